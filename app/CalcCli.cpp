@@ -1,0 +1,130 @@
+#include "CalcCli.h"
+
+#include "CalcReport.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace kelvra {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [PROJECT.tbx]\n"
+    "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
+    "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n";
+
+// Applies one --set; returns the error text, empty when it was applied.
+std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text)
+{
+    const ModelKey* k = findModelKey(key);
+    if (!k)
+        return "unknown model key '" + key + "'";
+    if (k->kind == KeyKind::Text) {
+        textOf(inputs, *k) = text;
+        return {};
+    }
+    std::size_t used = 0;
+    int position = 0;
+    try {
+        position = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (text.empty() || used != text.size() || position < -1 || position >= listSize(*k))
+        return "list key '" + key + "' takes a position from -1 to " + std::to_string(listSize(*k) - 1) +
+               ", not '" + text + "'";
+    listPosition(inputs, *k) = position;
+    return {};
+}
+
+} // namespace
+
+CalcCliParse parseCalcCli(const std::vector<std::string>& args)
+{
+    CalcCliParse p;
+    p.options.decimalSeparator = localeDecimalSeparator();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](const char* name) -> std::optional<std::string> {
+            if (i + 1 >= args.size()) {
+                p.error = std::string(name) + " needs a value";
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            p.help = true;
+        } else if (a == "--json") {
+            p.options.json = true;
+        } else if (a == "--decimal") {
+            auto v = value("--decimal");
+            if (!v)
+                return p;
+            if (*v != "," && *v != ".") {
+                p.error = "--decimal takes ',' or '.', not '" + *v + "'";
+                return p;
+            }
+            p.options.decimalSeparator = (*v)[0];
+        } else if (a == "--set") {
+            auto v = value("--set");
+            if (!v)
+                return p;
+            const auto eq = v->find('=');
+            if (eq == std::string::npos || eq == 0) {
+                p.error = "--set takes KEY=TEXT, not '" + *v + "'";
+                return p;
+            }
+            p.options.sets.emplace_back(v->substr(0, eq), v->substr(eq + 1));
+        } else if (!a.empty() && a[0] == '-') {
+            p.error = "unknown option '" + a + "'";
+            return p;
+        } else if (p.options.projectFile) {
+            p.error = "only one project file may be given, not also '" + a + "'";
+            return p;
+        } else {
+            p.options.projectFile = a;
+        }
+    }
+    return p;
+}
+
+int runCalcCli(int argc, char** argv)
+{
+    const CalcCliParse p = parseCalcCli(std::vector<std::string>(argv + 1, argv + argc));
+    if (p.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!p.error.empty()) {
+        std::cerr << "kelvra-calc: " << p.error << "\n";
+        return 2;
+    }
+    const CalcCliOptions& o = p.options;
+    ModelInputs inputs = firstRunInputs();
+    if (o.projectFile) {
+        std::cerr << "kelvra-calc: cannot read project file '" << *o.projectFile
+                  << "': this build has no project-file support\n";
+        return 2;
+    }
+    for (const auto& [key, text] : o.sets) {
+        const std::string error = applySet(inputs, key, text);
+        if (!error.empty()) {
+            std::cerr << "kelvra-calc: " << error << "\n";
+            return 2;
+        }
+    }
+    const TextTables tables = ResetTextTables();
+    const CalcRun run = runDesign(inputs, o.decimalSeparator, tables);
+    if (o.json)
+        std::cout << jsonReport(run).dump() << "\n";
+    else
+        std::cout << humanReport(run);
+    if (run.outcome.ranToEnd)
+        return 0;
+    if (run.outcome.messages.empty())
+        std::cerr << "kelvra-calc: an input box is empty; nothing was calculated\n";
+    return 1;
+}
+
+} // namespace kelvra

@@ -1,0 +1,107 @@
+#include "CalcReport.h"
+
+namespace kelvra {
+
+CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTables& tables)
+{
+    CalcRun run;
+    run.inputs = inputs;
+    run.decimalSeparator = decimalSeparator;
+    ApplyPortCountVisibility(run.state.figure, inputs.pieces[2]);
+    ApplyPortTypeShape(run.state.figure, inputs.pieces[2], inputs.ptype);
+    run.outcome = Recalculate(makeRecalcInputs(inputs, true, decimalSeparator, &tables), run.state);
+    run.simulationOn = !run.outcome.switchSimulationOff;
+    return run;
+}
+
+json::Object jsonReport(const CalcRun& run)
+{
+    json::Object inputs;
+    for (const ModelKey& key : modelKeys()) {
+        if (key.kind == KeyKind::List)
+            inputs.integer(key.name, listPosition(run.inputs, key));
+        else
+            inputs.str(key.name, textOf(run.inputs, key));
+    }
+
+    json::Array messages;
+    for (const Message& m : run.outcome.messages)
+        messages.raw(json::Object().str("text", m.text).str("title", m.title).str("icon", iconName(m.icon)).dump());
+
+    const DerivedMeasures& d = run.state.derived;
+    json::Object derived;
+    derived.raw("thick", json::Array()
+                             .raw(std::to_string(d.thick[0]))
+                             .raw(std::to_string(d.thick[1]))
+                             .raw(std::to_string(d.thick[2]))
+                             .dump());
+    for (const NamedMeasure& m : fixedMeasures())
+        derived.str(m.name, formatFixed(d.*m.member, '.'));
+
+    json::Object figure;
+    forEachLabel(run.state.figure, [&](const std::string& name, const LabelState& label) {
+        figure.raw(name, json::Object().str("caption", label.caption).boolean("visible", label.visible).dump());
+    });
+
+    json::Object report;
+    report.raw("inputs", inputs.dump())
+        .raw("messages", messages.dump())
+        .boolean("simulationOn", run.simulationOn)
+        .raw("derived", derived.dump())
+        .str("lblVolumeOut", run.state.lblVolumeOut)
+        .str("lblVolume", run.state.lblVolume)
+        .str("paramText", run.state.paramText)
+        .raw("figure", figure.dump())
+        .raw("netVolume", run.outcome.netVolume ? json::quote(formatFixed(*run.outcome.netVolume, '.')) : "null");
+    return report;
+}
+
+namespace {
+
+std::string oneLine(std::string text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += ' ';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string humanReport(const CalcRun& run)
+{
+    const char sep = run.decimalSeparator;
+    const DerivedMeasures& d = run.state.derived;
+    std::string out;
+    out += oneLine(run.state.lblVolumeOut) + "\n";
+    out += oneLine(run.state.lblVolume) + "\n";
+    out += "\nDerived measures:\n";
+    out += "  thick         " + std::to_string(d.thick[0]) + " / " + std::to_string(d.thick[1]) + " / " +
+           std::to_string(d.thick[2]) + " mm\n";
+    for (const NamedMeasure& m : fixedMeasures()) {
+        std::string name(m.name);
+        name.resize(16, ' ');
+        out += "  " + name + formatFixed(d.*m.member, sep) + "\n";
+    }
+    if (!run.state.paramText.empty()) {
+        out += "\nParameters:\n";
+        std::string text = run.state.paramText;
+        std::size_t pos = 0;
+        while ((pos = text.find("\r\n", pos)) != std::string::npos)
+            text.replace(pos, 2, "\n  ");
+        out += "  " + text + "\n";
+    }
+    for (const Message& m : run.outcome.messages)
+        out += "\nMessage [" + m.title + "]: " + oneLine(m.text) + "\n";
+    if (!run.simulationOn)
+        out += "Simulation mode was switched off.\n";
+    return out;
+}
+
+} // namespace kelvra

@@ -1,0 +1,88 @@
+// The enclosure model: the inputs as the main window holds them and the derived measures.
+#pragma once
+
+#include "Numeric.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvra {
+
+// Fixed list contents; the three language-dependent lists take their texts from the text tables.
+inline constexpr std::array<std::string_view, 6> kSizeEntries = {"6\"", "8\"", "10\"", "12\"", "15\"", "18\""};
+inline constexpr std::array<int, 3> kPiecesFirst = {1, 0, 0};
+inline constexpr std::array<int, 3> kPiecesCount = {10, 11, 6};
+inline constexpr int kPortTypeCount = 2;
+inline constexpr int kPortWhereCount = 5;
+inline constexpr int kCorrectionCount = 3;
+
+// Entry text of a count list, or empty when the position selects nothing.
+std::string piecesEntryText(int list, int position);
+std::string sizeEntryText(int position);
+
+// The model's inputs exactly as the window's controls hold them: texts and list positions
+// (-1 = nothing selected).
+struct ModelInputs {
+    std::array<std::string, 13> txtSize{"40", "40", "40", "90", "90", "0", "0", "0", "0", "18", "18", "18", "0"};
+    std::string txtVother = "0";
+    int sub = 2;
+    std::array<int, 3> pieces{0, 0, 0};
+    int corr = 0;
+    int pwhere = 0;
+    int ptype = 0;
+
+    bool operator==(const ModelInputs&) const = default;
+};
+
+// The first-run values, also what File > New restores.
+inline ModelInputs firstRunInputs() { return {}; }
+
+enum class KeyKind { Text, List };
+
+struct ModelKey {
+    std::string_view name;
+    KeyKind kind;
+    int index; // txtSize index (13 = txtVother) or list number (see listPosition)
+};
+
+// Every model key in the order of the enclosure model's field names.
+std::span<const ModelKey> modelKeys();
+const ModelKey* findModelKey(std::string_view name);
+
+// Access to a key's text (text keys) or list position (list keys).
+std::string& textOf(ModelInputs& in, const ModelKey& key);
+const std::string& textOf(const ModelInputs& in, const ModelKey& key);
+int& listPosition(ModelInputs& in, const ModelKey& key);
+int listPosition(const ModelInputs& in, const ModelKey& key);
+// Number of entries of a list key's list.
+int listSize(const ModelKey& key);
+
+// Derived measures, all 0 before the first recalculation.
+struct DerivedMeasures {
+    std::array<std::int16_t, 3> thick{0, 0, 0};
+    Fixed h2, l3, b2, lp, dp, bp, hp;
+    Fixed innerHeight, innerLength, innerWidth;
+    Fixed angleCa, angleCb;
+    Fixed meanInnerWidth, topWidth, bottomWidth;
+    Fixed slantCa, slantCb, offsetCa, offsetCb;
+    Fixed partitionWidth;
+
+    bool operator==(const DerivedMeasures&) const = default;
+};
+
+struct NamedMeasure {
+    std::string_view name;
+    Fixed DerivedMeasures::*member;
+};
+// The fixed-point derived measures by name, in the model's order.
+std::span<const NamedMeasure> fixedMeasures();
+
+// 90 degrees in the model's radians (pi is 3.14 here).
+inline constexpr Fixed kRightAngle = Fixed::fromRaw(15700);
+
+} // namespace kelvra

@@ -1,0 +1,39 @@
+#include "TextTables.h"
+
+namespace kelvra {
+
+TextTables ResetTextTables()
+{
+    TextTables t;
+    t.portBox = {"Voorzijde", "Achterzijde", "Bovenzijde", "Linker zijkant", "Rechter zijkant"};
+    t.correctionFact = {"Geen", "Noppenfolie", "Dempingswol"};
+    t.messageBox = {"Oude versie van het bestand, toch proberen te laden?",
+                    "Niet in Simulatie modus, zet het programma eerst in simulatie modus voor",
+                    "De parameters waar er mee gewerkt word", "Somethings wrong, you've got a negative volume",
+                    "Your sub is to big for the front plate"};
+    t.options = {"Openen", "Opslaan als..."};
+    t.portType = {"Ronde", "Rechthoekige"};
+    return t;
+}
+
+std::span<std::string> TextTables::table(std::string_view name)
+{
+    if (name == "PortBox")
+        return portBox;
+    if (name == "CorrectionFact")
+        return correctionFact;
+    if (name == "MessageBox")
+        return messageBox;
+    if (name == "Options")
+        return options;
+    if (name == "PortType")
+        return portType;
+    return {};
+}
+
+std::span<const std::string> TextTables::table(std::string_view name) const
+{
+    return const_cast<TextTables*>(this)->table(name);
+}
+
+} // namespace kelvra

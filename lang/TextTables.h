@@ -1,0 +1,36 @@
+// The five run-time text tables that a language file may translate entry by entry.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kelvra {
+
+struct TextTables {
+    std::array<std::string, 5> portBox;
+    std::array<std::string, 3> correctionFact;
+    std::array<std::string, 5> messageBox;
+    std::array<std::string, 2> options;
+    std::array<std::string, 2> portType;
+
+    // The table by its language-file name ("PortBox", "CorrectionFact", "MessageBox", "Options",
+    // "PortType"), compared exactly; an empty span for any other name.
+    std::span<std::string> table(std::string_view name);
+    std::span<const std::string> table(std::string_view name) const;
+
+    bool operator==(const TextTables&) const = default;
+};
+
+// The built-in Dutch texts.
+TextTables ResetTextTables();
+
+// Entry numbers of the MessageBox table, as the messages use them.
+inline constexpr int kMsgOldVersion = 0;
+inline constexpr int kMsgNotInSimulation = 1;
+inline constexpr int kMsgParameters = 2;
+inline constexpr int kMsgNegativeVolume = 3;
+inline constexpr int kMsgSubTooBig = 4;
+
+} // namespace kelvra

@@ -82,6 +82,11 @@ struct NamedMeasure {
 // The fixed-point derived measures by name, in the model's order.
 std::span<const NamedMeasure> fixedMeasures();
 
+// One placement text per board plus the spare one that only project files fill.
+inline constexpr std::array<std::string_view, 8> kLayoutKeys = {"front", "rear",  "top",  "bottom",
+                                                                "left",  "right", "port", "pwhere"};
+using LayoutStrings = std::array<std::string, 8>;
+
 // 90 degrees in the model's radians (pi is 3.14 here).
 inline constexpr Fixed kRightAngle = Fixed::fromRaw(15700);
 

@@ -1,0 +1,32 @@
+// ".tbx" project files: one enclosure design and the layouter's placement texts.
+#pragma once
+
+#include "Ini.h"
+#include "Model.h"
+#include "Settings.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvra {
+
+inline constexpr std::string_view kProjectFormatTag = "v0110";
+
+// Writes "MAIN", "DATA" and "LAYOUT" key by key into folder/fileName; every other line of an
+// existing file stays.
+IniWriteStatus WriteProject(const IniStore& ini, std::string_view folder, std::string_view fileName,
+                            const ModelInputs& inputs, const LayoutStrings& layoutStrings);
+
+struct ProjectContents {
+    std::string fid;          // "v0" when the file has none
+    bool oldVersion = false;  // fid is not exactly "v0110": the user must be asked first
+    std::vector<StoredValue> values; // the DATA keys in reading order, converted for their controls
+    LayoutStrings layoutStrings;     // the current texts where the file has no LAYOUT key
+};
+
+// Reads the whole project; a file that does not exist reads as an empty one.
+ProjectContents ReadProject(const IniStore& ini, std::string_view folder, std::string_view fileName,
+                            const LayoutStrings& current, char separator);
+
+} // namespace kelvra

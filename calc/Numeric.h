@@ -8,7 +8,8 @@
 #include <string_view>
 #include <variant>
 
-namespace kelvra {
+namespace kelvra
+{
 
 // A runtime error as the calculator reports it: the classic error number and its description.
 struct CalcError {
@@ -25,7 +26,8 @@ CalcError typeMismatch();
 CalcError overflow();
 
 // A value or the error that stopped it; the cores never throw across their boundaries.
-template <typename T> class Result {
+template <typename T> class Result
+{
 public:
     Result(T value) : m_v(std::move(value)) {}
     Result(CalcError error) : m_v(std::move(error)) {}
@@ -34,6 +36,7 @@ public:
     explicit operator bool() const { return ok(); }
     const T& value() const { return std::get<T>(m_v); }
     const T& operator*() const { return value(); }
+    const T* operator->() const { return &value(); }
     const CalcError& error() const { return std::get<CalcError>(m_v); }
 
 private:
@@ -42,7 +45,8 @@ private:
 
 // Signed 64-bit fixed-point number counting ten-thousandths. Every operation that can leave the
 // range reports an overflow instead of wrapping.
-class Fixed {
+class Fixed
+{
 public:
     static constexpr std::int64_t kScale = 10000;
 

@@ -1,10 +1,12 @@
 #include "Figure.h"
 
-namespace kelvra {
+namespace kelvra
+{
 
 FigureState::FigureState() : portMarker(FigureGeometry::portMarkerRest) {}
 
-namespace {
+namespace
+{
 
 template <typename Figure, typename Label, typename F> void visitLabels(Figure& fig, F&& f)
 {
@@ -27,7 +29,8 @@ template <typename Figure, typename Label, typename F> void visitLabels(Figure& 
 
 } // namespace
 
-void forEachLabel(const FigureState& figure, const std::function<void(const std::string&, const LabelState&)>& f)
+void forEachLabel(const FigureState& figure,
+                  const std::function<void(const std::string&, const LabelState&)>& f)
 {
     visitLabels<const FigureState, const LabelState>(figure, f);
 }

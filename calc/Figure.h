@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct LabelState {
     std::string caption;
@@ -52,7 +53,8 @@ struct FigureState {
 };
 
 // Calls f(elementName, label) for every label element, e.g. "lblB2(2)" or "lblLP", in a fixed order.
-void forEachLabel(const FigureState& figure, const std::function<void(const std::string&, const LabelState&)>& f);
+void forEachLabel(const FigureState& figure,
+                  const std::function<void(const std::string&, const LabelState&)>& f);
 void forEachLabel(FigureState& figure, const std::function<void(const std::string&, LabelState&)>& f);
 // The label element of that name, or nullptr.
 LabelState* findLabel(FigureState& figure, std::string_view elementName);

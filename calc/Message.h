@@ -3,7 +3,8 @@
 
 #include <string>
 
-namespace kelvra {
+namespace kelvra
+{
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 enum class MessageButtons { Ok, OkCancel };

@@ -1,23 +1,43 @@
 #include "Model.h"
 
-namespace kelvra {
+namespace kelvra
+{
 
-namespace {
+namespace
+{
 
 // List numbers used by ModelKey::index for list keys.
-enum ListNumber { kListSub = 0, kListPieces0, kListPieces1, kListPieces2, kListCorr, kListPwhere, kListPtype };
+enum ListNumber {
+    kListSub = 0,
+    kListPieces0,
+    kListPieces1,
+    kListPieces2,
+    kListCorr,
+    kListPwhere,
+    kListPtype
+};
 
 constexpr std::array<ModelKey, 21> kKeys = {{
-    {"h2", KeyKind::Text, 0},           {"l3", KeyKind::Text, 1},
-    {"b2", KeyKind::Text, 2},           {"ca", KeyKind::Text, 3},
-    {"cb", KeyKind::Text, 4},           {"lp", KeyKind::Text, 5},
-    {"dp", KeyKind::Text, 6},           {"bp", KeyKind::Text, 7},
-    {"hp", KeyKind::Text, 8},           {"thick0", KeyKind::Text, 9},
-    {"thick1", KeyKind::Text, 10},      {"thick2", KeyKind::Text, 11},
-    {"subvol", KeyKind::Text, 12},      {"vother", KeyKind::Text, 13},
-    {"sub", KeyKind::List, kListSub},   {"pieces0", KeyKind::List, kListPieces0},
-    {"pieces1", KeyKind::List, kListPieces1}, {"pieces2", KeyKind::List, kListPieces2},
-    {"corr", KeyKind::List, kListCorr}, {"pwhere", KeyKind::List, kListPwhere},
+    {"h2", KeyKind::Text, 0},
+    {"l3", KeyKind::Text, 1},
+    {"b2", KeyKind::Text, 2},
+    {"ca", KeyKind::Text, 3},
+    {"cb", KeyKind::Text, 4},
+    {"lp", KeyKind::Text, 5},
+    {"dp", KeyKind::Text, 6},
+    {"bp", KeyKind::Text, 7},
+    {"hp", KeyKind::Text, 8},
+    {"thick0", KeyKind::Text, 9},
+    {"thick1", KeyKind::Text, 10},
+    {"thick2", KeyKind::Text, 11},
+    {"subvol", KeyKind::Text, 12},
+    {"vother", KeyKind::Text, 13},
+    {"sub", KeyKind::List, kListSub},
+    {"pieces0", KeyKind::List, kListPieces0},
+    {"pieces1", KeyKind::List, kListPieces1},
+    {"pieces2", KeyKind::List, kListPieces2},
+    {"corr", KeyKind::List, kListCorr},
+    {"pwhere", KeyKind::List, kListPwhere},
     {"ptype", KeyKind::List, kListPtype},
 }};
 
@@ -60,7 +80,10 @@ std::string sizeEntryText(int position)
     return std::string(kSizeEntries[static_cast<std::size_t>(position)]);
 }
 
-std::span<const ModelKey> modelKeys() { return kKeys; }
+std::span<const ModelKey> modelKeys()
+{
+    return kKeys;
+}
 
 const ModelKey* findModelKey(std::string_view name)
 {
@@ -121,6 +144,9 @@ int listSize(const ModelKey& key)
     }
 }
 
-std::span<const NamedMeasure> fixedMeasures() { return kMeasures; }
+std::span<const NamedMeasure> fixedMeasures()
+{
+    return kMeasures;
+}
 
 } // namespace kelvra

@@ -11,10 +11,12 @@
 #include <string_view>
 #include <vector>
 
-namespace kelvra {
+namespace kelvra
+{
 
 // Fixed list contents; the three language-dependent lists take their texts from the text tables.
-inline constexpr std::array<std::string_view, 6> kSizeEntries = {"6\"", "8\"", "10\"", "12\"", "15\"", "18\""};
+inline constexpr std::array<std::string_view, 6> kSizeEntries = {"6\"",  "8\"",  "10\"",
+                                                                 "12\"", "15\"", "18\""};
 inline constexpr std::array<int, 3> kPiecesFirst = {1, 0, 0};
 inline constexpr std::array<int, 3> kPiecesCount = {10, 11, 6};
 inline constexpr int kPortTypeCount = 2;
@@ -28,7 +30,8 @@ std::string sizeEntryText(int position);
 // The model's inputs exactly as the window's controls hold them: texts and list positions
 // (-1 = nothing selected).
 struct ModelInputs {
-    std::array<std::string, 13> txtSize{"40", "40", "40", "90", "90", "0", "0", "0", "0", "18", "18", "18", "0"};
+    std::array<std::string, 13> txtSize{"40", "40", "40", "90", "90", "0", "0",
+                                        "0",  "0",  "18", "18", "18", "0"};
     std::string txtVother = "0";
     int sub = 2;
     std::array<int, 3> pieces{0, 0, 0};
@@ -40,7 +43,10 @@ struct ModelInputs {
 };
 
 // The first-run values, also what File > New restores.
-inline ModelInputs firstRunInputs() { return {}; }
+inline ModelInputs firstRunInputs()
+{
+    return {};
+}
 
 enum class KeyKind { Text, List };
 

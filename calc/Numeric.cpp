@@ -7,12 +7,20 @@
 #include <limits>
 #include <locale>
 
-namespace kelvra {
+namespace kelvra
+{
 
-CalcError typeMismatch() { return {kErrTypeMismatch, "Type mismatch"}; }
-CalcError overflow() { return {kErrOverflow, "Overflow"}; }
+CalcError typeMismatch()
+{
+    return {kErrTypeMismatch, "Type mismatch"};
+}
+CalcError overflow()
+{
+    return {kErrOverflow, "Overflow"};
+}
 
-namespace {
+namespace
+{
 
 __extension__ typedef __int128 Int128;
 
@@ -23,8 +31,14 @@ struct DecimalText {
     long exponent = 0;
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::optional<DecimalText> parseDecimalText(std::string_view text, char sep)
 {
@@ -233,8 +247,7 @@ Result<double> toDouble(std::string_view text, char decimalSeparator)
         return typeMismatch();
     if (d->digits.empty())
         return 0.0;
-    const std::string normal =
-        (d->negative ? "-" : "") + d->digits + "e" + std::to_string(d->exponent);
+    const std::string normal = (d->negative ? "-" : "") + d->digits + "e" + std::to_string(d->exponent);
     double value = 0;
     const auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
     (void)ptr;
@@ -279,21 +292,41 @@ double roundHalfEven(double value, int decimals)
     return std::nearbyint(scaled) / scale;
 }
 
-std::string formatFixed(Fixed value, char decimalSeparator)
+void appendFixed(std::string& out, Fixed value, char decimalSeparator)
 {
     const std::int64_t raw = value.raw();
     const std::uint64_t magnitude =
         raw < 0 ? static_cast<std::uint64_t>(-(raw + 1)) + 1 : static_cast<std::uint64_t>(raw);
-    std::string text = raw < 0 ? "-" : "";
-    text += std::to_string(magnitude / Fixed::kScale);
-    std::uint64_t fraction = magnitude % Fixed::kScale;
+    std::array<char, 32> buf{};
+    char* end = buf.data() + buf.size();
+    char* p = end;
+    std::uint64_t fraction = magnitude % static_cast<std::uint64_t>(Fixed::kScale);
     if (fraction != 0) {
-        std::string digits = std::to_string(fraction);
-        digits.insert(0, 4 - digits.size(), '0');
-        digits.erase(digits.find_last_not_of('0') + 1);
-        text += decimalSeparator;
-        text += digits;
+        int digits = 4;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --digits;
+        }
+        for (int i = 0; i < digits; ++i) {
+            *--p = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        *--p = decimalSeparator;
     }
+    std::uint64_t whole = magnitude / static_cast<std::uint64_t>(Fixed::kScale);
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (raw < 0)
+        *--p = '-';
+    out.append(p, end);
+}
+
+std::string formatFixed(Fixed value, char decimalSeparator)
+{
+    std::string text;
+    appendFixed(text, value, decimalSeparator);
     return text;
 }
 
@@ -302,7 +335,8 @@ std::string formatDouble(double value, char decimalSeparator)
     if (value == 0)
         return "0"; // no "-0"
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, 15);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, 15);
     return withSeparator(std::string(buf.data(), res.ptr), decimalSeparator);
 }
 
@@ -315,7 +349,8 @@ std::string formatSingle(float value, char decimalSeparator)
     return withSeparator(std::string(buf.data(), res.ptr), decimalSeparator);
 }
 
-namespace {
+namespace
+{
 
 char separatorForLanguage(std::string_view name)
 {

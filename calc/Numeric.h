@@ -93,8 +93,9 @@ double roundHalfEven(double value, int decimals);
 
 // Number texts in the locale's format without trailing zeros.
 std::string formatFixed(Fixed value, char decimalSeparator);
-std::string formatDouble(double value, char decimalSeparator); // 15 significant digits
-std::string formatSingle(float value, char decimalSeparator);  // 7 significant digits
+void appendFixed(std::string& out, Fixed value, char decimalSeparator); // the same, without a new string
+std::string formatDouble(double value, char decimalSeparator);          // 15 significant digits
+std::string formatSingle(float value, char decimalSeparator);           // 7 significant digits
 
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), "," or ".".
 char localeDecimalSeparator();

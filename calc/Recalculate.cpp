@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace kelvra {
+namespace kelvra
+{
 
 const char* iconName(MessageIcon icon)
 {
@@ -21,7 +22,10 @@ const char* iconName(MessageIcon icon)
     return "none";
 }
 
-std::string programTitle() { return programVersion().title; }
+std::string programTitle()
+{
+    return programVersion().title;
+}
 
 RecalcInputs makeRecalcInputs(const ModelInputs& model, bool simulationOn, char decimalSeparator,
                               const TextTables* tables)
@@ -30,26 +34,29 @@ RecalcInputs makeRecalcInputs(const ModelInputs& model, bool simulationOn, char 
     in.model = model;
     in.sizeText = sizeEntryText(model.sub);
     for (int i = 0; i < 3; ++i)
-        in.piecesText[static_cast<std::size_t>(i)] = piecesEntryText(i, model.pieces[static_cast<std::size_t>(i)]);
+        in.piecesText[static_cast<std::size_t>(i)] =
+            piecesEntryText(i, model.pieces[static_cast<std::size_t>(i)]);
     in.simulationOn = simulationOn;
     in.decimalSeparator = decimalSeparator;
     in.tables = tables;
     return in;
 }
 
-namespace {
+namespace
+{
 
 // pi is 3.14 throughout the calculator, also for the round-port area.
 constexpr double kPi = 3.14;
 
 // Unwraps a Result or leaves the recalculation through the runtime-error handler.
-#define KELVRA_TRY(var, expr)                                                                                     \
-    auto var##Result_ = (expr);                                                                                  \
-    if (!var##Result_)                                                                                           \
-        return runtimeError(var##Result_.error());                                                               \
+#define KELVRA_TRY(var, expr)                                                                                \
+    auto var##Result_ = (expr);                                                                              \
+    if (!var##Result_)                                                                                       \
+        return runtimeError(var##Result_.error());                                                           \
     const auto var = *var##Result_;
 
-class Recalculation {
+class Recalculation
+{
 public:
     Recalculation(const RecalcInputs& in, CalcState& state)
         : m_in(in), m_m(in.model), m_s(state), m_d(state.derived), m_sep(in.decimalSeparator),
@@ -77,6 +84,13 @@ private:
 
     const std::string& txt(int i) const { return m_m.txtSize[static_cast<std::size_t>(i)]; }
     std::string fmt(Fixed v) const { return formatFixed(v, m_sep); }
+    // Rewrites a caption in place, so a keystroke does not allocate once the captions exist.
+    void setCaption(std::string& caption, const char* prefix, Fixed value) const
+    {
+        caption.assign(prefix);
+        appendFixed(caption, value, m_sep);
+        caption += "cm";
+    }
 
     void stop(Message message)
     {
@@ -86,8 +100,8 @@ private:
 
     void runtimeError(const CalcError& e)
     {
-        stop({"There has been a error [" + std::to_string(e.number) + "]:\r\n" + e.description, programTitle(),
-              MessageIcon::None, MessageButtons::Ok});
+        stop({"There has been a error [" + std::to_string(e.number) + "]:\r\n" + e.description,
+              programTitle(), MessageIcon::None, MessageButtons::Ok});
     }
 
     void steps()
@@ -156,7 +170,8 @@ private:
         Fixed wooferVolume;
         if (subvol == Fixed()) {
             static constexpr std::array<double, 6> kDisplacement = {1, 1.5, 2, 3, 5, 7};
-            const double perWoofer = (m_m.sub >= 0 && m_m.sub < 6) ? kDisplacement[static_cast<std::size_t>(m_m.sub)] : 0;
+            const double perWoofer =
+                (m_m.sub >= 0 && m_m.sub < 6) ? kDisplacement[static_cast<std::size_t>(m_m.sub)] : 0;
             KELVRA_TRY(count, toInt16(m_in.piecesText[0], m_sep));
             KELVRA_TRY(w, Fixed::fromDouble(perWoofer * count * 1000));
             wooferVolume = w;
@@ -241,7 +256,8 @@ private:
         }
 
         // The outer volume is that of the enclosing block, whatever the angles.
-        const double outer = roundHalfEven((l3.toDouble() / 10) * (h2.toDouble() / 10) * (b2.toDouble() / 10), 1);
+        const double outer =
+            roundHalfEven((l3.toDouble() / 10) * (h2.toDouble() / 10) * (b2.toDouble() / 10), 1);
         m_s.lblVolumeOut = "Outer Volume: " + formatDouble(outer, m_sep) + " Liter";
         m_s.lblVolume = std::string(m_m.corr == 0 ? "Intern Volume:" : "Virtueel volume ") + "\r\n";
 
@@ -285,9 +301,8 @@ private:
         // h2 minus the stored thickness cannot overflow here: innerHeight was formed the same way.
         const Fixed figureHeight = *d.h2.minus(twoT);
         auto caption = [&](auto& labels, const char* prefix, Fixed value) {
-            const std::string text = prefix + fmt(value) + "cm";
             for (auto& l : labels)
-                l.caption = text;
+                setCaption(l.caption, prefix, value);
         };
         caption(fig.lblL3, "L3: ", d.bottomWidth);
         caption(fig.lblL4, "L4: ", d.topWidth);
@@ -299,10 +314,10 @@ private:
 
         placePort(figureHeight);
 
-        fig.lblLP.caption = "LP: " + fmt(d.lp) + "cm";
-        fig.lblBP.caption = "BP: " + fmt(d.bp) + "cm";
-        fig.lblDP.caption = "DP: " + fmt(d.dp) + "cm";
-        fig.lblHP.caption = "HP: " + fmt(d.hp) + "cm";
+        setCaption(fig.lblLP.caption, "LP: ", d.lp);
+        setCaption(fig.lblBP.caption, "BP: ", d.bp);
+        setCaption(fig.lblDP.caption, "DP: ", d.dp);
+        setCaption(fig.lblHP.caption, "HP: ", d.hp);
 
         buildParamText();
     }
@@ -388,15 +403,31 @@ private:
         const Fixed b = *toFixed(txt(4), m_sep);
         std::string& p = m_s.paramText;
         p.clear();
-        p += "P:" + std::to_string(d.thick[0]) + "mm\r\n";
-        p += "B1:" + fmt(d.innerLength) + "cm B2:" + fmt(d.l3) + "\r\n";
-        p += "H1:" + fmt(d.innerHeight) + "cm H2:" + fmt(d.h2) + " H3:" + fmt(d.slantCa) + "cm H4:" +
-             fmt(d.slantCb) + "cm\r\n";
-        p += "L1:" + fmt(d.partitionWidth) + "cm L2:" + fmt(d.meanInnerWidth) + "cm L3:" + fmt(d.bottomWidth) +
-             "cm L4:" + fmt(d.topWidth) + "cm\r\n";
-        p += "A:" + fmt(a) + "\u00b0 B:" + fmt(b) + "\u00b0 LA:" + fmt(d.offsetCa) + "cm LB:" + fmt(d.offsetCb) +
-             "cm\r\n";
-        p += "DP:" + fmt(d.dp) + "cm BP:" + fmt(d.bp) + "cm HP:" + fmt(d.hp) + "cm LP:" + fmt(d.lp) + "cm";
+        auto put = [&](const char* text, Fixed value) {
+            p += text;
+            appendFixed(p, value, m_sep);
+        };
+        p += "P:";
+        p += std::to_string(d.thick[0]);
+        put("mm\r\nB1:", d.innerLength);
+        put("cm B2:", d.l3);
+        put("\r\nH1:", d.innerHeight);
+        put("cm H2:", d.h2);
+        put(" H3:", d.slantCa);
+        put("cm H4:", d.slantCb);
+        put("cm\r\nL1:", d.partitionWidth);
+        put("cm L2:", d.meanInnerWidth);
+        put("cm L3:", d.bottomWidth);
+        put("cm L4:", d.topWidth);
+        put("cm\r\nA:", a);
+        put("\u00b0 B:", b);
+        put("\u00b0 LA:", d.offsetCa);
+        put("cm LB:", d.offsetCb);
+        put("cm\r\nDP:", d.dp);
+        put("cm BP:", d.bp);
+        put("cm HP:", d.hp);
+        put("cm LP:", d.lp);
+        p += "cm";
     }
 
     const RecalcInputs& m_in;

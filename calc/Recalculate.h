@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct RecalcInputs {
     ModelInputs model;

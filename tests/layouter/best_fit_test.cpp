@@ -482,3 +482,61 @@ TEST(BestFit, RefusesWhatCannotBePlanned)
         EXPECT_FALSE(r.error.text().empty()) << c.name;
     }
 }
+
+namespace
+{
+
+// The boards of a model with right angles, as the panel set sizes them unturned (cm).
+std::vector<BestFitBoard> boardsOfModel(const ModelInputs& inputs)
+{
+    CalcState state;
+    Recalculate(makeRecalcInputs(inputs, true, '.'), state);
+    const DerivedMeasures& d = state.derived;
+    const double l3 = d.l3.toDouble();
+    const double inner = d.innerHeight.toDouble();
+    const double top = d.topWidth.toDouble();
+    const double bottom = d.bottomWidth.toDouble();
+    const double side = d.slantCb.toDouble();
+    return {{"front", inner, l3},   {"rear", inner, l3}, {"top", l3, top},
+            {"bottom", l3, bottom}, {"left", top, side}, {"right", top, side}};
+}
+
+} // namespace
+
+TEST(BestFit, KnownDesignsGetTheirBestSheet)
+{
+    struct Case {
+        const char* name;
+        const char* h2;
+        const char* l3;
+        const char* b2;
+        int sawThick;
+        int sheetIndex;
+        int sheetCount;
+    };
+    const std::vector<Case> cases = {
+        // 36.4 x 40 boards: two never stand side by side on 61 cm and four never stack on 122.
+        {"default model", "40", "40", "40", 2, 1, 1},
+        // 30 x 28 top and bottom and both 30 x 16.4 ends in one column (89.4 cm with kerfs), the
+        // two 28 x 16.4 sides beside it (30 + 0.2 + 28 <= 61).
+        {"small model", "20", "30", "28", 2, 0, 1},
+        {"small model, 4 mm kerf", "20", "30", "28", 4, 0, 1},
+        // Top and bottom (100 x 90) each fill a column alone, the ends (56.4 x 100) and the sides
+        // (90 x 56.4) stack in pairs: 90 + 90 + 90 + 100 > 305, so two sheets; 122x244 takes
+        // one of each kind beside each other (100 + 56.4 + 56.4 + kerfs), so two of those.
+        {"large model", "60", "100", "90", 3, 1, 2},
+    };
+    for (const Case& c : cases) {
+        ModelInputs in = firstRunInputs();
+        in.txtSize[0] = c.h2;
+        in.txtSize[1] = c.l3;
+        in.txtSize[2] = c.b2;
+        const std::vector<BestFitBoard> boards = boardsOfModel(in);
+        const double kerf = kerfOfSawThick(c.sawThick);
+        const BestFitResult r = BestFit(boards, kerf);
+        ASSERT_TRUE(r.ok()) << c.name;
+        EXPECT_EQ(r.plan->sheetIndex, c.sheetIndex) << c.name;
+        EXPECT_EQ(r.plan->sheetCount, c.sheetCount) << c.name;
+        EXPECT_EQ(joined(problemsOf(*r.plan, boards, kerf)), "") << c.name;
+    }
+}

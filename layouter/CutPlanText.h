@@ -1,0 +1,29 @@
+// The cut plan in words, for the "Cut plan" window, its printout and kelvra-calc.
+#pragma once
+
+#include "BestFit.h"
+
+#include <string>
+#include <vector>
+
+namespace kelvra
+{
+
+struct CutPlanText {
+    std::vector<std::string> summary; // sheet, kerf, length of cut, waste, largest left-over
+    std::vector<std::string> cuts;    // one line per cut, in the order of sawing
+    std::vector<std::string> boards;  // where each board lies
+    std::vector<std::string> offcuts; // the left-over rectangles, largest first
+};
+
+// A length in cm with at most two decimals, in the user's number format ("36,4", "122").
+std::string cutPlanNumber(double cm, char decimalSeparator);
+// The sheet as the sheet-size menu names it: height "x" width ("122x244").
+std::string sheetCaption(const BestFitSheet& sheet, char decimalSeparator);
+
+// `names` are the boards' names in the order of the plan's boards; a missing or empty name is
+// replaced by the board's key.
+CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names,
+                            char decimalSeparator);
+
+} // namespace kelvra

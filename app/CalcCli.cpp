@@ -1,8 +1,10 @@
 #include "CalcCli.h"
 
 #include "CalcReport.h"
+#include "CutPlanText.h"
 
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 
 namespace kelvra {
@@ -10,9 +12,12 @@ namespace kelvra {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [PROJECT.tbx]\n"
+    "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
+    "                   [--svg FILE] [PROJECT.tbx]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
-    "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n";
+    "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
+    "  --best-fit adds the exact cutting plan of the layouter's boards (\"Best fit\");\n"
+    "  --svg FILE writes that plan as a drawing.\n";
 
 // Applies one --set; returns the error text, empty when it was applied.
 std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text)
@@ -57,6 +62,22 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             p.help = true;
         } else if (a == "--json") {
             p.options.json = true;
+        } else if (a == "--best-fit") {
+            p.options.bestFit = true;
+        } else if (a == "--saw") {
+            auto v = value("--saw");
+            if (!v)
+                return p;
+            if (*v != "2" && *v != "3" && *v != "4") {
+                p.error = "--saw takes 2, 3 or 4 (mm), not '" + *v + "'";
+                return p;
+            }
+            p.options.sawThick = (*v)[0] - '0';
+        } else if (a == "--svg") {
+            auto v = value("--svg");
+            if (!v)
+                return p;
+            p.options.svgFile = *v;
         } else if (a == "--decimal") {
             auto v = value("--decimal");
             if (!v)
@@ -116,10 +137,27 @@ int runCalcCli(int argc, char** argv)
     }
     const TextTables tables = ResetTextTables();
     const CalcRun run = runDesign(inputs, o.decimalSeparator, tables);
-    if (o.json)
-        std::cout << jsonReport(run).dump() << "\n";
-    else
+    std::optional<BestFitResult> plan;
+    if (o.bestFit && run.outcome.ranToEnd)
+        plan = bestFitOf(run, o.sawThick);
+    if (o.json) {
+        json::Object report = jsonReport(run);
+        if (o.bestFit)
+            report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
+        std::cout << report.dump() << "\n";
+    } else {
         std::cout << humanReport(run);
+        if (plan)
+            std::cout << humanBestFit(*plan, o.decimalSeparator);
+    }
+    if (o.svgFile && plan && plan->ok()) {
+        std::ofstream svg(*o.svgFile, std::ios::binary);
+        svg << cutPlanSvg(*plan->plan);
+        if (!svg) {
+            std::cerr << "kelvra-calc: cannot write '" << *o.svgFile << "'\n";
+            return 1;
+        }
+    }
     if (run.outcome.ranToEnd)
         return 0;
     if (run.outcome.messages.empty())

@@ -1,5 +1,8 @@
 #include "CalcReport.h"
 
+#include "BestFitBoards.h"
+#include "CutPlanText.h"
+
 namespace kelvra {
 
 CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTables& tables)
@@ -101,6 +104,93 @@ std::string humanReport(const CalcRun& run)
         out += "\nMessage [" + m.title + "]: " + oneLine(m.text) + "\n";
     if (!run.simulationOn)
         out += "Simulation mode was switched off.\n";
+    return out;
+}
+
+BestFitResult bestFitOf(const CalcRun& run, int sawThick)
+{
+    const std::vector<BestFitBoard> boards =
+        bestFitBoards(run.state.derived, run.inputs.pieces[2], run.inputs.pwhere);
+    return BestFit(boards, kerfOfSawThick(sawThick));
+}
+
+namespace {
+
+// Lengths in cm to four decimals, the model's precision; JSON always uses ".".
+std::string cmNumber(double cm)
+{
+    return formatDouble(roundHalfEven(cm, 4), '.');
+}
+
+std::string point(double x, double y)
+{
+    return json::Array().raw(cmNumber(x)).raw(cmNumber(y)).dump();
+}
+
+} // namespace
+
+std::string bestFitJson(const BestFitResult& result)
+{
+    if (!result.ok())
+        return json::Object().str("error", result.error.text()).dump();
+    const CutPlan& plan = *result.plan;
+    json::Object placements;
+    for (const BoardPlacement& p : plan.placements)
+        placements.raw(p.key, json::Object()
+                                  .integer("sheet", p.sheet)
+                                  .raw("left", cmNumber(p.rect.left))
+                                  .raw("top", cmNumber(p.rect.top))
+                                  .raw("width", cmNumber(p.rect.width))
+                                  .raw("height", cmNumber(p.rect.height))
+                                  .integer("turned", p.turned ? 1 : 0)
+                                  .dump());
+    json::Array cuts;
+    for (const Cut& c : plan.cuts)
+        cuts.raw(json::Object()
+                     .integer("n", c.n)
+                     .integer("sheet", c.sheet)
+                     .integer("piece", c.piece)
+                     .raw("from", point(c.fromX, c.fromY))
+                     .raw("to", point(c.toX, c.toY))
+                     .raw("length", cmNumber(c.length))
+                     .dump());
+    json::Array offcuts;
+    for (const CutPiece& o : plan.offcuts)
+        offcuts.raw(json::Object()
+                        .integer("sheet", o.sheet)
+                        .raw("left", cmNumber(o.rect.left))
+                        .raw("top", cmNumber(o.rect.top))
+                        .raw("width", cmNumber(o.rect.width))
+                        .raw("height", cmNumber(o.rect.height))
+                        .dump());
+    return json::Object()
+        .integer("sheet", plan.sheetIndex)
+        .integer("sheets", plan.sheetCount)
+        .raw("placements", placements.dump())
+        .raw("cuts", cuts.dump())
+        .raw("cutLength", cmNumber(plan.cutLength))
+        .raw("wastePercent", formatDouble(roundHalfEven(plan.wastePercent, 2), '.'))
+        .raw("offcuts", offcuts.dump())
+        .dump();
+}
+
+std::string humanBestFit(const BestFitResult& result, char decimalSeparator)
+{
+    if (!result.ok())
+        return "\nBest fit: " + result.error.text() + "\n";
+    const CutPlanText t = describeCutPlan(*result.plan, {}, decimalSeparator);
+    std::string out = "\nBest fit:\n";
+    for (const std::string& line : t.summary)
+        out += "  " + line + "\n";
+    out += "Cuts:\n";
+    for (const std::string& line : t.cuts)
+        out += "  " + line + "\n";
+    out += "Boards:\n";
+    for (const std::string& line : t.boards)
+        out += "  " + line + "\n";
+    out += "Left-over pieces:\n";
+    for (const std::string& line : t.offcuts)
+        out += "  " + line + "\n";
     return out;
 }
 

@@ -1,6 +1,7 @@
 // One run of the calculator for the command-line tool, and its reports.
 #pragma once
 
+#include "BestFit.h"
 #include "Json.h"
 #include "Recalculate.h"
 
@@ -22,5 +23,11 @@ CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTa
 
 json::Object jsonReport(const CalcRun& run);
 std::string humanReport(const CalcRun& run);
+
+// Best fit of the boards the layouter shows for this design, with the given saw thickness (mm).
+BestFitResult bestFitOf(const CalcRun& run, int sawThick);
+// The "bestFit" member: the plan in cm from each sheet's top-left corner, or {"error": text}.
+std::string bestFitJson(const BestFitResult& result);
+std::string humanBestFit(const BestFitResult& result, char decimalSeparator);
 
 } // namespace kelvra

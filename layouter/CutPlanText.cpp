@@ -2,6 +2,8 @@
 
 #include "Numeric.h"
 
+#include <algorithm>
+
 namespace kelvra
 {
 
@@ -81,6 +83,89 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
         text.offcuts.push_back("Piece " + std::to_string(o.id) + " (" + size(o.rect) + "): sheet " +
                                std::to_string(o.sheet + 1) + ", " + where(o.rect));
     return text;
+}
+
+namespace
+{
+
+const char* fillOf(const std::string& key)
+{
+    if (key == "front" || key == "top" || key == "left")
+        return "#80ff80";
+    if (key == "rear" || key == "bottom" || key == "right")
+        return "#8080ff";
+    if (key == "port")
+        return "#ffff80";
+    return "#c8c8c8";
+}
+
+std::string xmlEscaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string cutPlanSvg(const CutPlan& plan)
+{
+    constexpr double kScale = 3; // pixels per cm
+    constexpr double kGap = 10;  // cm between two sheets
+    auto px = [](double cm) {
+        return formatDouble(roundHalfEven(cm * kScale, 2), '.');
+    };
+    const double sheetW = plan.sheet.width;
+    const double sheetH = plan.sheet.height;
+    const int count = std::max(plan.sheetCount, 1);
+    const double totalH = count * sheetH + (count - 1) * kGap;
+    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(sheetW) + "\" height=\"" +
+                      px(totalH) + "\" viewBox=\"0 0 " + px(sheetW) + " " + px(totalH) + "\">\n";
+    out += "<title>Cut plan " + sheetCaption(plan.sheet, '.') + "</title>\n";
+    auto top = [&](int sheet) {
+        return sheet * (sheetH + kGap);
+    };
+    for (int s = 0; s < plan.sheetCount; ++s)
+        out += "<rect class=\"sheet\" x=\"0\" y=\"" + px(top(s)) + "\" width=\"" + px(sheetW) +
+               "\" height=\"" + px(sheetH) + "\" fill=\"#ffe0c0\" stroke=\"black\"/>\n";
+    for (const BoardPlacement& b : plan.placements) {
+        const double y = top(b.sheet) + b.rect.top;
+        out += "<rect class=\"board\" id=\"" + xmlEscaped(b.key) + "\" x=\"" + px(b.rect.left) + "\" y=\"" +
+               px(y) + "\" width=\"" + px(b.rect.width) + "\" height=\"" + px(b.rect.height) + "\" fill=\"" +
+               fillOf(b.key) + "\" stroke=\"#404040\"/>\n";
+        out += "<text x=\"" + px(b.rect.left + b.rect.width / 2) + "\" y=\"" + px(y + b.rect.height / 2) +
+               "\" font-size=\"12\" text-anchor=\"middle\" dominant-baseline=\"middle\">" +
+               xmlEscaped(b.key) + "</text>\n";
+    }
+    const std::string stroke = px(std::max(plan.kerf, 2.0 / kScale));
+    for (const Cut& c : plan.cuts) {
+        const double dy = top(c.sheet);
+        out += "<line class=\"cut\" x1=\"" + px(c.fromX) + "\" y1=\"" + px(c.fromY + dy) + "\" x2=\"" +
+               px(c.toX) + "\" y2=\"" + px(c.toY + dy) + "\" stroke=\"#c80000\" stroke-width=\"" + stroke +
+               "\"/>\n";
+        out += "<text x=\"" + px((c.fromX + c.toX) / 2) + "\" y=\"" + px((c.fromY + c.toY) / 2 + dy) +
+               "\" font-size=\"10\" fill=\"#c80000\" text-anchor=\"middle\" dominant-baseline=\"middle\">" +
+               std::to_string(c.n) + "</text>\n";
+    }
+    out += "</svg>\n";
+    return out;
 }
 
 } // namespace kelvra

@@ -26,4 +26,9 @@ std::string sheetCaption(const BestFitSheet& sheet, char decimalSeparator);
 CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names,
                             char decimalSeparator);
 
+// The plan as an SVG drawing to scale, 3 pixels per cm as the layouter shows a sheet: the sheets one
+// below the other, each board in its layouter colour with its key, every cut line in the middle of
+// its kerf with its number.
+std::string cutPlanSvg(const CutPlan& plan);
+
 } // namespace kelvra

@@ -5,6 +5,10 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -109,4 +113,70 @@ TEST(KelvraCalc, AnyTextInABoxNeverCrashesTheTool)
         const ToolRun r = runTool(std::string("--json --set 'h2=") + text + "'");
         EXPECT_TRUE(r.status == 0 || r.status == 1) << text << " " << r.status;
     }
+}
+
+TEST(KelvraCalcBestFit, JsonHoldsThePlanOfTheDefaultModel)
+{
+    for (const char* sep : {",", "."}) {
+        const ToolRun r = runTool(std::string("--decimal ") + sep + " --json --best-fit");
+        ASSERT_EQ(r.status, 0) << sep;
+        // Six boards of about 40 x 40 cm never fit on 122x61: one 122x244 sheet. JSON numbers use "."
+    // whatever the locale.
+        EXPECT_TRUE(
+            contains(r.out, "\"bestFit\":{\"sheet\":1,\"sheets\":1,\"placements\":{\"front\":{\"sheet\":0,"))
+            << r.out;
+        for (const char* key : {"\"rear\":{", "\"top\":{", "\"bottom\":{", "\"left\":{", "\"right\":{"})
+            EXPECT_TRUE(contains(r.out, key)) << key;
+        EXPECT_FALSE(contains(r.out, "\"port\":{")); // no port in the default model
+        EXPECT_TRUE(contains(r.out, "\"cuts\":[{\"n\":1,\"sheet\":0,\"piece\":1,\"from\":[")) << r.out;
+        EXPECT_TRUE(contains(r.out, "\"cutLength\":")) << r.out;
+        EXPECT_TRUE(contains(r.out, "\"wastePercent\":")) << r.out;
+        EXPECT_TRUE(contains(r.out, "\"offcuts\":[{\"sheet\":0,")) << r.out;
+    }
+    EXPECT_FALSE(contains(runTool("--json").out, "bestFit")); // only when asked for
+}
+
+TEST(KelvraCalcBestFit, SmallModelFitsOnTheSmallestSheet)
+{
+    const ToolRun r = runTool("--json --best-fit --set sub=0 --set h2=20 --set l3=30 --set b2=28");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(contains(r.out, "\"bestFit\":{\"sheet\":0,\"sheets\":1,")) << r.out;
+}
+
+TEST(KelvraCalcBestFit, PortBoardAndSawThickness)
+{
+    // One rectangular port of 36.4 x 20 cm at the front: seven boards, the front 33.2 cm long.
+    const std::string port = "--set pieces2=1 --set lp=20 --set bp=5 --set pwhere=0 --set hp=36";
+    const ToolRun r = runTool("--decimal . --json --best-fit --saw 4 " + port + ".4");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(contains(r.out, "\"port\":{\"sheet\":")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"width\":33.2") || contains(r.out, "\"height\":33.2")) << r.out;
+    const ToolRun text = runTool("--decimal , --best-fit --saw 4 " + port + ",4");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_TRUE(contains(text.out, "Best fit:\n  Sheet: 122x244, 1 sheet\n  Saw kerf: 4 mm\n")) << text.out;
+    EXPECT_TRUE(contains(text.out, "\n  1. Sheet 1, piece 1 (244 x 122 cm): cut ")) << text.out;
+    EXPECT_TRUE(contains(text.out, "front (")) << text.out;
+    for (const char* bad : {"--saw 5", "--saw", "--saw x"})
+        EXPECT_EQ(runTool(std::string("--best-fit ") + bad).status, 2) << bad;
+}
+
+TEST(KelvraCalcBestFit, SvgDrawsThePlan)
+{
+    char folder[] = "/tmp/kelvra-bestfit-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::filesystem::path svg = std::filesystem::path(folder) / "plan.svg";
+    const ToolRun r = runTool("--best-fit --svg '" + svg.string() + "'");
+    ASSERT_EQ(r.status, 0);
+    std::ifstream in(svg);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string s = text.str();
+    EXPECT_TRUE(contains(s, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"732\" height=\"366\"")) << s;
+    std::size_t boards = 0;
+    for (std::size_t at = s.find("class=\"board\""); at != std::string::npos;
+         at = s.find("class=\"board\"", at + 1))
+        ++boards;
+    EXPECT_EQ(boards, 6u);
+    EXPECT_TRUE(contains(s, "class=\"cut\"")) << s;
+    std::filesystem::remove_all(folder);
 }

@@ -1,0 +1,119 @@
+#include "PrintPlan.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra
+{
+
+const std::array<const char*, 7> kPanelControlNames = {"shFront", "shRear",  "shTop", "shBottom",
+                                                       "shLeft",  "shRight", "shPort"};
+
+std::string printHeader(const std::string& titleString)
+{
+    return titleString + " Plaatjes zagen";
+}
+
+double roundTwips(double value)
+{
+    // The default floating-point rounding mode rounds halves to even.
+    const double r = std::nearbyint(value);
+    return std::clamp(r, -32768.0, 32767.0);
+}
+
+namespace
+{
+
+PrintItem header(const std::string& text)
+{
+    return {PrintItem::Kind::Header, text, 0, 0, 0, 0};
+}
+PrintItem image(const char* source, double x, double y)
+{
+    return {PrintItem::Kind::Image, source, x, y, 0, 0};
+}
+PrintItem outline(double x1, double y1, double x2, double y2)
+{
+    return {PrintItem::Kind::Outline, {}, x1, y1, x2, y2};
+}
+
+} // namespace
+
+FirstPage composeFirstPage(const PrintChoice& choice, const MainPrintGeometry& main, TwipSize printable,
+                           const std::string& headerText)
+{
+    FirstPage first;
+    first.page.orientation = PageOrientation::Portrait;
+    first.page.items.push_back(header(headerText));
+
+    double y = 500;
+    // The input frames line up with the left edge of the panel drawing, whichever items are ticked.
+    const double x = roundTwips((printable.width - main.picture1.width) / 2);
+
+    if (choice.mPanel) {
+        first.page.items.push_back(image("Picture1", (printable.width - main.picture1.width) / 2, 500));
+        y = roundTwips(500 + main.picture1.height);
+        first.count = 1;
+    }
+    if (choice.figure) {
+        first.page.items.push_back(image("picFigure", (printable.width - main.picFigure.width) / 2, y));
+        y = roundTwips(y + main.picFigure.height);
+        ++first.count;
+    }
+    if (choice.settings) {
+        // The frames keep their arrangement in the main window, with the outer margins taken as zero.
+        first.page.items.push_back(image("fraInfo", x, y));
+        first.page.items.push_back(image("fraCorrection", x + main.fraCorrection.left, y));
+        first.page.items.push_back(image("fraPort", x + main.fraPort.left, y));
+        first.page.items.push_back(image("fraWoofer", x, y + main.fraWoofer.top));
+        first.page.items.push_back(image("fraResult", x + main.fraResult.left, y + main.fraResult.top));
+        y = roundTwips(y + main.fraWoofer.top + main.fraWoofer.height);
+        ++first.count;
+    }
+    return first;
+}
+
+PrintPage composeLayoutPage(const SheetPrintGeometry& sheet, TwipSize printable,
+                            const std::string& headerText)
+{
+    PrintPage page;
+    page.orientation = PageOrientation::Landscape;
+    page.items.push_back(header(headerText));
+
+    const double x = roundTwips((printable.width - sheet.picPanel.width) / 2);
+    const double y = roundTwips((printable.height - sheet.picPanel.height) / 2);
+    page.items.push_back(outline(x, y, x + sheet.picPanel.width, y + sheet.picPanel.height));
+
+    for (std::size_t i = 0; i < sheet.panels.size(); ++i) {
+        if (i == 6 && !sheet.portVisible)
+            continue;
+        const TwipRect& p = sheet.panels[i];
+        const double px = roundTwips(x + p.left);
+        const double py = roundTwips(y + p.top);
+        page.items.push_back(image(kPanelControlNames[i], px, py));
+        page.items.push_back(outline(px, py, px + p.width, py + p.height));
+    }
+    return page;
+}
+
+PrintPlan composePrint(const PrintChoice& choice, const MainPrintGeometry& main,
+                       const std::optional<SheetPrintGeometry>& sheet, TwipSize portraitPrintable,
+                       TwipSize landscapePrintable, const std::string& headerText)
+{
+    PrintPlan plan;
+    if (!choice.any())
+        return plan;
+    FirstPage first = composeFirstPage(choice, main, portraitPrintable, headerText);
+    plan.documents.push_back({{std::move(first.page)}});
+    if (choice.layouter) {
+        PrintPage layout =
+            composeLayoutPage(sheet.value_or(SheetPrintGeometry{}), landscapePrintable, headerText);
+        if (layoutIsSecondDocument(first.count))
+            plan.documents.push_back({{std::move(layout)}});
+        else
+            plan.documents.front().pages.push_back(std::move(layout));
+    }
+    return plan;
+}
+
+} // namespace kelvra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Ini.h"
+#include "LanguageFiles.h"
 #include "Model.h"
 #include "Recalculate.h"
 #include "TextTables.h"
@@ -34,7 +35,7 @@ struct AppState {
     int editionStatus = 1;
     bool betaBuild = false;
 
-    std::vector<std::string> languages; // full paths of the language files, in listing order
+    std::vector<LanguageRow> languages; // the usable language files, in file-name order
     bool languagesFound = false;
     int languageIndex = 0;
 };

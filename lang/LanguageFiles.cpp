@@ -1,0 +1,145 @@
+#include "LanguageFiles.h"
+
+#include "Ini.h"
+#include "Numeric.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace kelvra
+{
+
+namespace
+{
+
+bool endsWithNoCase(std::string_view text, std::string_view suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    const std::string_view tail = text.substr(text.size() - suffix.size());
+    return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        return lower(a) == lower(b);
+    });
+}
+
+} // namespace
+
+std::vector<std::string> ListLanguageFiles(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(
+        folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder), ec);
+    if (ec)
+        return files;
+    // The pattern "*_lng.ini" matches without regard to case, as the file search of the original
+    // platform does.
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            break;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        std::string name = it->path().filename().string();
+        if (endsWithNoCase(name, kLanguageFileSuffix))
+            files.push_back(std::move(name));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string languageFilePath(const std::string& programFolder, const LanguageRow& row)
+{
+    if (programFolder.empty())
+        return row.file;
+    if (programFolder.back() == '/')
+        return programFolder + row.file;
+    return programFolder + "/" + row.file;
+}
+
+LanguageSearch FindLanguageFiles(const std::string& programFolder)
+{
+    LanguageSearch search;
+    for (const std::string& file : ListLanguageFiles(programFolder)) {
+        LanguageRow row{{}, file};
+        row.name =
+            ReadLanguageValue(languageFilePath(programFolder, row), kIdentificationSection, "language", "");
+        if (row.name.empty()) {
+            search.messages.push_back({"The language file " + file + " is bad. Skipping.",
+                                       "Error reading language file", MessageIcon::Information,
+                                       MessageButtons::Ok});
+            continue;
+        }
+        search.languages.push_back(std::move(row));
+    }
+    return search;
+}
+
+IndexedName SplitIndexedName(std::string_view key, char decimalSeparator)
+{
+    const std::size_t open = key.find('(');
+    if (open == std::string_view::npos)
+        return {std::string(key), 0, false};
+    IndexedName result{std::string(key.substr(0, open)), 0, false};
+    const std::size_t close = key.find(')', open + 1);
+    if (close == std::string_view::npos)
+        return result;
+    const Result<std::int16_t> index = toInt16(key.substr(open + 1, close - open - 1), decimalSeparator);
+    if (!index)
+        return result;
+    result.index = *index;
+    result.indexed = true;
+    return result;
+}
+
+std::vector<std::string> SectionKeyNames(const std::string& path, std::string_view section)
+{
+    const std::string list = ReadLanguageValue(path, section, std::nullopt, "");
+    std::vector<std::string> keys;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        const std::size_t end = list.find('\0', start);
+        if (end == std::string::npos)
+            break; // a list cut at the buffer loses its last, unfinished name
+        if (end > start)
+            keys.emplace_back(list, start, end - start);
+        start = end + 1;
+    }
+    return keys;
+}
+
+std::vector<Message> LoadLanguageList(const std::string& path, const std::string& fileName,
+                                      std::string_view tableName, std::span<std::string> table,
+                                      char decimalSeparator)
+{
+    std::vector<Message> messages;
+    for (const std::string& key : SectionKeyNames(path, kTableSection)) {
+        const IndexedName split = SplitIndexedName(key, decimalSeparator);
+        if (split.name != tableName)
+            continue;
+        if (split.index < 0 || static_cast<std::size_t>(split.index) >= table.size()) {
+            messages.push_back({"Invalid control name in language file " + fileName + "\r\nControlname: " +
+                                    split.name + "(" + std::to_string(split.index) + ")",
+                                "Error", MessageIcon::Critical, MessageButtons::Ok});
+            continue;
+        }
+        std::string& entry = table[static_cast<std::size_t>(split.index)];
+        entry = ReadLanguageValue(path, kTableSection, key, entry);
+    }
+    return messages;
+}
+
+TextLists FillTextLists(const TextTables& tables)
+{
+    TextLists lists;
+    lists.cmbPortWhere.assign(tables.portBox.begin(), tables.portBox.end());
+    lists.cmbCorrection.assign(tables.correctionFact.begin(), tables.correctionFact.end());
+    lists.cmbPortType.assign(tables.portType.begin(), tables.portType.end());
+    return lists;
+}
+
+} // namespace kelvra

@@ -1,0 +1,92 @@
+// A main-window stand-in for the window tests of the language layer: the run-wide state, the three
+// text-dependent lists and a record of what was asked of the main window.
+#pragma once
+
+#include "LanguageFiles.h"
+#include "MainWindowHost.h"
+#include "MessageService.h"
+
+#include <QComboBox>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelvra::test
+{
+
+class FakeHost : public MainWindowHost
+{
+public:
+    explicit FakeHost(AppPaths paths, char separator = ',')
+        : m_app(std::move(paths), separator), m_window(std::make_unique<QWidget>())
+    {
+        for (const char* name : {"cmbPortWhere", "cmbCorrection", "cmbPortType"}) {
+            auto* list = new QComboBox(m_window.get());
+            list->setObjectName(name);
+            lists[name] = list;
+        }
+        refillTextLists();
+        refills = 0;
+    }
+
+    AppState& app() override { return m_app; }
+    QWidget* window() override { return m_window.get(); }
+    void setModelText(const ModelKey& key, const std::string& text) override
+    {
+        textOf(m_app.inputs, key) = text;
+    }
+    void setModelListPosition(const ModelKey& key, int position) override
+    {
+        listPosition(m_app.inputs, key) = position;
+        positionsSet.emplace_back(std::string(key.name), position);
+        const std::map<std::string_view, const char*> listOfKey = {
+            {"pwhere", "cmbPortWhere"}, {"corr", "cmbCorrection"}, {"ptype", "cmbPortType"}};
+        if (const auto it = listOfKey.find(key.name); it != listOfKey.end())
+            lists.at(it->second)->setCurrentIndex(position);
+    }
+    void runRecalculate() override {}
+    void setSimulationFlag(bool on) override { m_app.simulationOn = on; }
+    void setCaption(const std::string& caption) override { m_caption = caption; }
+    std::string caption() const override { return m_caption; }
+    QWidget* control(std::string_view name, std::optional<int>) override
+    {
+        const auto it = lists.find(std::string(name));
+        return it == lists.end() ? nullptr : it->second;
+    }
+    void refillTextLists() override
+    {
+        ++refills;
+        const TextLists t = FillTextLists(m_app.tables);
+        const auto fill = [](QComboBox* list, const std::vector<std::string>& entries) {
+            const int keep = list->currentIndex();
+            list->clear();
+            for (const std::string& e : entries)
+                list->addItem(toQString(e));
+            list->setCurrentIndex(keep < list->count() ? keep : -1);
+        };
+        fill(lists.at("cmbPortWhere"), t.cmbPortWhere);
+        fill(lists.at("cmbCorrection"), t.cmbCorrection);
+        fill(lists.at("cmbPortType"), t.cmbPortType);
+    }
+
+    QStringList entries(const std::string& list) const
+    {
+        QStringList out;
+        for (int i = 0; i < lists.at(list)->count(); ++i)
+            out << lists.at(list)->itemText(i);
+        return out;
+    }
+
+    std::map<std::string, QComboBox*> lists;
+    std::vector<std::pair<std::string, int>> positionsSet;
+    int refills = 0;
+
+private:
+    AppState m_app;
+    std::unique_ptr<QWidget> m_window;
+    std::string m_caption = "Kelvra [0.1 Build53]";
+};
+
+} // namespace kelvra::test

@@ -90,10 +90,12 @@ frmOptions::frmOptions(MainWindowHost& host, LanguageTarget& mainWindow, QWidget
 
 int frmOptions::selectedLanguage() const
 {
+    // A text typed in full that is a language's name counts as choosing it.
     const int index = m_cboLanguage->currentIndex();
-    if (index < 0 || m_cboLanguage->currentText() != m_cboLanguage->itemText(index))
-        return -1;
-    return index;
+    if (index >= 0 && m_cboLanguage->currentText() == m_cboLanguage->itemText(index))
+        return index;
+    return m_cboLanguage->findText(m_cboLanguage->currentText(),
+                                   Qt::MatchFixedString | Qt::MatchCaseSensitive);
 }
 
 void frmOptions::onApplyClicked()

@@ -30,7 +30,7 @@ public:
     QPushButton* cmdApply() const { return m_cmdApply; }
 
     // The position of the chosen entry of cboLanguage, or -1 when the user has typed a text of their
-    // own instead of choosing one.
+    // own that names no language.
     int selectedLanguage() const;
 
 private:

@@ -223,6 +223,22 @@ TEST_P(frmOptionsTest, TypedTextInsteadOfAChoiceAppliesNothing)
     EXPECT_EQ(host().refills, 0);
 }
 
+TEST_P(frmOptionsTest, TypedNameOfALanguageChoosesIt)
+{
+    writeThreeLanguages();
+    window.add("fraPort", std::nullopt, "Poort Volume");
+    frmOptions dlg(host(), window);
+    dlg.show();
+    dlg.cboLanguage()->lineEdit()->clear();
+    QTest::keyClicks(dlg.cboLanguage()->lineEdit(), "Gamma");
+    EXPECT_EQ(dlg.selectedLanguage(), 2);
+    QTest::mouseClick(dlg.cmdApply(), Qt::LeftButton);
+    EXPECT_EQ(window.caption("fraPort"), "Port Gamma");
+    dlg.cboLanguage()->lineEdit()->clear();
+    QTest::keyClicks(dlg.cboLanguage()->lineEdit(), "gamma"); // names are compared exactly
+    EXPECT_EQ(dlg.selectedLanguage(), -1);
+}
+
 TEST_P(frmOptionsTest, ImperialChangesNothingAndTheNextOpeningShowsMetric)
 {
     writeThreeLanguages();

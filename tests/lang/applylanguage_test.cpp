@@ -271,3 +271,36 @@ TEST_P(ApplyLanguage, DuplicateKeysAndSectionsNeverCrash)
     EXPECT_TRUE(w.caption("fraPort") == "First" || w.caption("fraPort") == "Second") << w.caption("fraPort");
     EXPECT_TRUE(tables.portBox[1] == "One" || tables.portBox[1] == "Two") << tables.portBox[1];
 }
+
+TEST(ApplyLanguageRobustness, ScrambledFilesNeverCrashAndOnlyTouchWhatTheyName)
+{
+    // Files built from the characters that matter to the parsing: brackets, "=", parentheses,
+    // digits, "_ttt", line ends and NUL bytes, in a fixed pseudo-random order.
+    const std::vector<std::string> pieces = {"[",        "]",
+                                             "frmMain",  ".",
+                                             "=",        "(",
+                                             ")",        "-",
+                                             "9",        "1",
+                                             "_ttt",     "\r\n",
+                                             "\n",       std::string(1, '\0'),
+                                             "fraPort",  "PortBox",
+                                             "cmdShow",  "IDENTIFICATION",
+                                             "language", " "};
+    std::mt19937 random(20261206);
+    TempFolder dir;
+    const IniStore ini({dir.path(), "kelvra"});
+    for (int round = 0; round < 40; ++round) {
+        std::string text = "[IDENTIFICATION]\r\nlanguage=Scrambled\r\n";
+        for (int i = 0; i < 400; ++i)
+            text += pieces[random() % pieces.size()];
+        dir.writeRaw("S_lng.ini", text);
+        const LanguageSearch found = FindLanguageFiles(dir.path());
+        FakeTarget w = mainWindow();
+        TextTables tables = ResetTextTables();
+        int index = 0;
+        ApplyChosenLanguage(ini, found.languages, found.found(), index, tables, w, round % 2 ? ',' : '.');
+        EXPECT_EQ(w.controls.size(), mainWindow().controls.size());
+        for (std::string_view name : kTableNames)
+            EXPECT_EQ(tables.table(name).size(), ResetTextTables().table(name).size());
+    }
+}

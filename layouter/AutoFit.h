@@ -1,0 +1,100 @@
+// The sheet the boards lie on, the saw, the hand rules of "Auto fit", the cut lines they draw and
+// "Check lines". Everything in pixels at pxPerCm, single precision like the panel rectangles.
+#pragma once
+
+#include "PanelSet.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace kelvra
+{
+
+// Sheet height and width in pixels; 0 by 0 until a sheet size is first chosen.
+struct SheetSize {
+    std::int16_t height = 0;
+    std::int16_t width = 0;
+
+    bool operator==(const SheetSize&) const = default;
+};
+
+inline constexpr int kSheetSizeCount = 3;
+inline constexpr std::array<std::string_view, kSheetSizeCount> kSheetSizeCaptions = {"122x61", "122x244",
+                                                                                     "122x305"};
+inline constexpr int kDefaultSheetSize = 1;
+// The saw thickness numbers of the "Thickness" submenu, in mm.
+inline constexpr int kFirstSawThick = 2;
+inline constexpr int kLastSawThick = 4;
+inline constexpr int kDefaultSawThick = 2;
+
+bool isSheetSizeIndex(int index);
+bool isSawThick(int sawThick);
+// The sheet of a menu index (0..2); 0 by 0 for an index that names no item.
+SheetSize sheetSizeOf(int index);
+// One saw cut in pixels: the thickness number times pxPerCm, to a whole pixel.
+std::int16_t kerfPixels(std::int16_t sawThick);
+
+// A segment drawn on the sheet.
+struct Segment {
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+
+    bool operator==(const Segment&) const = default;
+};
+
+// One line of the sheet's persistent drawing, which stays until the next "Auto fit" clears it.
+struct Stroke {
+    Segment line;
+    float width = 1;
+    bool dashed = false;
+    Rgb colour;
+
+    bool operator==(const Stroke&) const = default;
+};
+
+inline constexpr Rgb kSheetColour = {255, 224, 192};
+inline constexpr Rgb kCutLineColour = {0, 0, 0};
+inline constexpr Rgb kMiddleLineColour = {255, 0, 0};
+
+// The layouter's window-level state, as long as its window lives.
+struct LayoutView {
+    PanelSet panels;
+    SheetSize sheet;
+    int sheetIndex = kDefaultSheetSize;       // the checked sheet-size item
+    std::int16_t sawThick = kDefaultSawThick; // the checked "Thickness" item
+    bool linesOn = false;                     // "Lines"
+    bool middleLineOn = true;                 // "&Middle line"
+    std::vector<Stroke> drawing;              // cut lines and middle line, in drawing order
+};
+
+// Places front, rear, top, bottom, left and right by the hand rules, turning the top or bottom
+// when it does not fit; draws the cut lines when "Lines" is on and the middle line when it is
+// checked; shows or hides the port panel, which it never moves.
+void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator);
+
+// Only the cut lines of the view's drawing (black solid strokes), in drawing order.
+std::vector<Segment> cutLinesOf(const LayoutView& view);
+
+// The dashed red line down the middle of the sheet.
+void DrawMiddleLine(LayoutView& view);
+// "&Middle line": unchecking leaves a drawn line in place; checking draws it.
+void ToggleMiddleLine(LayoutView& view);
+
+// "Check lines": pulls panels within one kerf of the left or top edge, or past it, against that
+// edge, and panels running past the lower edge up onto it. The right edge is not checked.
+void CheckLines(PanelSet& panels, std::int16_t sawThick, float sheetHeight);
+void CheckLines(LayoutView& view);
+
+// Choosing a sheet size or a saw thickness; both lay the boards out again. False, and nothing
+// changed, for an index that names no menu item.
+bool ChooseSheetSize(LayoutView& view, int index, const PanelModel& model, char decimalSeparator);
+bool ChooseSawThick(LayoutView& view, int sawThick, const PanelModel& model, char decimalSeparator);
+
+// The settings file's "Thick" and "Size" texts as menu indexes; a text that is no number or names
+// no item gives the default, so the window always opens on items that exist.
+int sawThickSetting(std::string_view text, char decimalSeparator);
+int sheetSizeSetting(std::string_view text, char decimalSeparator);
+
+} // namespace kelvra

@@ -1,0 +1,195 @@
+#include "PanelSet.h"
+
+#include <optional>
+#include <utility>
+
+namespace kelvra
+{
+
+namespace
+{
+
+bool isUpright(int index)
+{
+    return index == kFront || index == kRear;
+}
+
+// True when the rectangle's l side runs across (its Width).
+bool lAcross(const Panel& panel, int index)
+{
+    return isUpright(index) == (panel.turned != 0);
+}
+
+float& lSideRef(Panel& panel, int index)
+{
+    return lAcross(panel, index) ? panel.width : panel.height;
+}
+
+float& bSideRef(Panel& panel, int index)
+{
+    return lAcross(panel, index) ? panel.height : panel.width;
+}
+
+std::optional<float> pixels(Fixed cm)
+{
+    const Result<Fixed> px = cm.times(pxPerCm);
+    if (!px)
+        return std::nullopt;
+    return static_cast<float>(px->toDouble());
+}
+
+struct SideLengths {
+    Fixed l;
+    Fixed b;
+};
+
+// l and b in cm of a panel, or nothing when the model gives this panel no size.
+std::optional<SideLengths> sideLengths(int index, const DerivedMeasures& d)
+{
+    const bool rightCa = d.angleCa == kRightAngle;
+    const bool rightCb = d.angleCb == kRightAngle;
+    // innerHeight formed here from h2 and the 16-bit product 2 x thick(0).
+    auto innerHeight = [&]() -> std::optional<Fixed> {
+        const Result<std::int16_t> twice = int16Times(2, d.thick[0]);
+        if (!twice)
+            return std::nullopt;
+        const Result<Fixed> inner = d.h2.minus(Fixed::fromRaw(std::int64_t{*twice} * Fixed::kScale / 10));
+        if (!inner)
+            return std::nullopt;
+        return *inner;
+    };
+    switch (index) {
+    case kFront:
+    case kRear: {
+        const std::optional<Fixed> b = innerHeight();
+        if (!b)
+            return std::nullopt;
+        const bool right = index == kFront ? rightCa : rightCb;
+        const Fixed slant = index == kFront ? d.slantCa : d.slantCb;
+        return SideLengths{right ? d.l3 : slant, *b};
+    }
+    case kTop:
+        return SideLengths{d.l3, d.topWidth};
+    case kBottom:
+        return SideLengths{d.l3, d.bottomWidth};
+    case kLeft:
+        if (!rightCa)
+            return std::nullopt;
+        return SideLengths{d.topWidth, d.slantCb};
+    case kRight:
+        if (!rightCb)
+            return std::nullopt;
+        return SideLengths{d.topWidth, d.slantCb};
+    case kPort:
+        return SideLengths{d.hp, d.lp};
+    default:
+        return std::nullopt;
+    }
+}
+
+void applySize(Panel& panel, int index, const DerivedMeasures& d)
+{
+    const std::optional<SideLengths> lb = sideLengths(index, d);
+    if (!lb)
+        return;
+    const std::optional<float> l = pixels(lb->l);
+    const std::optional<float> b = pixels(lb->b);
+    if (!l || !b)
+        return;
+    lSideRef(panel, index) = *l;
+    bSideRef(panel, index) = *b;
+}
+
+// A single rectangular port standing against the front, rear or top, as high as the side it is
+// compared with, takes its own breadth and wall thickness off that panel.
+void applyPortCut(Panel& panel, int index, const PanelModel& model)
+{
+    if (index > kTop || model.portCountPosition != 1 || model.portWhere != index)
+        return;
+    const DerivedMeasures& d = model.derived;
+    const std::optional<float> portHeight = pixels(d.hp);
+    if (!portHeight)
+        return;
+    float& compared = index == kTop ? lSideRef(panel, index) : bSideRef(panel, index);
+    float& shortened = index == kRear ? bSideRef(panel, index) : lSideRef(panel, index);
+    // Both sides come from the same model numbers through the same conversion, so they compare equal
+    // exactly when the measures are equal.
+    if (compared != *portHeight)
+        return;
+    const Result<Fixed> cm = Fixed::fromRaw(std::int64_t{d.thick[2]} * Fixed::kScale / 10).plus(d.bp);
+    if (!cm)
+        return;
+    const Result<Fixed> amount = cm->times(pxPerCm);
+    const Result<Fixed> side = Fixed::fromDouble(shortened);
+    if (!amount || !side)
+        return;
+    const Result<Fixed> rest = side->minus(*amount);
+    if (rest)
+        shortened = static_cast<float>(rest->toDouble());
+}
+
+void appendCm(std::string& out, float sidePx, char sep)
+{
+    out += formatDouble(captionCm(sidePx), sep);
+}
+
+} // namespace
+
+PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& inputs)
+{
+    PanelModel m;
+    m.derived = derived;
+    m.portCountPosition = inputs.pieces[2];
+    m.portWhere = inputs.pwhere;
+    return m;
+}
+
+float lSide(const Panel& panel, int index)
+{
+    return lAcross(panel, index) ? panel.width : panel.height;
+}
+
+float bSide(const Panel& panel, int index)
+{
+    return lAcross(panel, index) ? panel.height : panel.width;
+}
+
+double captionCm(float sidePx)
+{
+    return roundHalfEven(static_cast<double>(sidePx) / pxPerCm.toDouble(), 1);
+}
+
+void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSeparator)
+{
+    for (int i = 0; i < kPanelCount; ++i) {
+        Panel& p = panels[static_cast<std::size_t>(i)];
+        applySize(p, i, model.derived);
+        applyPortCut(p, i, model);
+        std::string& c = p.caption;
+        c.assign(model.names[static_cast<std::size_t>(i)]);
+        c += "\r\nl:";
+        appendCm(c, lSide(p, i), decimalSeparator);
+        c += "cm\r\nb:";
+        appendCm(c, bSide(p, i), decimalSeparator);
+        c += "cm";
+    }
+}
+
+bool portPanelShown(const PanelModel& model)
+{
+    const DerivedMeasures& d = model.derived;
+    const Fixed zero;
+    return d.hp > zero && d.dp == zero && d.lp > zero && model.portCountPosition > 0;
+}
+
+void UpdatePortVisibility(PanelSet& panels, const PanelModel& model)
+{
+    panels[kPort].visible = portPanelShown(model);
+}
+
+LabelOffset centredLabel(const Panel& panel, float labelWidth, float labelHeight)
+{
+    return {(panel.width - labelWidth) / 2, (panel.height - labelHeight) / 2};
+}
+
+} // namespace kelvra

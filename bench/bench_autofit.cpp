@@ -1,0 +1,38 @@
+// "Auto fit" of the seven boards of the default design on the 122x244 sheet.
+#include "AutoFit.h"
+#include "Recalculate.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace kelvra;
+
+namespace
+{
+
+PanelModel defaultDesign()
+{
+    ModelInputs in = firstRunInputs();
+    in.txtSize[0] = "39";
+    in.txtSize[1] = "45";
+    in.txtSize[2] = "60.2";
+    CalcState state;
+    Recalculate(makeRecalcInputs(in, true, '.'), state);
+    return panelModelOf(state.derived, in);
+}
+
+void BM_AutoFitDefaultDesign(benchmark::State& st)
+{
+    const PanelModel model = defaultDesign();
+    LayoutView view;
+    view.sheet = sheetSizeOf(kDefaultSheetSize);
+    view.linesOn = true; // the most work: every cut line and the middle line
+    for (auto _ : st) {
+        AutoFit(view, model, ',');
+        benchmark::DoNotOptimize(view.panels.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_AutoFitDefaultDesign)->Unit(benchmark::kMicrosecond);

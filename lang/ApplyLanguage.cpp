@@ -27,7 +27,8 @@ void ApplyLanguageToForm(const std::string& path, LanguageTarget& window, char d
         const std::optional<std::string> current = window.property(split.name, index, which);
         if (!current)
             continue;
-        window.setProperty(split.name, index, which, ReadLanguageValue(path, section, key, *current));
+        window.setProperty(split.name, index, which,
+                           languageText(ReadLanguageValue(path, section, key, *current)));
     }
 }
 

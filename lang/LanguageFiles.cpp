@@ -26,7 +26,79 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix)
     });
 }
 
+bool isValidUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        char32_t min = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size())
+            return false;
+        char32_t cp = c & (0x3F >> extra);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(text[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Windows-1252 bytes 0x80 to 0x9F; the rest of the upper half is Latin-1.
+constexpr char32_t kCp1252High[32] = {0x20ac, 0x81,   0x201a, 0x192,  0x201e, 0x2026, 0x2020, 0x2021,
+                                      0x2c6,  0x2030, 0x160,  0x2039, 0x152,  0x8d,   0x17d,  0x8f,
+                                      0x90,   0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014,
+                                      0x2dc,  0x2122, 0x161,  0x203a, 0x153,  0x9d,   0x17e,  0x178};
+
 } // namespace
+
+std::string languageText(std::string_view raw)
+{
+    if (isValidUtf8(raw))
+        return std::string(raw);
+    std::string out;
+    out.reserve(raw.size() * 2);
+    for (const char ch : raw) {
+        const auto c = static_cast<unsigned char>(ch);
+        appendUtf8(out, (c >= 0x80 && c < 0xA0) ? kCp1252High[c - 0x80] : char32_t(c));
+    }
+    return out;
+}
 
 std::vector<std::string> ListLanguageFiles(const std::string& folder)
 {
@@ -66,8 +138,8 @@ LanguageSearch FindLanguageFiles(const std::string& programFolder)
     LanguageSearch search;
     for (const std::string& file : ListLanguageFiles(programFolder)) {
         LanguageRow row{{}, file};
-        row.name =
-            ReadLanguageValue(languageFilePath(programFolder, row), kIdentificationSection, "language", "");
+        row.name = languageText(
+            ReadLanguageValue(languageFilePath(programFolder, row), kIdentificationSection, "language", ""));
         if (row.name.empty()) {
             search.messages.push_back({"The language file " + file + " is bad. Skipping.",
                                        "Error reading language file", MessageIcon::Information,
@@ -128,7 +200,7 @@ std::vector<Message> LoadLanguageList(const std::string& path, const std::string
             continue;
         }
         std::string& entry = table[static_cast<std::size_t>(split.index)];
-        entry = ReadLanguageValue(path, kTableSection, key, entry);
+        entry = languageText(ReadLanguageValue(path, kTableSection, key, entry));
     }
     return messages;
 }

@@ -41,6 +41,10 @@ struct LanguageSearch {
 // is reported as bad and left out.
 LanguageSearch FindLanguageFiles(const std::string& programFolder);
 
+// A text as a language file holds it, as UTF-8. Files written on the original platform are in its
+// Western code page (Windows-1252); a text that is not valid UTF-8 is read in that code page.
+std::string languageText(std::string_view raw);
+
 // The full path of a row's file.
 std::string languageFilePath(const std::string& programFolder, const LanguageRow& row);
 

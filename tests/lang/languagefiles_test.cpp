@@ -295,3 +295,41 @@ TEST(FillTextLists, TranslatedTablesGiveTranslatedLists)
     EXPECT_EQ(lists.cmbCorrection[2], "Damping wool");
     EXPECT_EQ(lists.cmbPortWhere.size(), 5u);
 }
+
+TEST(languageText, Utf8StaysAsItIs)
+{
+    for (const char* text : {"", "Plankdikte", "\xC2\xB0",
+                             "Fran\xC3\xA7"
+                             "ais",
+                             "\xE2\x82\xAC 5", "\xF0\x9F\x94\x8A"})
+        EXPECT_EQ(languageText(text), text);
+}
+
+TEST(languageText, WindowsCodePageTextBecomesUtf8)
+{
+    EXPECT_EQ(languageText("\xB0"), "\xC2\xB0"); // the degree sign
+    EXPECT_EQ(languageText("Fran\xE7"
+                           "ais"),
+              "Fran\xC3\xA7"
+              "ais");                                    // c cedilla
+    EXPECT_EQ(languageText("\x80 5"), "\xE2\x82\xAC 5"); // the euro sign of Windows-1252
+    EXPECT_EQ(languageText("\x93quoted\x94"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
+    EXPECT_EQ(languageText("\xC3"), "\xC3\x83"); // a cut UTF-8 sequence is no UTF-8
+    EXPECT_EQ(languageText("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC"); // nor is an encoded surrogate
+}
+
+TEST(languageText, FileInTheWindowsCodePageShowsItsTexts)
+{
+    TempFolder dir;
+    const std::string path = dir.write("F_lng.ini", {"[IDENTIFICATION]",
+                                                     "language=Fran\xE7"
+                                                     "ais",
+                                                     "[.]", "PortType(0)=Ronde \xB0"});
+    const LanguageSearch s = FindLanguageFiles(dir.path());
+    ASSERT_EQ(s.languages.size(), 1u);
+    EXPECT_EQ(s.languages[0].name, "Fran\xC3\xA7"
+                                   "ais");
+    TextTables t = ResetTextTables();
+    LoadLanguageList(path, "F_lng.ini", "PortType", t.table("PortType"), ',');
+    EXPECT_EQ(t.portType[0], "Ronde \xC2\xB0");
+}

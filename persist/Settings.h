@@ -38,6 +38,10 @@ int CountStart(const IniStore& ini);
 std::vector<StoredValue> LoadStartInputs(const IniStore& ini, char separator);
 // One of the list keys that the language loading reads ("corr", "pwhere", "ptype").
 int LoadListSetting(const IniStore& ini, std::string_view key, char separator);
+// One stored text converted for its control: a list position (16-bit, inside the list), an
+// integer text or a fixed-point text; a text that does not convert gives defaultText.
+StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, std::string_view defaultText,
+                               bool integerText, char separator);
 // Section "LU" at exit, in the exit order; an empty text removes its key.
 IniWriteStatus SaveExitInputs(const IniStore& ini, const ModelInputs& inputs, char separator);
 

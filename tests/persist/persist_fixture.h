@@ -1,0 +1,54 @@
+// A temporary program folder per test, and the bytes of the files in it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace kelvra::testing
+{
+
+class TempFolderTest : public ::testing::TestWithParam<char>
+{
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(info->test_suite_name()) + "-" + info->name();
+        for (char& c : name)
+            if (c == '/')
+                c = '_';
+        dir = std::filesystem::temp_directory_path() / ("kelvra-persist-" + name);
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    char sep() const { return GetParam(); }
+    // A number text written with the test's separator: "87,5" or "87.5".
+    std::string num(std::string text) const
+    {
+        for (char& c : text)
+            if (c == ',')
+                c = sep();
+        return text;
+    }
+    std::string slurp(const std::filesystem::path& p) const
+    {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void put(const std::filesystem::path& p, const std::string& bytes) const
+    {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+
+    std::filesystem::path dir;
+};
+
+} // namespace kelvra::testing

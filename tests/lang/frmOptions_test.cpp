@@ -273,13 +273,3 @@ TEST_P(frmOptionsTest, ExecIsModalUntilOK)
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(host().app().languageIndex, 2);
 }
-
-int main(int argc, char** argv)
-{
-    // The test list is also read at build time, outside ctest's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -132,13 +132,3 @@ TEST_F(CutPlanWindow, CloseButtonClosesTheWindow)
     QTest::mouseClick(w->cmdClose(), Qt::LeftButton);
     EXPECT_FALSE(w->isVisible());
 }
-
-int main(int argc, char** argv)
-{
-    // Test discovery runs the program without the test's environment, so no display either.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -531,13 +531,3 @@ TEST_P(LayoutWindow, PlacementApiForOtherLayoutCommands)
     ASSERT_EQ(w.view().drawing.size(), 1u);
     EXPECT_EQ(w.picPanel()->grab().toImage().pixelColor(700, 100), QColor(0, 0, 0));
 }
-
-int main(int argc, char** argv)
-{
-    // The test list is also read at build time, outside ctest's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -41,13 +41,3 @@ TEST(frm3d, HoldsPicRenderWithTheLabel)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The test list is also read at build time, outside ctest's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -40,3 +40,182 @@ void BM_BestFitSevenSmallBoards(benchmark::State& st)
 
 BENCHMARK(BM_BestFitSevenBoards)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BestFitSevenSmallBoards)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------------------------
+// How often Best fit needs a smaller sheet, or fewer sheets, than "Auto fit" keeps the boards on.
+
+#include "BestFitBoards.h"
+#include "Recalculate.h"
+
+#include <array>
+#include <cstdint>
+
+namespace
+{
+
+struct Rect {
+    float l = 0, t = 0, w = 0, h = 0;
+};
+
+// The hand rules of "Auto fit" for the six panels (front, rear, top, bottom, left, right), in
+// pixels at 3 per cm, as the layouter runs them; `turned` carries over from run to run.
+std::array<Rect, 6> autoFitRules(const std::vector<BestFitBoard>& boards, std::array<bool, 6>& turned,
+                                 float H, float k)
+{
+    std::array<Rect, 6> p;
+    auto size = [&](int i) {
+        const float w = static_cast<float>(boards[static_cast<std::size_t>(i)].width * 3);
+        const float h = static_cast<float>(boards[static_cast<std::size_t>(i)].height * 3);
+        p[static_cast<std::size_t>(i)].w = turned[static_cast<std::size_t>(i)] ? h : w;
+        p[static_cast<std::size_t>(i)].h = turned[static_cast<std::size_t>(i)] ? w : h;
+    };
+    for (int i = 0; i < 6; ++i)
+        size(i);
+    Rect &F = p[0], &R = p[1], &T = p[2], &Bo = p[3], &L = p[4], &Ri = p[5];
+    auto at = [](Rect& r, float l, float t) {
+        r.l = l;
+        r.t = t;
+    };
+    at(F, 0, 0);
+    if ((R.w == F.w && R.h == F.h) || F.h + R.h + k > H)
+        at(R, F.w + k, 0);
+    else
+        at(R, 0, F.h + k);
+    if (R.t + R.h + k + T.h > H) {
+        turned[2] = true;
+        size(2);
+        at(T, F.w + k, 0);
+    } else {
+        at(T, 0, R.t + R.h + k);
+    }
+    if (T.l == 0 && R.t == 0) {
+        at(Bo, T.w + k, T.t);
+    } else if (T.l == 0 && T.t + T.h + k + Bo.h <= H) {
+        at(Bo, 0, T.t + T.h + k);
+    } else if (T.t == 0) {
+        at(Bo, T.l, T.h + k);
+    } else {
+        turned[3] = true;
+        size(3);
+        at(Bo, F.w + k, 0);
+    }
+    if (T.l != 0 || R.t != 0 || T.t + T.h + k + L.h > H) {
+        if (Bo.t + Bo.h + L.h + k > H)
+            at(L, Bo.l + Bo.w + k, 0);
+        else
+            at(L, Bo.l, Bo.t + Bo.h + k);
+    } else {
+        at(L, 0, T.t + T.h + k);
+    }
+    if (T.l == 0 && R.t == 0)
+        at(Ri, L.l + L.w + k, L.t);
+    else if (L.t + L.h + Ri.h + k > H)
+        at(Ri, L.l + L.w + k, 0);
+    else
+        at(Ri, L.l, L.t + L.h + k);
+    return p;
+}
+
+// True when every panel lies on the sheet and no two overlap.
+bool keptOn(const std::array<Rect, 6>& p, float W, float H)
+{
+    constexpr float e = 1e-3f;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i].l < -e || p[i].t < -e || p[i].l + p[i].w > W + e || p[i].t + p[i].h > H + e)
+            return false;
+        for (std::size_t j = i + 1; j < p.size(); ++j)
+            if (p[i].l + p[i].w > p[j].l + e && p[j].l + p[j].w > p[i].l + e &&
+                p[i].t + p[i].h > p[j].t + e && p[j].t + p[j].h > p[i].t + e)
+                return false;
+    }
+    return true;
+}
+
+// The smallest standard sheet on which "Auto fit" keeps all six panels when the window opens with
+// that sheet size (the first run on the still empty sheet turns the top panel); -1 for none. With
+// `fresh`, no panel is turned before the run, the best case for the hand rules.
+int autoFitSheet(const std::vector<BestFitBoard>& boards, int sawThick, bool fresh = false)
+{
+    const float k = static_cast<float>(sawThick * 3);
+    for (int s = 0; s < 3; ++s) {
+        std::array<bool, 6> turned{};
+        if (!fresh)
+            autoFitRules(boards, turned, 0, k);
+        const float W = static_cast<float>(kStandardSheets[static_cast<std::size_t>(s)].width * 3);
+        const float H = 366;
+        if (keptOn(autoFitRules(boards, turned, H, k), W, H))
+            return s;
+    }
+    return -1;
+}
+
+class Lcg
+{
+public:
+    explicit Lcg(std::uint64_t seed) : m_state(seed) {}
+    int between(int lo, int hi)
+    {
+        m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
+        return lo + static_cast<int>((m_state >> 33) % static_cast<std::uint64_t>(hi - lo + 1));
+    }
+
+private:
+    std::uint64_t m_state;
+};
+
+void BM_BestFitVersusAutoFit(benchmark::State& st)
+{
+    int designs = 0, smaller = 0, fewer = 0, several = 0, same = 0, worse = 0;
+    int freshSmaller = 0, freshFewer = 0;
+    for (auto _ : st) {
+        Lcg g(2026);
+        while (designs < 1000) {
+            ModelInputs in = firstRunInputs();
+            in.sub = 0;
+            // Boxes as they go into a car's boot, from a small 6" box to a wide double box.
+            in.txtSize[0] = std::to_string(g.between(25, 55));  // h2
+            in.txtSize[1] = std::to_string(g.between(25, 80));  // l3
+            in.txtSize[2] = std::to_string(g.between(30, 100)); // b2
+            const std::string thick = std::to_string(g.between(15, 22));
+            in.txtSize[9] = in.txtSize[10] = in.txtSize[11] = thick;
+            const int saw = g.between(2, 4);
+            CalcState state;
+            if (!Recalculate(makeRecalcInputs(in, true, '.'), state).ranToEnd)
+                continue;
+            std::vector<BestFitBoard> boards = bestFitBoards(state.derived, 0, 0);
+            boards.resize(6); // "Auto fit" never places the port board
+            const BestFitResult best = BestFit(boards, kerfOfSawThick(saw));
+            if (!best.ok())
+                continue;
+            ++designs;
+            const int autoSheet = autoFitSheet(boards, saw);
+            const int freshSheet = autoFitSheet(boards, saw, true);
+            if (best.plan->sheetCount == 1 && freshSheet < 0)
+                ++freshFewer;
+            else if (best.plan->sheetCount == 1 && best.plan->sheetIndex < freshSheet)
+                ++freshSmaller;
+            if (autoSheet < 0 && best.plan->sheetCount == 1)
+                ++fewer; // Auto fit keeps them on no sheet, Best fit on one
+            else if (autoSheet < 0)
+                ++several; // Auto fit keeps them on no sheet, Best fit needs more than one
+            else if (best.plan->sheetCount > 1 || best.plan->sheetIndex > autoSheet)
+                ++worse;
+            else if (best.plan->sheetIndex < autoSheet)
+                ++smaller;
+            else
+                ++same;
+        }
+    }
+    st.counters["designs"] = designs;
+    st.counters["smallerSheet"] = smaller;
+    st.counters["fewerSheets"] = fewer;
+    st.counters["autoFitNoneBestFitSeveral"] = several;
+    st.counters["sameSheet"] = same;
+    st.counters["bestFitWorse"] = worse; // must stay 0
+    st.counters["freshSmallerSheet"] = freshSmaller;
+    st.counters["freshFewerSheets"] = freshFewer;
+}
+
+} // namespace
+
+BENCHMARK(BM_BestFitVersusAutoFit)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -2,22 +2,28 @@
 
 #include "CalcReport.h"
 #include "CutPlanText.h"
+#include "ProjectFile.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
-namespace kelvra {
+namespace kelvra
+{
 
-namespace {
+namespace
+{
 
 constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
-    "                   [--svg FILE] [PROJECT.tbx]\n"
+    "                   [--svg FILE] [--save FILE.tbx] [PROJECT.tbx]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
     "  --best-fit adds the exact cutting plan of the layouter's boards (\"Best fit\");\n"
-    "  --svg FILE writes that plan as a drawing.\n";
+    "  --svg FILE writes that plan as a drawing.\n"
+    "  PROJECT.tbx is read first, then each --set is applied; --save writes the result as the\n"
+    "  program's Save would (\".tbx\" is added to a name without it).\n";
 
 // Applies one --set; returns the error text, empty when it was applied.
 std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text)
@@ -41,6 +47,62 @@ std::string applySet(ModelInputs& inputs, const std::string& key, const std::str
                ", not '" + text + "'";
     listPosition(inputs, *k) = position;
     return {};
+}
+
+// The folder and the file name of a path, as the file dialog addresses a project.
+std::pair<std::string, std::string> splitProjectPath(const std::string& path)
+{
+    const std::filesystem::path p(path);
+    std::string folder = p.parent_path().string();
+    return {folder.empty() ? "." : folder, p.filename().string()};
+}
+
+// Reads the project into the inputs and placement texts; false when there is no such file.
+bool readProjectFile(const std::string& path, char separator, ModelInputs& inputs, LayoutStrings& layout)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        std::cerr << "kelvra-calc: cannot read project file '" << path << "': no such file\n";
+        return false;
+    }
+    const auto [folder, name] = splitProjectPath(path);
+    const IniStore ini({folder, "kelvra"});
+    const ProjectContents contents = ReadProject(ini, folder, name, layout, separator);
+    // The program asks before it reads another format; here the answer is always OK.
+    if (contents.oldVersion)
+        std::cerr << "kelvra-calc: warning: '" << path << "' has format tag '" << contents.fid << "', not '"
+                  << kProjectFormatTag << "'; read anyway\n";
+    for (const StoredValue& v : contents.values) {
+        if (v.key->kind == KeyKind::List)
+            listPosition(inputs, *v.key) = v.position;
+        else
+            textOf(inputs, *v.key) = v.text;
+    }
+    for (const std::string& key : contents.replacedKeys())
+        std::cerr << "kelvra-calc: warning: '" << key << "' in '" << path
+                  << "' could not be read and takes its default\n";
+    layout = contents.layoutStrings;
+    return true;
+}
+
+bool saveProjectFile(std::string path, const ModelInputs& inputs, const LayoutStrings& layout)
+{
+    if (path.size() < 4 || path[path.size() - 4] != '.')
+        path += ".tbx";
+    const auto [folder, name] = splitProjectPath(path);
+    const IniStore ini({folder, "kelvra"});
+    if (WriteProject(ini, folder, name, inputs, layout) == IniWriteStatus::Ok)
+        return true;
+    std::cerr << "kelvra-calc: cannot write project file '" << path << "'\n";
+    return false;
+}
+
+json::Object layoutJson(const LayoutStrings& layout)
+{
+    json::Object o;
+    for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
+        o.str(std::string(kLayoutKeys[i]), layout[i]);
+    return o;
 }
 
 } // namespace
@@ -78,6 +140,11 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             if (!v)
                 return p;
             p.options.svgFile = *v;
+        } else if (a == "--save") {
+            auto v = value("--save");
+            if (!v)
+                return p;
+            p.options.saveFile = *v;
         } else if (a == "--decimal") {
             auto v = value("--decimal");
             if (!v)
@@ -123,11 +190,9 @@ int runCalcCli(int argc, char** argv)
     }
     const CalcCliOptions& o = p.options;
     ModelInputs inputs = firstRunInputs();
-    if (o.projectFile) {
-        std::cerr << "kelvra-calc: cannot read project file '" << *o.projectFile
-                  << "': this build has no project-file support\n";
+    LayoutStrings layout{};
+    if (o.projectFile && !readProjectFile(*o.projectFile, o.decimalSeparator, inputs, layout))
         return 2;
-    }
     for (const auto& [key, text] : o.sets) {
         const std::string error = applySet(inputs, key, text);
         if (!error.empty()) {
@@ -144,12 +209,15 @@ int runCalcCli(int argc, char** argv)
         json::Object report = jsonReport(run);
         if (o.bestFit)
             report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
+        report.raw("layoutStrings", layoutJson(layout).dump());
         std::cout << report.dump() << "\n";
     } else {
         std::cout << humanReport(run);
         if (plan)
             std::cout << humanBestFit(*plan, o.decimalSeparator);
     }
+    if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout))
+        return 1;
     if (o.svgFile && plan && plan->ok()) {
         std::ofstream svg(*o.svgFile, std::ios::binary);
         svg << cutPlanSvg(*plan->plan);

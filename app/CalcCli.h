@@ -13,6 +13,7 @@ struct CalcCliOptions {
     std::vector<std::pair<std::string, std::string>> sets; // KEY, TEXT in the order given
     bool json = false;
     std::optional<std::string> projectFile;
+    std::optional<std::string> saveFile; // --save: the resulting design as a project file
     bool bestFit = false;               // --best-fit: add the Best fit cutting plan
     int sawThick = 2;                   // --saw: the saw thickness in mm, 2, 3 or 4
     std::optional<std::string> svgFile; // --svg: with --best-fit, the plan as a drawing

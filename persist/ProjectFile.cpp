@@ -26,6 +26,15 @@ constexpr std::array<DataKey, 21> kDataKeys = {{
 
 } // namespace
 
+std::vector<std::string> ProjectContents::replacedKeys() const
+{
+    std::vector<std::string> keys;
+    for (const StoredValue& v : values)
+        if (v.replaced && v.key)
+            keys.emplace_back(v.key->name);
+    return keys;
+}
+
 IniWriteStatus WriteProject(const IniStore& ini, std::string_view folder, std::string_view fileName,
                             const ModelInputs& inputs, const LayoutStrings& layoutStrings)
 {

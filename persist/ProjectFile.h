@@ -23,6 +23,9 @@ struct ProjectContents {
     bool oldVersion = false;  // fid is not exactly "v0110": the user must be asked first
     std::vector<StoredValue> values; // the DATA keys in reading order, converted for their controls
     LayoutStrings layoutStrings;     // the current texts where the file has no LAYOUT key
+
+    // The DATA keys whose stored text did not convert and now hold their defaults.
+    std::vector<std::string> replacedKeys() const;
 };
 
 // Reads the whole project; a file that does not exist reads as an empty one.

@@ -62,16 +62,22 @@ StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, std::
     stored.key = &key;
     if (key.kind == KeyKind::List) {
         const int fallback = toInt16(defaultText, separator).ok() ? *toInt16(defaultText, separator) : 0;
-        stored.position = positionOr(text, key, fallback, separator);
+        stored.position = positionOr(text, key, -2, separator);
+        if (stored.position == -2) {
+            stored.position = fallback;
+            stored.replaced = true;
+        }
         return stored;
     }
     // A text that does not convert falls back to the key's default: the value the rest of the
     // program is built around, and the one a missing key gives.
     if (integerText) {
         const Result<std::int16_t> value = toInt16(text, separator);
+        stored.replaced = !value;
         stored.text = value ? std::to_string(*value) : std::string(defaultText);
     } else {
         const Result<Fixed> value = toFixed(text, separator);
+        stored.replaced = !value;
         stored.text = value ? formatFixed(*value, separator) : std::string(defaultText);
     }
     return stored;
@@ -100,10 +106,10 @@ IniWriteStatus SaveWindowPosition(const IniStore& ini, WindowPosition position, 
 
 int CountStart(const IniStore& ini)
 {
-    // A count that does not read starts again at 1; at 32767 it stays there rather than wrapping.
+    // A count that does not read, or one past the 16-bit range, starts again at 1.
     const Result<std::int16_t> stored = toInt16(ini.ReadIni(kMain, "USE", "1"), '.');
     const int count = stored && *stored >= 1 ? *stored : 1;
-    const int next = count < 32767 ? count + 1 : 32767;
+    const int next = count < 32767 ? count + 1 : 1;
     ini.WriteIni(kMain, "USE", std::to_string(next));
     return count;
 }

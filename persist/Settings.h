@@ -17,6 +17,7 @@ struct StoredValue {
     const ModelKey* key = nullptr;
     std::string text;
     int position = 0;
+    bool replaced = false; // the stored text did not convert and the default stands in for it
 
     bool operator==(const StoredValue&) const = default;
 };

@@ -324,6 +324,18 @@ void frmDialog::readProject()
             m_host.setModelText(*value.key, value.text);
     }
     app.layoutStrings = contents.layoutStrings;
+
+    // A damaged value is not passed over in silence: the user learns once which ones were replaced.
+    const std::vector<std::string> replaced = contents.replacedKeys();
+    if (!replaced.empty()) {
+        std::string names;
+        for (const std::string& key : replaced)
+            names += (names.empty() ? "" : ", ") + key;
+        const Message notice{
+            "Some values in this file could not be read and were replaced by their defaults: " + names,
+            m_host.caption(), MessageIcon::Information, MessageButtons::Ok};
+        messageService().show(m_host.window(), notice);
+    }
 }
 
 void frmDialog::writeProject()

@@ -180,3 +180,90 @@ TEST(KelvraCalcBestFit, SvgDrawsThePlan)
     EXPECT_TRUE(contains(s, "class=\"cut\"")) << s;
     std::filesystem::remove_all(folder);
 }
+
+namespace
+{
+
+// A folder of its own for the project files of one test.
+class KelvraCalcProject : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path() /
+              ("kelvra-calc-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+    std::string slurp(const std::string& name) const
+    {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void put(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+    }
+    std::filesystem::path dir;
+};
+
+} // namespace
+
+TEST_F(KelvraCalcProject, SaveWritesWhatTheProgramsSaveWrites)
+{
+    for (const char sep : {',', '.'}) {
+        const std::string s(1, sep);
+        const ToolRun r = runTool("--decimal " + s + " --set h2=39 --set 'b2=60" + s + "2' --save '" +
+                                  file("golf boot") + "'");
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(slurp("golf boot.tbx"),
+                  "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\npieces2=0\r\ncorr=0\r\n"
+                  "pwhere=0\r\nptype=0\r\nh2=39\r\nl3=40\r\nb2=60" +
+                      s +
+                      "2\r\nca=90\r\ncb=90\r\nlp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\n"
+                      "thick2=18\r\nsubvol=0\r\nvother=0\r\n");
+        std::filesystem::remove(dir / "golf boot.tbx");
+    }
+}
+
+TEST_F(KelvraCalcProject, ProjectIsReadThenSetsApplyAndPlacementsReachTheJson)
+{
+    put("house.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=39\r\nca=87,5\r\nsubvol=1,5\r\n[LAYOUT]\r\n"
+                     "front=10,5x20x0\r\npwhere=spare\r\n");
+    const ToolRun r = runTool("--decimal , --json --set l3=45 '" + file("house.tbx") + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"h2\":\"39\"")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"ca\":\"88\"")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"l3\":\"45\"")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"subvol\":\"1,5\"")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"layoutStrings\":{\"front\":\"10,5x20x0\",\"rear\":\"\",\"top\":\"\",\"bottom\":\"\","
+                                "\"left\":\"\",\"right\":\"\",\"port\":\"\",\"pwhere\":\"spare\"}"))
+        << r.out;
+
+    // Read and saved again, the placements and the extra line stay.
+    ASSERT_EQ(runTool("--decimal , '" + file("house.tbx") + "' --save '" + file("copy.tbx") + "'").status, 0);
+    EXPECT_NE(slurp("copy.tbx").find("[LAYOUT]\r\nfront=10,5x20x0\r\npwhere=spare\r\n"), std::string::npos);
+}
+
+TEST_F(KelvraCalcProject, OldFormatIsReadWithAWarningAndAMissingFileIsAnError)
+{
+    put("old.tbx", "[DATA]\r\nh2=50\r\n");
+    const std::string both = std::string("'") + KELVRA_CALC_EXE + "' --json '" + file("old.tbx") + "' 2>&1";
+    FILE* pipe = popen(both.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    std::array<char, 4096> buffer{};
+    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        out.append(buffer.data(), n);
+    EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 0);
+    EXPECT_TRUE(contains(out, "has format tag 'v0'")) << out;
+    EXPECT_TRUE(contains(out, "\"h2\":\"50\"")) << out;
+
+    EXPECT_EQ(runTool("'" + file("nowhere.tbx") + "'").status, 2);
+    std::filesystem::create_directories(dir / "folder.tbx");
+    EXPECT_EQ(runTool("--save '" + file("folder.tbx") + "'").status, 1);
+}

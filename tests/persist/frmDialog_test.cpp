@@ -489,6 +489,22 @@ TEST_P(DialogTest, OldVersionAnsweredOkLoads)
     EXPECT_EQ(app().layoutStrings[0], "1x1x0");
 }
 
+TEST_P(DialogTest, DamagedValuesAreReplacedAndNamedOnce)
+{
+    writeFile("damaged.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=high\r\nl3=55\r\nsub=17\r\n");
+    m_files->fileOpen();
+    clickFile("damaged.tbx");
+    clickOk();
+    EXPECT_EQ(app().inputs.txtSize[0], "40");
+    EXPECT_EQ(app().inputs.txtSize[1], "55");
+    EXPECT_EQ(app().inputs.sub, 2);
+    ASSERT_EQ(m_messages.messages.size(), 1u);
+    EXPECT_EQ(m_messages.messages[0].text,
+              "Some values in this file could not be read and were replaced by their defaults: sub, h2");
+    EXPECT_EQ(m_messages.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(m_messages.messages[0].title, m_host->caption());
+}
+
 TEST_P(DialogTest, TheOldVersionQuestionUsesTheTranslatedText)
 {
     app().tables.messageBox[0] = "Old file, load anyway?";
@@ -723,7 +739,9 @@ TEST_P(DialogTest, BinaryJunkNeverCrashesAndTheOtherKeysAreRead)
     m_files->fileOpen();
     clickFile("junk.tbx");
     clickOk(); // no fid: the old-version question, answered OK
-    EXPECT_EQ(m_messages.messages.size(), 1u);
+    ASSERT_EQ(m_messages.messages.size(), 2u);
+    EXPECT_EQ(m_messages.messages[1].text,
+              "Some values in this file could not be read and were replaced by their defaults: sub, pieces0, h2");
     EXPECT_EQ(app().inputs.txtSize[1], "51");
     EXPECT_EQ(m_host->changes.size(), 21u); // every key was still read
 }

@@ -110,6 +110,7 @@ TEST_P(ProjectTest, ReadingOrderAndValuesThatDoNotConvert)
     EXPECT_EQ(after.txtSize[1], "40");
     EXPECT_EQ(after.txtSize[3], "90");
     EXPECT_EQ(after.txtSize[5], "0") << "a grouping character never changes a value";
+    EXPECT_EQ(back.replacedKeys(), (std::vector<std::string>{"sub", "ptype", "h2", "l3", "ca", "lp"}));
 }
 
 TEST_P(ProjectTest, VersionTags)
@@ -139,6 +140,7 @@ TEST_P(ProjectTest, MissingFileReadsAsEmpty)
     EXPECT_EQ(back.fid, "v0");
     EXPECT_TRUE(back.oldVersion);
     EXPECT_EQ(applied(back), firstRunInputs());
+    EXPECT_TRUE(back.replacedKeys().empty()) << "missing keys are no damage";
     EXPECT_EQ(back.layoutStrings, current);
 }
 

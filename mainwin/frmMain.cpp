@@ -1,0 +1,517 @@
+#include "frmMain.h"
+
+#include "FigurePicture.h"
+#include "MessageService.h"
+#include "PanelPicture.h"
+#include "Twips.h"
+#include "Version.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <memory>
+#include <vector>
+
+namespace kelvra
+{
+
+namespace
+{
+
+// One labelled input row inside a frame; rows are 360 twips apart from 240 down.
+struct Row {
+    const char* caption;
+    const char* unit; // nullptr: a list, no unit
+    int txtIndex;     // txtSize index, 13 = txtVother, -1 = a list
+};
+
+std::string indexed(std::string_view name, int index)
+{
+    return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+QString vbColourStyle(int bgr)
+{
+    return QStringLiteral("background-color: rgb(%1,%2,%3);")
+        .arg(bgr & 0xFF)
+        .arg((bgr >> 8) & 0xFF)
+        .arg((bgr >> 16) & 0xFF);
+}
+
+constexpr int kGreen = 65280;
+constexpr int kRed = 255;
+
+} // namespace
+
+frmMain::frmMain(AppPaths paths, char decimalSeparator, QWidget* parent)
+    : QMainWindow(parent), m_app(std::make_unique<AppState>(std::move(paths), decimalSeparator))
+{
+    setObjectName("frmMain");
+    setWindowTitle(toQString(TitleString(m_app->editionStatus, m_app->betaBuild)));
+    buildControls();
+    buildMenus();
+    fillLists();
+    showInputs();
+    countHandler(2);
+    m_isLoading = false;
+    m_app->simulationOn = false;
+    colourSimulationButton();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::registerControl(const std::string& key, QWidget* widget)
+{
+    widget->setObjectName(toQString(key));
+    m_controls[key] = widget;
+}
+
+void frmMain::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName("frmMainClient");
+    central->setFixedSize(twipsToPixels(8175), twipsToPixels(8655));
+    setCentralWidget(central);
+
+    auto frame = [&](const char* name, const char* title, QRect r) {
+        auto* g = new QGroupBox(QString::fromUtf8(title), central);
+        g->setGeometry(r);
+        registerControl(name, g);
+        return g;
+    };
+    QGroupBox* fraInfo = frame("fraInfo", "Algemene informatie", twipRect(120, 120, 2535, 2415));
+    QGroupBox* fraCorrection = frame("fraCorrection", "Correctie Volume", twipRect(2760, 120, 2655, 2055));
+    QGroupBox* fraPort = frame("fraPort", "Poort Volume", twipRect(5520, 120, 2535, 3375));
+    QGroupBox* fraWoofer = frame("fraWoofer", "Woofer Volume", twipRect(120, 2640, 2535, 1335));
+    QGroupBox* fraResult = frame("fraResult", "Resultaat", twipRect(2760, 2280, 2655, 1215));
+
+    int labelCount = 0;
+    // Lays out caption, box and unit; boxLeft/boxWidth in twips inside the frame.
+    auto rows = [&](QGroupBox* g, std::initializer_list<Row> list, int boxLeft, int textWidth, int listWidth,
+                    std::initializer_list<QComboBox**> lists) {
+        auto listIt = lists.begin();
+        int top = 240;
+        for (const Row& r : list) {
+            auto* caption = new QLabel(QString::fromUtf8(r.caption), g);
+            caption->setGeometry(twipRect(90, top + 30, boxLeft - 120, 285));
+            registerControl(indexed("Label1", labelCount++), caption);
+            if (r.txtIndex >= 0) {
+                auto* box = new QLineEdit(g);
+                box->setGeometry(twipRect(boxLeft, top, textWidth, 285));
+                const int i = r.txtIndex;
+                if (i == 13) {
+                    m_txtVother = box;
+                    registerControl("txtVother", box);
+                } else {
+                    m_txtSize[static_cast<std::size_t>(i)] = box;
+                    registerControl(indexed("txtSize", i), box);
+                }
+                connect(box, &QLineEdit::textChanged, this, [this, i](const QString& t) {
+                    (i == 13 ? m_app->inputs.txtVother : m_app->inputs.txtSize[static_cast<std::size_t>(i)]) =
+                        toStdString(t);
+                    runRecalculate();
+                });
+                auto* unit = new QLabel(QString::fromUtf8(r.unit), g);
+                unit->setGeometry(twipRect(boxLeft + textWidth + 45, top + 30, 420, 285));
+                registerControl(indexed("lblUnit", labelCount - 1), unit);
+            } else {
+                auto* box = new QComboBox(g);
+                box->setGeometry(twipRect(boxLeft, top, listWidth, 315));
+                **listIt = box;
+                ++listIt;
+            }
+            top += 360;
+        }
+    };
+
+    rows(fraInfo,
+         {{"Hoogte", "cm", 0},
+          {"Lengte onderzijde", "cm", 1},
+          {"Breedte", "cm", 2},
+          {"Hoek achterbank", "°", 3},
+          {"Hoek voorzijde", "°", 4},
+          {"Plankdikte", "mm", 9}},
+         1440, 615, 0, {});
+    rows(fraWoofer, {{"Sub grote", nullptr, -1}, {"Aantal", nullptr, -1}, {"Fabrikant volume", "L", 12}},
+         1440, 615, 735, {&m_cmbSize, &m_cmbPieces[0]});
+    rows(fraCorrection,
+         {{"Tussenwand Aantal", nullptr, -1},
+          {"Tussenwand Plankdikte", "mm", 10},
+          {"Volume overige", "L", 13},
+          {"Correctie factor", nullptr, -1}},
+         1500, 615, 1065, {&m_cmbPieces[1], &m_cmbCorrection});
+    rows(fraPort,
+         {{"Aantal", nullptr, -1},
+          {"Type", nullptr, -1},
+          {"Waar", nullptr, -1},
+          {"Lengte", "cm", 5},
+          {"Diameter", "cm", 6},
+          {"Breedte", "cm", 7},
+          {"Hoogte", "cm", 8},
+          {"Plankdikte", "mm", 11}},
+         960, 615, 1455, {&m_cmbPieces[2], &m_cmbPortType, &m_cmbPortWhere});
+
+    registerControl("cmbSize", m_cmbSize);
+    registerControl("cmbCorrection", m_cmbCorrection);
+    registerControl("cmbPortWhere", m_cmbPortWhere);
+    registerControl("cmbPortType", m_cmbPortType);
+    for (int i = 0; i < 3; ++i)
+        registerControl(indexed("cmbPieces", i), m_cmbPieces[static_cast<std::size_t>(i)]);
+
+    // A list change keeps the mirror current before its handler reads it.
+    auto onList = [this](QComboBox* box, auto handler) {
+        connect(box, &QComboBox::currentIndexChanged, this, handler);
+    };
+    onList(m_cmbSize, [this](int p) {
+        m_app->inputs.sub = p;
+        wooferSizeHandler();
+    });
+    for (int i = 0; i < 3; ++i)
+        onList(m_cmbPieces[static_cast<std::size_t>(i)], [this, i](int p) {
+            m_app->inputs.pieces[static_cast<std::size_t>(i)] = p;
+            countHandler(i);
+        });
+    onList(m_cmbCorrection, [this](int p) {
+        m_app->inputs.corr = p;
+        runRecalculate();
+    });
+    onList(m_cmbPortWhere, [this](int p) {
+        m_app->inputs.pwhere = p;
+        runRecalculate();
+    });
+    onList(m_cmbPortType, [this](int p) {
+        m_app->inputs.ptype = p;
+        portTypeHandler();
+    });
+
+    m_lblVolumeOut = new QLabel(fraResult);
+    m_lblVolumeOut->setGeometry(twipRect(120, 240, 2415, 315));
+    m_lblVolumeOut->setToolTip(QString::fromUtf8("Dit is wat de box zal innemen in de wagen"));
+    registerControl("lblVolumeOut", m_lblVolumeOut);
+    m_lblVolume = new QLabel(fraResult);
+    m_lblVolume->setGeometry(twipRect(120, 570, 2415, 555));
+    m_lblVolume->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblVolume->setToolTip(QString::fromUtf8("Dit is het volume dat de sub ziet"));
+    registerControl("lblVolume", m_lblVolume);
+
+    const std::array<const char*, 3> captions{"Toon Meet Figuur", "Toon Params", "Simulatie"};
+    const std::array<QRect, 3> places{twipRect(6240, 3600, 1815, 375), twipRect(4560, 3600, 1575, 375),
+                                      twipRect(2880, 3600, 1575, 375)};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(captions[static_cast<std::size_t>(i)]), central);
+        b->setGeometry(places[static_cast<std::size_t>(i)]);
+        registerControl(indexed("cmdShow", i), b);
+        m_cmdShow[static_cast<std::size_t>(i)] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] { buttonHandler(i); });
+    }
+
+    m_picture = new PanelPicture(central);
+    m_picture->setGeometry(twipRect(0, 4080, 8175, 4575));
+    m_figure = new FigurePicture(central);
+    m_figure->setGeometry(twipRect(0, 8640, 8205, 4020));
+    m_figure->raise();
+    m_controls["Picture1"] = m_picture;
+    m_controls["picFigure"] = m_figure;
+
+    applyCalc();
+}
+
+void frmMain::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName("mnuFile");
+    QAction* sim = file->addAction(QStringLiteral("Simulatie"));
+    sim->setObjectName("mnuFileSim");
+    sim->setShortcut(Qt::Key_F5);
+    connect(sim, &QAction::triggered, this, [this] { buttonHandler(2); });
+    file->addSeparator();
+    QAction* exitItem = file->addAction(QStringLiteral("E&xit"));
+    exitItem->setObjectName("mnuFileExit");
+    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+    QMenu* win = menuBar()->addMenu(QStringLiteral("&Window"));
+    win->setObjectName("mnuWindow");
+    QAction* reset = win->addAction(QStringLiteral("Reset"));
+    reset->setObjectName("mnuWindowReset");
+    connect(reset, &QAction::triggered, this, &frmMain::windowReset);
+    resize(twipsToPixels(8175), twipsToPixels(8655) + menuBar()->sizeHint().height());
+}
+
+void frmMain::fillLists()
+{
+    // Filling selects entry 0, which must not overwrite the inputs still to be shown.
+    std::vector<std::unique_ptr<QSignalBlocker>> blocks;
+    for (QComboBox* b : {m_cmbSize, m_cmbPieces[0], m_cmbPieces[1], m_cmbPieces[2]})
+        blocks.push_back(std::make_unique<QSignalBlocker>(b));
+    for (std::string_view e : kSizeEntries)
+        m_cmbSize->addItem(toQString(std::string(e)));
+    for (int l = 0; l < 3; ++l)
+        for (int p = 0; p < kPiecesCount[static_cast<std::size_t>(l)]; ++p)
+            m_cmbPieces[static_cast<std::size_t>(l)]->addItem(toQString(piecesEntryText(l, p)));
+    refillTextLists();
+}
+
+void frmMain::refillTextLists()
+{
+    auto refill = [](QComboBox* box, std::span<const std::string> texts) {
+        const QSignalBlocker block(box);
+        const int keep = box->currentIndex();
+        box->clear();
+        for (const std::string& t : texts)
+            box->addItem(toQString(t));
+        box->setCurrentIndex(keep);
+    };
+    refill(m_cmbPortWhere, m_app->tables.portBox);
+    refill(m_cmbCorrection, m_app->tables.correctionFact);
+    refill(m_cmbPortType, m_app->tables.portType);
+}
+
+void frmMain::showInputs()
+{
+    const ModelInputs in = m_app->inputs; // the controls' signals rewrite the mirror as they go
+    for (const ModelKey& k : modelKeys()) {
+        if (k.kind == KeyKind::Text)
+            setModelText(k, textOf(in, k));
+        else
+            setModelListPosition(k, listPosition(in, k));
+    }
+}
+
+void frmMain::setModelText(const ModelKey& key, const std::string& text)
+{
+    QLineEdit* box = key.index == 13 ? m_txtVother : m_txtSize[static_cast<std::size_t>(key.index)];
+    const QString t = toQString(text);
+    if (box->text() == t) {
+        textOf(m_app->inputs, key) = text;
+        runRecalculate();
+    } else {
+        box->setText(t);
+    }
+}
+
+void frmMain::setModelListPosition(const ModelKey& key, int position)
+{
+    QComboBox* box = nullptr;
+    if (key.name == "sub")
+        box = m_cmbSize;
+    else if (key.name == "pieces0")
+        box = m_cmbPieces[0];
+    else if (key.name == "pieces1")
+        box = m_cmbPieces[1];
+    else if (key.name == "pieces2")
+        box = m_cmbPieces[2];
+    else if (key.name == "corr")
+        box = m_cmbCorrection;
+    else if (key.name == "pwhere")
+        box = m_cmbPortWhere;
+    else
+        box = m_cmbPortType;
+    if (position < -1 || position >= box->count())
+        position = -1;
+    if (box->currentIndex() == position)
+        listPosition(m_app->inputs, key) = position;
+    else
+        box->setCurrentIndex(position);
+}
+
+void frmMain::runRecalculate()
+{
+    if (!m_app->simulationOn)
+        return;
+    const RecalcInputs in =
+        makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
+    const RecalcOutcome out = Recalculate(in, m_app->calc);
+    applyCalc();
+    for (const Message& m : out.messages)
+        messageService().show(this, m);
+    if (out.switchSimulationOff && m_app->simulationOn)
+        buttonHandler(2);
+}
+
+void frmMain::applyCalc()
+{
+    m_lblVolumeOut->setText(toQString(m_app->calc.lblVolumeOut));
+    m_lblVolume->setText(
+        toQString(m_app->calc.lblVolume).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_picture->apply(m_app->calc.figure);
+}
+
+void frmMain::colourSimulationButton()
+{
+    const int colour = m_app->simulationOn ? kRed : kGreen;
+    m_cmdShow[2]->setProperty("backColor", colour);
+    m_cmdShow[2]->setStyleSheet(vbColourStyle(colour));
+}
+
+void frmMain::buttonHandler(int index)
+{
+    if (index == 0) {
+        const int top = m_figure->y() == 0 ? twipsToPixels(9300) : 0;
+        m_figure->move(m_figure->x(), top);
+    } else if (index == 1) {
+        Message m;
+        m.text = m_app->tables.messageBox[kMsgParameters] + ":\r\n" + m_app->calc.paramText;
+        m.title = programTitle();
+        m.icon = MessageIcon::Information;
+        messageService().show(this, m);
+    } else if (index == 2) {
+        m_app->simulationOn = !m_app->simulationOn;
+        colourSimulationButton();
+        if (m_app->simulationOn)
+            runRecalculate();
+    }
+}
+
+void frmMain::countHandler(int index)
+{
+    if (index == 0) {
+        wooferSizeHandler();
+        return;
+    }
+    const bool port = m_cmbPieces[2]->currentIndex() != 0;
+    m_cmbPortType->setEnabled(port);
+    m_cmbPortWhere->setEnabled(port);
+    m_txtSize[5]->setEnabled(port);
+    FigureState& f = m_app->calc.figure;
+    f.portMarkerVisible = f.portLengthVisible = f.portCaptionVisible = port;
+    for (LabelState* l : {&f.lblHP, &f.lblLP, &f.lblDP, &f.lblBP})
+        l->visible = port;
+    f.line19Visible.fill(port);
+    if (port) {
+        portTypeHandler();
+    } else {
+        for (int i : {6, 7, 8, 11})
+            m_txtSize[static_cast<std::size_t>(i)]->setEnabled(false);
+        m_picture->apply(f);
+    }
+    runRecalculate();
+}
+
+void frmMain::portTypeHandler()
+{
+    if (m_cmbPieces[2]->currentIndex() == 0)
+        return;
+    const bool round = m_cmbPortType->currentIndex() == 0;
+    m_txtSize[6]->setEnabled(round);
+    for (int i : {7, 8, 11})
+        m_txtSize[static_cast<std::size_t>(i)]->setEnabled(!round);
+    m_app->calc.figure.portShape = round ? PortShape::Circle : PortShape::Rectangle;
+    m_picture->apply(m_app->calc.figure);
+    runRecalculate();
+}
+
+void frmMain::wooferSizeHandler()
+{
+    if (m_isLoading)
+        return;
+    static constexpr std::array<double, 6> inches{6, 8, 10, 12, 15, 18};
+    const int pos = m_cmbSize->currentIndex();
+    const double cm = (pos >= 0 && pos < 6 ? inches[static_cast<std::size_t>(pos)] : 0.0) * 2.54;
+    const int n = m_cmbPieces[0]->currentIndex() + 1;
+    auto number = [this](int i) {
+        QString t = m_txtSize[static_cast<std::size_t>(i)]->text();
+        t.replace(',', '.');
+        return t.toDouble(); // unreadable text counts as 0, as the recalculation reads it
+    };
+    const double t0 = number(9) / 10.0;
+    const bool tooBig = n * cm >= number(1) - 2 * t0 || cm >= number(0) - 2 * t0;
+    if (tooBig) {
+        Message m;
+        m.text = m_app->tables.messageBox[kMsgSubTooBig];
+        m.title = "Error: sub size";
+        m.icon = MessageIcon::Exclamation;
+        messageService().show(this, m);
+        if (m_app->simulationOn)
+            buttonHandler(2);
+        return;
+    }
+    runRecalculate();
+}
+
+void frmMain::windowReset()
+{
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->geometry();
+    move((area.width() - frameGeometry().width()) / 2, (area.height() - frameGeometry().height()) / 2);
+}
+
+void frmMain::setCaption(const std::string& caption)
+{
+    setWindowTitle(toQString(caption));
+}
+
+std::string frmMain::caption() const
+{
+    return toStdString(windowTitle());
+}
+
+QWidget* frmMain::lookup(std::string_view name, std::optional<int> index) const
+{
+    const std::string key = index ? indexed(name, *index) : std::string(name);
+    if (auto it = m_controls.find(key); it != m_controls.end())
+        return it->second;
+    return m_picture->control(name, index);
+}
+
+QWidget* frmMain::control(std::string_view name, std::optional<int> index)
+{
+    if (!index && name == "frmMain")
+        return this;
+    return lookup(name, index);
+}
+
+std::optional<std::string> frmMain::property(std::string_view control, std::optional<int> index,
+                                             ControlProperty which) const
+{
+    if (!index && control == "frmMain")
+        return which == ControlProperty::Caption ? std::optional(toStdString(windowTitle())) : std::nullopt;
+    QWidget* w = lookup(control, index);
+    if (!w)
+        return std::nullopt;
+    if (which == ControlProperty::HintText)
+        return toStdString(w->toolTip());
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return toStdString(l->text());
+    if (auto* b = qobject_cast<QPushButton*>(w))
+        return toStdString(b->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return toStdString(g->title());
+    return std::nullopt;
+}
+
+bool frmMain::setProperty(std::string_view control, std::optional<int> index, ControlProperty which,
+                          const std::string& text)
+{
+    if (!index && control == "frmMain") {
+        if (which != ControlProperty::Caption)
+            return false;
+        setWindowTitle(toQString(text));
+        return true;
+    }
+    QWidget* w = lookup(control, index);
+    if (!w)
+        return false;
+    if (which == ControlProperty::HintText) {
+        w->setToolTip(toQString(text));
+        return true;
+    }
+    if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(toQString(text));
+    else if (auto* b = qobject_cast<QPushButton*>(w))
+        b->setText(toQString(text));
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(toQString(text));
+    else
+        return false;
+    return true;
+}
+
+} // namespace kelvra

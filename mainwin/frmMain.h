@@ -1,0 +1,90 @@
+// The main window: the enclosure inputs, the results, both drawings and the simulation switch.
+#pragma once
+
+#include "AppState.h"
+#include "LanguageTarget.h"
+#include "MainWindowHost.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kelvra
+{
+
+class PanelPicture;
+class FigurePicture;
+
+class frmMain : public QMainWindow, public MainWindowHost, public LanguageTarget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(AppPaths paths, char decimalSeparator, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // MainWindowHost
+    AppState& app() override { return *m_app; }
+    QWidget* window() override { return this; }
+    void setModelText(const ModelKey& key, const std::string& text) override;
+    void setModelListPosition(const ModelKey& key, int position) override;
+    void runRecalculate() override;
+    void setSimulationFlag(bool on) override { m_app->simulationOn = on; }
+    void setCaption(const std::string& caption) override;
+    std::string caption() const override;
+    QWidget* control(std::string_view name, std::optional<int> index = std::nullopt) override;
+    void refillTextLists() override;
+
+    // LanguageTarget
+    std::string windowName() const override { return "frmMain"; }
+    std::optional<std::string> property(std::string_view control, std::optional<int> index,
+                                        ControlProperty which) const override;
+    bool setProperty(std::string_view control, std::optional<int> index, ControlProperty which,
+                     const std::string& text) override;
+
+    // The three buttons by element index: 0 figure, 1 parameters, 2 simulation.
+    void buttonHandler(int index);
+    void countHandler(int index);
+    void portTypeHandler();
+    void wooferSizeHandler();
+    void windowReset();
+
+private:
+    void buildControls();
+    void buildMenus();
+    void fillLists();
+    void showInputs(); // puts app().inputs into the controls
+    void registerControl(const std::string& key, QWidget* widget);
+    void applyCalc();
+    void colourSimulationButton();
+    QWidget* lookup(std::string_view name, std::optional<int> index) const;
+
+    std::unique_ptr<AppState> m_app;
+    bool m_isLoading = true;
+    std::array<QLineEdit*, 13> m_txtSize{};
+    QLineEdit* m_txtVother = nullptr;
+    QComboBox* m_cmbSize = nullptr;
+    std::array<QComboBox*, 3> m_cmbPieces{};
+    QComboBox* m_cmbCorrection = nullptr;
+    QComboBox* m_cmbPortWhere = nullptr;
+    QComboBox* m_cmbPortType = nullptr;
+    std::array<QPushButton*, 3> m_cmdShow{};
+    QLabel* m_lblVolumeOut = nullptr;
+    QLabel* m_lblVolume = nullptr;
+    PanelPicture* m_picture = nullptr;
+    FigurePicture* m_figure = nullptr;
+    std::map<std::string, QWidget*, std::less<>> m_controls;
+};
+
+} // namespace kelvra

@@ -1,0 +1,220 @@
+// The main window driven as a user drives it: clicks, keys, and the figures it then shows.
+#include "frmMain.h"
+
+#include "MessageService.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace kelvra;
+
+namespace
+{
+
+class FrmMainTest : public ::testing::TestWithParam<char>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        setMessageService(&messages);
+        win = std::make_unique<frmMain>(AppPaths{dir.path().toStdString(), "kelvra"}, GetParam());
+        win->show();
+    }
+    void TearDown() override
+    {
+        win.reset();
+        setMessageService(nullptr);
+    }
+    QString text(const char* name) { return qobject_cast<QLabel*>(win->control(name))->text(); }
+    QPushButton* button(int i) { return qobject_cast<QPushButton*>(win->control("cmdShow", i)); }
+    QLineEdit* box(int i) { return qobject_cast<QLineEdit*>(win->control("txtSize", i)); }
+    QComboBox* list(const char* name, std::optional<int> i = std::nullopt)
+    {
+        return qobject_cast<QComboBox*>(win->control(name, i));
+    }
+    QString net(const char* number) const
+    {
+        QString n = QString::fromLatin1(number);
+        return n.replace('.', QChar::fromLatin1(GetParam()));
+    }
+
+    QTemporaryDir dir;
+    RecordingMessageService messages;
+    std::unique_ptr<frmMain> win;
+};
+
+TEST_P(FrmMainTest, StartsWithGreenButtonAndEmptyResults)
+{
+    EXPECT_EQ(text("lblVolumeOut"), "Volume: 0 Liter");
+    EXPECT_EQ(text("lblVolume"), "Volume: 0 Liter");
+    EXPECT_EQ(button(2)->property("backColor").toInt(), 65280);
+    EXPECT_EQ(button(2)->text(), "Simulatie");
+    EXPECT_EQ(button(1)->text(), "Toon Params");
+    EXPECT_EQ(button(0)->text(), "Toon Meet Figuur");
+    EXPECT_FALSE(win->app().simulationOn);
+    EXPECT_EQ(box(0)->text(), "40");
+    EXPECT_EQ(box(9)->text(), "18");
+    EXPECT_EQ(list("cmbSize")->currentText(), "10\"");
+    EXPECT_EQ(list("cmbPortWhere")->currentText(), "Voorzijde");
+    EXPECT_NE(win->control("Picture1"), nullptr);
+    EXPECT_NE(win->control("picFigure"), nullptr);
+    EXPECT_EQ(win->control("nothing"), nullptr);
+    for (const char* f : {"fraInfo", "fraCorrection", "fraPort", "fraWoofer", "fraResult"})
+        EXPECT_NE(win->control(f), nullptr) << f;
+    // Typing while simulation is off changes the box only.
+    box(0)->clear();
+    QTest::keyClicks(box(0), "50");
+    EXPECT_EQ(win->app().inputs.txtSize[0], "50");
+    EXPECT_EQ(text("lblVolumeOut"), "Volume: 0 Liter");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_P(FrmMainTest, SimulatieTwiceFillsThenKeepsResults)
+{
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    EXPECT_TRUE(win->app().simulationOn);
+    EXPECT_EQ(button(2)->property("backColor").toInt(), 255);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 64 Liter");
+    EXPECT_EQ(text("lblVolume"), "Intern Volume:\n" + net("46.23") + " Liter");
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    EXPECT_FALSE(win->app().simulationOn);
+    EXPECT_EQ(button(2)->property("backColor").toInt(), 65280);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 64 Liter");
+}
+
+TEST_P(FrmMainTest, F5SwitchesSimulation)
+{
+    win->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
+    QTest::keyClick(box(3), Qt::Key_F5);
+    EXPECT_TRUE(win->app().simulationOn);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 64 Liter");
+}
+
+TEST_P(FrmMainTest, TypingUpdatesResults)
+{
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    // A width of 4 cm leaves no room inside: the error message and simulation off.
+    messages.messages.clear();
+    box(2)->setCursorPosition(2);
+    QTest::keyClick(box(2), Qt::Key_Backspace);
+    EXPECT_EQ(win->app().inputs.txtSize[2], "4");
+    EXPECT_FALSE(messages.messages.empty());
+    EXPECT_FALSE(win->app().simulationOn);
+    EXPECT_EQ(button(2)->property("backColor").toInt(), 65280);
+    // Back to 40 cm while off changes nothing shown; switching on shows the first figures again.
+    QTest::keyClicks(box(2), "0");
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: " + net("6.4") + " Liter");
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 64 Liter");
+    // Height 40 cm becomes 405 cm with one key: no refused step between.
+    box(0)->setCursorPosition(2);
+    QTest::keyClicks(box(0), "5");
+    EXPECT_EQ(win->app().inputs.txtSize[0], "405");
+    EXPECT_TRUE(win->app().simulationOn);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 648 Liter");
+    EXPECT_EQ(win->app().calc.lblVolumeOut, "Outer Volume: 648 Liter");
+    EXPECT_NE(text("lblVolume"), "Intern Volume:\n" + net("46.23") + " Liter");
+}
+
+TEST_P(FrmMainTest, BadTextNeverCrashes)
+{
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    list("cmbPieces", 2)->setCurrentIndex(1); // a port, so its boxes take keys
+    for (int i = 0; i < 13; ++i) {
+        if (!box(i)->isEnabled())
+            list("cmbPortType")->setCurrentIndex(1 - list("cmbPortType")->currentIndex());
+        ASSERT_TRUE(box(i)->isEnabled()) << i;
+        for (const char* bad : {"", "abc", "-", ",,", "1e999", "99999999999999999999", "-5"}) {
+            if (!win->app().simulationOn)
+                QTest::mouseClick(button(2), Qt::LeftButton);
+            box(i)->clear();
+            QTest::keyClicks(box(i), bad);
+            EXPECT_EQ(win->app().inputs.txtSize[static_cast<std::size_t>(i)], bad);
+        }
+        box(i)->setText(QString::fromStdString(firstRunInputs().txtSize[static_cast<std::size_t>(i)]));
+    }
+    SUCCEED();
+}
+
+TEST_P(FrmMainTest, TooBigWooferIsRefusedAndSimulationGoesOff)
+{
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    messages.messages.clear();
+    list("cmbSize")->setCurrentIndex(5); // 18" = 45.72 cm, inner height 36.4 cm
+    ASSERT_NE(messages.last(), nullptr);
+    EXPECT_EQ(messages.last()->title, "Error: sub size");
+    EXPECT_EQ(messages.last()->text, "Your sub is to big for the front plate");
+    EXPECT_FALSE(win->app().simulationOn);
+    EXPECT_EQ(button(2)->property("backColor").toInt(), 65280);
+    EXPECT_EQ(list("cmbSize")->currentIndex(), 5);
+}
+
+TEST_P(FrmMainTest, PortCountEnablesFieldsOfTheType)
+{
+    EXPECT_FALSE(box(5)->isEnabled());
+    EXPECT_FALSE(list("cmbPortType")->isEnabled());
+    list("cmbPieces", 2)->setCurrentIndex(1);
+    EXPECT_TRUE(box(5)->isEnabled());
+    EXPECT_TRUE(box(6)->isEnabled()); // round port: diameter only
+    EXPECT_FALSE(box(7)->isEnabled());
+    EXPECT_FALSE(box(11)->isEnabled());
+    list("cmbPortType")->setCurrentIndex(1);
+    EXPECT_FALSE(box(6)->isEnabled());
+    EXPECT_TRUE(box(7)->isEnabled());
+    EXPECT_TRUE(box(8)->isEnabled());
+    EXPECT_TRUE(box(11)->isEnabled());
+    list("cmbPieces", 2)->setCurrentIndex(0);
+    for (int i : {5, 6, 7, 8, 11})
+        EXPECT_FALSE(box(i)->isEnabled()) << i;
+    EXPECT_FALSE(list("cmbPortWhere")->isEnabled());
+    EXPECT_EQ(win->app().inputs.pieces[2], 0);
+}
+
+TEST_P(FrmMainTest, ParamsAndFigureButtons)
+{
+    QTest::mouseClick(button(1), Qt::LeftButton);
+    ASSERT_NE(messages.last(), nullptr);
+    EXPECT_EQ(messages.last()->text, "De parameters waar er mee gewerkt word:\r\n");
+    QWidget* fig = win->control("picFigure");
+    EXPECT_NE(fig->y(), 0);
+    QTest::mouseClick(button(0), Qt::LeftButton);
+    EXPECT_EQ(fig->y(), 0);
+    QTest::mouseClick(button(0), Qt::LeftButton);
+    EXPECT_GT(fig->y(), 0);
+}
+
+TEST_P(FrmMainTest, LanguageTargetReadsAndWritesCaptions)
+{
+    EXPECT_EQ(win->property("cmdShow", 2, ControlProperty::Caption), "Simulatie");
+    EXPECT_EQ(win->property("fraPort", std::nullopt, ControlProperty::Caption), "Poort Volume");
+    EXPECT_EQ(win->property("lblVolume", std::nullopt, ControlProperty::HintText),
+              "Dit is het volume dat de sub ziet");
+    EXPECT_TRUE(win->setProperty("cmdShow", 1, ControlProperty::Caption, "Show Params"));
+    EXPECT_EQ(button(1)->text(), "Show Params");
+    EXPECT_FALSE(win->setProperty("nothing", 3, ControlProperty::Caption, "x"));
+    EXPECT_EQ(win->property("txtSize", 0, ControlProperty::Caption), std::nullopt);
+}
+
+TEST_P(FrmMainTest, HostSetModelTextRecalculates)
+{
+    win->setSimulationFlag(true);
+    win->setModelText(*findModelKey("h2"), "50");
+    EXPECT_EQ(box(0)->text(), "50");
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 80 Liter");
+    win->setModelListPosition(*findModelKey("corr"), 2);
+    EXPECT_EQ(list("cmbCorrection")->currentIndex(), 2);
+    EXPECT_EQ(win->app().inputs.corr, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'));
+
+} // namespace

@@ -5,6 +5,7 @@
 #include "PanelPicture.h"
 #include "Twips.h"
 #include "Version.h"
+#include "frmDialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -58,11 +59,7 @@ frmMain::frmMain(AppPaths paths, char decimalSeparator, QWidget* parent)
     buildControls();
     buildMenus();
     fillLists();
-    showInputs();
-    countHandler(2);
-    m_isLoading = false;
-    m_app->simulationOn = false;
-    colourSimulationButton();
+    startUp();
 }
 
 frmMain::~frmMain() = default;

@@ -23,6 +23,7 @@ class QPushButton;
 namespace kelvra
 {
 
+class FileCommands;
 class PanelPicture;
 class FigurePicture;
 
@@ -60,7 +61,11 @@ public:
     void wooferSizeHandler();
     void windowReset();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void startUp();
     void buildControls();
     void buildMenus();
     void fillLists();
@@ -71,6 +76,7 @@ private:
     QWidget* lookup(std::string_view name, std::optional<int> index) const;
 
     std::unique_ptr<AppState> m_app;
+    std::unique_ptr<FileCommands> m_files;
     bool m_isLoading = true;
     std::array<QLineEdit*, 13> m_txtSize{};
     QLineEdit* m_txtVother = nullptr;

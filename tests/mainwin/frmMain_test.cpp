@@ -4,9 +4,11 @@
 #include "MessageService.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -27,6 +29,13 @@ protected:
         setMessageService(&messages);
         win = std::make_unique<frmMain>(AppPaths{dir.path().toStdString(), "kelvra"}, GetParam());
         win->show();
+        startMessages = messages.messages;
+        messages.messages.clear();
+    }
+    QString settings() const
+    {
+        QFile f(dir.filePath("kelvra.ini"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
     }
     void TearDown() override
     {
@@ -48,6 +57,7 @@ protected:
 
     QTemporaryDir dir;
     RecordingMessageService messages;
+    std::vector<Message> startMessages;
     std::unique_ptr<frmMain> win;
 };
 
@@ -213,6 +223,50 @@ TEST_P(FrmMainTest, HostSetModelTextRecalculates)
     win->setModelListPosition(*findModelKey("corr"), 2);
     EXPECT_EQ(list("cmbCorrection")->currentIndex(), 2);
     EXPECT_EQ(win->app().inputs.corr, 2);
+}
+
+TEST_P(FrmMainTest, StartCountsAndTellsOfMissingLanguages)
+{
+    EXPECT_TRUE(settings().contains("USE=2")) << settings().toStdString();
+    EXPECT_EQ(win->app().useCount, 1);
+    ASSERT_EQ(startMessages.size(), 1u);
+    EXPECT_EQ(startMessages[0].text, "Couldn't find any language file. Using Standard.");
+    EXPECT_EQ(startMessages[0].title, win->caption());
+    EXPECT_EQ(list("cmbCorrection")->itemText(2), "Dempingswol");
+    EXPECT_EQ(win->caption(), toStdString(win->windowTitle()));
+    EXPECT_FALSE(win->caption().empty());
+}
+
+TEST_P(FrmMainTest, ExitWritesInputsInOrderAndNextStartReadsThem)
+{
+    box(3)->clear();
+    QTest::keyClicks(box(3), net("87.5").toStdString().c_str());
+    box(0)->clear();
+    list("cmbSize")->setCurrentIndex(3);
+    win->close();
+    const QString ini = settings();
+    const QStringList order{"sub=",   "subvol=", "pieces0=", "pieces1=", "pieces2=", "corr=",  "pwhere=",
+                            "ptype=", "l3=",     "b2=",      "ca=",      "cb=",      "lp=",    "dp=",
+                            "bp=",    "hp=",     "thick0=",  "thick1=",  "thick2=",  "vother="};
+    const qsizetype lu = ini.indexOf("[LU]");
+    ASSERT_GE(lu, 0) << ini.toStdString();
+    qsizetype at = lu;
+    for (const QString& key : order) {
+        const qsizetype next = ini.indexOf(QRegularExpression("(^|\\n)" + key), at);
+        ASSERT_GT(next, at) << key.toStdString() << "\n" << ini.toStdString();
+        at = next;
+    }
+    EXPECT_FALSE(ini.contains(QRegularExpression("(^|\\n)h2="))) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("ca=" + net("87.5")));
+    EXPECT_TRUE(ini.contains("sub=3"));
+    EXPECT_TRUE(ini.contains("[Main]"));
+
+    frmMain again(AppPaths{dir.path().toStdString(), "kelvra"}, GetParam());
+    EXPECT_EQ(again.app().inputs.txtSize[3], "88");
+    EXPECT_EQ(again.app().inputs.txtSize[0], "40");
+    EXPECT_EQ(again.app().inputs.sub, 3);
+    EXPECT_EQ(again.app().useCount, 2);
+    EXPECT_TRUE(settings().contains("USE=3"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'));

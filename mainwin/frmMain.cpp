@@ -1,11 +1,17 @@
 #include "frmMain.h"
 
+#include "ExternalPrograms.h"
 #include "FigurePicture.h"
 #include "MessageService.h"
 #include "PanelPicture.h"
 #include "Twips.h"
 #include "Version.h"
+#include "frm3d.h"
 #include "frmDialog.h"
+#include "frmHistory.h"
+#include "frmLayout.h"
+#include "frmOptions.h"
+#include "frmPrint.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -222,22 +228,122 @@ void frmMain::buildControls()
 
 void frmMain::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
+    auto item = [this](QMenu* menu, const char* name, const char* caption, QKeySequence key, auto slot) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromUtf8(name));
+        a->setShortcut(key);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName("mnuFile");
-    QAction* sim = file->addAction(QStringLiteral("Simulatie"));
-    sim->setObjectName("mnuFileSim");
-    sim->setShortcut(Qt::Key_F5);
-    connect(sim, &QAction::triggered, this, [this] { buttonHandler(2); });
-    file->addSeparator();
-    QAction* exitItem = file->addAction(QStringLiteral("E&xit"));
-    exitItem->setObjectName("mnuFileExit");
-    connect(exitItem, &QAction::triggered, this, &QWidget::close);
-    QMenu* win = menuBar()->addMenu(QStringLiteral("&Window"));
+    item(file, "mnuFileNOS(0)", "New", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { fileNew(); });
+    item(file, "mnuFileNOS(1)", "Open", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { fileOpen(); });
+    item(file, "mnuFileNOS(2)", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileSave(); });
+    item(file, "mnuFileNOS(3)", "Save as...", QKeySequence(), [this] { fileSaveAs(); });
+    separator(file, "mnuFileS1");
+    item(file, "mnuFileSim", "Simulatie", QKeySequence(Qt::Key_F5), [this] { buttonHandler(2); });
+    item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
+    item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
+         [this] { openLayouter(); });
+    separator(file, "mnuFileS2");
+    item(file, "mnuFileSettings", "Settings", QKeySequence(), [this] { openOptions(); });
+    item(file, "mnuFilePrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });
+    separator(file, "mnuFileS0");
+    item(file, "mnuFileExit", "&Exit", QKeySequence(), [this] { close(); });
+
+    QMenu* win = menuBar()->addMenu(QStringLiteral("Window"));
     win->setObjectName("mnuWindow");
-    QAction* reset = win->addAction(QStringLiteral("Reset"));
-    reset->setObjectName("mnuWindowReset");
-    connect(reset, &QAction::triggered, this, &frmMain::windowReset);
+    item(win, "mnuWindowReset", "Reset", QKeySequence(), [this] { windowReset(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName("mnuHelp");
+    item(help, "mnuHelpFile", "&Help", QKeySequence(Qt::Key_F1), [] {})->setEnabled(false);
+    item(help, "mnuHelpHistory", "H&istory", QKeySequence(), [this] { openHistory(); });
+    item(help, "mnuHelpUpdate", "&Update site", QKeySequence(), [] { openUpdateSite(); });
+    item(help, "mnuHelpTopic", "&Program topic (Dutch)", QKeySequence(), [] { openProgramTopic(); });
+    item(help, "mnuHelpCalc", "Open &Calculator", QKeySequence(), [] { openCalculator(); });
+    separator(help, "mnuHelpS0");
+    // The About window has not landed yet.
+    item(help, "mnuHelpAbout", "&About", QKeySequence(), [] {})->setEnabled(false);
     resize(twipsToPixels(8175), twipsToPixels(8655) + menuBar()->sizeHint().height());
+}
+
+bool frmMain::simulationGuard(const char* suffix, const char* title)
+{
+    if (m_app->simulationOn)
+        return true;
+    Message m;
+    m.text = m_app->tables.messageBox[kMsgNotInSimulation] + suffix;
+    m.title = title;
+    m.icon = MessageIcon::Exclamation;
+    messageService().show(this, m);
+    return false;
+}
+
+void frmMain::fileNew()
+{
+    m_files->fileNew();
+}
+
+void frmMain::fileOpen()
+{
+    m_files->fileOpen();
+}
+
+void frmMain::fileSave()
+{
+    m_files->fileSave();
+}
+
+void frmMain::fileSaveAs()
+{
+    m_files->fileSaveAs();
+}
+
+void frmMain::open3d()
+{
+    if (!simulationGuard(" 3D", "Simulation 3D"))
+        return;
+    auto* w = new frm3d(this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowFlag(Qt::Window);
+    w->show();
+}
+
+void frmMain::openLayouter()
+{
+    if (!simulationGuard(" layouter", "Simulation Layouter"))
+        return;
+    auto* w = new frmLayout(*m_app, *this, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+}
+
+void frmMain::openPrint()
+{
+    if (!simulationGuard(" print", "Printer"))
+        return;
+    frmPrint dialog(*this, {}, this);
+    dialog.exec();
+}
+
+void frmMain::openOptions()
+{
+    frmOptions dialog(*this, *this, this);
+    dialog.exec();
+}
+
+void frmMain::openHistory()
+{
+    auto* w = new frmHistory(*m_app, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowFlag(Qt::Window);
+    w->history_load_next();
 }
 
 void frmMain::fillLists()

@@ -61,6 +61,17 @@ public:
     void wooferSizeHandler();
     void windowReset();
 
+    // Menu commands; the layouter, print and 3D commands refuse while simulation mode is off.
+    void fileNew();
+    void fileOpen();
+    void fileSave();
+    void fileSaveAs();
+    void openLayouter();
+    void openOptions();
+    void openPrint();
+    void openHistory();
+    void open3d();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -68,6 +79,7 @@ private:
     void startUp();
     void buildControls();
     void buildMenus();
+    bool simulationGuard(const char* suffix, const char* title);
     void fillLists();
     void showInputs(); // puts app().inputs into the controls
     void registerControl(const std::string& key, QWidget* widget);

@@ -3,10 +3,12 @@
 
 #include "MessageService.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -267,6 +269,38 @@ TEST_P(FrmMainTest, ExitWritesInputsInOrderAndNextStartReadsThem)
     EXPECT_EQ(again.app().inputs.sub, 3);
     EXPECT_EQ(again.app().useCount, 2);
     EXPECT_TRUE(settings().contains("USE=3"));
+}
+
+TEST_P(FrmMainTest, GuardedCommandsRefuseOutsideSimulation)
+{
+    const std::string base = "Niet in Simulatie modus, zet het programma eerst in simulatie modus voor";
+    auto action = [this](const char* name) {
+        return win->findChild<QAction*>(name);
+    };
+    ASSERT_NE(action("mnuFilePrint"), nullptr);
+    EXPECT_EQ(action("mnuFilePrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    action("mnuFilePrint")->trigger();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.last()->text, base + " print");
+    EXPECT_EQ(messages.last()->title, "Printer");
+    EXPECT_EQ(messages.last()->icon, MessageIcon::Exclamation);
+    action("mnuFilePanel")->trigger();
+    EXPECT_EQ(messages.last()->text, base + " layouter");
+    EXPECT_EQ(messages.last()->title, "Simulation Layouter");
+    EXPECT_EQ(win->findChild<QMainWindow*>(), nullptr);
+    win->open3d();
+    EXPECT_EQ(messages.last()->text, base + " 3D");
+    EXPECT_EQ(messages.last()->title, "Simulation 3D");
+    EXPECT_FALSE(action("mnuFile3d")->isEnabled());
+    EXPECT_FALSE(action("mnuHelpFile")->isEnabled());
+    EXPECT_EQ(messages.messages.size(), 3u);
+
+    // In simulation mode the layouter opens and nothing is refused.
+    action("mnuFileSim")->trigger();
+    messages.messages.clear();
+    action("mnuFilePanel")->trigger();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_NE(win->findChild<QMainWindow*>(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'));

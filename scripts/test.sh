@@ -6,5 +6,6 @@ bash "$root/scripts/deps.sh"
 bash "$root/scripts/build.sh"
 build=${KELVRA_BUILD_DIR:-$root/build}
 cd "$build"
+bash "$root/scripts/fuzz.sh" --runs 5000 # the INI and project readers against random bytes
 bash "$root/scripts/cups.sh" # the print tests print through a PDF printer
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300

@@ -72,12 +72,8 @@ bool readProjectFile(const std::string& path, char separator, ModelInputs& input
     if (contents.oldVersion)
         std::cerr << "kelvra-calc: warning: '" << path << "' has format tag '" << contents.fid << "', not '"
                   << kProjectFormatTag << "'; read anyway\n";
-    for (const StoredValue& v : contents.values) {
-        if (v.key->kind == KeyKind::List)
-            listPosition(inputs, *v.key) = v.position;
-        else
-            textOf(inputs, *v.key) = v.text;
-    }
+    for (const StoredValue& v : contents.values)
+        ApplyStoredValue(inputs, v);
     for (const std::string& key : contents.replacedKeys())
         std::cerr << "kelvra-calc: warning: '" << key << "' in '" << path
                   << "' could not be read and takes its default\n";

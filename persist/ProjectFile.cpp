@@ -8,21 +8,10 @@ namespace kelvra
 namespace
 {
 
-struct DataKey {
-    std::string_view name;
-    std::string_view defaultText;
-    bool integerText; // text keys read back as 16-bit integers rather than fixed-point
-};
-
 // Section "DATA" in the order it is written and read.
-constexpr std::array<DataKey, 21> kDataKeys = {{
-    {"sub", "2", false},    {"pieces0", "0", false}, {"pieces1", "0", false}, {"pieces2", "0", false},
-    {"corr", "0", false},   {"pwhere", "0", false},  {"ptype", "0", false},   {"h2", "40", false},
-    {"l3", "40", false},    {"b2", "40", false},     {"ca", "90", true},      {"cb", "90", true},
-    {"lp", "0", false},     {"dp", "0", false},      {"bp", "0", false},      {"hp", "0", false},
-    {"thick0", "18", true}, {"thick1", "18", true},  {"thick2", "18", true},  {"subvol", "0", false},
-    {"vother", "0", false},
-}};
+constexpr std::array<std::string_view, 21> kDataOrder = {
+    "sub", "pieces0", "pieces1", "pieces2", "corr", "pwhere", "ptype",  "h2",     "l3",     "b2",    "ca",
+    "cb",  "lp",      "dp",      "bp",      "hp",   "thick0", "thick1", "thick2", "subvol", "vother"};
 
 } // namespace
 
@@ -44,9 +33,9 @@ IniWriteStatus WriteProject(const IniStore& ini, std::string_view folder, std::s
             status = IniWriteStatus::Failed;
     };
     write("MAIN", "fid", kProjectFormatTag);
-    for (const DataKey& data : kDataKeys) {
-        const ModelKey& key = *findModelKey(data.name);
-        write("DATA", data.name,
+    for (std::string_view name : kDataOrder) {
+        const ModelKey& key = *findModelKey(name);
+        write("DATA", name,
               key.kind == KeyKind::List ? std::to_string(listPosition(inputs, key)) : textOf(inputs, key));
     }
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
@@ -60,11 +49,11 @@ ProjectContents ReadProject(const IniStore& ini, std::string_view folder, std::s
     ProjectContents contents;
     contents.fid = ini.ReadIni("MAIN", "fid", "v0", fileName, folder);
     contents.oldVersion = contents.fid != kProjectFormatTag;
-    contents.values.reserve(kDataKeys.size());
-    for (const DataKey& data : kDataKeys) {
-        const std::string text = ini.ReadIni("DATA", data.name, data.defaultText, fileName, folder);
-        contents.values.push_back(ConvertStoredValue(*findModelKey(data.name), text, data.defaultText,
-                                                     data.integerText, separator));
+    contents.values.reserve(kDataOrder.size());
+    for (std::string_view name : kDataOrder) {
+        const ModelKey& key = *findModelKey(name);
+        contents.values.push_back(ConvertStoredValue(
+            key, ini.ReadIni("DATA", name, StoredDefault(key), fileName, folder), separator));
     }
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         contents.layoutStrings[i] = ini.ReadIni("LAYOUT", kLayoutKeys[i], current[i], fileName, folder);

@@ -11,35 +11,10 @@ namespace
 constexpr std::string_view kMain = "Main";
 constexpr std::string_view kInputs = "LU";
 
-enum class Conversion { Position, Fixed, Int16 };
-
-struct KeyRule {
-    std::string_view name;
-    std::string_view defaultText;
-    Conversion conversion;
-};
-
-// Start order of section "LU" and the conversion each stored text goes through.
-constexpr std::array<KeyRule, 18> kStartKeys = {{
-    {"sub", "2", Conversion::Position},
-    {"pieces0", "0", Conversion::Position},
-    {"pieces1", "0", Conversion::Position},
-    {"pieces2", "0", Conversion::Position},
-    {"h2", "40", Conversion::Fixed},
-    {"l3", "40", Conversion::Fixed},
-    {"b2", "40", Conversion::Fixed},
-    {"ca", "90", Conversion::Int16},
-    {"cb", "90", Conversion::Int16},
-    {"lp", "0", Conversion::Fixed},
-    {"dp", "0", Conversion::Fixed},
-    {"bp", "0", Conversion::Fixed},
-    {"hp", "0", Conversion::Fixed},
-    {"thick0", "18", Conversion::Int16},
-    {"thick1", "18", Conversion::Int16},
-    {"thick2", "18", Conversion::Int16},
-    {"subvol", "0", Conversion::Fixed},
-    {"vother", "0", Conversion::Fixed},
-}};
+// Start order of section "LU".
+constexpr std::array<std::string_view, 18> kStartOrder = {
+    "sub", "pieces0", "pieces1", "pieces2", "h2",     "l3",     "b2",     "ca",     "cb",
+    "lp",  "dp",      "bp",      "hp",      "thick0", "thick1", "thick2", "subvol", "vother"};
 
 constexpr std::array<std::string_view, 21> kExitOrder = {
     "sub", "subvol", "pieces0", "pieces1", "pieces2", "corr", "pwhere", "ptype",  "h2",     "l3",    "b2",
@@ -55,32 +30,47 @@ int positionOr(std::string_view text, const ModelKey& key, int fallback, char se
 
 } // namespace
 
-StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, std::string_view defaultText,
-                               bool integerText, char separator)
+std::string StoredDefault(const ModelKey& key)
+{
+    const ModelInputs firstRun = firstRunInputs();
+    return key.kind == KeyKind::List ? std::to_string(listPosition(firstRun, key)) : textOf(firstRun, key);
+}
+
+StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, char separator)
 {
     StoredValue stored;
     stored.key = &key;
+    const ModelInputs firstRun = firstRunInputs();
     if (key.kind == KeyKind::List) {
-        const int fallback = toInt16(defaultText, separator).ok() ? *toInt16(defaultText, separator) : 0;
         stored.position = positionOr(text, key, -2, separator);
         if (stored.position == -2) {
-            stored.position = fallback;
+            stored.position = listPosition(firstRun, key);
             stored.replaced = true;
         }
         return stored;
     }
-    // A text that does not convert falls back to the key's default: the value the rest of the
-    // program is built around, and the one a missing key gives.
+    // A text that does not convert falls back to the key's first-run value: the value the rest of
+    // the program is built around, and the one a missing key gives. The angles and thicknesses are
+    // whole numbers; every other text is fixed-point.
+    const bool integerText = key.index == 3 || key.index == 4 || (key.index >= 9 && key.index <= 11);
     if (integerText) {
         const Result<std::int16_t> value = toInt16(text, separator);
         stored.replaced = !value;
-        stored.text = value ? std::to_string(*value) : std::string(defaultText);
+        stored.text = value ? std::to_string(*value) : textOf(firstRun, key);
     } else {
         const Result<Fixed> value = toFixed(text, separator);
         stored.replaced = !value;
-        stored.text = value ? formatFixed(*value, separator) : std::string(defaultText);
+        stored.text = value ? formatFixed(*value, separator) : textOf(firstRun, key);
     }
     return stored;
+}
+
+void ApplyStoredValue(ModelInputs& inputs, const StoredValue& value)
+{
+    if (value.key->kind == KeyKind::List)
+        listPosition(inputs, *value.key) = value.position;
+    else
+        textOf(inputs, *value.key) = value.text;
 }
 
 WindowPosition LoadWindowPosition(const IniStore& ini, WindowPosition defaults, char separator)
@@ -117,12 +107,10 @@ int CountStart(const IniStore& ini)
 std::vector<StoredValue> LoadStartInputs(const IniStore& ini, char separator)
 {
     std::vector<StoredValue> values;
-    values.reserve(kStartKeys.size());
-    for (const KeyRule& rule : kStartKeys) {
-        const ModelKey* key = findModelKey(rule.name);
-        const std::string text = ini.ReadIni(kInputs, rule.name, rule.defaultText);
-        values.push_back(ConvertStoredValue(*key, text, rule.defaultText,
-                                            rule.conversion == Conversion::Int16, separator));
+    values.reserve(kStartOrder.size());
+    for (std::string_view name : kStartOrder) {
+        const ModelKey& key = *findModelKey(name);
+        values.push_back(ConvertStoredValue(key, ini.ReadIni(kInputs, name, StoredDefault(key)), separator));
     }
     return values;
 }

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-namespace kelvra {
+namespace kelvra
+{
 
 // One stored model value, converted and ready for its control: `text` for text keys, `position`
 // for list keys.
@@ -39,10 +40,14 @@ int CountStart(const IniStore& ini);
 std::vector<StoredValue> LoadStartInputs(const IniStore& ini, char separator);
 // One of the list keys that the language loading reads ("corr", "pwhere", "ptype").
 int LoadListSetting(const IniStore& ini, std::string_view key, char separator);
-// One stored text converted for its control: a list position (16-bit, inside the list), an
-// integer text or a fixed-point text; a text that does not convert gives defaultText.
-StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, std::string_view defaultText,
-                               bool integerText, char separator);
+// What a missing key reads as: the key's first-run value (a list position as its number text).
+std::string StoredDefault(const ModelKey& key);
+// One stored text converted for its control: a list position (16-bit, inside the list), a whole
+// number for the angles and thicknesses, fixed-point for the other texts; a text that does not
+// convert gives the key's first-run value and is marked replaced.
+StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, char separator);
+// Puts a converted value into the inputs, as its control would hold it.
+void ApplyStoredValue(ModelInputs& inputs, const StoredValue& value);
 // Section "LU" at exit, in the exit order; an empty text removes its key.
 IniWriteStatus SaveExitInputs(const IniStore& ini, const ModelInputs& inputs, char separator);
 

@@ -22,12 +22,8 @@ protected:
     // The inputs a read leaves in the controls, starting from `before`.
     ModelInputs applied(const ProjectContents& contents, ModelInputs before = {}) const
     {
-        for (const StoredValue& v : contents.values) {
-            if (v.key->kind == KeyKind::List)
-                listPosition(before, *v.key) = v.position;
-            else
-                textOf(before, *v.key) = v.text;
-        }
+        for (const StoredValue& v : contents.values)
+            ApplyStoredValue(before, v);
         return before;
     }
 };

@@ -45,12 +45,8 @@ TEST_P(SettingsTest, FirstStartGivesTheFirstRunValuesInStartOrder)
                                                        "thick1", "thick2", "subvol", "vother"}));
     ModelInputs applied;
     applied.sub = -5;
-    for (const StoredValue& v : values) {
-        if (v.key->kind == KeyKind::List)
-            listPosition(applied, *v.key) = v.position;
-        else
-            textOf(applied, *v.key) = v.text;
-    }
+    for (const StoredValue& v : values)
+        ApplyStoredValue(applied, v);
     EXPECT_EQ(applied, firstRunInputs());
     EXPECT_FALSE(std::filesystem::exists(dir / "kelvra.ini")) << "reading must not create the file";
 }

@@ -19,6 +19,15 @@ struct Line {
     bool ended = true; // false for a last line without line end
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A file as lines, and whether it started with a byte-order mark: a rewrite puts the mark back, so
+// bytes behind it (a second mark, say) never move to the start and change what the next read sees.
+struct IniLines {
+    std::vector<Line> lines;
+    bool byteOrderMark = false;
+};
+
 std::string trim(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t");
@@ -37,7 +46,7 @@ bool sameName(std::string_view a, std::string_view b)
 }
 
 // Reads the file as lines, accepting CRLF and LF ends and a UTF-8 byte-order mark.
-std::optional<std::vector<Line>> readLines(const std::string& path)
+std::optional<IniLines> readLines(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
@@ -48,9 +57,12 @@ std::optional<std::vector<Line>> readLines(const std::string& path)
     std::ostringstream all;
     all << in.rdbuf();
     std::string data = all.str();
-    if (data.rfind("\xEF\xBB\xBF", 0) == 0)
-        data.erase(0, 3);
-    std::vector<Line> lines;
+    IniLines file;
+    if (data.starts_with(kByteOrderMark)) {
+        data.erase(0, kByteOrderMark.size());
+        file.byteOrderMark = true;
+    }
+    std::vector<Line>& lines = file.lines;
     std::size_t start = 0;
     while (start < data.size()) {
         const auto nl = data.find('\n', start);
@@ -64,7 +76,7 @@ std::optional<std::vector<Line>> readLines(const std::string& path)
         lines.push_back({data.substr(start, end - start), true});
         start = nl + 1;
     }
-    return lines;
+    return file;
 }
 
 // The section name of a "[name]" line.
@@ -111,7 +123,7 @@ std::string readValue(const std::string& path, std::string_view section, std::op
     bool inSection = false;
     bool found = false;
     std::string names;
-    for (const Line& l : *lines) {
+    for (const Line& l : lines->lines) {
         if (auto s = sectionOf(l.text)) {
             if (found && !key)
                 break; // the first section of that name holds the keys
@@ -137,14 +149,16 @@ std::string readValue(const std::string& path, std::string_view section, std::op
 }
 
 // A complete new file beside the old one, renamed over it, so a failed write never loses the file.
-IniWriteStatus writeLines(const std::string& path, const std::vector<Line>& lines)
+IniWriteStatus writeLines(const std::string& path, const IniLines& file)
 {
     const std::string temp = path + ".tmp~";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)
             return IniWriteStatus::Failed;
-        for (const Line& l : lines) {
+        if (file.byteOrderMark)
+            out << kByteOrderMark;
+        for (const Line& l : file.lines) {
             out << l.text;
             if (l.ended)
                 out << "\r\n";
@@ -171,7 +185,8 @@ IniWriteStatus writeValue(const std::string& path, std::string_view section, std
     std::error_code ec;
     if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec))
         return IniWriteStatus::Failed;
-    std::vector<Line> lines = readLines(path).value_or(std::vector<Line>{});
+    IniLines file = readLines(path).value_or(IniLines{});
+    std::vector<Line>& lines = file.lines;
     const std::string newLine = std::string(key) + "=" + std::string(value);
 
     std::optional<std::size_t> sectionLine;
@@ -198,7 +213,7 @@ IniWriteStatus writeValue(const std::string& path, std::string_view section, std
                 lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
             else
                 lines[i].text = newLine;
-            return writeLines(path, lines);
+            return writeLines(path, file);
         }
     }
     if (value.empty())
@@ -211,7 +226,7 @@ IniWriteStatus writeValue(const std::string& path, std::string_view section, std
     } else {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd), Line{newLine, true});
     }
-    return writeLines(path, lines);
+    return writeLines(path, file);
 }
 
 } // namespace

@@ -123,3 +123,34 @@ TEST_F(IniTest, ADirectoryIsNeverReadOrReplaced)
     EXPECT_EQ(ini.WriteIni("Main", "USE", "2"), IniWriteStatus::Failed);
     EXPECT_TRUE(fs::is_directory(dir / "kelvra.ini"));
 }
+
+// A rewrite keeps the byte-order mark as it found it, so what other keys read never changes: with two
+// marks, the second one stays second and the section behind it stays hidden.
+TEST_F(IniTest, RewritingKeepsTheByteOrderMark)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after;
+        std::string hiddenRead; // what ReadIni("Fuzz", "key") gives before the write
+    };
+    const Case cases[] = {
+        {"two marks hide the first section", bom + bom + "[Fuzz]\nkey=x\n",
+         bom + bom + "[Fuzz]\r\nkey=x\r\n[Fuzz]\r\nkey=value\r\n", "d"},
+        {"one mark is kept", bom + "[Fuzz]\nkey=x\n", bom + "[Fuzz]\r\nkey=value\r\n", "x"},
+        {"no mark gets none", "[Fuzz]\nkey=x\n", "[Fuzz]\r\nkey=value\r\n", "x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        put(dir / "f.ini", c.before);
+        const IniStore ini = store();
+        EXPECT_EQ(ini.ReadIni("Fuzz", "key", "d", "f", dir.string()), c.hiddenRead);
+        ASSERT_EQ(ini.WriteIni("Fuzz", "key", "value", "f", dir.string()), IniWriteStatus::Ok);
+        EXPECT_EQ(ini.ReadIni("Fuzz", "key", "d", "f", dir.string()), "value");
+        EXPECT_EQ(slurp(dir / "f.ini"), c.after);
+        // A second write changes its own line only.
+        ASSERT_EQ(ini.WriteIni("Other", "k", "1", "f", dir.string()), IniWriteStatus::Ok);
+        EXPECT_EQ(ini.ReadIni("Fuzz", "key", "d", "f", dir.string()), "value");
+    }
+}

@@ -2,6 +2,7 @@
 # Builds the fuzz targets of the INI and project readers with clang and runs each one:
 #   scripts/fuzz.sh [SECONDS]   for that many seconds each (default 60)
 #   scripts/fuzz.sh --runs N    for N inputs each (what CI does)
+# Exits nonzero when a target crashes; the crashing input is left in the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KELVRA_FUZZ_BUILD_DIR:-$root/build-fuzz}
@@ -10,13 +11,24 @@ if [[ "${1:-}" == "--runs" ]]; then
 else
     limit="-max_total_time=${1:-60}"
 fi
-cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVRA_FUZZ=ON \
-    -DKELVRA_BUILD_GUI=OFF -DKELVRA_BUILD_BENCH=OFF -DKELVRA_SANITIZE=ON >/dev/null
+# Configuring again is quick and makes an older build folder take these options.
+cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKELVRA_FUZZ=ON -DKELVRA_BUILD_GUI=OFF -DKELVRA_BUILD_BENCH=OFF -DKELVRA_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target fuzz_ini fuzz_project >/dev/null
+status=0
 for target in ini project; do
     # The fuzzer adds what it finds to its corpus; work on a copy so the repository stays as it is.
     work="$build/corpus-$target"
     mkdir -p "$work"
-    cp -n "$root/tests/persist/corpus/$target/"* "$work/" 2>/dev/null || true
-    "$build/bin/fuzz_$target" "$limit" -max_len=65536 -timeout=10 "$work" 2>&1 | tail -n 1
+    cp -n "$root/tests/persist/corpus/$target/"* "$work/"
+    log="$build/fuzz_$target.log"
+    if "$build/bin/fuzz_$target" "$limit" -max_len=8192 -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="$build/crash-$target-" "$work" >"$log" 2>&1; then
+        echo "fuzz_$target: $(grep -E '^(Done|stat::average_exec_per_sec)' "$log" | tr -s ' \n' ' ')"
+    else
+        echo "fuzz_$target FAILED (log: $log)" >&2
+        tail -n 40 "$log" >&2
+        status=1
+    fi
 done
+exit $status

@@ -2,6 +2,7 @@
 
 #include "ExternalPrograms.h"
 #include "FigurePicture.h"
+#include "FitLabel.h"
 #include "MessageService.h"
 #include "PanelPicture.h"
 #include "Twips.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -52,6 +54,11 @@ QString vbColourStyle(int bgr)
         .arg((bgr >> 16) & 0xFF);
 }
 
+double frameWidth(const QWidget* frame)
+{
+    return pixelsToTwips(frame->width());
+}
+
 constexpr int kGreen = 65280;
 constexpr int kRed = 255;
 
@@ -81,6 +88,10 @@ void frmMain::buildControls()
     auto* central = new QWidget(this);
     central->setObjectName("frmMainClient");
     central->setFixedSize(twipsToPixels(8175), twipsToPixels(8655));
+    // The design metrics are those of an 8 point dialog font; captions that are still too wide shrink.
+    QFont designFont = central->font();
+    designFont.setPointSizeF(8);
+    central->setFont(designFont);
     setCentralWidget(central);
 
     auto frame = [&](const char* name, const char* title, QRect r) {
@@ -102,8 +113,8 @@ void frmMain::buildControls()
         auto listIt = lists.begin();
         int top = 240;
         for (const Row& r : list) {
-            auto* caption = new QLabel(QString::fromUtf8(r.caption), g);
-            caption->setGeometry(twipRect(90, top + 30, boxLeft - 120, 285));
+            auto* caption = new FitLabel(QString::fromUtf8(r.caption), g);
+            caption->setGeometry(twipRect(90, top, boxLeft - 120, 285));
             registerControl(indexed("Label1", labelCount++), caption);
             if (r.txtIndex >= 0) {
                 auto* box = new QLineEdit(g);
@@ -121,12 +132,16 @@ void frmMain::buildControls()
                         toStdString(t);
                     runRecalculate();
                 });
-                auto* unit = new QLabel(QString::fromUtf8(r.unit), g);
-                unit->setGeometry(twipRect(boxLeft + textWidth + 45, top + 30, 420, 285));
+                if (i >= 9 && i <= 11)
+                    box->setToolTip(QStringLiteral("Standard: 9, 12, 18, 22, 30 "));
+                const int unitLeft = boxLeft + textWidth + 45;
+                auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
+                unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
                 registerControl(indexed("lblUnit", labelCount - 1), unit);
             } else {
                 auto* box = new QComboBox(g);
                 box->setGeometry(twipRect(boxLeft, top, listWidth, 315));
+                box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
                 **listIt = box;
                 ++listIt;
             }
@@ -141,15 +156,15 @@ void frmMain::buildControls()
           {"Hoek achterbank", "°", 3},
           {"Hoek voorzijde", "°", 4},
           {"Plankdikte", "mm", 9}},
-         1440, 615, 0, {});
-    rows(fraWoofer, {{"Sub grote", nullptr, -1}, {"Aantal", nullptr, -1}, {"Fabrikant volume", "L", 12}},
-         1440, 615, 735, {&m_cmbSize, &m_cmbPieces[0]});
+         1500, 615, 0, {});
+    rows(fraWoofer, {{"Sub grote", nullptr, -1}, {"Aantal", nullptr, -1}, {"Fabrikant volume", "Liter", 12}},
+         1500, 615, 735, {&m_cmbSize, &m_cmbPieces[0]});
     rows(fraCorrection,
          {{"Tussenwand Aantal", nullptr, -1},
           {"Tussenwand Plankdikte", "mm", 10},
-          {"Volume overige", "L", 13},
+          {"Volume overige", "Liter", 13},
           {"Correctie factor", nullptr, -1}},
-         1500, 615, 1065, {&m_cmbPieces[1], &m_cmbCorrection});
+         1620, 615, 945, {&m_cmbPieces[1], &m_cmbCorrection});
     rows(fraPort,
          {{"Aantal", nullptr, -1},
           {"Type", nullptr, -1},
@@ -159,7 +174,7 @@ void frmMain::buildControls()
           {"Breedte", "cm", 7},
           {"Hoogte", "cm", 8},
           {"Plankdikte", "mm", 11}},
-         960, 615, 1455, {&m_cmbPieces[2], &m_cmbPortType, &m_cmbPortWhere});
+         1080, 615, 1335, {&m_cmbPieces[2], &m_cmbPortType, &m_cmbPortWhere});
 
     registerControl("cmbSize", m_cmbSize);
     registerControl("cmbCorrection", m_cmbCorrection);
@@ -223,7 +238,49 @@ void frmMain::buildControls()
     m_controls["Picture1"] = m_picture;
     m_controls["picFigure"] = m_figure;
 
+    wireFocusEvents();
     applyCalc();
+}
+
+void frmMain::onFocus(QWidget* control, bool onGot, bool onLost, std::function<void()> handler)
+{
+    m_focusActions[control] = FocusAction{onGot, onLost, std::move(handler)};
+    control->installEventFilter(this);
+}
+
+void frmMain::wireFocusEvents()
+{
+    // Moving through the fields recalculates on leaving one and entering the next, like a change.
+    auto recalcText = [this](QLineEdit* box, std::string& mirror) {
+        return [this, box, &mirror] {
+            mirror = toStdString(box->text());
+            runRecalculate();
+        };
+    };
+    for (std::size_t i = 0; i < m_txtSize.size(); ++i)
+        onFocus(m_txtSize[i], true, true, recalcText(m_txtSize[i], m_app->inputs.txtSize[i]));
+    onFocus(m_txtVother, true, true, recalcText(m_txtVother, m_app->inputs.txtVother));
+    onFocus(m_cmbCorrection, true, true, [this] { runRecalculate(); });
+    onFocus(m_cmbPortWhere, false, true, [this] { runRecalculate(); });
+    onFocus(m_cmbSize, true, true, [this] { wooferSizeHandler(); });
+    for (int i = 0; i < 3; ++i)
+        onFocus(m_cmbPieces[static_cast<std::size_t>(i)], true, true, [this, i] { countHandler(i); });
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool got = event->type() == QEvent::FocusIn;
+    if (got || event->type() == QEvent::FocusOut) {
+        const auto it = m_focusActions.find(watched);
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Focus that only follows the window (a message box opening or closing, another window
+        // activated) or a list's popup is not the user moving between fields; handling it would let a
+        // refusing handler's own message box trigger it again without end.
+        const bool userMove = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+        if (it != m_focusActions.end() && userMove && (got ? it->second.onGot : it->second.onLost))
+            it->second.handler();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::buildMenus()
@@ -571,9 +628,22 @@ QWidget* frmMain::control(std::string_view name, std::optional<int> index)
     return lookup(name, index);
 }
 
+QAction* frmMain::menuItem(std::string_view name, std::optional<int> index) const
+{
+    const QString key = toQString(index ? indexed(name, *index) : std::string(name));
+    if (auto* menu = menuBar()->findChild<QMenu*>(key))
+        return menu->menuAction();
+    for (QAction* a : menuBar()->findChildren<QAction*>(key))
+        if (!a->isSeparator())
+            return a;
+    return nullptr;
+}
+
 std::optional<std::string> frmMain::property(std::string_view control, std::optional<int> index,
                                              ControlProperty which) const
 {
+    if (QAction* a = menuItem(control, index)) // menu items have a caption and no hint text
+        return which == ControlProperty::Caption ? std::optional(toStdString(a->text())) : std::nullopt;
     if (!index && control == "frmMain")
         return which == ControlProperty::Caption ? std::optional(toStdString(windowTitle())) : std::nullopt;
     QWidget* w = lookup(control, index);
@@ -597,6 +667,12 @@ bool frmMain::setProperty(std::string_view control, std::optional<int> index, Co
         if (which != ControlProperty::Caption)
             return false;
         setWindowTitle(toQString(text));
+        return true;
+    }
+    if (QAction* a = menuItem(control, index)) {
+        if (which != ControlProperty::Caption)
+            return false;
+        a->setText(toQString(text));
         return true;
     }
     QWidget* w = lookup(control, index);

@@ -8,12 +8,14 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -74,6 +76,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void startUp();
@@ -83,9 +86,13 @@ private:
     void fillLists();
     void showInputs(); // puts app().inputs into the controls
     void registerControl(const std::string& key, QWidget* widget);
+    // Runs handler when the control gains (onGot) or loses (onLost) the focus.
+    void onFocus(QWidget* control, bool onGot, bool onLost, std::function<void()> handler);
+    void wireFocusEvents();
     void applyCalc();
     void colourSimulationButton();
     QWidget* lookup(std::string_view name, std::optional<int> index) const;
+    QAction* menuItem(std::string_view name, std::optional<int> index) const;
 
     std::unique_ptr<AppState> m_app;
     std::unique_ptr<FileCommands> m_files;
@@ -103,6 +110,12 @@ private:
     PanelPicture* m_picture = nullptr;
     FigurePicture* m_figure = nullptr;
     std::map<std::string, QWidget*, std::less<>> m_controls;
+    struct FocusAction {
+        bool onGot = false;
+        bool onLost = false;
+        std::function<void()> handler;
+    };
+    std::map<const QObject*, FocusAction> m_focusActions;
 };
 
 } // namespace kelvra

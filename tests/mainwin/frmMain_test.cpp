@@ -1,14 +1,18 @@
 // The main window driven as a user drives it: clicks, keys, and the figures it then shows.
 #include "frmMain.h"
 
+#include "FitLabel.h"
 #include "MessageService.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -301,6 +305,83 @@ TEST_P(FrmMainTest, GuardedCommandsRefuseOutsideSimulation)
     action("mnuFilePanel")->trigger();
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_NE(win->findChild<QMainWindow*>(), nullptr);
+}
+
+TEST_P(FrmMainTest, FocusMovesRecalculateLikeChanges)
+{
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    {
+        const QSignalBlocker quiet(box(0)); // a text the change handler has not seen yet
+        box(0)->setText("50");
+    }
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 64 Liter");
+    QFocusEvent windowOnly(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(box(0), &windowOnly);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 64 Liter");
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(box(0), &tabIn);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 80 Liter");
+    EXPECT_EQ(win->app().inputs.txtSize[0], "50");
+
+    {
+        const QSignalBlocker quiet(box(2));
+        box(2)->setText("50");
+    }
+    QFocusEvent tabOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box(2), &tabOut);
+    EXPECT_EQ(text("lblVolumeOut"), "Outer Volume: 100 Liter");
+}
+
+TEST_P(FrmMainTest, RefusedWooferAsksOnceWhenItsMessageGivesTheFocusBack)
+{
+    {
+        const QSignalBlocker quiet(list("cmbSize"));
+        list("cmbSize")->setCurrentIndex(5); // 18" does not fit an inner height of 36.4 cm
+    }
+    messages.messages.clear();
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list("cmbSize"), &tabIn);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.last()->title, "Error: sub size");
+    // Closing the message box hands the focus back to the list: no second message.
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(list("cmbSize"), &back);
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_P(FrmMainTest, CaptionsUnitsAndHintTextsOfTheInputs)
+{
+    const std::vector<std::pair<int, QString>> captions{
+        {0, "Hoogte"},           {1, "Lengte onderzijde"}, {3, "Hoek achterbank"},
+        {8, "Fabrikant volume"}, {9, "Tussenwand Aantal"}, {10, "Tussenwand Plankdikte"},
+        {20, "Plankdikte"}};
+    for (const auto& [i, caption] : captions) {
+        auto* label = qobject_cast<FitLabel*>(win->control("Label1", i));
+        ASSERT_NE(label, nullptr) << i;
+        EXPECT_EQ(label->text(), caption);
+        EXPECT_FALSE(label->elided()) << caption.toStdString() << " is cut off";
+    }
+    EXPECT_EQ(qobject_cast<QLabel*>(win->control("lblUnit", 8))->text(), "Liter");
+    EXPECT_EQ(qobject_cast<QLabel*>(win->control("lblUnit", 11))->text(), "Liter");
+    EXPECT_EQ(qobject_cast<QLabel*>(win->control("lblUnit", 3))->text(), QString::fromUtf8("°"));
+    for (int i : {9, 10, 11})
+        EXPECT_EQ(box(i)->toolTip(), "Standard: 9, 12, 18, 22, 30 ") << i;
+    EXPECT_EQ(box(0)->toolTip(), "");
+}
+
+TEST_P(FrmMainTest, MenuItemsAreAddressedByTheirNames)
+{
+    EXPECT_EQ(win->property("mnuFileNOS", 1, ControlProperty::Caption), "Open");
+    EXPECT_EQ(win->property("mnuFile", std::nullopt, ControlProperty::Caption), "&File");
+    EXPECT_TRUE(win->setProperty("mnuFileNOS", 1, ControlProperty::Caption, "&Openen"));
+    EXPECT_TRUE(win->setProperty("mnuHelp", std::nullopt, ControlProperty::Caption, "&Hulp"));
+    EXPECT_FALSE(win->setProperty("mnuFileNOS", 1, ControlProperty::HintText, "x"));
+    EXPECT_FALSE(win->setProperty("mnuFileS1", std::nullopt, ControlProperty::Caption, "x"));
+    QAction* open = win->findChild<QAction*>("mnuFileNOS(1)");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), "&Openen");
+    EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(win->findChild<QMenu*>("mnuHelp")->title(), "&Hulp");
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'));

@@ -1,0 +1,49 @@
+#include "FitLabel.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyle>
+
+namespace kelvra
+{
+
+FitLabel::FitLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+QFont FitLabel::fittedFont() const
+{
+    QFont f = font();
+    const double width = contentsRect().width();
+    double size = f.pointSizeF();
+    if (size <= 0) // a pixel-sized font: leave it
+        return f;
+    while (size > kMinPointSize && QFontMetricsF(f).horizontalAdvance(text()) > width) {
+        size = std::max(kMinPointSize, size - 0.5);
+        f.setPointSizeF(size);
+    }
+    return f;
+}
+
+bool FitLabel::elided() const
+{
+    return QFontMetricsF(fittedFont()).horizontalAdvance(text()) > contentsRect().width();
+}
+
+void FitLabel::paintEvent(QPaintEvent* event)
+{
+    if (QFontMetricsF(font()).horizontalAdvance(text()) <= contentsRect().width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    const QFont f = fittedFont();
+    p.setFont(f);
+    const QString shown =
+        QFontMetrics(f).elidedText(text(), Qt::ElideRight, contentsRect().width(), Qt::TextShowMnemonic);
+    style()->drawItemText(&p, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
+}
+
+} // namespace kelvra

@@ -1,0 +1,30 @@
+// A caption that keeps its design width: a text wider than the label (a long translation, a wide
+// system font) is drawn in a smaller font instead of being cut off, and elided only below a readable
+// size. text() stays the full caption, so language files and tests see what was set.
+#pragma once
+
+#include <QLabel>
+
+namespace kelvra
+{
+
+class FitLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit FitLabel(const QString& text, QWidget* parent = nullptr);
+
+    // The font the caption is drawn with at the label's present width.
+    QFont fittedFont() const;
+    // True when even the smallest font does not hold the whole caption.
+    bool elided() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    static constexpr double kMinPointSize = 6.0;
+};
+
+} // namespace kelvra

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -13,5 +14,14 @@ int main(int argc, char** argv)
     kelvra::AppPaths paths{exe.absolutePath().toStdString(), exe.completeBaseName().toStdString()};
     kelvra::frmMain window(std::move(paths), kelvra::localeDecimalSeparator());
     window.show();
+    // KELVRA_SCREENSHOT=file: simulation on, the window grabbed into that file, then the end.
+    const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        window.buttonHandler(2);
+        QTimer::singleShot(500, &window, [&window, shot] {
+            window.grab().save(shot);
+            window.close();
+        });
+    }
     return app.exec();
 }

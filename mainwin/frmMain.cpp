@@ -10,6 +10,7 @@
 #include "frm3d.h"
 #include "frmDialog.h"
 #include "frmHistory.h"
+#include "frminfo.h"
 #include "frmLayout.h"
 #include "frmOptions.h"
 #include "frmPrint.h"
@@ -107,9 +108,9 @@ void frmMain::buildControls()
     QGroupBox* fraResult = frame("fraResult", "Resultaat", twipRect(2760, 2280, 2655, 1215));
 
     int labelCount = 0;
-    // Lays out caption, box and unit; boxLeft/boxWidth in twips inside the frame.
-    auto rows = [&](QGroupBox* g, std::initializer_list<Row> list, int boxLeft, int textWidth, int listWidth,
-                    std::initializer_list<QComboBox**> lists) {
+    // Lays out caption, box and unit in rows; the lefts and widths are twips inside the frame.
+    auto rows = [&](QGroupBox* g, std::initializer_list<Row> list, int boxLeft, int textWidth, int listLeft,
+                    int listWidth, std::initializer_list<QComboBox**> lists) {
         auto listIt = lists.begin();
         int top = 240;
         for (const Row& r : list) {
@@ -140,7 +141,8 @@ void frmMain::buildControls()
                 registerControl(indexed("lblUnit", labelCount - 1), unit);
             } else {
                 auto* box = new QComboBox(g);
-                box->setGeometry(twipRect(boxLeft, top, listWidth, 315));
+                box->setGeometry(twipRect(listLeft, top, listWidth, 315));
+                caption->resize(twipsToPixels(listLeft - 120), caption->height());
                 box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
                 **listIt = box;
                 ++listIt;
@@ -156,15 +158,18 @@ void frmMain::buildControls()
           {"Hoek achterbank", "°", 3},
           {"Hoek voorzijde", "°", 4},
           {"Plankdikte", "mm", 9}},
-         1500, 615, 0, {});
+         1500, 615, 0, 0, {});
     rows(fraWoofer, {{"Sub grote", nullptr, -1}, {"Aantal", nullptr, -1}, {"Fabrikant volume", "Liter", 12}},
-         1500, 615, 735, {&m_cmbSize, &m_cmbPieces[0]});
+         1500, 615, 1500, 735, {&m_cmbSize, &m_cmbPieces[0]});
     rows(fraCorrection,
          {{"Tussenwand Aantal", nullptr, -1},
           {"Tussenwand Plankdikte", "mm", 10},
           {"Volume overige", "Liter", 13},
           {"Correctie factor", nullptr, -1}},
-         1620, 615, 945, {&m_cmbPieces[1], &m_cmbCorrection});
+         1620, 615, 1620, 945, {&m_cmbPieces[1], &m_cmbCorrection});
+    // The correction entries are long words: their list gets the free row below its caption.
+    m_cmbCorrection->setGeometry(twipRect(390, 1680, 2175, 315));
+    m_controls.at(indexed("Label1", labelCount - 1))->setGeometry(twipRect(90, 1320, 2475, 285));
     rows(fraPort,
          {{"Aantal", nullptr, -1},
           {"Type", nullptr, -1},
@@ -174,7 +179,7 @@ void frmMain::buildControls()
           {"Breedte", "cm", 7},
           {"Hoogte", "cm", 8},
           {"Plankdikte", "mm", 11}},
-         1080, 615, 1335, {&m_cmbPieces[2], &m_cmbPortType, &m_cmbPortWhere});
+         1080, 615, 720, 1695, {&m_cmbPieces[2], &m_cmbPortType, &m_cmbPortWhere});
 
     registerControl("cmbSize", m_cmbSize);
     registerControl("cmbCorrection", m_cmbCorrection);
@@ -325,8 +330,7 @@ void frmMain::buildMenus()
     item(help, "mnuHelpTopic", "&Program topic (Dutch)", QKeySequence(), [] { openProgramTopic(); });
     item(help, "mnuHelpCalc", "Open &Calculator", QKeySequence(), [] { openCalculator(); });
     separator(help, "mnuHelpS0");
-    // The About window has not landed yet.
-    item(help, "mnuHelpAbout", "&About", QKeySequence(), [] {})->setEnabled(false);
+    item(help, "mnuHelpAbout", "&About", QKeySequence(), [this] { openAbout(); });
     resize(twipsToPixels(8175), twipsToPixels(8655) + menuBar()->sizeHint().height());
 }
 
@@ -393,6 +397,13 @@ void frmMain::openOptions()
 {
     frmOptions dialog(*this, *this, this);
     dialog.exec();
+}
+
+void frmMain::openAbout()
+{
+    auto* w = new frminfo(*m_app, this);
+    w->setLanguageMarker(QStringLiteral("eng"));
+    w->show();
 }
 
 void frmMain::openHistory()

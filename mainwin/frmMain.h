@@ -72,6 +72,8 @@ public:
     void openOptions();
     void openPrint();
     void openHistory();
+    // The About window, not modal, always with its English texts.
+    void openAbout();
     void open3d();
 
 protected:

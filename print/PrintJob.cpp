@@ -4,6 +4,7 @@
 #include "MessageService.h"
 #include "Twips.h"
 #include "Version.h"
+#include "frmLayout.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,8 +12,11 @@
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QWidget>
+
+#include <memory>
 
 #ifdef KELVRA_HAVE_CUPS
 #include <cups/cups.h>
@@ -181,6 +185,34 @@ QImage captureWidget(QWidget* widget)
     image.fill(Qt::white);
     widget->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     return image;
+}
+
+LayouterAccess layouterWindowAccess(MainWindowHost& host)
+{
+    auto current = std::make_shared<QPointer<frmLayout>>();
+    LayouterAccess access;
+    access.open = [&host, current]() -> std::optional<LayoutSheet> {
+        QWidget* main = host.window();
+        frmLayout* layouter = nullptr;
+        // A layouter that was closed may still wait for its deletion; only an open one counts.
+        if (main)
+            for (frmLayout* w : main->findChildren<frmLayout*>(QString(), Qt::FindDirectChildrenOnly))
+                if (w->isVisible())
+                    layouter = w;
+        if (!layouter)
+            layouter = new frmLayout(host.app(), host, main);
+        *current = layouter;
+        LayoutSheet sheet;
+        sheet.picPanel = layouter->picPanel();
+        sheet.panels = layouter->panelWidgets();
+        return sheet;
+    };
+    access.close = [current] {
+        if (*current)
+            (*current)->close();
+        *current = nullptr;
+    };
+    return access;
 }
 
 PrintJob::PrintJob(MainWindowHost& host, LayouterAccess layouter)

@@ -37,6 +37,9 @@ struct LayouterAccess {
     std::function<void()> close;
 };
 
+// The layouter window of the main window: the one that is open, or a new one loaded for the print.
+LayouterAccess layouterWindowAccess(MainWindowHost& host);
+
 struct CapturedImage {
     QImage image;  // rendered at a multiple of the screen resolution, so the paper copy is sharp
     TwipSize size; // the control's size on screen, which is its size on paper

@@ -38,7 +38,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 } // namespace
 
 frmPrint::frmPrint(MainWindowHost& host, LayouterAccess layouter, QWidget* parent)
-    : QDialog(parent), m_job(host, std::move(layouter)),
+    : QDialog(parent), m_job(host, layouter.open ? std::move(layouter) : layouterWindowAccess(host)),
       m_printerLookup([] { return QPrinterInfo::defaultPrinter(); })
 {
     setObjectName(QStringLiteral("frmPrint"));

@@ -20,6 +20,7 @@ class frmPrint : public QDialog
 {
     Q_OBJECT
 public:
+    // An empty layouter access prints from the main window's layouter window.
     frmPrint(MainWindowHost& host, LayouterAccess layouter, QWidget* parent = nullptr);
 
     QCheckBox* chkSettings;

@@ -92,10 +92,17 @@ void frmLayout::createMenus()
     }
     m_mnuPanel->addSeparator();
     m_mnuPanelAuto = makeAction(m_mnuPanel, "Auto fit", "mnuPanelAuto", QKeySequence(Qt::Key_F12));
+    // F12 and Ctrl+F12 are taken; Shift+F12 keeps the exact plan beside "Auto fit".
+    m_mnuPanelBest =
+        makeAction(m_mnuPanel, "Best fit", "mnuPanelBest", QKeySequence(Qt::SHIFT | Qt::Key_F12));
+    m_mnuPanelCutPlan = makeAction(m_mnuPanel, "Cut plan", "mnuPanelCutPlan",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
     m_mnuPanelPrint = makeAction(m_mnuPanel, "&Print", "mnuPanelPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
     m_mnuPanel->addSeparator();
     m_mnuPanelExit = makeAction(m_mnuPanel, "Exit", "mnuPanelExit");
     connect(m_mnuPanelAuto, &QAction::triggered, this, &frmLayout::AutoFit);
+    connect(m_mnuPanelBest, &QAction::triggered, this, &frmLayout::bestFit);
+    connect(m_mnuPanelCutPlan, &QAction::triggered, this, &frmLayout::showCutPlan);
     connect(m_mnuPanelPrint, &QAction::triggered, this, &frmLayout::showPrintMessage);
     connect(m_mnuPanelExit, &QAction::triggered, this, &QWidget::close);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AutoFit.h"
+#include "BestFit.h"
 #include "frmLayoutWidgets.h"
 
 #include <QMainWindow>
@@ -54,6 +55,10 @@ public:
     void toggleLines();
     void toggleMiddleLine();
     void showPrintMessage();
+    // "Best fit": the exact cutting plan's sheet size, its placements and its numbered cut lines.
+    void bestFit();
+    // "Cut plan": the numbered cut list of the plan for the boards as they are now.
+    void showCutPlan();
 
     // Placement for other layout commands: put a board at a place on the sheet, turned or not (its
     // size follows at the next RefreshPanels), and replace what is drawn on the sheet.
@@ -75,6 +80,7 @@ private:
     void onPointerMoved(QPoint position);
     void onSheetReleased(QPoint position, Qt::MouseButton button);
     void putDown();
+    std::optional<CutPlan> planBoards();
 
     AppState& m_app;
     MainWindowHost& m_host;
@@ -89,6 +95,8 @@ private:
     std::array<QAction*, kSheetSizeCount> m_mnuPanelSize{};
     std::array<QAction*, kLastSawThick + 1> m_mnuSawThick{};
     QAction* m_mnuPanelAuto = nullptr;
+    QAction* m_mnuPanelBest = nullptr;
+    QAction* m_mnuPanelCutPlan = nullptr;
     QAction* m_mnuPanelPrint = nullptr;
     QAction* m_mnuPanelExit = nullptr;
     QAction* m_mnuSawCheck = nullptr;

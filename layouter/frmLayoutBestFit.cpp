@@ -1,0 +1,111 @@
+// The layouter's "Best fit" and "Cut plan": the exact plan of BestFit shown on the sheet, and its
+// numbered cut list in a window of its own.
+#include "frmLayout.h"
+
+#include "AppState.h"
+#include "BestFitBoards.h"
+#include "MessageService.h"
+#include "frmCutPlan.h"
+
+#include <cmath>
+#include <string>
+
+namespace kelvra
+{
+
+namespace
+{
+
+constexpr Rgb kPlanCutColour = {192, 0, 0};
+
+float px(double cm)
+{
+    return static_cast<float>(cm * pxPerCm.toDouble());
+}
+
+int panelIndexOf(const std::string& key)
+{
+    for (int i = 0; i < kPanelCount; ++i)
+        if (kPanelKeys[static_cast<std::size_t>(i)] == key)
+            return i;
+    return -1;
+}
+
+std::string firstLine(const std::string& caption)
+{
+    const std::string line = caption.substr(0, caption.find_first_of("\r\n"));
+    const auto first = line.find_first_not_of(' ');
+    const auto last = line.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : line.substr(first, last - first + 1);
+}
+
+} // namespace
+
+std::optional<CutPlan> frmLayout::planBoards()
+{
+    const PanelModel model = panelModel();
+    const std::vector<BestFitBoard> boards =
+        bestFitBoards(model.derived, model.portCountPosition, model.portWhere);
+    BestFitResult result = BestFit(boards, kerfOfSawThick(m_view.sawThick));
+    if (!result.ok()) {
+        messageService().show(
+            this, {result.error.text(), "Best fit", MessageIcon::Exclamation, MessageButtons::Ok});
+        return std::nullopt;
+    }
+    return std::move(result.plan);
+}
+
+void frmLayout::bestFit()
+{
+    putDown();
+    const std::optional<CutPlan> plan = planBoards();
+    if (!plan)
+        return;
+    // The sheet size as if chosen from its menu, written back; then the plan's places.
+    chooseSheetSize(plan->sheetIndex);
+    for (const BoardPlacement& b : plan->placements) {
+        const int index = panelIndexOf(b.key);
+        if (index >= 0 && b.sheet == 0)
+            placePanel(index, px(b.rect.left), px(b.rect.top), b.turned);
+    }
+    RefreshPanels();
+
+    std::vector<Stroke> strokes;
+    std::vector<SheetText> numbers;
+    for (const Cut& c : plan->cuts) {
+        if (c.sheet != 0)
+            continue;
+        const Segment line{px(c.fromX), px(c.fromY), px(c.toX), px(c.toY)};
+        strokes.push_back({line, 1, false, kPlanCutColour});
+        numbers.push_back({(line.x1 + line.x2) / 2, (line.y1 + line.y2) / 2, std::to_string(c.n)});
+    }
+    setDrawing(std::move(strokes), std::move(numbers));
+
+    if (plan->sheetCount > 1) {
+        messageService().show(
+            this,
+            {"The boards need " + std::to_string(plan->sheetCount) +
+                 " sheets of this size; the picture shows the first sheet. \"Cut plan\" lists every sheet.",
+             "Best fit", MessageIcon::Information, MessageButtons::Ok});
+    }
+}
+
+void frmLayout::showCutPlan()
+{
+    std::optional<CutPlan> plan = planBoards();
+    if (!plan)
+        return;
+    std::vector<std::string> names;
+    for (const BoardPlacement& b : plan->placements) {
+        const int index = panelIndexOf(b.key);
+        names.push_back(index >= 0 ? firstLine(m_view.panels[static_cast<std::size_t>(index)].caption)
+                                   : b.key);
+    }
+    auto* w = new frmCutPlan(std::move(*plan), std::move(names), m_app.decimalSeparator, this);
+    w->setObjectName("frmCutPlan");
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowFlag(Qt::Window);
+    w->show();
+}
+
+} // namespace kelvra

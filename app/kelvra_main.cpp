@@ -1,6 +1,8 @@
 // The window program: the main window with the settings file beside the executable.
 #include "frmMain.h"
 
+#include "frmLayout.h"
+
 #include "Numeric.h"
 
 #include <QApplication>
@@ -14,12 +16,28 @@ int main(int argc, char** argv)
     kelvra::AppPaths paths{exe.absolutePath().toStdString(), exe.completeBaseName().toStdString()};
     kelvra::frmMain window(std::move(paths), kelvra::localeDecimalSeparator());
     window.show();
-    // KELVRA_SCREENSHOT=file: simulation on, the window grabbed into that file, then the end.
+    // KELVRA_SCREENSHOT=file: simulation on, the window grabbed into that file, then the end;
+    // KELVRA_SCREENSHOT_LAYOUT=file grabs the layouter opened on the same design as well, and
+    // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit".
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
-    if (!shot.isEmpty()) {
+    const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
+    const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
+    if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty()) {
         window.buttonHandler(2);
-        QTimer::singleShot(500, &window, [&window, shot] {
-            window.grab().save(shot);
+        if (!layoutShot.isEmpty() || !bestFitShot.isEmpty())
+            window.openLayouter();
+        QTimer::singleShot(500, &window, [&window, shot, layoutShot, bestFitShot] {
+            if (!shot.isEmpty())
+                window.grab().save(shot);
+            if (auto* layout = window.findChild<kelvra::frmLayout*>()) {
+                if (!layoutShot.isEmpty())
+                    layout->grab().save(layoutShot);
+                if (!bestFitShot.isEmpty()) {
+                    layout->bestFit();
+                    layout->grab().save(bestFitShot);
+                }
+                layout->close();
+            }
             window.close();
         });
     }

@@ -54,6 +54,7 @@ frmLayout::frmLayout(AppState& app, MainWindowHost& host, QWidget* parent)
         m_panels[static_cast<std::size_t>(i)] = p;
     }
     m_picPanel->setDrawing(&m_view.drawing, &m_texts);
+    m_cutOverlay = new CutOverlay(&m_view.drawing, &m_texts, m_picPanel);
     m_client->installEventFilter(this);
     createMenus();
 
@@ -165,6 +166,8 @@ void frmLayout::applyPanels()
 {
     for (int i = 0; i < kPanelCount; ++i)
         m_panels[static_cast<std::size_t>(i)]->apply(m_view.panels[static_cast<std::size_t>(i)]);
+    m_cutOverlay->setGeometry(m_picPanel->rect());
+    m_cutOverlay->raise();
     m_picPanel->update();
 }
 
@@ -261,6 +264,7 @@ void frmLayout::setDrawing(std::vector<Stroke> strokes, std::vector<SheetText> t
 {
     m_view.drawing = std::move(strokes);
     m_texts = std::move(texts);
+    m_cutOverlay->update();
     m_picPanel->update();
 }
 

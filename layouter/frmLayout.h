@@ -88,6 +88,7 @@ private:
     std::vector<SheetText> m_texts;
     QWidget* m_client = nullptr;
     SheetView* m_picPanel = nullptr;
+    CutOverlay* m_cutOverlay = nullptr;
     std::array<PanelView*, kPanelCount> m_panels{};
     std::optional<int> m_selected;
 

@@ -16,8 +16,6 @@ namespace kelvra
 namespace
 {
 
-constexpr Rgb kPlanCutColour = {192, 0, 0};
-
 float px(double cm)
 {
     return static_cast<float>(cm * pxPerCm.toDouble());

@@ -70,6 +70,39 @@ void SheetView::paintEvent(QPaintEvent*)
     }
 }
 
+CutOverlay::CutOverlay(const std::vector<Stroke>* strokes, const std::vector<SheetText>* texts,
+                       QWidget* sheet)
+    : QWidget(sheet), m_strokes(strokes), m_texts(texts)
+{
+    setObjectName("cutOverlay");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void CutOverlay::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(qColour(kPlanCutColour), 1));
+    for (const Stroke& s : *m_strokes)
+        if (s.colour == kPlanCutColour)
+            painter.drawLine(QPointF(s.line.x1, s.line.y1), QPointF(s.line.x2, s.line.y2));
+    QFont small = font();
+    small.setPointSizeF(7);
+    painter.setFont(small);
+    const QFontMetrics metrics(small);
+    for (const SheetText& t : *m_texts) {
+        const QString number = toQString(t.text);
+        const double w = std::max(metrics.horizontalAdvance(number) + 6, metrics.height());
+        const QRectF tag(t.x - w / 2, t.y - metrics.height() / 2.0, w, metrics.height());
+        painter.setBrush(Qt::white);
+        painter.setPen(QPen(qColour(kPlanCutColour), 1));
+        painter.drawRoundedRect(tag, 3, 3);
+        painter.setPen(Qt::black);
+        painter.drawText(tag, Qt::AlignCenter, number);
+    }
+}
+
 void SheetView::mouseMoveEvent(QMouseEvent* event)
 {
     emit pointerMoved(event->position().toPoint());

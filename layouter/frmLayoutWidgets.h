@@ -45,6 +45,24 @@ private:
     const std::vector<SheetText>* m_texts = nullptr;
 };
 
+// The colour of a Best fit plan's cut lines.
+inline constexpr Rgb kPlanCutColour = {192, 0, 0};
+
+// Drawn over the boards: the plan's cut lines and their numbers, which the boards would hide where
+// the kerf is thinner than a pixel. It lets every mouse event through to the boards and the sheet.
+class CutOverlay : public QWidget
+{
+public:
+    CutOverlay(const std::vector<Stroke>* strokes, const std::vector<SheetText>* texts, QWidget* sheet);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const std::vector<Stroke>* m_strokes;
+    const std::vector<SheetText>* m_texts;
+};
+
 // A board: its rectangle (`shFront` ...) filled with its colour, a single-line border while it is
 // picked up, and its caption label `lblName(index)` centred in it.
 class PanelView : public QWidget

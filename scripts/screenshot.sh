@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Makes the README's screenshot: the main window in simulation mode with a typical boot enclosure
-# (a 12" woofer, a slanted rear panel, one round port), grabbed under Xvfb.
-# Usage: scripts/screenshot.sh [OUTPUT.png]   (default resources/screenshot-main.png)
+# Makes the README's screenshots under Xvfb: the main window in simulation mode with a typical boot
+# enclosure (a 12" woofer, a slanted rear panel, one round port) and the layouter on the default model.
+# Usage: scripts/screenshot.sh [FOLDER]   (default resources/; writes screenshot-main.png and
+# screenshot-layout.png and screenshot-bestfit.png there)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-out=$(realpath -m "${1:-$root/resources/screenshot-main.png}")
+out=$(realpath -m "${1:-$root/resources}")
 build=${KELVRA_BUILD_DIR:-$root/build}
 if [[ ! -x $build/bin/kelvra ]]; then
     bash "$root/scripts/build.sh"
@@ -44,5 +45,10 @@ thick1=18
 thick2=18
 vother=0
 INI
-(cd "$work" && LC_ALL=nl_NL.UTF-8 KELVRA_SCREENSHOT="$out" timeout 30 xvfb-run -a -s "-screen 0 1024x768x24" ./kelvra)
-echo "$out"
+mkdir -p "$out"
+shoot() { (cd "$work" && env "$@" timeout 30 xvfb-run -a -s "-screen 0 1280x1024x24" ./kelvra); }
+shoot KELVRA_SCREENSHOT="$out/screenshot-main.png"
+# The default model: the first-run values, as a first start shows them.
+sed -i '/^\[LU\]/,$d' "$work/kelvra.ini"
+shoot KELVRA_SCREENSHOT_LAYOUT="$out/screenshot-layout.png" KELVRA_SCREENSHOT_BESTFIT="$out/screenshot-bestfit.png"
+echo "$out/screenshot-main.png $out/screenshot-layout.png $out/screenshot-bestfit.png"

@@ -35,7 +35,7 @@ void SetTranslucency(QWidget* window, int alpha, unsigned colourKey, int mode)
     if (look.isNull())
         return;
     const QBitmap mask = QBitmap::fromImage(
-        look.toImage().createMaskFromColor(key.rgb(), Qt::MaskOutColor).scaled(window->size()));
+        look.toImage().createMaskFromColor(key.rgb(), Qt::MaskInColor).scaled(window->size()));
     window->setMask(mask);
 }
 

@@ -657,7 +657,9 @@ TEST_F(PrintTest, FilePrintThroughTheMainWindowSendsThePdf)
         seen = true;
         caption = d->windowTitle();
         d->job().setDocumentName(m_token);
+        // Everything of the main window on one page: drawing, figure and input values.
         QTest::mouseClick(d->chkFigure, Qt::LeftButton, {}, QPoint(8, d->chkFigure->height() / 2));
+        QTest::mouseClick(d->chkSettings, Qt::LeftButton, {}, QPoint(8, d->chkSettings->height() / 2));
         QTest::mouseClick(d->OKButton, Qt::LeftButton);
     });
     m_win->findChild<QAction*>("mnuFilePrint")->trigger();
@@ -668,7 +670,19 @@ TEST_F(PrintTest, FilePrintThroughTheMainWindowSendsThePdf)
     ASSERT_EQ(files.size(), 1);
     const QString pdf = files.front().absoluteFilePath();
     ASSERT_EQ(pdfPages(pdf).size(), 1u);
-    expectHeader(pdf, 1);
+    const ReadPage page = expectHeader(pdf, 1);
+    EXPECT_FALSE(page.landscape);
+    // The three items one below the other: ink in the drawing's band, the figure's and the frames'.
+    const QPointF corner = printableCorner(PageOrientation::Portrait);
+    const double drawingBottom = 500 + pixelsToTwips(m_win->control("Picture1")->height());
+    const double figureBottom = drawingBottom + pixelsToTwips(m_win->control("picFigure")->height());
+    EXPECT_GT(inkShare(page.image, QRectF(corner.x(), corner.y() + 500, 11000, drawingBottom - 500), 200),
+              0.01);
+    EXPECT_GT(inkShare(page.image,
+                       QRectF(corner.x(), corner.y() + drawingBottom, 11000, figureBottom - drawingBottom),
+                       200),
+              0.01);
+    EXPECT_GT(inkShare(page.image, QRectF(corner.x(), corner.y() + figureBottom, 11000, 2000), 200), 0.01);
 }
 
 } // namespace

@@ -53,4 +53,12 @@ $sudo cupsenable "$queue" >/dev/null 2>&1 || true
 $sudo cupsaccept "$queue" >/dev/null 2>&1 || true
 $sudo lpadmin -d "$queue"
 
+# A second queue that refuses every job, for the tests of a failed print.
+refusing=${queue}Refuses
+if ! lpstat -p "$refusing" >/dev/null 2>&1; then
+    ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)
+    $sudo lpadmin -p "$refusing" -v cups-pdf:/ -P "$ppd" -E -D "Kelvra PDF printer that refuses jobs"
+fi
+$sudo cupsreject "$refusing" >/dev/null 2>&1 || true
+
 echo "$out"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the INI and project readers with clang and runs each one:
+# Builds the fuzz targets (INI and project readers, language files, placement texts) with clang and
+# runs each one:
 #   scripts/fuzz.sh [SECONDS]   for that many seconds each (default 60)
 #   scripts/fuzz.sh --runs N    for N inputs each (what CI does)
 # Exits nonzero when a target crashes; the crashing input is left in the build folder.
@@ -14,13 +15,17 @@ fi
 # Configuring again is quick and makes an older build folder take these options.
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKELVRA_FUZZ=ON -DKELVRA_BUILD_GUI=OFF -DKELVRA_BUILD_BENCH=OFF -DKELVRA_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_ini fuzz_project >/dev/null
+cmake --build "$build" -j"$(nproc)" --target fuzz_ini fuzz_project fuzz_language fuzz_placement >/dev/null
 status=0
-for target in ini project; do
+for target in ini project language placement; do
     # The fuzzer adds what it finds to its corpus; work on a copy so the repository stays as it is.
     work="$build/corpus-$target"
     mkdir -p "$work"
-    cp -n "$root/tests/persist/corpus/$target/"* "$work/"
+    case $target in
+    ini | project) seeds="$root/tests/persist/corpus/$target" ;;
+    *) seeds="$root/tests/fuzz/corpus/$target" ;;
+    esac
+    cp -n "$seeds/"* "$work/"
     log="$build/fuzz_$target.log"
     if "$build/bin/fuzz_$target" "$limit" -max_len=8192 -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$build/crash-$target-" "$work" >"$log" 2>&1; then

@@ -4,6 +4,7 @@
 #include "LoadLanguage.h"
 #include "MessageService.h"
 #include "Settings.h"
+#include "SettingsPath.h"
 #include "Twips.h"
 #include "Version.h"
 #include "frmDialog.h"
@@ -20,6 +21,9 @@ namespace kelvra
 void frmMain::startUp()
 {
     m_isLoading = true;
+    // Installed system-wide, the program folder cannot be written: the settings then live in the
+    // user's configuration folder instead of being lost at every exit.
+    m_app->ini = IniStore(ResolveSettingsPaths(m_app->ini.paths()));
     m_app->betaBuild = false;
     resize(width(), twipsToPixels(9360));
 

@@ -233,7 +233,7 @@ IniWriteStatus writeValue(const std::string& path, std::string_view section, std
 
 std::string AppPaths::settingsFile() const
 {
-    return programFolder + "/" + programName + ".ini";
+    return (settingsFolder.empty() ? programFolder : settingsFolder) + "/" + programName + ".ini";
 }
 
 IniStore::IniStore(AppPaths paths) : m_paths(std::move(paths)) {}

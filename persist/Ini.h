@@ -12,8 +12,10 @@ namespace kelvra {
 struct AppPaths {
     std::string programFolder;
     std::string programName;
+    // Where the settings file lives when not beside the program (see SettingsPath.h); empty: beside it.
+    std::string settingsFolder{};
 
-    // The settings file beside the program: folder + "/" + name + ".ini".
+    // The settings file: settings folder (or program folder) + "/" + name + ".ini".
     std::string settingsFile() const;
 };
 

@@ -2,6 +2,7 @@
 
 #include "CalcReport.h"
 #include "CutPlanText.h"
+#include "LayoutReport.h"
 #include "ProjectFile.h"
 
 #include <cstdio>
@@ -17,11 +18,14 @@ namespace
 
 constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
-    "                   [--svg FILE] [--save FILE.tbx] [PROJECT.tbx]\n"
+    "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [PROJECT.tbx]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
     "  --best-fit adds the exact cutting plan of the layouter's boards (\"Best fit\");\n"
-    "  --svg FILE writes that plan as a drawing.\n"
+    "  --svg FILE writes that plan as a drawing; without --best-fit, the layouter's sheet.\n"
+    "  --sheet 0|1|2 (122x61, 122x244, 122x305) and --saw 2|3|4 set the layouter's sheet and saw\n"
+    "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
+    "  --cut-list prints the boards to saw (name, length, breadth in cm, turned) instead of the report.\n"
     "  PROJECT.tbx is read first, then each --set is applied; --save writes the result as the\n"
     "  program's Save would (\".tbx\" is added to a name without it).\n";
 
@@ -131,6 +135,19 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
                 return p;
             }
             p.options.sawThick = (*v)[0] - '0';
+            p.options.sawGiven = true;
+        } else if (a == "--sheet") {
+            auto v = value("--sheet");
+            if (!v)
+                return p;
+            if (*v != "0" && *v != "1" && *v != "2") {
+                p.error = "--sheet takes 0 (122x61), 1 (122x244) or 2 (122x305), not '" + *v + "'";
+                return p;
+            }
+            p.options.sheetIndex = (*v)[0] - '0';
+            p.options.sheetGiven = true;
+        } else if (a == "--cut-list") {
+            p.options.cutList = true;
         } else if (a == "--svg") {
             auto v = value("--svg");
             if (!v)
@@ -170,6 +187,9 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             p.options.projectFile = a;
         }
     }
+    const CalcCliOptions& o = p.options;
+    if (o.cutList && o.json && p.error.empty())
+        p.error = "--cut-list prints a table; it cannot be combined with --json or --batch";
     return p;
 }
 
@@ -184,7 +204,7 @@ int runCalcCli(int argc, char** argv)
         std::cerr << "kelvra-calc: " << p.error << "\n";
         return 2;
     }
-    const CalcCliOptions& o = p.options;
+    const CalcCliOptions o = withLayoutSettings(p.options, toolFolder(argc > 0 ? argv[0] : nullptr));
     ModelInputs inputs = firstRunInputs();
     LayoutStrings layout{};
     if (o.projectFile && !readProjectFile(*o.projectFile, o.decimalSeparator, inputs, layout))
@@ -205,14 +225,20 @@ int runCalcCli(int argc, char** argv)
         json::Object report = jsonReport(run);
         if (o.bestFit)
             report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
+        addLayoutJson(report, openedLayout(run, layout, {o.sawThick, o.sheetIndex}));
         report.raw("layoutStrings", layoutJson(layout).dump());
         std::cout << report.dump() << "\n";
+    } else if (o.cutList) {
+        if (const auto view = openedLayout(run, layout, {o.sawThick, o.sheetIndex}))
+            std::cout << cutListText(*view, o.decimalSeparator);
     } else {
         std::cout << humanReport(run);
         if (plan)
             std::cout << humanBestFit(*plan, o.decimalSeparator);
     }
     if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout))
+        return 1;
+    if (o.svgFile && !o.bestFit && !writeLayoutSvg(*o.svgFile, run, layout, {o.sawThick, o.sheetIndex}))
         return 1;
     if (o.svgFile && plan && plan->ok()) {
         std::ofstream svg(*o.svgFile, std::ios::binary);

@@ -16,6 +16,10 @@ struct CalcCliOptions {
     std::optional<std::string> saveFile; // --save: the resulting design as a project file
     bool bestFit = false;               // --best-fit: add the Best fit cutting plan
     int sawThick = 2;                   // --saw: the saw thickness in mm, 2, 3 or 4
+    bool sawGiven = false;              // else the settings file's "Thick"
+    int sheetIndex = 1;                 // --sheet: the layouter's sheet size, 0, 1 or 2
+    bool sheetGiven = false;            // else the settings file's "Size"
+    bool cutList = false;               // --cut-list: the table of the boards to saw
     std::optional<std::string> svgFile; // --svg: with --best-fit, the plan as a drawing
 };
 

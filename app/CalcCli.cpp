@@ -1,5 +1,6 @@
 #include "CalcCli.h"
 
+#include "Batch.h"
 #include "CalcReport.h"
 #include "CutPlanText.h"
 #include "LayoutReport.h"
@@ -19,6 +20,7 @@ namespace
 constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
     "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [PROJECT.tbx]\n"
+    "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
     "  --best-fit adds the exact cutting plan of the layouter's boards (\"Best fit\");\n"
@@ -27,31 +29,10 @@ constexpr const char* kUsage =
     "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
     "  --cut-list prints the boards to saw (name, length, breadth in cm, turned) instead of the report.\n"
     "  PROJECT.tbx is read first, then each --set is applied; --save writes the result as the\n"
-    "  program's Save would (\".tbx\" is added to a name without it).\n";
-
-// Applies one --set; returns the error text, empty when it was applied.
-std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text)
-{
-    const ModelKey* k = findModelKey(key);
-    if (!k)
-        return "unknown model key '" + key + "'";
-    if (k->kind == KeyKind::Text) {
-        textOf(inputs, *k) = text;
-        return {};
-    }
-    std::size_t used = 0;
-    int position = 0;
-    try {
-        position = std::stoi(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (text.empty() || used != text.size() || position < -1 || position >= listSize(*k))
-        return "list key '" + key + "' takes a position from -1 to " + std::to_string(listSize(*k) - 1) +
-               ", not '" + text + "'";
-    listPosition(inputs, *k) = position;
-    return {};
-}
+    "  program's Save would (\".tbx\" is added to a name without it).\n"
+    "  --batch reads one design a line from standard input: blank-separated KEY=TEXT and @PROJECT.tbx\n"
+    "  words applied from left to right (\"...\" keeps blanks; \\\" and \\\\ inside it), and writes its\n"
+    "  --json object as one line; a line that does not read gives {\"line\":N,\"error\":TEXT}.\n";
 
 // The folder and the file name of a path, as the file dialog addresses a project.
 std::pair<std::string, std::string> splitProjectPath(const std::string& path)
@@ -59,30 +40,6 @@ std::pair<std::string, std::string> splitProjectPath(const std::string& path)
     const std::filesystem::path p(path);
     std::string folder = p.parent_path().string();
     return {folder.empty() ? "." : folder, p.filename().string()};
-}
-
-// Reads the project into the inputs and placement texts; false when there is no such file.
-bool readProjectFile(const std::string& path, char separator, ModelInputs& inputs, LayoutStrings& layout)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        std::cerr << "kelvra-calc: cannot read project file '" << path << "': no such file\n";
-        return false;
-    }
-    const auto [folder, name] = splitProjectPath(path);
-    const IniStore ini({folder, "kelvra"});
-    const ProjectContents contents = ReadProject(ini, folder, name, layout, separator);
-    // The program asks before it reads another format; here the answer is always OK.
-    if (contents.oldVersion)
-        std::cerr << "kelvra-calc: warning: '" << path << "' has format tag '" << contents.fid << "', not '"
-                  << kProjectFormatTag << "'; read anyway\n";
-    for (const StoredValue& v : contents.values)
-        ApplyStoredValue(inputs, v);
-    for (const std::string& key : contents.replacedKeys())
-        std::cerr << "kelvra-calc: warning: '" << key << "' in '" << path
-                  << "' could not be read and takes its default\n";
-    layout = contents.layoutStrings;
-    return true;
 }
 
 bool saveProjectFile(std::string path, const ModelInputs& inputs, const LayoutStrings& layout)
@@ -107,6 +64,66 @@ json::Object layoutJson(const LayoutStrings& layout)
 
 } // namespace
 
+std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text)
+{
+    const ModelKey* k = findModelKey(key);
+    if (!k)
+        return "unknown model key '" + key + "'";
+    if (k->kind == KeyKind::Text) {
+        textOf(inputs, *k) = text;
+        return {};
+    }
+    std::size_t used = 0;
+    int position = 0;
+    try {
+        position = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (text.empty() || used != text.size() || position < -1 || position >= listSize(*k))
+        return "list key '" + key + "' takes a position from -1 to " + std::to_string(listSize(*k) - 1) +
+               ", not '" + text + "'";
+    listPosition(inputs, *k) = position;
+    return {};
+}
+
+ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs, LayoutStrings& layout)
+{
+    ProjectRead r;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        r.error = "cannot read project file '" + path + "': no such file";
+        return r;
+    }
+    const auto [folder, name] = splitProjectPath(path);
+    const IniStore ini({folder, "kelvra"});
+    const ProjectContents contents = ReadProject(ini, folder, name, layout, separator);
+    // The program asks before it reads another format; here the answer is always OK.
+    if (contents.oldVersion)
+        r.warnings.push_back("'" + path + "' has format tag '" + contents.fid + "', not '" +
+                             std::string(kProjectFormatTag) + "'; read anyway");
+    for (const StoredValue& v : contents.values)
+        ApplyStoredValue(inputs, v);
+    for (const std::string& key : contents.replacedKeys())
+        r.warnings.push_back("'" + key + "' in '" + path + "' could not be read and takes its default");
+    layout = contents.layoutStrings;
+    return r;
+}
+
+std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options)
+{
+    json::Object report = jsonReport(run);
+    if (options.bestFit) {
+        std::optional<BestFitResult> plan;
+        if (run.outcome.ranToEnd)
+            plan = bestFitOf(run, options.sawThick);
+        report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
+    }
+    addLayoutJson(report, openedLayout(run, layout, {options.sawThick, options.sheetIndex}));
+    report.raw("layoutStrings", layoutJson(layout).dump());
+    return report.dump();
+}
+
 CalcCliParse parseCalcCli(const std::vector<std::string>& args)
 {
     CalcCliParse p;
@@ -122,6 +139,8 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
         };
         if (a == "--help" || a == "-h") {
             p.help = true;
+        } else if (a == "--batch") {
+            p.options.batch = true;
         } else if (a == "--json") {
             p.options.json = true;
         } else if (a == "--best-fit") {
@@ -188,8 +207,11 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
         }
     }
     const CalcCliOptions& o = p.options;
-    if (o.cutList && o.json && p.error.empty())
+    if (o.cutList && (o.json || o.batch) && p.error.empty())
         p.error = "--cut-list prints a table; it cannot be combined with --json or --batch";
+    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile))
+        p.error = "--batch takes its projects from the lines (@PROJECT.tbx); it has no project file, --save "
+                  "or --svg";
     return p;
 }
 
@@ -205,10 +227,31 @@ int runCalcCli(int argc, char** argv)
         return 2;
     }
     const CalcCliOptions o = withLayoutSettings(p.options, toolFolder(argc > 0 ? argv[0] : nullptr));
+    if (o.batch) {
+        ModelInputs checked = firstRunInputs();
+        for (const auto& [key, text] : o.sets) {
+            const std::string error = applySet(checked, key, text);
+            if (!error.empty()) {
+                std::cerr << "kelvra-calc: " << error << "\n";
+                return 2;
+            }
+        }
+        std::ios::sync_with_stdio(false);
+        const BatchSummary summary = runBatch(std::cin, std::cout, std::cerr, o);
+        std::cout.flush();
+        return summary.allRanToEnd() ? 0 : 1;
+    }
     ModelInputs inputs = firstRunInputs();
     LayoutStrings layout{};
-    if (o.projectFile && !readProjectFile(*o.projectFile, o.decimalSeparator, inputs, layout))
-        return 2;
+    if (o.projectFile) {
+        const ProjectRead read = readProjectInto(*o.projectFile, o.decimalSeparator, inputs, layout);
+        for (const std::string& w : read.warnings)
+            std::cerr << "kelvra-calc: warning: " << w << "\n";
+        if (!read.error.empty()) {
+            std::cerr << "kelvra-calc: " << read.error << "\n";
+            return 2;
+        }
+    }
     for (const auto& [key, text] : o.sets) {
         const std::string error = applySet(inputs, key, text);
         if (!error.empty()) {
@@ -219,15 +262,11 @@ int runCalcCli(int argc, char** argv)
     const TextTables tables = ResetTextTables();
     const CalcRun run = runDesign(inputs, o.decimalSeparator, tables);
     std::optional<BestFitResult> plan;
-    if (o.bestFit && run.outcome.ranToEnd)
+    // The JSON object works out its own plan; here it is needed for the text report and the drawing.
+    if (o.bestFit && run.outcome.ranToEnd && (!o.json || o.svgFile))
         plan = bestFitOf(run, o.sawThick);
     if (o.json) {
-        json::Object report = jsonReport(run);
-        if (o.bestFit)
-            report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
-        addLayoutJson(report, openedLayout(run, layout, {o.sawThick, o.sheetIndex}));
-        report.raw("layoutStrings", layoutJson(layout).dump());
-        std::cout << report.dump() << "\n";
+        std::cout << designJson(run, layout, o) << "\n";
     } else if (o.cutList) {
         if (const auto view = openedLayout(run, layout, {o.sawThick, o.sheetIndex}))
             std::cout << cutListText(*view, o.decimalSeparator);

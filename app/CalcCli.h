@@ -1,6 +1,8 @@
 // Argument handling of kelvra-calc.
 #pragma once
 
+#include "CalcReport.h"
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,6 +23,7 @@ struct CalcCliOptions {
     bool sheetGiven = false;            // else the settings file's "Size"
     bool cutList = false;               // --cut-list: the table of the boards to saw
     std::optional<std::string> svgFile; // --svg: with --best-fit, the plan as a drawing
+    bool batch = false;                 // --batch: designs from standard input, one JSON line each
 };
 
 // The options, or the one-line message that names the bad argument.
@@ -30,6 +33,19 @@ struct CalcCliParse {
     bool help = false;
 };
 CalcCliParse parseCalcCli(const std::vector<std::string>& args);
+
+// Applies one KEY=TEXT as --set does; returns the error text, empty when it was applied.
+std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text);
+
+// Reading a project file into the inputs and placement texts.
+struct ProjectRead {
+    std::string error;                 // empty when the file was read
+    std::vector<std::string> warnings; // another format tag, values that took their defaults
+};
+ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs, LayoutStrings& layout);
+
+// The --json object of a design.
+std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options);
 
 // Exit status: 0 ran to the end, 1 stopped with a message (or an empty input), 2 usage error.
 int runCalcCli(int argc, char** argv);

@@ -341,8 +341,16 @@ void frmDialog::readProject()
 void frmDialog::writeProject()
 {
     const AppState& app = m_host.app();
-    // A failed write is not reported; the inputs stay in the main window.
-    WriteProject(app.ini, toStdString(folder()), app.currentProjectFile, app.inputs, app.layoutStrings);
+    // A failed save is said, so the user does not close the program believing the design is kept;
+    // the inputs stay in the main window to be saved elsewhere.
+    const std::string where = toStdString(folder());
+    if (WriteProject(app.ini, where, app.currentProjectFile, app.inputs, app.layoutStrings) !=
+        IniWriteStatus::Ok) {
+        const Message failed{"The project could not be saved to " +
+                                 app.ini.resolve(app.currentProjectFile, where),
+                             "Save error", MessageIcon::Exclamation, MessageButtons::Ok};
+        messageService().show(m_host.window(), failed);
+    }
 }
 
 void frmDialog::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace kelvra
@@ -184,6 +185,10 @@ IniWriteStatus writeValue(const std::string& path, std::string_view section, std
 {
     std::error_code ec;
     if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec))
+        return IniWriteStatus::Failed;
+    // The new file is renamed over the old one, which the folder allows even for a read-only file;
+    // a file the user may not write stays as it is.
+    if (std::filesystem::exists(path, ec) && ::access(path.c_str(), W_OK) != 0)
         return IniWriteStatus::Failed;
     IniLines file = readLines(path).value_or(IniLines{});
     std::vector<Line>& lines = file.lines;

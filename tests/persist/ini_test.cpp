@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace kelvra;
 namespace fs = std::filesystem;
@@ -153,4 +154,17 @@ TEST_F(IniTest, RewritingKeepsTheByteOrderMark)
         ASSERT_EQ(ini.WriteIni("Other", "k", "1", "f", dir.string()), IniWriteStatus::Ok);
         EXPECT_EQ(ini.ReadIni("Fuzz", "key", "d", "f", dir.string()), "value");
     }
+}
+
+// The new file is renamed over the old one, which a writable folder allows even for a read-only file;
+// the write must still leave a file the user may not write alone.
+TEST_F(IniTest, ReadOnlyFileIsNotReplaced)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any file; the folder-shaped obstacles above cover root";
+    put(dir / "kelvra.ini", "[Main]\r\nUSE=5\r\n");
+    fs::permissions(dir / "kelvra.ini", fs::perms::owner_read);
+    EXPECT_EQ(store().WriteIni("Main", "USE", "6"), IniWriteStatus::Failed);
+    EXPECT_EQ(slurp(dir / "kelvra.ini"), "[Main]\r\nUSE=5\r\n");
+    fs::permissions(dir / "kelvra.ini", fs::perms::owner_all);
 }

@@ -226,7 +226,7 @@ int runCalcCli(int argc, char** argv)
         std::cerr << "kelvra-calc: " << p.error << "\n";
         return 2;
     }
-    const CalcCliOptions o = withLayoutSettings(p.options, toolFolder(argc > 0 ? argv[0] : nullptr));
+    const CalcCliOptions o = withLayoutSettings(p.options, toolSettingsFolder(argc > 0 ? argv[0] : nullptr));
     if (o.batch) {
         ModelInputs checked = firstRunInputs();
         for (const auto& [key, text] : o.sets) {

@@ -3,8 +3,10 @@
 #include "Ini.h"
 #include "Numeric.h"
 #include "Placement.h"
+#include "SettingsPath.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -131,6 +133,15 @@ std::string toolFolder(const char* argv0)
             return folder;
     }
     return ".";
+}
+
+std::string toolSettingsFolder(const char* argv0)
+{
+    const std::string folder = toolFolder(argv0);
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    return ChooseSettingsFolder(folder, CanWriteBesideProgram({folder, "kelvra"}), xdg ? xdg : "",
+                                home ? home : "");
 }
 
 std::optional<LayoutView> openedLayout(const CalcRun& run, const LayoutStrings& layout,

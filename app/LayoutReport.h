@@ -28,8 +28,12 @@ LayoutChoice layoutSettingsIn(const std::string& folder, char decimalSeparator);
 // The options with the settings file's choices where --saw or --sheet was not given.
 CalcCliOptions withLayoutSettings(CalcCliOptions options, const std::string& folder);
 
-// The folder of the running tool, where its settings file lies; "." when it cannot be told.
+// The folder of the running tool; "." when it cannot be told.
 std::string toolFolder(const char* argv0);
+
+// The folder of the settings file the window uses: kelvra.ini beside the tool, or the user's
+// configuration folder when the tool's folder cannot be written, as the window chooses it.
+std::string toolSettingsFolder(const char* argv0);
 
 // The sheet, panels and cut lines as the window shows them after opening on this design with these
 // settings and the project's placement texts; nothing when the design did not run to the end.

@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "frmLayout.h"
+#include "frminfo.h"
 
 #include "Numeric.h"
 
@@ -18,15 +19,23 @@ int main(int argc, char** argv)
     window.show();
     // KELVRA_SCREENSHOT=file: simulation on, the window grabbed into that file, then the end;
     // KELVRA_SCREENSHOT_LAYOUT=file grabs the layouter opened on the same design as well, and
-    // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit".
+    // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit", KELVRA_SCREENSHOT_ABOUT=file the
+    // About window.
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
     const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
     const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
-    if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty()) {
+    const QString aboutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_ABOUT");
+    if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty()) {
         window.buttonHandler(2);
         if (!layoutShot.isEmpty() || !bestFitShot.isEmpty())
             window.openLayouter();
-        QTimer::singleShot(500, &window, [&window, shot, layoutShot, bestFitShot] {
+        if (!aboutShot.isEmpty())
+            window.openAbout();
+        QTimer::singleShot(500, &window, [&window, shot, layoutShot, bestFitShot, aboutShot] {
+            if (auto* about = window.findChild<kelvra::frminfo*>(); about && !aboutShot.isEmpty()) {
+                about->grab().save(aboutShot);
+                about->close();
+            }
             if (!shot.isEmpty())
                 window.grab().save(shot);
             if (auto* layout = window.findChild<kelvra::frmLayout*>()) {

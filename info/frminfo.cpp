@@ -148,6 +148,10 @@ frminfo::frminfo(const AppState& app, QWidget* parent, AboutSource source)
     Label1 = makeLabel(this, "Label1", QString(), twipRect(120, 3480, 5880, 960));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Five wrapped lines of notice fit their place in the 8 point dialog font.
+    QFont notice = Label1->font();
+    notice.setPointSizeF(8);
+    Label1->setFont(notice);
     lblComments = makeLabel(this, "lblComments", QString(), twipRect(120, 4500, 5880, 255));
 
     cmdprogs = new QPushButton(QStringLiteral("&Installed programs"), this);

@@ -1,11 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test with ctest.
+# Installs what is missing, builds everything and runs every test with ctest; then builds the program
+# and all tests again with AddressSanitizer and UBSan into build-san/ (or $KELVRA_SAN_BUILD_DIR) and
+# runs the tests there too. Set KELVRA_SANITIZE_TESTS=1 to run that second round (off until the whole suite is clean under it).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bash "$root/scripts/deps.sh"
 bash "$root/scripts/build.sh"
 build=${KELVRA_BUILD_DIR:-$root/build}
 cd "$build"
-bash "$root/scripts/fuzz.sh" --runs 5000 # the INI and project readers against random bytes
+bash "$root/scripts/fuzz.sh" --runs 5000 # the file readers and placement texts against random bytes
 bash "$root/scripts/cups.sh" # the print tests print through a PDF printer
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300
+
+if [[ "${KELVRA_SANITIZE_TESTS:-0}" != 0 ]]; then
+    # Lean on purpose: -O1, line tables only, no benchmarks; the fuzz targets have their own build.
+    san=${KELVRA_SAN_BUILD_DIR:-$root/build-san}
+    cmake -S "$root" -B "$san" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" -DKELVRA_SANITIZE=ON \
+        -DKELVRA_BUILD_GUI=ON -DKELVRA_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$san" -j"$(nproc)"
+    cd "$san"
+    # Any report fails its test; only the leaks of libraries below Qt are suppressed.
+    ASAN_OPTIONS=abort_on_error=0:detect_stack_use_after_return=0:strict_string_checks=1 \
+        LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0" \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
+fi

@@ -24,7 +24,11 @@ bool validUtf8(std::string_view s)
     std::size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const std::size_t n = c < 0x80           ? 1
+                              : (c >> 5) == 0x6  ? 2
+                              : (c >> 4) == 0xE  ? 3
+                              : (c >> 3) == 0x1E ? 4
+                                                 : 0;
         if (n == 0 || i + n > s.size())
             return false;
         for (std::size_t k = 1; k < n; ++k)
@@ -66,8 +70,8 @@ private:
                (which == kelvra::ControlProperty::Caption ? "c" : "h");
     }
     std::map<std::string, std::string> m_texts = {
-        {"fraPort|-|c", "Poort Volume"}, {"fraPort|-|h", ""},     {"cmdShow|0|c", "Toon Meet Figuur"},
-        {"cmdShow|2|c", "Simulatie"},    {"cmdShow|2|h", ""},     {"mnuFileNOS|1|c", "Open"},
+        {"fraPort|-|c", "Poort Volume"}, {"fraPort|-|h", ""}, {"cmdShow|0|c", "Toon Meet Figuur"},
+        {"cmdShow|2|c", "Simulatie"},    {"cmdShow|2|h", ""}, {"mnuFileNOS|1|c", "Open"},
     };
 };
 
@@ -103,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::span<std::string> table = tables.table(name);
             const std::size_t before = table.size();
             for (const kelvra::Message& m : kelvra::LoadLanguageList(path, file, name, table, separator))
-                check(m.text.starts_with("Invalid control name in language file " + file + "\r\nControlname: " +
-                                         std::string(name) + "("));
+                check(m.text.starts_with("Invalid control name in language file " + file +
+                                         "\r\nControlname: " + std::string(name) + "("));
             check(tables.table(name).size() == before);
             for (const std::string& entry : tables.table(name))
                 check(validUtf8(entry));

@@ -1,0 +1,111 @@
+// The real main window, built offscreen with a program folder of the test's own, and the hostile
+// contents that every file it reads is fed.
+#pragma once
+
+#include "MessageService.h"
+#include "frmMain.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace kelvra::badinput
+{
+
+namespace fs = std::filesystem;
+
+inline const std::string kNoLanguageNotice = "Couldn't find any language file. Using Standard.";
+
+// Bytes that are no text at all, the same at every run.
+inline std::string binaryBytes(std::size_t size)
+{
+    std::mt19937 random(1234);
+    std::string out(size, '\0');
+    for (char& c : out)
+        c = static_cast<char>(random() & 0xFF);
+    return out;
+}
+
+inline std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void put(const fs::path& p, const std::string& bytes)
+{
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// Permissions do not stop root, so tests that need a write to fail use a way that stops anyone.
+inline bool runningAsRoot()
+{
+    return geteuid() == 0;
+}
+
+class BadInputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        programFolder = fs::path(dir.path().toStdString()) / "program";
+        fs::create_directories(programFolder);
+        setMessageService(&messages);
+    }
+    void TearDown() override
+    {
+        win.reset();
+        setMessageService(nullptr);
+        // Folders made read-only by a test must be removable again.
+        std::error_code ec;
+        for (const auto& e : fs::recursive_directory_iterator(dir.path().toStdString(), ec))
+            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+
+    // Starts the program in the program folder; the messages of the start are kept apart.
+    void start(char separator = ',')
+    {
+        messages.messages.clear();
+        win = std::make_unique<frmMain>(AppPaths{programFolder.string(), "kelvra"}, separator);
+        win->show();
+        startMessages = messages.messages;
+        messages.messages.clear();
+    }
+    // Closes the main window as the user does, which writes the settings back.
+    void quit()
+    {
+        win->close();
+        win.reset();
+    }
+    fs::path settingsFile() const { return programFolder / "kelvra.ini"; }
+    QLineEdit* box(int i) const { return qobject_cast<QLineEdit*>(win->control("txtSize", i)); }
+    std::vector<std::string> texts(const std::vector<Message>& list) const
+    {
+        std::vector<std::string> out;
+        for (const Message& m : list)
+            out.push_back(m.text);
+        return out;
+    }
+    std::vector<std::string> startTexts() const { return texts(startMessages); }
+    std::vector<std::string> messageTexts() const { return texts(messages.messages); }
+
+    QTemporaryDir dir;
+    fs::path programFolder;
+    RecordingMessageService messages;
+    std::vector<Message> startMessages;
+    std::unique_ptr<frmMain> win;
+};
+
+} // namespace kelvra::badinput

@@ -150,7 +150,7 @@ TEST_F(ProjectTest, CancelOnTheOldVersionQuestionKeepsTheInputs)
 }
 
 // Saving to such a name does not yet create the file; left for a follow-up.
-TEST_F(ProjectTest, DISABLED_NamesWithBlanksAndAccentedLetters)
+TEST_F(ProjectTest, NamesWithBlanksAndAccentedLetters)
 {
     start();
     ASSERT_TRUE(dialog().setFolder(QString::fromStdString(projects.string())));
@@ -165,7 +165,7 @@ TEST_F(ProjectTest, DISABLED_NamesWithBlanksAndAccentedLetters)
     openThroughDialog("Kofferbak Škoda été.tbx");
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(box(0)->text(), "44");
-    EXPECT_EQ(win->caption().substr(win->caption().size() - 25), " :: Kofferbak Škoda été");
+    EXPECT_TRUE(win->caption().ends_with(" :: Kofferbak Škoda été")) << win->caption();
 }
 
 // A save that cannot be written says so, and the design stays in the window to be saved elsewhere.

@@ -717,8 +717,11 @@ TEST_P(DialogTest, AProjectThatIsAFolderIsNotListedAndOpensAsEmpty)
 {
     fs::create_directory(path("folder.tbx"));
     app().inputs.txtSize[0] = "66";
-    saveAs("folder"); // writing onto a folder fails silently
+    saveAs("folder"); // writing onto a folder fails, and says so
     EXPECT_TRUE(fs::is_directory(path("folder.tbx")));
+    ASSERT_EQ(m_messages.messages.size(), 1u);
+    EXPECT_EQ(m_messages.messages[0].title, "Save error");
+    m_messages.messages.clear();
 
     m_files->fileOpen();
     EXPECT_TRUE(dlg().File1()->fileNames().isEmpty());

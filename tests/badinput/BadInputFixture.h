@@ -62,12 +62,21 @@ protected:
         ASSERT_TRUE(dir.isValid());
         programFolder = fs::path(dir.path().toStdString()) / "program";
         fs::create_directories(programFolder);
+        // Where the settings go when the program folder cannot take them: never the real home.
+        configHome = fs::path(dir.path().toStdString()) / "config";
+        savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+        hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(configHome.string()));
         setMessageService(&messages);
     }
     void TearDown() override
     {
         win.reset();
         setMessageService(nullptr);
+        if (hadConfigHome)
+            qputenv("XDG_CONFIG_HOME", savedConfigHome);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
         // Folders made read-only by a test must be removable again.
         std::error_code ec;
         for (const auto& e : fs::recursive_directory_iterator(dir.path().toStdString(), ec))
@@ -103,6 +112,9 @@ protected:
 
     QTemporaryDir dir;
     fs::path programFolder;
+    fs::path configHome;
+    QByteArray savedConfigHome;
+    bool hadConfigHome = false;
     RecordingMessageService messages;
     std::vector<Message> startMessages;
     std::unique_ptr<frmMain> win;

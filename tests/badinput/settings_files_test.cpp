@@ -112,8 +112,10 @@ TEST_F(BadInputTest, MissingProgramFolder)
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"No history file found (kelvra_history.txt)"});
     box(0)->setText("45");
     quit();
-    // Nothing is created in its place, and the program ends normally.
+    // Nothing is created in its place, the program ends normally, and what was typed is kept in the
+    // user's configuration folder.
     EXPECT_FALSE(fs::exists(programFolder));
+    EXPECT_NE(slurp(configHome / "kelvra" / "kelvra.ini").find("h2=45"), std::string::npos);
 }
 
 // A settings file that cannot be replaced keeps its old contents: the exit writes fail, they never

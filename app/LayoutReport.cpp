@@ -1,5 +1,6 @@
 #include "LayoutReport.h"
 
+#include "CutPlanText.h"
 #include "Ini.h"
 #include "Numeric.h"
 #include "Placement.h"
@@ -31,30 +32,6 @@ std::string segmentJson(const Segment& s)
     json::Array a;
     a.raw(num(s.x1)).raw(num(s.y1)).raw(num(s.x2)).raw(num(s.y2));
     return a.dump();
-}
-
-std::string xmlEscaped(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 std::string rgb(const Rgb& c)

@@ -99,30 +99,6 @@ const char* fillOf(const std::string& key)
     return "#c8c8c8";
 }
 
-std::string xmlEscaped(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::string cutPlanSvg(const CutPlan& plan)
@@ -165,6 +141,30 @@ std::string cutPlanSvg(const CutPlan& plan)
                std::to_string(c.n) + "</text>\n";
     }
     out += "</svg>\n";
+    return out;
+}
+
+std::string xmlEscaped(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "BestFit.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvra
@@ -30,5 +31,8 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
 // below the other, each board in its layouter colour with its key, every cut line in the middle of
 // its kerf with its number.
 std::string cutPlanSvg(const CutPlan& plan);
+
+// Text made safe for an XML element or attribute value.
+std::string xmlEscaped(std::string_view text);
 
 } // namespace kelvra

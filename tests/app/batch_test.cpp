@@ -1,5 +1,6 @@
 // kelvra-calc --batch: the line reader, one JSON line per design, and the built tool fed on stdin.
 #include "Batch.h"
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -63,26 +64,14 @@ std::string singleJson(const std::vector<std::pair<std::string, std::string>>& s
     return designJson(run, LayoutStrings{}, o);
 }
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using kelvra::test::ToolRun;
 
 // The built tool with its standard input taken from a file.
 ToolRun runTool(const std::string& args, const std::string& stdinFile)
 {
-    ToolRun r;
     const std::string command =
         std::string("'") + KELVRA_CALC_EXE + "' " + args + " < '" + stdinFile + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        r.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return kelvra::test::runCommand(command);
 }
 
 class TempFolder

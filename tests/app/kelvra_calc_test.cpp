@@ -1,5 +1,6 @@
 // kelvra-calc as a user runs it: the built program, its output and its exit status.
 #include "CalcCli.h"
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -17,26 +18,13 @@ using namespace kelvra;
 namespace
 {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using kelvra::test::ToolRun;
 
 // Runs the built tool with the given arguments (already shell-quoted) and collects stdout.
 ToolRun runTool(const std::string& args)
 {
-    ToolRun r;
     const std::string command = std::string("'") + KELVRA_CALC_EXE + "' " + args + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        r.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return kelvra::test::runCommand(command);
 }
 
 bool contains(const std::string& text, const std::string& part)
@@ -121,7 +109,7 @@ TEST(KelvraCalcBestFit, JsonHoldsThePlanOfTheDefaultModel)
         const ToolRun r = runTool(std::string("--decimal ") + sep + " --json --best-fit");
         ASSERT_EQ(r.status, 0) << sep;
         // Six boards of about 40 x 40 cm never fit on 122x61: one 122x244 sheet. JSON numbers use "."
-    // whatever the locale.
+        // whatever the locale.
         EXPECT_TRUE(
             contains(r.out, "\"bestFit\":{\"sheet\":1,\"sheets\":1,\"placements\":{\"front\":{\"sheet\":0,"))
             << r.out;
@@ -220,12 +208,13 @@ TEST_F(KelvraCalcProject, SaveWritesWhatTheProgramsSaveWrites)
         const ToolRun r = runTool("--decimal " + s + " --set h2=39 --set 'b2=60" + s + "2' --save '" +
                                   file("golf boot") + "'");
         ASSERT_EQ(r.status, 0);
-        EXPECT_EQ(slurp("golf boot.tbx"),
-                  "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\npieces2=0\r\ncorr=0\r\n"
-                  "pwhere=0\r\nptype=0\r\nh2=39\r\nl3=40\r\nb2=60" +
-                      s +
-                      "2\r\nca=90\r\ncb=90\r\nlp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\n"
-                      "thick2=18\r\nsubvol=0\r\nvother=0\r\n");
+        EXPECT_EQ(
+            slurp("golf boot.tbx"),
+            "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\npieces2=0\r\ncorr=0\r\n"
+            "pwhere=0\r\nptype=0\r\nh2=39\r\nl3=40\r\nb2=60" +
+                s +
+                "2\r\nca=90\r\ncb=90\r\nlp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\n"
+                "thick2=18\r\nsubvol=0\r\nvother=0\r\n");
         std::filesystem::remove(dir / "golf boot.tbx");
     }
 }
@@ -240,8 +229,9 @@ TEST_F(KelvraCalcProject, ProjectIsReadThenSetsApplyAndPlacementsReachTheJson)
     EXPECT_TRUE(contains(r.out, "\"ca\":\"88\"")) << r.out;
     EXPECT_TRUE(contains(r.out, "\"l3\":\"45\"")) << r.out;
     EXPECT_TRUE(contains(r.out, "\"subvol\":\"1,5\"")) << r.out;
-    EXPECT_TRUE(contains(r.out, "\"layoutStrings\":{\"front\":\"10,5x20x0\",\"rear\":\"\",\"top\":\"\",\"bottom\":\"\","
-                                "\"left\":\"\",\"right\":\"\",\"port\":\"\",\"pwhere\":\"spare\"}"))
+    EXPECT_TRUE(contains(
+        r.out, "\"layoutStrings\":{\"front\":\"10,5x20x0\",\"rear\":\"\",\"top\":\"\",\"bottom\":\"\","
+               "\"left\":\"\",\"right\":\"\",\"port\":\"\",\"pwhere\":\"spare\"}"))
         << r.out;
 
     // Read and saved again, the placements and the extra line stay.

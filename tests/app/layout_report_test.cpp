@@ -5,6 +5,7 @@
 #include "LayoutReport.h"
 #include "ProjectFile.h"
 #include "Settings.h"
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -153,10 +154,7 @@ protected:
 INSTANTIATE_TEST_SUITE_P(Locale, LayoutReportTest, ::testing::Values(',', '.'),
                          [](const auto& info) { return info.param == ',' ? "comma" : "point"; });
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using kelvra::test::ToolRun;
 
 // A copy of the built tool in the folder, so its settings file is the test's own.
 fs::path toolIn(const fs::path& folder)
@@ -168,18 +166,8 @@ fs::path toolIn(const fs::path& folder)
 
 ToolRun runTool(const fs::path& tool, const std::string& args)
 {
-    ToolRun r;
     const std::string command = "'" + tool.string() + "' " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        r.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return kelvra::test::runCommand(command);
 }
 
 std::string readFile(const fs::path& path)

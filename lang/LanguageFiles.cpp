@@ -89,11 +89,15 @@ constexpr char32_t kCp1252High[32] = {0x20ac, 0x81,   0x201a, 0x192,  0x201e, 0x
 
 std::string languageText(std::string_view raw)
 {
-    if (isValidUtf8(raw))
-        return std::string(raw);
+    // A NUL cannot be shown and would cut the caption short in the widgets: it is left out, so a stray
+    // one in a translation costs nothing of the text around it.
+    std::string text(raw);
+    std::erase(text, '\0');
+    if (isValidUtf8(text))
+        return text;
     std::string out;
-    out.reserve(raw.size() * 2);
-    for (const char ch : raw) {
+    out.reserve(text.size() * 2);
+    for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         appendUtf8(out, (c >= 0x80 && c < 0xA0) ? kCp1252High[c - 0x80] : char32_t(c));
     }

@@ -305,6 +305,13 @@ TEST(languageText, Utf8StaysAsItIs)
         EXPECT_EQ(languageText(text), text);
 }
 
+TEST(languageText, NulBytesAreLeftOut)
+{
+    EXPECT_EQ(languageText(std::string("Por\0t", 5)), "Port");
+    EXPECT_EQ(languageText(std::string("\0\0", 2)), "");
+    EXPECT_EQ(languageText(std::string("\xE9\0t\xE9", 4)), "\xC3\xA9t\xC3\xA9"); // code page text too
+}
+
 TEST(languageText, WindowsCodePageTextBecomesUtf8)
 {
     EXPECT_EQ(languageText("\xB0"), "\xC2\xB0"); // the degree sign

@@ -290,6 +290,10 @@ void frmDialog::fWhat(int& nCode)
 void frmDialog::cmdOC_Click(int index)
 {
     hide();
+    // The dialog only hides, so no window would be left active: the main window takes the keys back
+    // (its shortcuts work at once).
+    if (QWidget* main = m_host.window())
+        main->activateWindow();
     const QString name = m_txtFilename->text();
     if (name.isEmpty() || index == 1)
         return;

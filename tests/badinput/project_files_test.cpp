@@ -149,7 +149,7 @@ TEST_F(ProjectTest, CancelOnTheOldVersionQuestionKeepsTheInputs)
     EXPECT_EQ(box(0)->text(), "41");
 }
 
-// Saving to such a name does not yet create the file; left for a follow-up.
+// A project name with blanks and letters outside ASCII is saved, listed and opened again.
 TEST_F(ProjectTest, NamesWithBlanksAndAccentedLetters)
 {
     start();

@@ -22,13 +22,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace kelvra;
 using namespace kelvra::badinput;
 
 namespace
 {
 
-class FirstHourTest : public BadInputTest
+class FirstHourTest : public BadInputTest, public ::testing::WithParamInterface<char>
 {
 protected:
     void SetUp() override
@@ -49,9 +51,16 @@ protected:
         QDir::setCurrent(oldCurrent);
     }
 
+    char sep() const { return GetParam(); }
+    // A number text written with "," here, in the decimal separator of this run.
+    QString num(std::string text) const
+    {
+        std::replace(text.begin(), text.end(), ',', sep());
+        return QString::fromStdString(text);
+    }
     void startActive()
     {
-        start();
+        start(sep());
         activateMain();
     }
     // As the user clicks the main window again after working in another one.
@@ -95,7 +104,7 @@ protected:
     QString oldCurrent;
 };
 
-TEST_F(FirstHourTest, FromTheFirstStartToAPrintedPdf)
+TEST_P(FirstHourTest, FromTheFirstStartToAPrintedPdf)
 {
     // 1. The first start: the first-run design, no message, the results still empty.
     startActive();
@@ -107,7 +116,7 @@ TEST_F(FirstHourTest, FromTheFirstStartToAPrintedPdf)
     key(box(0), Qt::Key_F5);
     ASSERT_TRUE(win->app().simulationOn);
     EXPECT_EQ(caption("lblVolumeOut"), "Outer Volume: 64 Liter");
-    EXPECT_EQ(caption("lblVolume"), "Intern Volume:\n46,23 Liter");
+    EXPECT_EQ(caption("lblVolume"), num("Intern Volume:\n46,23 Liter"));
 
     // 3. A sloped front: the 9 of the angle overtyped with a 7, so no step in between is a wrong box.
     box(4)->setFocus();
@@ -126,7 +135,7 @@ TEST_F(FirstHourTest, FromTheFirstStartToAPrintedPdf)
     expectSlopedBoxWithPort();
     EXPECT_TRUE(messageTexts().empty());
     ASSERT_TRUE(win->app().simulationOn);
-    EXPECT_EQ(caption("lblVolume"), "Intern Volume:\n41,1 Liter");
+    EXPECT_EQ(caption("lblVolume"), num("Intern Volume:\n41,1 Liter"));
 
     // 4. The layouter with Ctrl+L: seven boards, the port's among them; the rear board dragged.
     key(box(8), Qt::Key_L, Qt::ControlModifier);
@@ -196,7 +205,7 @@ TEST_F(FirstHourTest, FromTheFirstStartToAPrintedPdf)
     EXPECT_FALSE(win->app().simulationOn);
     key(box(0), Qt::Key_F5);
     ASSERT_TRUE(win->app().simulationOn);
-    EXPECT_EQ(caption("lblVolume"), "Intern Volume:\n41,1 Liter");
+    EXPECT_EQ(caption("lblVolume"), num("Intern Volume:\n41,1 Liter"));
     // The layouter opens with the rear board where it was dragged.
     key(box(0), Qt::Key_L, Qt::ControlModifier);
     ASSERT_NE(layouter(), nullptr);
@@ -235,5 +244,8 @@ TEST_F(FirstHourTest, FromTheFirstStartToAPrintedPdf)
     EXPECT_TRUE(win->isVisible());
     EXPECT_TRUE(win->app().simulationOn);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothSeparators, FirstHourTest, ::testing::Values(',', '.'),
+                         [](const auto& info) { return info.param == ',' ? "Comma" : "Point"; });
 
 } // namespace

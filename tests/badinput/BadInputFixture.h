@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -34,6 +35,18 @@ inline std::string binaryBytes(std::size_t size)
         c = static_cast<char>(random() & 0xFF);
     return out;
 }
+
+// A test name from a case's description: gtest allows only letters, digits and underscores.
+struct CaseName {
+    template <class Info> std::string operator()(const Info& info) const
+    {
+        std::string n = info.param.name;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return n;
+    }
+};
 
 inline std::string slurp(const fs::path& p)
 {

@@ -107,14 +107,7 @@ TEST_P(LanguageFileTest, StartsAndShowsTheFilesMessages)
         << settings;
 }
 
-INSTANTIATE_TEST_SUITE_P(Hostile, LanguageFileTest, ::testing::ValuesIn(languageCases()),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             for (char& ch : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Hostile, LanguageFileTest, ::testing::ValuesIn(languageCases()), CaseName());
 
 TEST_F(BadInputTest, LanguageFileThatIsAFolderIsNoLanguage)
 {
@@ -189,13 +182,7 @@ TEST_P(HistoryFileTest, ShowsTheTextOrSaysItIsMissing)
     EXPECT_TRUE(win->app().simulationOn);
 }
 
-INSTANTIATE_TEST_SUITE_P(Hostile, HistoryFileTest, ::testing::ValuesIn(historyCases()), [](const auto& info) {
-    std::string n = info.param.name;
-    for (char& ch : n)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return n;
-});
+INSTANTIATE_TEST_SUITE_P(Hostile, HistoryFileTest, ::testing::ValuesIn(historyCases()), CaseName());
 
 TEST_F(BadInputTest, HistoryFileThatIsAFolderOrUnreadable)
 {

@@ -130,13 +130,7 @@ TEST_P(ProjectFileTest, OpensAndSavesAgain)
     EXPECT_EQ(box(2)->text(), "33,3");
 }
 
-INSTANTIATE_TEST_SUITE_P(Hostile, ProjectFileTest, ::testing::ValuesIn(projectCases()), [](const auto& info) {
-    std::string n = info.param.name;
-    for (char& ch : n)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return n;
-});
+INSTANTIATE_TEST_SUITE_P(Hostile, ProjectFileTest, ::testing::ValuesIn(projectCases()), CaseName());
 
 TEST_F(ProjectTest, CancelOnTheOldVersionQuestionKeepsTheInputs)
 {

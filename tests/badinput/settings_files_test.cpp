@@ -82,14 +82,7 @@ TEST_P(SettingsFileTest, StartsWithUsableInputsAndKeepsWhatIsTyped)
     EXPECT_EQ(box(1)->text().toStdString(), c.l3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Hostile, SettingsFileTest, ::testing::ValuesIn(settingsCases()),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             for (char& ch : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Hostile, SettingsFileTest, ::testing::ValuesIn(settingsCases()), CaseName());
 
 TEST_F(BadInputTest, SettingsFileThatIsAFolderIsLeftAlone)
 {

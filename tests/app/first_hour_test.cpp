@@ -5,6 +5,7 @@
 
 #include "Ini.h"
 #include "PanelSet.h"
+#include "SeparatorText.h"
 #include "frmDialog.h"
 #include "frmLayout.h"
 #include "frmLayoutWidgets.h"
@@ -21,8 +22,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include <algorithm>
 
 using namespace kelvra;
 using namespace kelvra::badinput;
@@ -53,11 +52,7 @@ protected:
 
     char sep() const { return GetParam(); }
     // A number text written with "," here, in the decimal separator of this run.
-    QString num(std::string text) const
-    {
-        std::replace(text.begin(), text.end(), ',', sep());
-        return QString::fromStdString(text);
-    }
+    QString num(const std::string& text) const { return QString::fromStdString(test::under(text, sep())); }
     void startActive()
     {
         start(sep());

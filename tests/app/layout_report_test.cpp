@@ -4,6 +4,7 @@
 #include "Ini.h"
 #include "LayoutReport.h"
 #include "ProjectFile.h"
+#include "SeparatorText.h"
 #include "Settings.h"
 #include "ToolRun.h"
 
@@ -65,13 +66,7 @@ std::string layoutJsonOf(const CalcRun& run, const LayoutStrings& layout, const 
     return report.dump();
 }
 
-std::string under(std::string text, char sep)
-{
-    for (char& c : text)
-        if (c == ',')
-            c = sep;
-    return text;
-}
+using kelvra::test::under;
 
 // The layouter tests' design: 39 high, 45 long, 60,2 wide, both angles 90, 18 mm boards.
 ModelInputs designInputs(char sep, const std::vector<std::pair<std::string, std::string>>& more = {})

@@ -1,5 +1,6 @@
 // The recalculation on the designs whose figures are known by hand, under both decimal separators.
 #include "Recalculate.h"
+#include "SeparatorText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,7 @@ using namespace kelvra;
 namespace
 {
 
-std::string under(std::string text, char sep)
-{
-    for (char& c : text)
-        if (c == ',')
-            c = sep;
-    return text;
-}
+using kelvra::test::under;
 
 // A design: the first-run values with some keys changed; texts are written with ",".
 using Changes = std::map<std::string, std::string>;

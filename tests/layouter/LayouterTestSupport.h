@@ -3,6 +3,7 @@
 
 #include "PanelSet.h"
 #include "Recalculate.h"
+#include "SeparatorText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,6 @@
 
 namespace kelvra::test
 {
-
-// Texts are written with "," and put into the given separator.
-inline std::string under(std::string text, char sep)
-{
-    for (char& c : text)
-        if (c == ',')
-            c = sep;
-    return text;
-}
 
 using Changes = std::map<std::string, std::string>;
 

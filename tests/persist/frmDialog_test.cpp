@@ -3,6 +3,7 @@
 #include "frmDialog.h"
 
 #include "MessageService.h"
+#include "SeparatorText.h"
 #include "Twips.h"
 #include "Version.h"
 
@@ -84,13 +85,7 @@ protected:
 
     char sep() const { return GetParam(); }
     // A number text written with "," in the test, in the separator of this run.
-    std::string num(std::string text) const
-    {
-        for (char& c : text)
-            if (c == ',')
-                c = sep();
-        return text;
-    }
+    std::string num(const std::string& text) const { return test::under(text, sep()); }
     std::string projects() const { return m_projects.path().toStdString(); }
     std::string path(const std::string& name) const { return projects() + "/" + name; }
     void writeFile(const std::string& name, const std::string& bytes) const

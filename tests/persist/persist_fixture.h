@@ -1,6 +1,8 @@
 // A temporary program folder per test, and the bytes of the files in it.
 #pragma once
 
+#include "SeparatorText.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,13 +31,7 @@ protected:
 
     char sep() const { return GetParam(); }
     // A number text written with the test's separator: "87,5" or "87.5".
-    std::string num(std::string text) const
-    {
-        for (char& c : text)
-            if (c == ',')
-                c = sep();
-        return text;
-    }
+    std::string num(const std::string& text) const { return test::under(text, sep()); }
     std::string slurp(const std::filesystem::path& p) const
     {
         std::ifstream in(p, std::ios::binary);

@@ -1,6 +1,7 @@
 // The window program: the main window with the settings file beside the executable.
 #include "frmMain.h"
 
+#include "boardsui/frmBoards.h"
 #include "frmLayout.h"
 #include "frminfo.h"
 
@@ -20,18 +21,26 @@ int main(int argc, char** argv)
     // KELVRA_SCREENSHOT=file: simulation on, the window grabbed into that file, then the end;
     // KELVRA_SCREENSHOT_LAYOUT=file grabs the layouter opened on the same design as well, and
     // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit", KELVRA_SCREENSHOT_ABOUT=file the
-    // About window.
+    // About window, KELVRA_SCREENSHOT_BOARDS=file the boards window.
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
     const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
     const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
     const QString aboutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_ABOUT");
-    if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty()) {
+    const QString boardsShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BOARDS");
+    if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty() ||
+        !boardsShot.isEmpty()) {
         window.buttonHandler(2);
         if (!layoutShot.isEmpty() || !bestFitShot.isEmpty())
             window.openLayouter();
         if (!aboutShot.isEmpty())
             window.openAbout();
-        QTimer::singleShot(500, &window, [&window, shot, layoutShot, bestFitShot, aboutShot] {
+        if (!boardsShot.isEmpty())
+            window.openBoards();
+        QTimer::singleShot(500, &window, [&window, shot, layoutShot, bestFitShot, aboutShot, boardsShot] {
+            if (auto* boards = window.boardsWindow(); boards && !boardsShot.isEmpty()) {
+                boards->grab().save(boardsShot);
+                boards->close();
+            }
             if (auto* about = window.findChild<kelvra::frminfo*>(); about && !aboutShot.isEmpty()) {
                 about->grab().save(aboutShot);
                 about->close();

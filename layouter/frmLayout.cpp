@@ -98,6 +98,9 @@ void frmLayout::createMenus()
         makeAction(m_mnuPanel, "Best fit", "mnuPanelBest", QKeySequence(Qt::SHIFT | Qt::Key_F12));
     m_mnuPanelCutPlan = makeAction(m_mnuPanel, "Cut plan", "mnuPanelCutPlan",
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
+    // The builder's window of the real boards, the same one the main window opens.
+    QAction* boards = makeAction(m_mnuPanel, "&Boards", "mnuPanelBoards", QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(boards, &QAction::triggered, this, [this] { m_host.openBoards(); });
     m_mnuPanelPrint = makeAction(m_mnuPanel, "&Print", "mnuPanelPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
     m_mnuPanel->addSeparator();
     m_mnuPanelExit = makeAction(m_mnuPanel, "Exit", "mnuPanelExit");

@@ -10,9 +10,11 @@
 
 class QWidget;
 
-namespace kelvra {
+namespace kelvra
+{
 
-class MainWindowHost {
+class MainWindowHost
+{
 public:
     virtual ~MainWindowHost() = default;
 
@@ -40,6 +42,10 @@ public:
 
     // Refills the three text-dependent lists from app().tables, keeping each list position.
     virtual void refillTextLists() = 0;
+
+    // Opens the builder's window of the boards, refused outside simulation mode like the layouter.
+    // A host without that window (a test's stand-in) does nothing.
+    virtual void openBoards() {}
 };
 
 } // namespace kelvra

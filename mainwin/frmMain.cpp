@@ -10,10 +10,10 @@
 #include "frm3d.h"
 #include "frmDialog.h"
 #include "frmHistory.h"
-#include "frminfo.h"
 #include "frmLayout.h"
 #include "frmOptions.h"
 #include "frmPrint.h"
+#include "frminfo.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -312,6 +312,7 @@ void frmMain::buildMenus()
     item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
+    item(file, "mnuFileBoards", "&Boards", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { openBoards(); });
     separator(file, "mnuFileS2");
     item(file, "mnuFileSettings", "Settings", QKeySequence(), [this] { openOptions(); });
     item(file, "mnuFilePrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });
@@ -499,6 +500,7 @@ void frmMain::runRecalculate()
         makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
     const RecalcOutcome out = Recalculate(in, m_app->calc);
     applyCalc();
+    followDesign();
     for (const Message& m : out.messages)
         messageService().show(this, m);
     if (out.switchSimulationOff && m_app->simulationOn)

@@ -6,6 +6,7 @@
 #include "MainWindowHost.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -26,6 +27,7 @@ namespace kelvra
 {
 
 class FileCommands;
+class frmBoards;
 class PanelPicture;
 class FigurePicture;
 
@@ -75,6 +77,9 @@ public:
     // The About window, not modal, always with its English texts.
     void openAbout();
     void open3d();
+    // The builder's window of the boards: one at a time, brought up again when it is open.
+    void openBoards() override;
+    frmBoards* boardsWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,12 +97,15 @@ private:
     void onFocus(QWidget* control, bool onGot, bool onLost, std::function<void()> handler);
     void wireFocusEvents();
     void applyCalc();
+    // Lets the open boards window follow the design after a recalculation.
+    void followDesign();
     void colourSimulationButton();
     QWidget* lookup(std::string_view name, std::optional<int> index) const;
     QAction* menuItem(std::string_view name, std::optional<int> index) const;
 
     std::unique_ptr<AppState> m_app;
     std::unique_ptr<FileCommands> m_files;
+    QPointer<frmBoards> m_boards;
     bool m_isLoading = true;
     std::array<QLineEdit*, 13> m_txtSize{};
     QLineEdit* m_txtVother = nullptr;

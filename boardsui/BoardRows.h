@@ -1,0 +1,33 @@
+// The boards window's texts, apart from the window: one row of the board list per board and the
+// volume lines, in the user's number format.
+#pragma once
+
+#include "boards/Boards.h"
+
+#include <string>
+#include <vector>
+
+namespace kelvra
+{
+
+struct BoardRow {
+    std::string name;      // the figure's caption, trimmed; the key when there is none
+    std::string count;     // "2"
+    std::string size;      // length x breadth in cm to 1 mm: "40 x 36,4"
+    std::string thickness; // "18 mm"
+    std::string bevels; // "square", or the tilt of every bevelled edge: "edge 2: 20°, edge 4: 70° * 20°"
+    bool beyondSaw = false;
+};
+
+BoardRow boardRow(const Board& board, char decimalSeparator);
+
+// The exact inner and net volume, then the note on the classic figure and the core's warnings.
+std::vector<std::string> volumeLines(const BoxBoards& boards, char decimalSeparator);
+
+// Where the port goes through its panel: the round holes' diameter, the slot's opening.
+std::vector<std::string> portLines(const BoxBoards& boards, char decimalSeparator);
+
+// The names the core gives the boards when the captions are trimmed of their padding.
+std::string trimmedName(const std::string& caption);
+
+} // namespace kelvra

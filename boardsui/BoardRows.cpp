@@ -44,7 +44,7 @@ BoardRow boardRow(const Board& board, char sep)
         if (roundHalfEven(b.degrees, 1) == 0)
             continue;
         if (!row.bevels.empty())
-            row.bevels += ", ";
+            row.bevels += "; ";
         row.bevels += "edge " + std::to_string(i + 1) + ": " + degrees(b.degrees, sep);
         if (b.beyondSaw) {
             row.bevels += " * " + degrees(b.complementary, sep);

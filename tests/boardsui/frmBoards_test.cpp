@@ -1,0 +1,201 @@
+// The boards window driven through the real main window: opened from its menus, showing the boards of a
+// design, following its changes, exporting and remembering its size.
+#include "boardsui/frmBoards.h"
+
+#include "MessageService.h"
+#include "SeparatorText.h"
+#include "boardsui/BoxPicture.h"
+#include "frmLayout.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+using namespace kelvra;
+using kelvra::test::under;
+
+namespace
+{
+
+using Changes = std::map<std::string, std::string>;
+
+class BoardsWindow : public ::testing::TestWithParam<char>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        setMessageService(&messages);
+        win = std::make_unique<frmMain>(AppPaths{dir.path().toStdString(), "kelvra"}, sep());
+        win->show();
+        messages.messages.clear();
+    }
+    void TearDown() override
+    {
+        win.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setMessageService(nullptr);
+    }
+
+    char sep() const { return GetParam(); }
+    QAction* action(QObject* window, const char* name) { return window->findChild<QAction*>(name); }
+    void simulation(bool on)
+    {
+        if (win->app().simulationOn != on)
+            action(win.get(), "mnuFileSim")->trigger();
+    }
+    // Types the design into the main window, numbers written with "," as the user's separator.
+    void design(const Changes& changes)
+    {
+        for (const auto& [name, value] : changes)
+            win->setModelText(*findModelKey(name), under(value, sep()));
+    }
+    static Changes firstRunChanges()
+    {
+        const ModelInputs first = firstRunInputs();
+        return {{"h2", first.txtSize[0]},
+                {"l3", first.txtSize[1]},
+                {"b2", first.txtSize[2]},
+                {"ca", first.txtSize[3]},
+                {"cb", first.txtSize[4]}};
+    }
+    frmBoards* open()
+    {
+        simulation(true);
+        action(win.get(), "mnuFileBoards")->trigger();
+        return win->boardsWindow();
+    }
+    // The board list as the user reads it: one "name | count | l x b | thickness | bevels" per row.
+    static std::vector<std::string> rows(const frmBoards& w)
+    {
+        std::vector<std::string> out;
+        const QTableWidget* t = w.tblBoards();
+        for (int r = 0; r < t->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < t->columnCount(); ++c)
+                cells << t->item(r, c)->text();
+            out.push_back(cells.join(" | ").toStdString());
+        }
+        return out;
+    }
+    std::string u(const char* text) const { return under(text, sep()); }
+    QString settings() const
+    {
+        QFile f(dir.filePath("kelvra.ini"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+
+    QTemporaryDir dir;
+    RecordingMessageService messages;
+    std::unique_ptr<frmMain> win;
+};
+
+std::string separatorName(const ::testing::TestParamInfo<char>& info)
+{
+    return info.param == ',' ? "comma" : "point";
+}
+
+TEST_P(BoardsWindow, OpensFromTheMainWindowOnlyInSimulationMode)
+{
+    QAction* item = action(win.get(), "mnuFileBoards");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    item->trigger();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.last()->text,
+              "Niet in Simulatie modus, zet het programma eerst in simulatie modus voor boards");
+    EXPECT_EQ(messages.last()->title, "Simulation Boards");
+    EXPECT_EQ(win->boardsWindow(), nullptr);
+
+    frmBoards* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(messages.messages.size(), 1u);
+    // A second time brings up the same window.
+    action(win.get(), "mnuFileBoards")->trigger();
+    EXPECT_EQ(win->boardsWindow(), w);
+    EXPECT_EQ(win->findChildren<frmBoards*>().size(), 1);
+}
+
+TEST_P(BoardsWindow, OpensFromTheLayouter)
+{
+    simulation(true);
+    action(win.get(), "mnuFilePanel")->trigger();
+    auto* layouter = win->findChild<frmLayout*>();
+    ASSERT_NE(layouter, nullptr);
+    QAction* item = layouter->action("mnuPanelBoards");
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ASSERT_NE(win->boardsWindow(), nullptr);
+    EXPECT_EQ(win->boardsWindow()->tblBoards()->rowCount(), 6);
+}
+
+struct ListCase {
+    const char* name;
+    Changes design;
+    std::vector<const char*> rows; // "," for the separator; none when the design cannot be built
+    const char* shown;             // in the volume lines, or in the error instead of the boards
+};
+
+// The first-run box, 40 x 40 x 40 with 18 mm boards: the sides run through, top and bottom between them
+// over the full width, front and rear between top and bottom. A rear-seat angle of 70 tilts the rear
+// and bevels the edges that meet it by 20; one of 40 bevels them by 50, beyond the saw, so 40 is cut.
+// At 40 degrees a 40 cm wide box has no top left.
+const std::vector<ListCase> kListCases = {
+    {"DefaultBox",
+     {},
+     {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | square", "Achterzijde | 1 | 36,4 x 36,4 | 18 mm | square",
+      "Bovenzijde | 1 | 36,4 x 40 | 18 mm | square", "Onderzijde | 1 | 36,4 x 40 | 18 mm | square",
+      "Zij links | 1 | 40 x 40 | 18 mm | square", "Zij rechts | 1 | 40 x 40 | 18 mm | square"},
+     "Exact inner volume: 48,23 litres"},
+    {"SlopedRear",
+     {{"ca", "70"}},
+     {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | square",
+      "Achterzijde | 1 | 36,4 x 39,4 | 18 mm | edge 1: 20\u00b0; edge 3: 20\u00b0",
+      "Bovenzijde | 1 | 36,4 x 26,1 | 18 mm | edge 1: 20\u00b0",
+      "Onderzijde | 1 | 36,4 x 40 | 18 mm | edge 1: 20\u00b0", "Zij links | 1 | 40 x 40 | 18 mm | square",
+      "Zij rechts | 1 | 40 x 40 | 18 mm | square"},
+     "measures a sloped box's widths from the outside"},
+    {"SteepSlope",
+     {{"ca", "40"}, {"b2", "80"}},
+     {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | square",
+      "Achterzijde | 1 | 36,4 x 58,8 | 18 mm | edge 1: 50\u00b0 * 40\u00b0; edge 3: 50\u00b0 * 40\u00b0"},
+     "beyond 45"},
+    {"TopCrossed", {{"ca", "40"}}, {}, "The top: the end panels cross below the top"},
+};
+
+TEST_P(BoardsWindow, ListsTheBoardsOfTheDesign)
+{
+    for (const ListCase& c : kListCases) {
+        SCOPED_TRACE(c.name);
+        design(firstRunChanges());
+        design(c.design);
+        frmBoards* w = open();
+        ASSERT_NE(w, nullptr);
+        const std::vector<std::string> shown = rows(*w);
+        for (std::size_t i = 0; i < c.rows.size(); ++i)
+            EXPECT_EQ(shown.at(i), u(c.rows[i]));
+        const bool error = shown.empty();
+        EXPECT_EQ(w->lblError()->isVisibleTo(w), error);
+        EXPECT_EQ(w->picBox()->isVisibleTo(w), !error);
+        EXPECT_EQ(w->button("cmdCsv")->isEnabled(), !error);
+        const QLabel* text = error ? w->lblError() : w->lblVolume();
+        EXPECT_TRUE(text->text().contains(QString::fromStdString(u(c.shown)))) << text->text().toStdString();
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, BoardsWindow, ::testing::Values(',', '.'), separatorName);
+
+} // namespace

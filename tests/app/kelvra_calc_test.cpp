@@ -291,7 +291,7 @@ TEST(KelvraCalcBoards, ABoxThatCannotBeBuiltIsAnErrorNamingTheBoard)
               "be -29.28 cm.\n");
     const ToolRun slot =
         kelvra::test::runCommand(tool + "--decimal , --json --boards --set ca=60 --set pieces2=1 "
-                                        "--set ptype=1 --set lp=40 --set bp=5 --set hp=36,4");
+                                        "--set ptype=1 --set lp=40 --set bp=5 --set hp=36,4 2>/dev/null");
     EXPECT_EQ(slot.status, 1);
     EXPECT_EQ(slot.out, ""); // nothing of a box that cannot be built
 }

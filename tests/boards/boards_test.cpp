@@ -176,7 +176,7 @@ TEST_P(Refusal, NamesTheBoardAndTheMeasure)
         ASSERT_FALSE(r.ok()) << sep;
         EXPECT_EQ(r.error.fault, c.fault) << r.error.text();
         EXPECT_EQ(r.error.board, c.board);
-        EXPECT_NE(r.error.text().find(c.measure), std::string::npos) << r.error.text();
+        EXPECT_NE(r.error.text().find(under(c.measure, sep)), std::string::npos) << r.error.text();
     }
 }
 
@@ -266,6 +266,15 @@ const RefusalCase kRefusals[] = {
                 BoardsFault::TooThick,
                 "bottom",
                 "the height h2 of 30 cm"},
+    RefusalCase{"BoardThickerThanHalfTheWidth",
+                {{2, "3,5"}},
+                0,
+                1,
+                0,
+                0,
+                BoardsFault::TooThick,
+                "bottom",
+                "the width b2 of 3,5 cm"},
     RefusalCase{"PartitionsFillTheBox",
                 {{10, "100"}},
                 0,

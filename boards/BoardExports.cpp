@@ -84,7 +84,8 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "mm\" height=\"" + h +
            "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n";
-    out += "<title>Sheet " + std::to_string(sheet + 1) + " of " + std::to_string(plan.sheetCount) + "</title>\n";
+    out +=
+        "<title>Sheet " + std::to_string(sheet + 1) + " of " + std::to_string(plan.sheetCount) + "</title>\n";
     out += "<rect class=\"sheet\" x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h +
            "\" fill=\"#ffe0c0\" stroke=\"black\" stroke-width=\"1\"/>\n";
     for (const BoardPlacement& p : plan.placements) {
@@ -93,8 +94,9 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
         std::string points;
         for (const SheetPoint& q : p.outline)
             points += (points.empty() ? "" : " ") + mm(q.x) + "," + mm(q.y);
-        out += "<polygon class=\"board\" id=\"" + xml(p.key) + (p.copy ? "-" + std::to_string(p.copy + 1) : "") +
-               "\" points=\"" + points + "\" fill=\"#c8e6c8\" stroke=\"black\" stroke-width=\"1\"/>\n";
+        out += "<polygon class=\"board\" id=\"" + xml(p.key) +
+               (p.copy ? "-" + std::to_string(p.copy + 1) : "") + "\" points=\"" + points +
+               "\" fill=\"#c8e6c8\" stroke=\"black\" stroke-width=\"1\"/>\n";
         const SheetPoint c = centreOf(p.outline);
         const double size = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 8, 8.0, 30.0);
         out += "<text class=\"label\" x=\"" + mm(c.x) + "\" y=\"" + mm(c.y) +
@@ -108,8 +110,8 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
         if (c.sheet != sheet)
             continue;
         out += "<line class=\"cut\" x1=\"" + mm(c.fromX) + "\" y1=\"" + mm(c.fromY) + "\" x2=\"" + mm(c.toX) +
-               "\" y2=\"" + mm(c.toY) + "\" stroke=\"#c80000\" stroke-opacity=\"0.6\" stroke-width=\"" + kerf +
-               "\"/>\n";
+               "\" y2=\"" + mm(c.toY) + "\" stroke=\"#c80000\" stroke-opacity=\"0.6\" stroke-width=\"" +
+               kerf + "\"/>\n";
         out += "<text class=\"cut-number\" x=\"" + mm((c.fromX + c.toX) / 2) + "\" y=\"" +
                mm((c.fromY + c.toY) / 2) +
                "\" font-family=\"sans-serif\" font-size=\"24\" fill=\"#c80000\" text-anchor=\"middle\">" +
@@ -274,8 +276,8 @@ std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decima
     auto n = [&](double v, int decimals) {
         return formatDouble(roundHalfEven(v, decimals), decimalSeparator);
     };
-    std::string out = csvRow({"name", "key", "count", "length cm", "breadth cm", "thickness mm", "bevels degrees",
-                              "sheet", "left cm", "top cm", "turned", "nested with"},
+    std::string out = csvRow({"name", "key", "count", "length cm", "breadth cm", "thickness mm",
+                              "bevels degrees", "sheet", "left cm", "top cm", "turned", "nested with"},
                              fs);
     for (const BoardPlacement& p : plan.placements) {
         const Board* b = boardOf(boards, p);
@@ -288,8 +290,8 @@ std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decima
             nested = nameOf(boards, plan.placements[static_cast<std::size_t>(p.nestedWith)]);
         out += csvRow({nameOf(boards, p), p.key, std::to_string(b ? b->count : 1), n(b ? b->length : 0, 2),
                        n(b ? b->breadth : 0, 2), std::to_string(b ? b->thicknessMm : 0), bevels,
-                       std::to_string(p.sheet + 1), n(p.rect.left, 2), n(p.rect.top, 2), p.turned ? "yes" : "no",
-                       nested},
+                       std::to_string(p.sheet + 1), n(p.rect.left, 2), n(p.rect.top, 2),
+                       p.turned ? "yes" : "no", nested},
                       fs);
     }
     out += "\r\n";
@@ -298,8 +300,8 @@ std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decima
                   fs);
     for (const Cut& c : plan.cuts)
         out += csvRow({std::to_string(c.n), std::to_string(c.sheet + 1), std::to_string(c.piece),
-                       c.slanted ? "slanted" : (c.vertical ? "top to bottom" : "left to right"), n(c.fromX, 2),
-                       n(c.fromY, 2), n(c.toX, 2), n(c.toY, 2), n(c.length, 2), n(c.angle, 1)},
+                       c.slanted ? "slanted" : (c.vertical ? "top to bottom" : "left to right"),
+                       n(c.fromX, 2), n(c.fromY, 2), n(c.toX, 2), n(c.toY, 2), n(c.length, 2), n(c.angle, 1)},
                       fs);
     return out;
 }

@@ -80,8 +80,8 @@ std::optional<Legs> legsOf(const Shape& s)
         return std::nullopt;
     if (legs[0].first + legs[0].second > legs[1].first + legs[1].second)
         std::swap(legs[0], legs[1]);
-    const bool slanted = std::abs(legs[0].first - legs[0].second) > kEps ||
-                         std::abs(legs[1].first - legs[1].second) > kEps;
+    const bool slanted =
+        std::abs(legs[0].first - legs[0].second) > kEps || std::abs(legs[1].first - legs[1].second) > kEps;
     if (!slanted)
         return std::nullopt;
     return Legs{legs[0].first, legs[0].second, legs[1].first, legs[1].second, h};
@@ -160,7 +160,8 @@ bool sameOutline(const Board& a, const Board& b)
     if (a.outline.size() != b.outline.size())
         return false;
     for (std::size_t i = 0; i < a.outline.size(); ++i)
-        if (std::abs(a.outline[i].x - b.outline[i].x) > kEps || std::abs(a.outline[i].y - b.outline[i].y) > kEps)
+        if (std::abs(a.outline[i].x - b.outline[i].x) > kEps ||
+            std::abs(a.outline[i].y - b.outline[i].y) > kEps)
             return false;
     return true;
 }
@@ -246,7 +247,9 @@ bool clipped(SheetPoint p, SheetPoint q, const CutRect& r, SheetPoint& from, She
 
 bool onRectEdge(SheetPoint a, SheetPoint b, const CutRect& r)
 {
-    auto near = [](double u, double v) { return std::abs(u - v) < 2e-4; };
+    auto near = [](double u, double v) {
+        return std::abs(u - v) < 2e-4;
+    };
     return (near(a.x, r.left) && near(b.x, r.left)) || (near(a.x, r.right()) && near(b.x, r.right())) ||
            (near(a.y, r.top) && near(b.y, r.top)) || (near(a.y, r.bottom()) && near(b.y, r.bottom()));
 }
@@ -370,9 +373,9 @@ BoardPlanResult planBoards(const BoxBoards& boards, double kerf, std::span<const
         std::vector<Item> items = itemsOf(pieces, pairs, mask, kerf);
         std::vector<BestFitBoard> rects;
         for (const Item& it : items)
-            rects.push_back({boards.boards[static_cast<std::size_t>(pieces[static_cast<std::size_t>(
-                                                                        it.pieces.front())]
-                                                                 .board)]
+            rects.push_back({boards
+                                 .boards[static_cast<std::size_t>(
+                                     pieces[static_cast<std::size_t>(it.pieces.front())].board)]
                                  .key,
                              it.width, it.height});
         BestFitResult r = BestFit(rects, kerf, sheets);
@@ -435,7 +438,8 @@ BoardPlanResult planBoards(const BoxBoards& boards, double kerf, std::span<const
             slanted.push_back(*parting);
         }
         for (int p : it.pieces)
-            addTrims(placed[static_cast<std::size_t>(p)], p, at.rect, kerf, parting ? &*parting : nullptr, slanted);
+            addTrims(placed[static_cast<std::size_t>(p)], p, at.rect, kerf, parting ? &*parting : nullptr,
+                     slanted);
     }
     plan.placements = std::move(placed);
 

@@ -68,8 +68,8 @@ double gapBetween(const std::vector<SheetPoint>& a, const std::vector<SheetPoint
 bool separated(const CutRect& a, const CutRect& b, double kerf)
 {
     constexpr double e = 1e-6;
-    return a.right() + kerf <= b.left + e || b.right() + kerf <= a.left + e || a.bottom() + kerf <= b.top + e ||
-           b.bottom() + kerf <= a.top + e;
+    return a.right() + kerf <= b.left + e || b.right() + kerf <= a.left + e ||
+           a.bottom() + kerf <= b.top + e || b.bottom() + kerf <= a.top + e;
 }
 
 // What is wrong with a plan of real boards; empty when it is sound.
@@ -86,14 +86,16 @@ std::vector<std::string> problemsOf(const CutPlan& plan, const BoxBoards& boards
     for (std::size_t i = 0; i < plan.placements.size(); ++i) {
         const BoardPlacement& p = plan.placements[i];
         const CutRect& r = p.rect;
-        if (r.left < -e || r.top < -e || r.right() > plan.sheet.width + e || r.bottom() > plan.sheet.height + e)
+        if (r.left < -e || r.top < -e || r.right() > plan.sheet.width + e ||
+            r.bottom() > plan.sheet.height + e)
             bad.push_back(p.key + " is off the sheet");
         for (const SheetPoint& q : p.outline)
             if (q.x < r.left - e || q.x > r.right() + e || q.y < r.top - e || q.y > r.bottom() + e)
                 bad.push_back(p.key + " lies outside its rectangle");
         const Board& b = boards.boards[static_cast<std::size_t>(p.board)];
         const double w = std::max(r.width, r.height), h = std::min(r.width, r.height);
-        if (std::abs(w - std::max(b.length, b.breadth)) > 0.006 || std::abs(h - std::min(b.length, b.breadth)) > 0.006)
+        if (std::abs(w - std::max(b.length, b.breadth)) > 0.006 ||
+            std::abs(h - std::min(b.length, b.breadth)) > 0.006)
             bad.push_back(p.key + " has not its size");
         for (std::size_t j = i + 1; j < plan.placements.size(); ++j) {
             const BoardPlacement& o = plan.placements[j];
@@ -168,9 +170,13 @@ TEST(BoardPlan, NestedStripOfTwoTrapezoids)
     const double slantKerf = 0.2 * std::hypot(14.56, 40) / 40;
     const std::vector<Case> cases = {
         {"rectangle does not nest", {{0, 0}, {60, 0}, {60, 40}, {0, 40}}, 0.2, std::nullopt},
-        {"one slope: long and short side and the slanted kerf", {{0, 0}, {60, 0}, {45.44, 40}, {0, 40}}, 0.2,
+        {"one slope: long and short side and the slanted kerf",
+         {{0, 0}, {60, 0}, {45.44, 40}, {0, 40}},
+         0.2,
          60 + 45.44 + slantKerf},
-        {"two slopes: the other leg's overhang stays", {{0, 0}, {60, 0}, {50, 40}, {5, 40}}, 0.3,
+        {"two slopes: the other leg's overhang stays",
+         {{0, 0}, {60, 0}, {50, 40}, {5, 40}},
+         0.3,
          0.3 * std::hypot(10, 40) / 40 + 60 + 50},
         {"wider at the top", {{0, 0}, {45.44, 0}, {60, 40}, {0, 40}}, 0.2, 60 + 45.44 + slantKerf},
     };
@@ -194,8 +200,10 @@ TEST(BoardPlan, SideTrapezoidsShareAStripOnlyWhereThatSavesSheet)
     const std::vector<Case> cases = {
         // Side by side the two 40 cm sides never fit 61 cm; nested head to tail they do, with the
         // rest of the box, on the smallest sheet.
-        {"steep sloped box fits the small sheet nested", {{"h2", "30"}, {"l3", "30"}, {"b2", "40"}, {"ca", "45"}},
-         true, 0},
+        {"steep sloped box fits the small sheet nested",
+         {{"h2", "30"}, {"l3", "30"}, {"b2", "40"}, {"ca", "45"}},
+         true,
+         0},
         // At 85 degrees the slanted cut saves 3.5 cm of a strip that the 122x244 sheet does not miss:
         // apart, the boards leave the larger off-cut.
         {"slight slope stays apart", {{"ca", "85"}, {"h2", "40"}, {"b2", "40"}}, false, 1},
@@ -230,7 +238,13 @@ TEST(BoardPlan, RealBoardPlansStayGuillotineWithTheKerf)
         {"near 45, 30 mm board", {{"ca", "46"}, {"h2", "35"}, {"b2", "60"}, {"thick0", "30"}}, 2},
         {"overhanging front", {{"cb", "110"}, {"h2", "35"}, {"b2", "45"}}, 3},
         {"two partitions and two slot ports",
-         {{"ca", "70"}, {"pieces1", "2"}, {"pieces2", "2"}, {"ptype", "1"}, {"lp", "20"}, {"bp", "4"}, {"hp", "20"}},
+         {{"ca", "70"},
+          {"pieces1", "2"},
+          {"pieces2", "2"},
+          {"ptype", "1"},
+          {"lp", "20"},
+          {"bp", "4"},
+          {"hp", "20"}},
          2},
         {"large box on two sheets", {{"h2", "60"}, {"l3", "100"}, {"b2", "90"}, {"ca", "60"}}, 3},
     };

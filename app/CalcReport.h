@@ -4,10 +4,12 @@
 #include "BestFit.h"
 #include "Json.h"
 #include "Recalculate.h"
+#include "boards/BoardPlan.h"
 
 #include <string>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct CalcRun {
     ModelInputs inputs;
@@ -24,10 +26,11 @@ CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTa
 json::Object jsonReport(const CalcRun& run);
 std::string humanReport(const CalcRun& run);
 
-// Best fit of the boards the layouter shows for this design, with the given saw thickness (mm).
-BestFitResult bestFitOf(const CalcRun& run, int sawThick);
-// The "bestFit" member: the plan in cm from each sheet's top-left corner, or {"error": text}.
-std::string bestFitJson(const BestFitResult& result);
-std::string humanBestFit(const BestFitResult& result, char decimalSeparator);
+// Best fit of the real boards of this design, with the given saw thickness (mm).
+BoardPlanResult bestFitOf(const CalcRun& run, int sawThick);
+// The "bestFit" member: the plan in cm from each sheet's top-left corner, or {"error": text}. A board
+// needed twice is placed as "key" and "key-2".
+std::string bestFitJson(const BoardPlanResult& result);
+std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator);
 
 } // namespace kelvra

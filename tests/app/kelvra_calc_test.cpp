@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -294,4 +295,47 @@ TEST(KelvraCalcBoards, ABoxThatCannotBeBuiltIsAnErrorNamingTheBoard)
                                         "--set ptype=1 --set lp=40 --set bp=5 --set hp=36,4 2>/dev/null");
     EXPECT_EQ(slot.status, 1);
     EXPECT_EQ(slot.out, ""); // nothing of a box that cannot be built
+}
+
+TEST_F(KelvraCalcProject, ExportsWriteTheWorkshopFilesOfTheRealBoards)
+{
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        std::vector<const char*> files; // written, in the test's folder
+    };
+    const std::string all = " --export-svg '" + file("plan.svg") + "' --export-dxf '" + file("plan.dxf") +
+                            "' --export-csv '" + file("plan.csv") + "'";
+    const std::vector<Case> cases = {
+        {"sloped box on one sheet", "--decimal , --set ca=70" + all, 0, {"plan.svg", "plan.dxf", "plan.csv"}},
+        // No sheet holds this box whole: two 122x244 sheets, one drawing each.
+        {"two sheets",
+         "--saw 4 --set h2=60 --set l3=100 --set b2=90 --set ca=60" + all,
+         0,
+         {"plan.svg", "plan-2.svg", "plan.dxf", "plan.csv"}},
+        {"boards that cannot be built", "--set ca=0" + all, 1, {}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun r = runTool(c.args);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        std::vector<std::string> written;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            written.push_back(entry.path().filename().string());
+        std::sort(written.begin(), written.end());
+        std::vector<std::string> expected(c.files.begin(), c.files.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(written, expected) << c.name;
+        if (c.status == 0) {
+            EXPECT_TRUE(contains(slurp("plan.svg"), "viewBox=\"0 0 ")) << c.name;
+            EXPECT_TRUE(contains(slurp("plan.dxf"), "AC1009")) << c.name;
+            EXPECT_TRUE(contains(slurp("plan.csv"), "Zij links")) << c.name;
+        }
+        for (const std::string& f : written)
+            std::filesystem::remove(dir / f);
+    }
+    // The comma separator gives ';' between fields; --batch writes no files.
+    ASSERT_EQ(runTool("--decimal , --export-csv '" + file("plan.csv") + "'").status, 0);
+    EXPECT_TRUE(contains(slurp("plan.csv"), "name;key;count;length cm;")) << slurp("plan.csv");
+    EXPECT_EQ(runTool("--batch --export-dxf '" + file("plan.dxf") + "' </dev/null").status, 2);
 }

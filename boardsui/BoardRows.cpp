@@ -67,7 +67,7 @@ std::vector<std::string> portLines(const BoxBoards& boards, char sep)
     std::vector<std::string> lines;
     if (boards.portHole && boards.portHole->count > 0)
         lines.push_back("Port: " + std::to_string(boards.portHole->count) + " round hole" +
-                        (boards.portHole->count > 1 ? "s" : "") + " of " +
+                        (boards.portHole->count > 1 ? "s" : "") + " of \u00d8 " +
                         boardSizeText(boards.portHole->diameter, sep) + " cm in " +
                         panelName(boards.portHole->panelKey));
     if (boards.portSlot && boards.portSlot->count > 0)

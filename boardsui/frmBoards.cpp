@@ -6,6 +6,7 @@
 #include "Twips.h"
 #include "boardsui/BoardRows.h"
 #include "boardsui/BoxPicture.h"
+#include "boardsui/SheetPicture.h"
 #include "layouter/PanelSet.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -96,12 +98,20 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
 
     m_box = new BoxPicture;
     m_box->setMinimumSize(200, 160);
+    m_sheets = new SheetPicture;
+    m_sheets->setMinimumSize(200, 120);
     m_cuts = new QTextBrowser;
     m_cuts->setObjectName(QStringLiteral("txtCuts"));
+    auto* plan = new QSplitter(Qt::Vertical);
+    plan->addWidget(m_sheets);
+    plan->addWidget(m_cuts);
+    plan->setStretchFactor(0, 3);
+    plan->setStretchFactor(1, 2);
+    plan->setChildrenCollapsible(false);
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("tabBoards"));
     m_tabs->addTab(m_box, QStringLiteral("Drawing"));
-    m_tabs->addTab(m_cuts, QStringLiteral("Sheet plan"));
+    m_tabs->addTab(plan, QStringLiteral("Sheet plan"));
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(list);
@@ -250,6 +260,7 @@ void frmBoards::refresh()
     else
         showError();
     refreshPlan();
+    enableExports();
 }
 
 void frmBoards::showBoards()
@@ -271,6 +282,11 @@ void frmBoards::showBoards()
         }
     }
     m_table->resizeColumnsToContents();
+    // The list keeps the width of its columns, so no size or bevel is cut short.
+    int width = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        width += m_table->columnWidth(c);
+    m_table->setMinimumWidth(width);
     m_table->setCurrentCell(-1, -1);
 
     std::vector<std::string> lines = portLines(boards, sep);
@@ -285,7 +301,6 @@ void frmBoards::showBoards()
     m_volume->setText(text);
     m_box->setBoards(boards.boards);
     m_pages->setCurrentIndex(0);
-    setExportsEnabled(true);
 }
 
 void frmBoards::showError()
@@ -297,16 +312,21 @@ void frmBoards::showError()
                      toQString(m_result.error.text()) +
                      QStringLiteral("\n\nCorrect the design in the main window; this window follows it."));
     m_pages->setCurrentIndex(1);
-    setExportsEnabled(false);
 }
 
-void frmBoards::setExportsEnabled(bool on)
+void frmBoards::enableExports()
 {
-    for (const char* name :
-         {"mnuBoardsSvg", "mnuBoardsDxf", "mnuBoardsCsv", "mnuBoardsPrint", "mnuBoardsPdf"})
-        action(name)->setEnabled(on);
-    for (const char* name : {"cmdSvg", "cmdDxf", "cmdCsv", "cmdPrint", "cmdPdf"})
-        button(name)->setEnabled(on);
+    // The workshop files need the plan; the print-out has the boards without it.
+    const std::array<std::pair<const char*, const char*>, 5> items{{{"mnuBoardsSvg", "cmdSvg"},
+                                                                    {"mnuBoardsDxf", "cmdDxf"},
+                                                                    {"mnuBoardsCsv", "cmdCsv"},
+                                                                    {"mnuBoardsPrint", "cmdPrint"},
+                                                                    {"mnuBoardsPdf", "cmdPdf"}}};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const bool on = i < 3 ? m_plan.ok() : m_result.ok();
+        action(items[i].first)->setEnabled(on);
+        button(items[i].second)->setEnabled(on);
+    }
 }
 
 void frmBoards::exportWith(const QString& caption, const QString& suggested, const QString& filter,

@@ -3,6 +3,7 @@
 // exports for the saw and the CNC router (SVG per sheet, DXF, CSV cut list, print and PDF).
 #pragma once
 
+#include "boards/BoardPlan.h"
 #include "boards/Boards.h"
 
 #include <QMainWindow>
@@ -27,6 +28,7 @@ namespace kelvra
 struct AppState;
 class MainWindowHost;
 class BoxPicture;
+class SheetPicture;
 
 class frmBoards : public QMainWindow
 {
@@ -44,17 +46,22 @@ public:
 
     // What the window shows, for the print-out and the tests.
     const BoardsResult& result() const { return m_result; }
+    // The sheet plan of those boards with the layouter's saw kerf.
+    const BoardPlanResult& plan() const { return m_plan; }
     QTableWidget* tblBoards() const { return m_table; }
     QLabel* lblVolume() const { return m_volume; }
     QLabel* lblError() const { return m_error; }
     BoxPicture* picBox() const { return m_box; }
+    SheetPicture* picPlan() const { return m_sheets; }
+    QTextBrowser* txtCuts() const { return m_cuts; }
     QTabWidget* tabs() const { return m_tabs; }
     // Menu items and buttons by their object names ("mnuBoardsSvg", "cmdSvg", ...).
     QAction* action(std::string_view name) const;
     QPushButton* button(std::string_view name) const;
 
     // The exports; each says in a message box when it cannot write, and returns false then.
-    // SVG: one file per sheet; with more than one sheet, "-1", "-2", ... go before the extension.
+    // SVG: one file per sheet, the path itself for the first and "-2", "-3", ... before the extension
+    // for the others.
     bool exportSvg(const QString& path);
     bool exportDxf(const QString& path);
     bool exportCsv(const QString& path);
@@ -76,16 +83,18 @@ private:
     void showError();
     // The sheet plan of the boards in its tab; nothing to plan while the measures are wrong.
     void refreshPlan();
-    void setExportsEnabled(bool on);
+    void enableExports();
     void exportWith(const QString& caption, const QString& suggested, const QString& filter,
                     bool (frmBoards::*write)(const QString&));
     void onPrint();
     bool cannotWrite(const QString& path);
+    bool writeFile(const QString& path, const std::string& text);
     QString reportHtml() const;
 
     AppState& m_app;
     MainWindowHost& m_host;
     BoardsResult m_result;
+    BoardPlanResult m_plan;
     FileChooser m_chooseFile;
     QTimer* m_refreshTimer = nullptr;
 
@@ -95,6 +104,7 @@ private:
     QLabel* m_error = nullptr;
     QTabWidget* m_tabs = nullptr;
     BoxPicture* m_box = nullptr;
+    SheetPicture* m_sheets = nullptr;
     QTextBrowser* m_cuts = nullptr;
     QAction* m_exploded = nullptr;
 };

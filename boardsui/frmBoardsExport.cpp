@@ -1,11 +1,16 @@
-// The boards window's sheet plan, exports, print-out and PDF.
+// The boards window's sheet plan, workshop files, print-out and PDF.
 #include "boardsui/frmBoards.h"
 
 #include "AppState.h"
 #include "MessageService.h"
+#include "boards/BoardExports.h"
 #include "boardsui/BoardRows.h"
 #include "boardsui/BoxPicture.h"
+#include "boardsui/SheetPicture.h"
+#include "layouter/AutoFit.h"
+#include "layouter/CutPlanText.h"
 
+#include <QAction>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -26,28 +31,88 @@ QString escaped(const std::string& text)
     return toQString(text).toHtmlEscaped();
 }
 
+QString listOf(const std::vector<std::string>& lines, const char* tag)
+{
+    QString out = QStringLiteral("<%1>").arg(QLatin1String(tag));
+    for (const std::string& line : lines)
+        out += QStringLiteral("<li>") + escaped(line) + QStringLiteral("</li>");
+    return out + QStringLiteral("</%1>").arg(QLatin1String(tag));
+}
+
+// The kerf of the saw thickness the layouter keeps ("2", "3" or "4" mm), so both plan alike.
+double layouterKerf(const IniStore& ini)
+{
+    bool ok = false;
+    const int mm = QString::fromStdString(ini.ReadIni("Layouter", "Thick", "2")).trimmed().toInt(&ok);
+    return kerfOfSawThick(ok && mm >= kFirstSawThick && mm <= kLastSawThick ? mm : kFirstSawThick);
+}
+
 const QUrl kBoxImage(QStringLiteral("boards-box.png"));
+
+QUrl sheetUrl(int sheet)
+{
+    return QUrl(QStringLiteral("boards-sheet-%1.png").arg(sheet + 1));
+}
+
+// The plan in words: summary, the cuts in the order of sawing, where each board lies, the left-overs.
+QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
+{
+    if (!plan.ok())
+        return QStringLiteral("<p>") + escaped(plan.text()) + QStringLiteral("</p>");
+    const CutPlanText t = describeCutPlan(*plan.plan, boardNames(*plan.boards), sep);
+    QString out = listOf(t.summary, "ul");
+    if (withImages)
+        for (int s = 0; s < plan.plan->sheetCount; ++s)
+            out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"600\"></p>")
+                       .arg(s + 1)
+                       .arg(sheetUrl(s).toString());
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + listOf(t.cuts, "ol");
+    out += QStringLiteral("<h3>Boards</h3>") + listOf(t.boards, "ul");
+    out += QStringLiteral("<h3>Left-over pieces</h3>") + listOf(t.offcuts, "ul");
+    return out;
+}
 
 } // namespace
 
 void frmBoards::refreshPlan()
 {
-    m_cuts->clear();
+    m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini)) : BoardPlanResult{};
+    m_sheets->setPlan(m_plan.plan, m_plan.boards);
+    if (m_result.ok())
+        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false));
+    else
+        m_cuts->clear();
+}
+
+bool frmBoards::writeFile(const QString& path, const std::string& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
+        return cannotWrite(path);
+    return true;
 }
 
 bool frmBoards::exportSvg(const QString& path)
 {
-    return cannotWrite(path);
+    if (!m_plan.ok())
+        return false;
+    for (int s = 0; s < m_plan.plan->sheetCount; ++s) {
+        const QString file = toQString(sheetFileName(toStdString(path), s));
+        if (!writeFile(file, sheetSvg(*m_plan.plan, *m_plan.boards, s, m_app.decimalSeparator)))
+            return false;
+    }
+    return true;
 }
 
 bool frmBoards::exportDxf(const QString& path)
 {
-    return cannotWrite(path);
+    return m_plan.ok() && writeFile(path, planDxf(*m_plan.plan, *m_plan.boards));
 }
 
 bool frmBoards::exportCsv(const QString& path)
 {
-    return cannotWrite(path);
+    return m_plan.ok() && writeFile(path, cutListCsv(*m_plan.plan, *m_plan.boards, m_app.decimalSeparator));
 }
 
 QString frmBoards::reportHtml() const
@@ -73,6 +138,7 @@ QString frmBoards::reportHtml() const
     for (const std::string& line : lines)
         out += QStringLiteral("<p>") + escaped(line) + QStringLiteral("</p>");
     out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
+    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true);
     return out;
 }
 
@@ -87,6 +153,10 @@ void frmBoards::printTo(QPrinter& printer)
                  m_exploded->isChecked());
     }
     document.addResource(QTextDocument::ImageResource, kBoxImage, box);
+    if (m_plan.ok())
+        for (int s = 0; s < m_plan.plan->sheetCount; ++s)
+            document.addResource(QTextDocument::ImageResource, sheetUrl(s),
+                                 sheetImage(*m_plan.plan, *m_plan.boards, s, 5));
     document.setHtml(reportHtml());
     document.print(&printer);
 }

@@ -10,12 +10,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -194,6 +197,121 @@ TEST_P(BoardsWindow, ListsTheBoardsOfTheDesign)
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+TEST_P(BoardsWindow, FollowsTheDesignWhileOpen)
+{
+    frmBoards* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(rows(*w).at(1), u("Achterzijde | 1 | 36,4 x 36,4 | 18 mm | square"));
+    design({{"ca", "70"}});
+    QCoreApplication::processEvents(); // the window follows once the typing's events are done
+    EXPECT_EQ(rows(*w).at(1),
+              u("Achterzijde | 1 | 36,4 x 39,4 | 18 mm | edge 1: 20\u00b0; edge 3: 20\u00b0"));
+    design({{"ca", "40"}});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w->lblError()->isVisibleTo(w));
+    EXPECT_FALSE(w->picBox()->isVisibleTo(w));
+}
+
+struct ExportCase {
+    const char* name;
+    const char* button;
+    Changes design;
+    std::vector<const char*> files; // written into the test's folder; the first is the one chosen
+    const char* firstLine;          // how the first file starts
+};
+
+// The two-sheet box cannot lie on one sheet, so its SVG export is one drawing per sheet.
+const std::vector<ExportCase> kExportCases = {
+    {"CsvCutList", "cmdCsv", {}, {"boards.csv"}, "name"},
+    {"DxfForTheRouter", "cmdDxf", {}, {"boards.dxf"}, "0"},
+    {"SvgOneSheet", "cmdSvg", {}, {"boards.svg"}, "<?xml"},
+    {"SvgTwoSheets",
+     "cmdSvg",
+     {{"h2", "60"}, {"l3", "100"}, {"b2", "90"}, {"ca", "60"}},
+     {"boards.svg", "boards-2.svg"},
+     "<?xml"},
+    {"Pdf", "cmdPdf", {}, {"boards.pdf"}, "%PDF-"},
+};
+
+TEST_P(BoardsWindow, ExportsWriteFilesThatReadBack)
+{
+    for (const ExportCase& c : kExportCases) {
+        SCOPED_TRACE(c.name);
+        design(firstRunChanges());
+        design(c.design);
+        frmBoards* w = open();
+        ASSERT_NE(w, nullptr);
+        QTemporaryDir out;
+        w->setFileChooser(
+            [&](const QString&, const QString&, const QString&) { return out.filePath(c.files[0]); });
+        QTest::mouseClick(w->button(c.button), Qt::LeftButton);
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), static_cast<qsizetype>(c.files.size()));
+        for (const char* name : c.files) {
+            QFile f(out.filePath(name));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+            const QByteArray bytes = f.readAll();
+            EXPECT_TRUE(bytes.startsWith(c.firstLine)) << name;
+            if (QString(name).endsWith(".svg")) {
+                QXmlStreamReader xml(bytes);
+                while (!xml.atEnd())
+                    xml.readNext();
+                EXPECT_FALSE(xml.hasError()) << name << ": " << xml.errorString().toStdString();
+            }
+        }
+        if (std::string(c.button) == "cmdCsv") {
+            // The front's row reads back with the list's size, in the user's number format.
+            QFile f(out.filePath(c.files[0]));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            const QStringList lines = QString::fromUtf8(f.readAll()).split("\r\n");
+            const QString fs = sep() == ',' ? ";" : ",";
+            const QStringList front =
+                lines.filter(QRegularExpression("^Voorzijde" + QRegularExpression::escape(fs)));
+            ASSERT_EQ(front.size(), 1);
+            const QStringList fields = front[0].split(fs);
+            ASSERT_GE(fields.size(), 6);
+            EXPECT_EQ(fields[1], "front");
+            EXPECT_EQ(fields[3] + " x " + fields[4], QString::fromStdString(u("36,4 x 36,4")));
+            EXPECT_EQ(fields[5], "18");
+        }
+        EXPECT_TRUE(messages.messages.empty());
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_P(BoardsWindow, AFileThatCannotBeWrittenIsReportedAndCancelWritesNothing)
+{
+    frmBoards* w = open();
+    ASSERT_NE(w, nullptr);
+    w->setFileChooser([](const QString&, const QString&, const QString&) { return QString(); });
+    QTest::mouseClick(w->button("cmdCsv"), Qt::LeftButton);
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.csv"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_FALSE(w->exportDxf(dir.filePath("no such folder/boards.dxf")));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.last()->text.find("could not be written"), std::string::npos);
+    EXPECT_EQ(messages.last()->icon, MessageIcon::Exclamation);
+}
+
+TEST_P(BoardsWindow, RemembersItsSize)
+{
+    frmBoards* w = open();
+    ASSERT_NE(w, nullptr);
+    const QSize first = w->size();
+    w->resize(first - QSize(37, 23));
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(settings().contains(QString("[Boards]")));
+    EXPECT_TRUE(settings().contains(QString("Width=%1").arg(first.width() - 37))) << settings().toStdString();
+    w = open();
+    EXPECT_EQ(w->size(), first - QSize(37, 23));
+    // A size the file garbles gives the first size again.
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    win->app().ini.WriteIni("Boards", "Width", "wide");
+    EXPECT_EQ(open()->size().width(), first.width());
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, BoardsWindow, ::testing::Values(',', '.'), separatorName);

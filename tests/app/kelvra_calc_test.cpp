@@ -134,17 +134,20 @@ TEST(KelvraCalcBestFit, SmallModelFitsOnTheSmallestSheet)
 
 TEST(KelvraCalcBestFit, PortBoardAndSawThickness)
 {
-    // One rectangular port of 36.4 x 20 cm at the front: seven boards, the front 33.2 cm long.
-    const std::string port = "--set pieces2=1 --set lp=20 --set bp=5 --set pwhere=0 --set hp=36";
+    // One rectangular port of 36.4 x 20 cm at the front: seven boards, the port wall 20 x 36.4 cm.
+    const std::string port =
+        "--set pieces2=1 --set ptype=1 --set lp=20 --set bp=5 --set pwhere=0 --set hp=36";
     const ToolRun r = runTool("--decimal . --json --best-fit --saw 4 " + port + ".4");
     ASSERT_EQ(r.status, 0);
-    EXPECT_TRUE(contains(r.out, "\"port\":{\"sheet\":")) << r.out;
-    EXPECT_TRUE(contains(r.out, "\"width\":33.2") || contains(r.out, "\"height\":33.2")) << r.out;
+    const std::string portJson = r.out.substr(r.out.find("\"port\":{\"sheet\":"));
+    EXPECT_TRUE(contains(portJson, "\"width\":20,\"height\":36.4") ||
+                contains(portJson, "\"width\":36.4,\"height\":20"))
+        << r.out;
     const ToolRun text = runTool("--decimal , --best-fit --saw 4 " + port + ",4");
     ASSERT_EQ(text.status, 0);
     EXPECT_TRUE(contains(text.out, "Best fit:\n  Sheet: 122x244, 1 sheet\n  Saw kerf: 4 mm\n")) << text.out;
     EXPECT_TRUE(contains(text.out, "\n  1. Sheet 1, piece 1 (244 x 122 cm): cut ")) << text.out;
-    EXPECT_TRUE(contains(text.out, "front (")) << text.out;
+    EXPECT_TRUE(contains(text.out, "Voorzijde (")) << text.out;
     for (const char* bad : {"--saw 5", "--saw", "--saw x"})
         EXPECT_EQ(runTool(std::string("--best-fit ") + bad).status, 2) << bad;
 }

@@ -157,28 +157,28 @@ BoardsError tooLarge(const char* board, const char* measure, double value, const
     return {fault, board, measure, value, limit, limitMeasure};
 }
 
+BoardsError crossed(const char* measure, double value, const char* where)
+{
+    return {BoardsFault::TopCrossed, "top", measure, value, 0, where};
+}
+
 // Whether the cross-section is a box at all: the end panels must not cross and the boards must leave air.
 std::optional<BoardsError> sectionFits(const Design& d, const Section& s)
 {
     const double t = s.t;
     const double outerTop = s.frontOuter(d.h2) - s.rearOuter(d.h2);
     if (!(outerTop > 0))
-        return BoardsError{BoardsFault::TopCrossed,
-                           "top",
-                           "the top's outer width",
-                           outerTop,
-                           0,
-                           "the end panels cross below the top:"};
+        return crossed("the top's outer width", outerTop, "the end panels cross below the top:");
     if (!(2 * t < d.h2))
         return tooLarge("bottom", "twice the board thickness thick0", 2 * t, "the height h2", d.h2);
     if (!(2 * t < d.l3))
         return tooLarge("left", "twice the board thickness thick0", 2 * t, "the length l3", d.l3);
-    if (!(s.innerWidth(s.innerTop()) > 0))
-        return BoardsError{BoardsFault::TopCrossed,    "top", "the inner width under the top",
-                           s.innerWidth(s.innerTop()), 0,     "the end panels cross inside the boards:"};
     if (!(s.innerWidth(s.innerBottom()) > 0))
-        return tooLarge("bottom", "the board thickness across the bottom", 2 * t, "the bottom's width b2",
-                        d.b2);
+        return tooLarge("bottom", "the end panels' thickness across the bottom",
+                        d.b2 - s.innerWidth(s.innerBottom()), "the width b2", d.b2);
+    if (!(s.innerWidth(s.innerTop()) > 0))
+        return crossed("the inner width under the top", s.innerWidth(s.innerTop()),
+                       "the end panels cross inside the boards:");
     if (d.partitions > 0 && !(d.partitions * d.thick1 / 10.0 < d.l3 - 2 * t))
         return tooLarge("partition1", "the partition walls together", d.partitions * d.thick1 / 10.0,
                         "the inner length", d.l3 - 2 * t);
@@ -311,7 +311,8 @@ void addVolumes(const Design& d, const Section& s, const ModelInputs& in, char s
             "The woofers, the port, the partitions and the other volume take more room than "
             "the box has inside.");
 
-    CalcState state;
+    // The classic figure only needs the net volume; a kept state spares rebuilding every caption.
+    thread_local CalcState state;
     const RecalcOutcome classic = Recalculate(makeRecalcInputs(in, true, sep), state);
     if (!classic.ranToEnd || !classic.netVolume)
         return;

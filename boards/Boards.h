@@ -43,14 +43,18 @@ struct Board {
     int thicknessMm = 0;
     // Finished size in cm to 0.1 mm: the bounding size in the board's own plane, over the long points
     // of its bevels (the blank to cut before tilting the blade). Length runs along the box (z) for front,
-    // rear, top and bottom, across the width (x) for the sides and the partitions.
+    // rear, top and bottom, across the width (x) for the sides, the partitions and the port wall.
     double length = 0, breadth = 0;
-    std::vector<Point2> outline; // polygon in cm, counter-clockwise, from (0, 0) of the bounding size
-    std::vector<Bevel> bevels;   // one per outline edge, edge i runs outline[i] -> outline[i + 1]
-    std::vector<Point3> solid;   // corner points of one board as it sits in the box: the corners of its
-                                 // cross-section at its lower z (or y for a lying port wall), then the
-                                 // same corners at its upper one
-    bool isTrapezoid() const;    // an outline of four edges that is not a rectangle
+    // Polygon in cm, counter-clockwise, from (0, 0) of the bounding size. Front, rear, top and bottom:
+    // the blank, length along x; its edge 0 is the foot (front, rear) or the rear edge (top, bottom),
+    // edge 2 the head or the front edge, edges 1 and 3 the ends against the sides. Sides, partitions
+    // and the port wall: their shape as seen from the left, edge 0 at the bottom.
+    std::vector<Point2> outline;
+    std::vector<Bevel> bevels; // one per outline edge, edge i runs outline[i] -> outline[i + 1]
+    std::vector<Point3> solid; // corner points of one board as it sits in the box: the corners of its
+                               // cross-section at its lower z (or y for a lying port wall), then the
+                               // same corners at its upper one
+    bool isTrapezoid() const;  // an outline of four edges that is not a rectangle
 };
 
 // The hole of a round port, sawn into the panel that carries it.

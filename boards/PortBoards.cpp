@@ -123,6 +123,16 @@ std::optional<BoardsError> portFits(const Design& d, const Section& s)
     if (stack > p.stackRoom)
         return refusal(BoardsFault::PortTooWide, "the port widths bp with their walls", stack,
                        "the inside of the panel that carries them", p.stackRoom);
+    // The slots start at a side of the box; the first partition wall must leave them their room.
+    if (d.partitions > 0) {
+        const double chamber = (d.l3 - 2 * s.t - d.partitions * d.thick1 / 10.0) / (d.partitions + 1);
+        if ((d.pwhere == 3 || d.pwhere == 4) && d.lp > chamber)
+            return refusal(BoardsFault::PortTooLong, "the port length lp", d.lp,
+                           "the room up to the nearest partition wall", chamber);
+        if (d.pwhere >= 0 && d.pwhere <= 2 && stack > chamber)
+            return refusal(BoardsFault::PortTooWide, "the port widths bp with their walls", stack,
+                           "the room up to partition wall 1", chamber);
+    }
     return std::nullopt;
 }
 

@@ -245,7 +245,7 @@ TEST(BoardPlan, RealBoardPlansStayGuillotineWithTheKerf)
           {"pieces2", "2"},
           {"ptype", "1"},
           {"lp", "20"},
-          {"bp", "4"},
+          {"bp", "3"},
           {"hp", "20"}},
          2},
         {"large box on two sheets", {{"h2", "60"}, {"l3", "100"}, {"b2", "90"}, {"ca", "60"}}, 3},

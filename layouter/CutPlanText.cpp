@@ -144,8 +144,11 @@ std::string cutPlanSvg(const CutPlan& plan)
                "\" height=\"" + px(sheetH) + "\" fill=\"#ffe0c0\" stroke=\"black\"/>\n";
     for (const BoardPlacement& b : plan.placements) {
         const double y = top(b.sheet) + b.rect.top;
-        out += "<rect class=\"board\" id=\"" + xmlEscaped(b.key) + "\" x=\"" + px(b.rect.left) + "\" y=\"" +
-               px(y) + "\" width=\"" + px(b.rect.width) + "\" height=\"" + px(b.rect.height) + "\" fill=\"" +
+        // The board as it is cut: its rectangle, or its true shape inside it.
+        std::string points;
+        for (const SheetPoint& q : b.outline)
+            points += (points.empty() ? "" : " ") + px(q.x) + "," + px(top(b.sheet) + q.y);
+        out += "<polygon class=\"board\" id=\"" + xmlEscaped(b.key) + "\" points=\"" + points + "\" fill=\"" +
                fillOf(b.key) + "\" stroke=\"#404040\"/>\n";
         out += "<text x=\"" + px(b.rect.left + b.rect.width / 2) + "\" y=\"" + px(y + b.rect.height / 2) +
                "\" font-size=\"12\" text-anchor=\"middle\" dominant-baseline=\"middle\">" +

@@ -17,7 +17,7 @@ using namespace kelvra;
 namespace
 {
 
-// A large sloped box on two 122x305 sheets, its sides nested, names that need escaping and quoting.
+// A large sloped box on two 122x244 sheets, names that need escaping and quoting.
 struct Fixture {
     BoxBoards boards;
     CutPlan plan;
@@ -186,8 +186,8 @@ TEST_P(BoardExports, EachSheetIsAWellFormedDrawingInMm)
         const std::string svg = sheetSvg(f.plan, f.boards, s, GetParam());
         ASSERT_EQ(xmlFault(svg, elements), "") << svg;
         ASSERT_EQ(elements.front().name, "svg");
-        EXPECT_EQ(elements.front().attributes["viewBox"], "0 0 3050 1220");
-        EXPECT_EQ(elements.front().attributes["width"], "3050mm");
+        EXPECT_EQ(elements.front().attributes["viewBox"], "0 0 2440 1220");
+        EXPECT_EQ(elements.front().attributes["width"], "2440mm");
         std::vector<const BoardPlacement*> boards;
         for (const BoardPlacement& p : f.plan.placements)
             if (p.sheet == s)

@@ -1,9 +1,11 @@
 // The cutting plan of the real boards: equal side trapezoids share a strip only where that saves
 // sheet, and every plan is guillotine, with a kerf between all boards, on the fewest sheets.
 #include "boards/BoardPlan.h"
+#include "layouter/CutPlanText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -243,7 +245,7 @@ TEST(BoardPlan, RealBoardPlansStayGuillotineWithTheKerf)
           {"pieces2", "2"},
           {"ptype", "1"},
           {"lp", "20"},
-          {"bp", "4"},
+          {"bp", "3"},
           {"hp", "20"}},
          2},
         {"large box on two sheets", {{"h2", "60"}, {"l3", "100"}, {"b2", "90"}, {"ca", "60"}}, 3},
@@ -278,4 +280,25 @@ TEST(BoardPlan, BoardsThatCannotBeBuiltGiveTheCoresError)
     EXPECT_FALSE(tooLarge.ok());
     EXPECT_FALSE(tooLarge.boardsError.has_value());
     EXPECT_EQ(tooLarge.planError.fault, BestFitFault::TooLarge);
+}
+
+TEST(BoardPlan, CutListSaysAtWhichAngleTheNestedSidesAreParted)
+{
+    // At 45 degrees the sides nest; the parting cut runs at 45 degrees to the strip's long edges.
+    const BoardPlanResult r = planOf({{"h2", "30"}, {"l3", "30"}, {"b2", "40"}, {"ca", "45"}});
+    ASSERT_TRUE(r.ok()) << r.text();
+    const auto parting = std::find_if(r.plan->cuts.begin(), r.plan->cuts.end(),
+                                      [](const Cut& c) { return c.boards.size() == 2; });
+    ASSERT_NE(parting, r.plan->cuts.end());
+    EXPECT_NEAR(parting->angle, 45, 1e-6);
+    for (char sep : {',', '.'}) {
+        const CutPlanText t = describeCutPlan(*r.plan, boardNames(*r.boards), sep);
+        const std::string& line = t.cuts[static_cast<std::size_t>(parting->n - 1)];
+        EXPECT_NE(line.find("slanted cut at 45\u00b0 to the "), std::string::npos) << line;
+        EXPECT_NE(line.find("(45\u00b0 off square)"), std::string::npos) << line;
+        EXPECT_NE(line.find(cutPlanNumber(parting->length, sep) + " cm long; parts Zij "), std::string::npos)
+            << line;
+        const std::string& left = t.boards[static_cast<std::size_t>(placementOf(*r.plan, "left"))];
+        EXPECT_NE(left.find("nested head to tail with Zij rechts"), std::string::npos) << left;
+    }
 }

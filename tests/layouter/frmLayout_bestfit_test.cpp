@@ -128,11 +128,11 @@ TEST_P(BestFitWindow, BoardsThatCannotBePlannedAreReported)
     const std::vector<Case> cases = {
         {"too large for every sheet", with(defaultDesign(), {{"l3", "400"}}),
          "larger than the largest sheet"},
-        // The boards core refuses a 40 cm slot in a wedge 23,5 cm deep inside at the top.
+        // The boards core refuses a 60 cm slot in a wedge 43,7 cm deep inside at the top.
         {"boards that cannot be built",
          with(defaultDesign(),
-              {{"ca", "60"}, {"pieces2", "1"}, {"ptype", "1"}, {"lp", "40"}, {"bp", "5"}, {"hp", "20"}}),
-         "the port length lp is 40 cm"},
+              {{"ca", "60"}, {"pieces2", "1"}, {"ptype", "1"}, {"lp", "60"}, {"bp", "5"}, {"hp", "20"}}),
+         "the port length lp is 60 cm"},
     };
     for (const Case& c : cases) {
         setDesign(c.design);

@@ -3,7 +3,8 @@
 # $KELVRA_BUILD_DIR), feeds the fuzz targets, then builds the program and every test with
 # AddressSanitizer and UBSan into build-san/ (or $KELVRA_SAN_BUILD_DIR) and runs every test there.
 # KELVRA_SANITIZE_TESTS=0 builds the tests into build/ and runs them there instead, without sanitizers:
-# quicker, for a change that needs no memory checks.
+# quicker, for a change that needs no memory checks. The print tests print through a CUPS scheduler of
+# their own that ctest starts and stops in the build folder (scripts/cups.sh); the machine's is not used.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 sanitize=${KELVRA_SANITIZE_TESTS:-1}
@@ -14,7 +15,6 @@ bash "$root/scripts/build.sh" -DKELVRA_BUILD_TESTS=$tests
 build=${KELVRA_BUILD_DIR:-$root/build}
 cd "$build"
 bash "$root/scripts/fuzz.sh" --runs 2000 # the file readers and placement texts against random bytes
-bash "$root/scripts/cups.sh" # the print tests print through a PDF printer
 
 if [[ "$sanitize" == 0 ]]; then
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300

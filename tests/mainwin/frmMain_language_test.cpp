@@ -2,6 +2,7 @@
 // the Settings dialog translates the window without cutting a caption off.
 #include "FitLabel.h"
 #include "MessageService.h"
+#include "SeparatorText.h"
 #include "frmMain.h"
 #include "frmOptions.h"
 
@@ -112,6 +113,7 @@ TEST_P(FrmMainLanguageTest, EnglishFromTheSettingsDialogTranslatesTheWindow)
     EXPECT_EQ(win->findChild<QAction*>("mnuFileNOS(1)")->text(), "Open");
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'));
+INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'),
+                         kelvra::test::SeparatorName());
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "FitLabel.h"
 #include "MessageService.h"
+#include "SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -384,6 +385,6 @@ TEST_P(FrmMainTest, MenuItemsAreAddressedByTheirNames)
     EXPECT_EQ(win->findChild<QMenu*>("mnuHelp")->title(), "&Hulp");
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'));
+INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'), kelvra::test::SeparatorName());
 
 } // namespace

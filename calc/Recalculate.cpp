@@ -276,6 +276,8 @@ private:
         KELVRA_TRY(corrected, air.times(factor));
         KELVRA_TRY(net, Fixed::fromDouble(roundHalfEven(corrected.toDouble() / 1000, 2)));
         m_out.netVolume = net;
+        if (const auto taken = innerVolume.minus(air))
+            m_out.deductions = *taken;
         if (net < Fixed()) {
             stop({m_tables.messageBox[kMsgNegativeVolume], "Calculate Neg.", MessageIcon::Exclamation,
                   MessageButtons::Ok});

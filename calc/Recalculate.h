@@ -44,6 +44,9 @@ struct RecalcOutcome {
     bool switchSimulationOff = false; // an error or refusal: the simulation toggle must run
     bool ranToEnd = false;
     std::optional<Fixed> netVolume; // set once step 22 is reached
+    // What the net volume takes from the inner volume (woofers, port, partitions, other volume), in cm³;
+    // set together with netVolume.
+    std::optional<Fixed> deductions;
 };
 
 // Runs the steps in order on `state`; an early stop leaves what was written so far.

@@ -1,6 +1,7 @@
 #include "AcousticsReport.h"
 
 #include "acoustics/DesignPort.h"
+#include "boards/Boards.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,11 +57,12 @@ std::string curveJson(const Curve& curve)
 
 } // namespace
 
-std::optional<double> boxVolumeForAcoustics(const CalcRun& run)
+Checked<double> boxVolumeForAcoustics(const CalcRun& run)
 {
-    if (!run.outcome.netVolume)
-        return std::nullopt;
-    return run.outcome.netVolume->toDouble();
+    const BoardsResult built = buildBoards(run.inputs, run.decimalSeparator);
+    if (!built.ok())
+        return AcousticsError{"vb", "vb: no net volume: " + built.error.text()};
+    return built.boards->netVolumeExact;
 }
 
 AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request)
@@ -95,7 +97,7 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
         woofer = *parsed;
     }
 
-    const std::optional<double> vb = boxVolumeForAcoustics(run);
+    const Checked<double> vb = boxVolumeForAcoustics(run);
     const auto port = designPort(run.inputs, sep, options->endCorrection);
     std::optional<double> fb;
     if (vb && port && port->count > 0)
@@ -148,7 +150,7 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
             out.csv = curveCsv(r.curve, sep);
         }
     } else if (woofer) {
-        out.designError = "vb: the design has no net volume";
+        out.designError = !vb ? vb.error().message : port.error().message;
         o.str("error", out.designError);
     }
     out.json = o.dump();

@@ -12,9 +12,9 @@
 namespace kelvra
 {
 
-// The litres the woofer sees, for the acoustics: the net volume of the recalculation; none when the
-// recalculation stopped before it.
-std::optional<double> boxVolumeForAcoustics(const CalcRun& run);
+// The litres the woofer sees, for the acoustics: the exact net volume of the real boards (damping
+// correction included); the error names what keeps the boards from being built.
+Checked<double> boxVolumeForAcoustics(const CalcRun& run);
 
 // What kelvra-calc was asked about the sound of a design.
 struct AcousticsRequest {

@@ -28,6 +28,7 @@ struct CalcCliOptions {
     bool batch = false;                  // --batch: designs from standard input, one JSON line each
     std::vector<std::string> targetFbs;  // --target-fb F, as typed, in the order given
     std::optional<std::string> curveCsv; // --curve-csv FILE
+    bool boards = false;                 // --boards: the real boards that build the box
 };
 
 // The options, or the one-line message that names the bad argument.

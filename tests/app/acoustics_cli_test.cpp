@@ -27,8 +27,12 @@ class AcousticsCli : public ::testing::TestWithParam<char>
 protected:
     void SetUp() override
     {
-        dir = std::filesystem::temp_directory_path() /
-              ("kelvra-acoustics-cli-" + std::string(GetParam() == ',' ? "comma" : "point"));
+        // One folder per test: ctest runs the tests of this file side by side.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/')
+                c = '_';
+        dir = std::filesystem::temp_directory_path() / ("kelvra-acoustics-cli-" + name);
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
     }

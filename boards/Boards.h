@@ -1,0 +1,120 @@
+// The boards that really build the box: sizes, outlines, bevels and positions from the model's input
+// texts, with true pi and the exact angles (the classic calculation keeps its 3.14 and its rounding).
+//
+// Joinery: the left and right sides are full outer trapezoids that run through and cover every other
+// board's ends; between them the bottom runs under and the top over everything, both across the full
+// outer width with their ends bevelled to the sloped faces, and the rear and front stand on the bottom
+// under the top with level-cut (bevelled) feet and heads.
+//
+// Coordinates of a board's `solid` (cm): x across the width from the rear panel's outer foot towards the
+// front, y up from the bottom's outer face, z along the length from the left side's outer face.
+#pragma once
+
+#include "calc/Model.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kelvra
+{
+
+struct Point2 {
+    double x = 0, y = 0; // cm, in the board's own plane
+};
+struct Point3 {
+    double x = 0, y = 0, z = 0; // cm, in the assembled box
+};
+
+// The saw blade's tilt from square for one edge, in degrees to 0.1. Most saws tilt to 45 at most; a
+// steeper bevel is marked and gives the complementary tilt (90 - degrees) that cuts the same joint with
+// the board on its edge.
+struct Bevel {
+    double degrees = 0;
+    bool beyondSaw = false;
+    double complementary = 0;
+};
+
+struct Board {
+    std::string key;  // front, rear, top, bottom, left, right, port, partition1, partition2, ...
+    std::string name; // the figure's panel caption
+    int count = 1;
+    int thicknessMm = 0;
+    // Finished size in cm to 0.1 mm: the bounding size in the board's own plane, over the long points
+    // of its bevels (the blank to cut before tilting the blade). Length runs along the box (z) for front,
+    // rear, top and bottom, across the width (x) for the sides and the partitions.
+    double length = 0, breadth = 0;
+    std::vector<Point2> outline; // polygon in cm, counter-clockwise, from (0, 0) of the bounding size
+    std::vector<Bevel> bevels;   // one per outline edge, edge i runs outline[i] -> outline[i + 1]
+    std::vector<Point3> solid;   // corner points of one board as it sits in the box: the corners of its
+                                 // cross-section at its lower z (or y for a lying port wall), then the
+                                 // same corners at its upper one
+    bool isTrapezoid() const;    // an outline of four edges that is not a rectangle
+};
+
+// The hole of a round port, sawn into the panel that carries it.
+struct PortHole {
+    std::string panelKey;
+    double diameter = 0;
+    int count = 0;
+};
+
+// The mouth of a rectangular (slot) port: an opening of width x height at the left end of the panel
+// that carries it (side ports: at its rear-bottom corner).
+struct PortSlot {
+    std::string panelKey;
+    double width = 0, height = 0;
+    int count = 0;
+};
+
+enum class BoardsFault {
+    BadNumber,   // a measure that is not a number
+    ZeroAngle,   // an angle of 0
+    BadAngle,    // an angle below 0 or from 180 on
+    TopCrossed,  // the end panels cross below the top, or within the boards
+    TooThick,    // a board thicker than half the side it closes, or partitions that fill the box
+    PortTooLong, // longer than the inner space it runs along
+    PortTooHigh, // higher than the inner space it crosses
+    PortTooWide, // the slots with their walls wider than the panel that carries them
+    TooLarge,    // a measure that would leave the range of numbers
+};
+
+struct BoardsError {
+    BoardsFault fault = BoardsFault::BadNumber;
+    std::string board;   // board key
+    std::string measure; // what is wrong, in the user's words
+    double value = 0, limit = 0;
+    std::string text() const; // one English sentence naming the board and the measure
+};
+
+struct BoxBoards {
+    // Shell boards in the order front, rear, top, bottom, left, right; then the port wall and the
+    // partitions (one entry per wall, partition1..).
+    std::vector<Board> boards;
+    std::optional<PortHole> portHole;
+    std::optional<PortSlot> portSlot;
+    double innerVolumeExact = 0;           // litres of air inside the shell boards
+    double netVolumeExact = 0;             // litres, with the main window's deductions and correction factor
+    double classicNetVolume = 0;           // litres, what the main window shows (0 when it shows none)
+    std::optional<std::string> volumeNote; // set when exact and classic differ by more than 1 %: why
+    std::vector<std::string> warnings;
+};
+
+struct BoardsResult {
+    std::optional<BoxBoards> boards;
+    BoardsError error;
+    bool ok() const { return boards.has_value(); }
+};
+
+inline constexpr int kShellBoardCount = 6;
+
+// The boards of the design. `names` are the captions of the figure's panel labels in board-key order
+// (front, rear, top, bottom, left, right, port); empty gives the built-in Dutch captions.
+BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator,
+                         std::span<const std::string> names = {});
+
+// A board's size as the cut list shows it: cm to 1 mm in the given separator ("36,4").
+std::string boardSizeText(double cm, char decimalSeparator);
+
+} // namespace kelvra

@@ -416,6 +416,8 @@ Checked<SoundReport> analyseSound(const Woofer& woofer, const Port& port, double
 
     SoundReport report;
     report.sensitivity = sensitivity(woofer);
+    if (!std::isfinite(report.sensitivity))
+        return fieldError("fs", "the woofer's parameters give no finite result");
     double areaAll = 0;
     if (port.count > 0) {
         const auto fb = tuningFrequency(port, vbLitres);

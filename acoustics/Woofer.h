@@ -44,6 +44,8 @@ private:
     std::variant<T, AcousticsError> m_v;
 };
 
+// The section of a project file and of a woofer library file that holds these texts.
+inline constexpr std::string_view kWooferSection = "WOOFER";
 // The keys of the woofer section, in the order they are written: the woofer's own parameters first
 // (also the keys of a library file), then the design's sound options.
 inline constexpr std::array<std::string_view, 16> kWooferKeys = {

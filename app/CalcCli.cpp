@@ -1,6 +1,7 @@
 #include "CalcCli.h"
 
 #include "Batch.h"
+#include "BoardsReport.h"
 #include "CalcReport.h"
 #include "CutPlanText.h"
 #include "LayoutReport.h"
@@ -19,8 +20,9 @@ namespace
 
 constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
-    "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [PROJECT.tbx]\n"
-    "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4]\n"
+    "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [--boards]\n"
+    "                   [PROJECT.tbx]\n"
+    "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4] [--boards]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
     "  --best-fit adds the exact cutting plan of the layouter's boards (\"Best fit\");\n"
@@ -28,6 +30,9 @@ constexpr const char* kUsage =
     "  --sheet 0|1|2 (122x61, 122x244, 122x305) and --saw 2|3|4 set the layouter's sheet and saw\n"
     "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
     "  --cut-list prints the boards to saw (name, length, breadth in cm, turned) instead of the report.\n"
+    "  --boards adds the boards that really build the box (true sizes, outlines, bevels, positions and\n"
+    "  the exact volumes; with --json the members boards, innerVolumeExact, netVolumeExact); a box\n"
+    "  that cannot be built is an error that names the board.\n"
     "  PROJECT.tbx is read first, then each --set is applied; --save writes the result as the\n"
     "  program's Save would (\".tbx\" is added to a name without it).\n"
     "  --batch reads one design a line from standard input: blank-separated KEY=TEXT and @PROJECT.tbx\n"
@@ -87,7 +92,8 @@ std::string applySet(ModelInputs& inputs, const std::string& key, const std::str
     return {};
 }
 
-ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs, LayoutStrings& layout)
+ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs,
+                            LayoutStrings& layout)
 {
     ProjectRead r;
     std::error_code ec;
@@ -121,6 +127,8 @@ std::string designJson(const CalcRun& run, const LayoutStrings& layout, const Ca
     }
     addLayoutJson(report, openedLayout(run, layout, {options.sawThick, options.sheetIndex}));
     report.raw("layoutStrings", layoutJson(layout).dump());
+    if (options.boards)
+        addBoardsJson(report, buildBoards(run.inputs, run.decimalSeparator));
     return report.dump();
 }
 
@@ -165,6 +173,8 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             }
             p.options.sheetIndex = (*v)[0] - '0';
             p.options.sheetGiven = true;
+        } else if (a == "--boards") {
+            p.options.boards = true;
         } else if (a == "--cut-list") {
             p.options.cutList = true;
         } else if (a == "--svg") {
@@ -259,6 +269,15 @@ int runCalcCli(int argc, char** argv)
             return 2;
         }
     }
+    std::optional<BoardsResult> boards;
+    if (o.boards) {
+        // A box that cannot be built prints nothing of it: the error names the board.
+        boards = buildBoards(inputs, o.decimalSeparator);
+        if (!boards->ok()) {
+            std::cerr << "kelvra-calc: " << boards->error.text() << "\n";
+            return 1;
+        }
+    }
     const TextTables tables = ResetTextTables();
     const CalcRun run = runDesign(inputs, o.decimalSeparator, tables);
     std::optional<BestFitResult> plan;
@@ -274,6 +293,8 @@ int runCalcCli(int argc, char** argv)
         std::cout << humanReport(run);
         if (plan)
             std::cout << humanBestFit(*plan, o.decimalSeparator);
+        if (boards)
+            std::cout << humanBoards(*boards->boards, o.decimalSeparator);
     }
     if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout))
         return 1;

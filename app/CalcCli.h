@@ -8,7 +8,8 @@
 #include <utility>
 #include <vector>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct CalcCliOptions {
     char decimalSeparator = '.';
@@ -16,14 +17,15 @@ struct CalcCliOptions {
     bool json = false;
     std::optional<std::string> projectFile;
     std::optional<std::string> saveFile; // --save: the resulting design as a project file
-    bool bestFit = false;               // --best-fit: add the Best fit cutting plan
-    int sawThick = 2;                   // --saw: the saw thickness in mm, 2, 3 or 4
-    bool sawGiven = false;              // else the settings file's "Thick"
-    int sheetIndex = 1;                 // --sheet: the layouter's sheet size, 0, 1 or 2
-    bool sheetGiven = false;            // else the settings file's "Size"
-    bool cutList = false;               // --cut-list: the table of the boards to saw
-    std::optional<std::string> svgFile; // --svg: with --best-fit, the plan as a drawing
-    bool batch = false;                 // --batch: designs from standard input, one JSON line each
+    bool bestFit = false;                // --best-fit: add the Best fit cutting plan
+    int sawThick = 2;                    // --saw: the saw thickness in mm, 2, 3 or 4
+    bool sawGiven = false;               // else the settings file's "Thick"
+    int sheetIndex = 1;                  // --sheet: the layouter's sheet size, 0, 1 or 2
+    bool sheetGiven = false;             // else the settings file's "Size"
+    bool cutList = false;                // --cut-list: the table of the boards to saw
+    std::optional<std::string> svgFile;  // --svg: with --best-fit, the plan as a drawing
+    bool batch = false;                  // --batch: designs from standard input, one JSON line each
+    bool boards = false;                 // --boards: the real boards that build the box
 };
 
 // The options, or the one-line message that names the bad argument.
@@ -42,7 +44,8 @@ struct ProjectRead {
     std::string error;                 // empty when the file was read
     std::vector<std::string> warnings; // another format tag, values that took their defaults
 };
-ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs, LayoutStrings& layout);
+ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs,
+                            LayoutStrings& layout);
 
 // The --json object of a design.
 std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options);

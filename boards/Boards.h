@@ -70,6 +70,7 @@ struct PortSlot {
 
 enum class BoardsFault {
     BadNumber,   // a measure that is not a number
+    NotPositive, // a measure of 0 or below where the box needs one
     ZeroAngle,   // an angle of 0
     BadAngle,    // an angle below 0 or from 180 on
     TopCrossed,  // the end panels cross below the top, or within the boards
@@ -85,7 +86,9 @@ struct BoardsError {
     std::string board;   // board key
     std::string measure; // what is wrong, in the user's words
     double value = 0, limit = 0;
-    std::string text() const; // one English sentence naming the board and the measure
+    std::string limitMeasure;    // what the value is compared with
+    char decimalSeparator = '.'; // for the numbers of the text
+    std::string text() const;    // one English sentence naming the board and the measure
 };
 
 struct BoxBoards {

@@ -1,0 +1,97 @@
+#include "BoardsReport.h"
+
+namespace kelvra
+{
+
+namespace
+{
+
+// JSON numbers always use "."; lengths to four decimals as the model keeps them.
+std::string number(double value, int decimals)
+{
+    return formatDouble(roundHalfEven(value, decimals), '.');
+}
+
+std::string boardJson(const Board& b)
+{
+    json::Array outline;
+    for (const Point2& p : b.outline)
+        outline.raw(json::Array().raw(number(p.x, 4)).raw(number(p.y, 4)).dump());
+    json::Array bevels;
+    for (const Bevel& v : b.bevels)
+        bevels.raw(number(v.degrees, 1));
+    json::Array solid;
+    for (const Point3& p : b.solid)
+        solid.raw(json::Array().raw(number(p.x, 4)).raw(number(p.y, 4)).raw(number(p.z, 4)).dump());
+    return json::Object()
+        .str("key", b.key)
+        .str("name", b.name)
+        .integer("count", b.count)
+        .integer("thickness", b.thicknessMm)
+        .raw("length", number(b.length, 2))
+        .raw("breadth", number(b.breadth, 2))
+        .raw("outline", outline.dump())
+        .raw("bevels", bevels.dump())
+        .raw("solid", solid.dump())
+        .dump();
+}
+
+std::string bevelText(const Bevel& b, char sep)
+{
+    std::string text = formatDouble(b.degrees, sep) + "\u00b0";
+    if (b.beyondSaw)
+        text += " (beyond the saw: " + formatDouble(b.complementary, sep) + "\u00b0 on edge)";
+    return text;
+}
+
+} // namespace
+
+void addBoardsJson(json::Object& report, const BoardsResult& result)
+{
+    if (!result.ok()) {
+        report.str("boardsError", result.error.text());
+        return;
+    }
+    const BoxBoards& b = *result.boards;
+    json::Array boards;
+    for (const Board& board : b.boards)
+        boards.raw(boardJson(board));
+    report.raw("boards", boards.dump())
+        .str("innerVolumeExact", number(b.innerVolumeExact, 2))
+        .str("netVolumeExact", number(b.netVolumeExact, 2));
+    if (b.volumeNote)
+        report.str("volumeNote", *b.volumeNote);
+}
+
+std::string humanBoards(const BoxBoards& boards, char sep)
+{
+    std::string out = "\nBoards:\n";
+    for (const Board& b : boards.boards) {
+        out += "  " + b.name + " (" + b.key + "): " + std::to_string(b.count) + " x " +
+               boardSizeText(b.length, sep) + " x " + boardSizeText(b.breadth, sep) + " cm, " +
+               std::to_string(b.thicknessMm) + " mm";
+        std::string bevels;
+        for (std::size_t i = 0; i < b.bevels.size(); ++i)
+            if (b.bevels[i].degrees != 0)
+                bevels += (bevels.empty() ? "" : ", ") + std::string("edge ") + std::to_string(i + 1) + " " +
+                          bevelText(b.bevels[i], sep);
+        out += bevels.empty() ? ", square\n" : ", bevels " + bevels + "\n";
+    }
+    if (boards.portHole)
+        out += "  Port hole: " + std::to_string(boards.portHole->count) + " x " +
+               boardSizeText(boards.portHole->diameter, sep) + " cm in the " + boards.portHole->panelKey +
+               "\n";
+    if (boards.portSlot)
+        out += "  Port opening: " + std::to_string(boards.portSlot->count) + " x " +
+               boardSizeText(boards.portSlot->width, sep) + " x " +
+               boardSizeText(boards.portSlot->height, sep) + " cm in the " + boards.portSlot->panelKey + "\n";
+    out += "Exact inner volume: " + formatDouble(roundHalfEven(boards.innerVolumeExact, 2), sep) + " Liter\n";
+    out += "Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) + " Liter\n";
+    if (boards.volumeNote)
+        out += *boards.volumeNote + "\n";
+    for (const std::string& w : boards.warnings)
+        out += "Warning: " + w + "\n";
+    return out;
+}
+
+} // namespace kelvra

@@ -1,0 +1,19 @@
+// The real boards of a design in kelvra-calc's reports: the JSON members and the cut list.
+#pragma once
+
+#include "Json.h"
+#include "boards/Boards.h"
+
+#include <string>
+
+namespace kelvra
+{
+
+// Adds "boards", "innerVolumeExact", "netVolumeExact" and, when there is one, "volumeNote"; a design whose
+// boards cannot be built gets "boardsError" instead.
+void addBoardsJson(json::Object& report, const BoardsResult& result);
+
+// The cut list: one line a board with its count, size, thickness and bevels, then the volumes.
+std::string humanBoards(const BoxBoards& boards, char decimalSeparator);
+
+} // namespace kelvra

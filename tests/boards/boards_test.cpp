@@ -1,0 +1,343 @@
+// The boards a builder takes to the saw: sizes, trapezoid sides, bevels, the port that must fit, bad
+// measures and the exact volume beside the main window's.
+#include "SeparatorText.h"
+#include "boards/Boards.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace kelvra;
+using kelvra::test::under;
+
+namespace
+{
+
+// The design with the given texts ("," is the decimal separator) for h2, l3, b2, ca, cb.
+ModelInputs design(const char* h2, const char* l3, const char* b2, const char* ca, const char* cb, char sep)
+{
+    ModelInputs in;
+    in.txtSize[0] = under(h2, sep);
+    in.txtSize[1] = under(l3, sep);
+    in.txtSize[2] = under(b2, sep);
+    in.txtSize[3] = under(ca, sep);
+    in.txtSize[4] = under(cb, sep);
+    return in;
+}
+
+double edgeLength(const Board& b, std::size_t i)
+{
+    const Point2 p = b.outline[i], q = b.outline[(i + 1) % b.outline.size()];
+    return std::hypot(q.x - p.x, q.y - p.y);
+}
+
+class Separators : public ::testing::TestWithParam<char>
+{
+};
+
+std::string separatorName(const ::testing::TestParamInfo<char>& info)
+{
+    return info.param == ',' ? "Comma" : "Point";
+}
+
+TEST_P(Separators, DefaultBoxSidesRunThroughAndTheRestSitsBetween)
+{
+    const BoardsResult r = buildBoards(design("40", "40", "40,0", "90", "90", GetParam()), GetParam());
+    ASSERT_TRUE(r.ok()) << r.error.text();
+    struct Expected {
+        const char* key;
+        const char* name;
+        double length, breadth;
+    };
+    // 40 cm outside with 18 mm boards: the sides cover all, the others are 2 x 1.8 cm shorter.
+    const Expected expected[] = {{"front", "Voorzijde", 36.4, 36.4}, {"rear", "Achterzijde", 36.4, 36.4},
+                                 {"top", "Bovenzijde", 36.4, 40},    {"bottom", "Onderzijde", 36.4, 40},
+                                 {"left", "Zij links", 40, 40},      {"right", "Zij rechts", 40, 40}};
+    ASSERT_EQ(r.boards->boards.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        const Board& b = r.boards->boards[i];
+        EXPECT_EQ(b.key, expected[i].key);
+        EXPECT_EQ(b.name, expected[i].name);
+        EXPECT_EQ(b.count, 1);
+        EXPECT_EQ(b.thicknessMm, 18);
+        EXPECT_DOUBLE_EQ(b.length, expected[i].length) << b.key;
+        EXPECT_DOUBLE_EQ(b.breadth, expected[i].breadth) << b.key;
+        EXPECT_FALSE(b.isTrapezoid()) << b.key;
+        for (const Bevel& v : b.bevels)
+            EXPECT_EQ(v.degrees, 0) << b.key;
+    }
+    EXPECT_NEAR(r.boards->innerVolumeExact, 48.228544, 1e-9);
+    EXPECT_NEAR(r.boards->netVolumeExact, 46.228544, 1e-9);
+    EXPECT_DOUBLE_EQ(r.boards->classicNetVolume, 46.23);
+    EXPECT_FALSE(r.boards->volumeNote);
+}
+
+TEST_P(Separators, SlopedBoxHasTrapezoidSidesAndBevels)
+{
+    // Rear-seat angle 70: h2 39, b2 60,2, 18 mm. By hand: cot 70 = 0.363970, sin 70 = 0.939693.
+    const BoardsResult r = buildBoards(design("39", "45", "60,2", "70", "90", GetParam()), GetParam());
+    ASSERT_TRUE(r.ok()) << r.error.text();
+    const std::vector<Board>& b = r.boards->boards;
+    const Board& left = b[4];
+    ASSERT_TRUE(left.isTrapezoid());
+    ASSERT_EQ(left.outline.size(), 4u);
+    EXPECT_NEAR(edgeLength(left, 0), 60.2, 1e-9);     // bottom
+    EXPECT_NEAR(edgeLength(left, 1), 39, 1e-9);       // front, square
+    EXPECT_NEAR(edgeLength(left, 2), 46.00516, 1e-5); // top: 60.2 - 39 cot 70
+    EXPECT_NEAR(edgeLength(left, 3), 41.50293, 1e-5); // rear: 39 / sin 70
+    EXPECT_DOUBLE_EQ(left.length, 60.2);
+    EXPECT_DOUBLE_EQ(left.breadth, 39);
+    // The rear board's blank: 35.4 / sin 70 along the slope plus the bevel's run 1.8 cot 70.
+    EXPECT_DOUBLE_EQ(b[1].breadth, 38.33);
+    EXPECT_DOUBLE_EQ(b[1].bevels[0].degrees, 20); // foot
+    EXPECT_DOUBLE_EQ(b[1].bevels[2].degrees, 20); // head
+    // The top's blank from the rear's outer face at 37.2 cm up to the square front.
+    EXPECT_DOUBLE_EQ(b[2].breadth, 46.66);
+    EXPECT_DOUBLE_EQ(b[2].bevels[0].degrees, 20);
+    EXPECT_DOUBLE_EQ(b[2].bevels[2].degrees, 0);
+    EXPECT_DOUBLE_EQ(b[3].breadth, 60.2);
+    EXPECT_DOUBLE_EQ(b[0].breadth, 35.4);
+    EXPECT_DOUBLE_EQ(b[0].bevels[0].degrees, 0);
+    // Exact air 72.3797 litres; the main window's trapezoid starts from the outer width.
+    EXPECT_NEAR(r.boards->innerVolumeExact, 72.3797, 1e-4);
+    ASSERT_TRUE(r.boards->volumeNote);
+    EXPECT_NE(r.boards->volumeNote->find("from the outside"), std::string::npos) << *r.boards->volumeNote;
+}
+
+TEST_P(Separators, NumberTextsAreReadWithTheSeparator)
+{
+    const BoardsResult r = buildBoards(design("39,5", "45,25", "60,2", "70,5", "90", GetParam()), GetParam());
+    ASSERT_TRUE(r.ok()) << r.error.text();
+    EXPECT_DOUBLE_EQ(r.boards->boards[4].breadth, 39.5);
+    EXPECT_DOUBLE_EQ(r.boards->boards[0].length, 41.65); // 45.25 - 2 x 1.8
+    EXPECT_DOUBLE_EQ(r.boards->boards[1].bevels[0].degrees, 19.5);
+    EXPECT_EQ(boardSizeText(41.65, GetParam()), under("41,6", GetParam())); // to 1 mm, halves to even
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, Separators, ::testing::Values(',', '.'), separatorName);
+
+struct BevelCase {
+    const char* name;
+    const char* ca;
+    double degrees;
+    bool beyondSaw;
+    double complementary;
+};
+
+void PrintTo(const BevelCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RearBevel : public ::testing::TestWithParam<BevelCase>
+{
+};
+
+TEST_P(RearBevel, TiltFromSquareAndTheCutBeyondTheSaw)
+{
+    const BevelCase c = GetParam();
+    const BoardsResult r = buildBoards(design("20", "40", "80", c.ca, "90", ','), ',');
+    ASSERT_TRUE(r.ok()) << r.error.text();
+    const Bevel foot = r.boards->boards[1].bevels[0];
+    EXPECT_DOUBLE_EQ(foot.degrees, c.degrees);
+    EXPECT_EQ(foot.beyondSaw, c.beyondSaw);
+    EXPECT_DOUBLE_EQ(foot.complementary, c.complementary);
+    EXPECT_DOUBLE_EQ(r.boards->boards[3].bevels[0].degrees, c.degrees); // the bottom's rear edge
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, RearBevel,
+                         ::testing::Values(BevelCase{"Square", "90", 0, false, 0},
+                                           BevelCase{"Seventy", "70", 20, false, 0},
+                                           BevelCase{"Overhanging", "100", 10, false, 0},
+                                           BevelCase{"JustUnder45", "44,96", 45, false, 0},
+                                           BevelCase{"Forty", "40", 50, true, 40}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::pair<int, const char*>> texts; // txtSize index, text
+    int ports = 0, ptype = 1, pwhere = 0, partitions = 0;
+    BoardsFault fault;
+    const char* board;
+    const char* measure; // part of the message
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Refusal : public ::testing::TestWithParam<RefusalCase>
+{
+};
+
+TEST_P(Refusal, NamesTheBoardAndTheMeasure)
+{
+    const RefusalCase c = GetParam();
+    for (char sep : {',', '.'}) {
+        ModelInputs in;
+        for (const auto& [box, text] : c.texts)
+            in.txtSize[static_cast<std::size_t>(box)] = under(text, sep);
+        in.pieces[1] = c.partitions;
+        in.pieces[2] = c.ports;
+        in.ptype = c.ptype;
+        in.pwhere = c.pwhere;
+        const BoardsResult r = buildBoards(in, sep);
+        ASSERT_FALSE(r.ok()) << sep;
+        EXPECT_EQ(r.error.fault, c.fault) << r.error.text();
+        EXPECT_EQ(r.error.board, c.board);
+        EXPECT_NE(r.error.text().find(c.measure), std::string::npos) << r.error.text();
+    }
+}
+
+const RefusalCase kRefusals[] = {
+    // A 40 cm slot in a wedge that is 14 cm deep inside at the top.
+    RefusalCase{"SlotLongerThanTheWedgeIsDeep",
+                {{3, "60"}, {5, "40"}, {7, "5"}, {8, "36,4"}},
+                1,
+                1,
+                0,
+                0,
+                BoardsFault::PortTooLong,
+                "port",
+                "the port length lp is 40 cm"},
+    RefusalCase{"SlotHigherThanTheInside",
+                {{5, "20"}, {7, "5"}, {8, "36,5"}},
+                1,
+                1,
+                1,
+                0,
+                BoardsFault::PortTooHigh,
+                "port",
+                "the port height hp"},
+    RefusalCase{"FiveSlotsWiderThanTheFront",
+                {{5, "20"}, {7, "6"}, {8, "30"}},
+                5,
+                1,
+                0,
+                0,
+                BoardsFault::PortTooWide,
+                "port",
+                "widths"},
+    RefusalCase{"RoundPortLongerThanTheBox",
+                {{5, "50,5"}, {6, "10"}},
+                1,
+                0,
+                3,
+                0,
+                BoardsFault::PortTooLong,
+                "port",
+                "the port length lp"},
+    RefusalCase{"RoundPortWiderThanTheTop",
+                {{3, "60"}, {5, "10"}, {6, "15"}},
+                1,
+                0,
+                2,
+                0,
+                BoardsFault::PortTooHigh,
+                "port",
+                "the port diameter dp"},
+    RefusalCase{"ZeroRearAngle", {{3, "0"}}, 0, 1, 0, 0, BoardsFault::ZeroAngle, "rear", "rear-seat angle"},
+    RefusalCase{"FrontAngleOf180", {{4, "180"}}, 0, 1, 0, 0, BoardsFault::BadAngle, "front", "front angle"},
+    RefusalCase{"AngleNotANumber", {{4, "9O"}}, 0, 1, 0, 0, BoardsFault::BadNumber, "front", "not a number"},
+    RefusalCase{"EndsCrossBelowTheTop",
+                {{3, "30"}},
+                0,
+                1,
+                0,
+                0,
+                BoardsFault::TopCrossed,
+                "top",
+                "cross below the top"},
+    RefusalCase{"EndsCrossInsideTheBoards",
+                {{3, "64"}, {4, "64"}},
+                0,
+                1,
+                0,
+                0,
+                BoardsFault::TopCrossed,
+                "top",
+                "cross inside the boards"},
+    RefusalCase{"BoardThickerThanHalfTheHeight",
+                {{0, "30"}, {9, "150"}},
+                0,
+                1,
+                0,
+                0,
+                BoardsFault::TooThick,
+                "bottom",
+                "the height h2 of 30 cm"},
+    RefusalCase{"PartitionsFillTheBox",
+                {{10, "100"}},
+                0,
+                1,
+                0,
+                4,
+                BoardsFault::TooThick,
+                "partition1",
+                "partition walls together"},
+    RefusalCase{"NegativeHeight", {{0, "-40"}}, 0, 1, 0, 0, BoardsFault::NotPositive, "top", "height h2"},
+    RefusalCase{"HugeWidthMakesNoNonsense",
+                {{2, "1e300"}, {3, "1e-300"}},
+                0,
+                1,
+                0,
+                0,
+                BoardsFault::TopCrossed,
+                "top",
+                "cross below"}};
+
+INSTANTIATE_TEST_SUITE_P(Boards, Refusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Boards, SlotPortWallPartitionsAndRoundHole)
+{
+    ModelInputs in = design("40", "60", "40", "90", "90", ',');
+    in.txtSize[5] = "20";   // lp
+    in.txtSize[7] = "5";    // bp
+    in.txtSize[8] = "36,4"; // hp: the whole inner height
+    in.txtSize[10] = "12";  // thick1
+    in.txtSize[11] = "15";  // thick2
+    in.pieces = {0, 2, 2};  // one woofer, two partitions, two ports
+    in.ptype = 1;
+    const BoardsResult r = buildBoards(in, ',');
+    ASSERT_TRUE(r.ok()) << r.error.text();
+    const std::vector<Board>& b = r.boards->boards;
+    ASSERT_EQ(b.size(), 9u);
+    EXPECT_EQ(b[6].key, "port");
+    EXPECT_EQ(b[6].count, 2);
+    EXPECT_EQ(b[6].thicknessMm, 15);
+    EXPECT_DOUBLE_EQ(b[6].length, 20);
+    EXPECT_DOUBLE_EQ(b[6].breadth, 36.4);
+    EXPECT_EQ(b[7].key, "partition1");
+    EXPECT_EQ(b[8].key, "partition2");
+    EXPECT_EQ(b[8].thicknessMm, 12);
+    EXPECT_DOUBLE_EQ(b[8].length, 36.4);
+    ASSERT_TRUE(r.boards->portSlot);
+    EXPECT_EQ(r.boards->portSlot->panelKey, "front");
+    EXPECT_TRUE(r.boards->warnings.empty());
+    // Air 36.4 x 36.4 x 56.4 less two slots with their walls (20 x 36.4 x 6.5), two partitions
+    // (36.4 x 36.4 x 1.2) and the woofer's 2 litres.
+    const double air = 36.4 * 36.4 * 56.4 - 2 * 20 * 36.4 * 6.5 - 2 * 36.4 * 36.4 * 1.2 - 2000;
+    EXPECT_NEAR(r.boards->netVolumeExact, air / 1000, 1e-9);
+
+    in.ptype = 0;
+    in.txtSize[6] = "10"; // dp
+    const BoardsResult round = buildBoards(in, ',');
+    ASSERT_TRUE(round.ok()) << round.error.text();
+    EXPECT_EQ(round.boards->boards.size(), 8u); // no port wall
+    ASSERT_TRUE(round.boards->portHole);
+    EXPECT_DOUBLE_EQ(round.boards->portHole->diameter, 10);
+    EXPECT_EQ(round.boards->portHole->count, 2);
+}
+
+TEST(Boards, NamesComeFromTheFiguresCaptionsTrimmed)
+{
+    const std::vector<std::string> names = {" Front ", " Rear ", "Top ", "Bottom ", "Left", "Right", "Port"};
+    const BoardsResult r = buildBoards(ModelInputs{}, ',', names);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.boards->boards[0].name, "Front");
+    EXPECT_EQ(r.boards->boards[5].name, "Right");
+}
+
+} // namespace

@@ -10,11 +10,11 @@ namespace kelvra
 namespace
 {
 
-// Q and F values read as on a data sheet, with their index lowered: Q<sub>ts</sub>, F<sub>s</sub>.
+// Thiele/Small names read as on a data sheet, with their index lowered: Q<sub>ts</sub>, X<sub>max</sub>.
 QString richCaption(const char* caption)
 {
     const QString c = QString::fromUtf8(caption);
-    if (c.size() < 2 || !c.at(1).isLower())
+    if (c.size() < 2 || c.size() > 4 || !c.at(1).isLower())
         return c;
     return c.left(1) + QStringLiteral("<sub>") + c.mid(1) + QStringLiteral("</sub>");
 }
@@ -27,13 +27,15 @@ ParameterBoxes::ParameterBoxes(QWidget* owner, QGridLayout* grid, int firstRow,
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const ParameterField& f = fields[i];
-        const int row = firstRow + static_cast<int>(i);
+        // The message gets the row under its box, hidden (and so taking no room) until there is one.
+        const int row = firstRow + 2 * static_cast<int>(i);
         auto* caption = new QLabel(richCaption(f.caption), owner);
         auto* box = new QLineEdit(owner);
         box->setObjectName(QStringLiteral("txt") + QString::fromUtf8(f.caption));
         // Wide enough for "1234,5678" in any font, at any scale.
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")));
         box->setToolTip(QString::fromUtf8(f.hint));
+        box->setPlaceholderText(QString::fromUtf8(f.placeholder));
         caption->setBuddy(box);
         auto* unit = new QLabel(QString::fromUtf8(f.unit), owner);
         auto* error = new QLabel(owner);
@@ -44,7 +46,7 @@ ParameterBoxes::ParameterBoxes(QWidget* owner, QGridLayout* grid, int firstRow,
         grid->addWidget(caption, row, 0);
         grid->addWidget(box, row, 1);
         grid->addWidget(unit, row, 2);
-        grid->addWidget(error, row, 3);
+        grid->addWidget(error, row + 1, 1, 1, 3);
         m_boxes.push_back(box);
         m_errors.push_back(error);
     }

@@ -74,12 +74,12 @@ SoundCharts::Plot SoundCharts::makePlot(int index, const QString& title, const Q
     p.chart->setTitle(title);
     p.chart->setLocalizeNumbers(true);
     p.chart->setLocale(m_locale);
-    p.chart->legend()->setAlignment(Qt::AlignRight);
+    p.chart->legend()->setAlignment(Qt::AlignTop);
     p.chart->setMargins(QMargins(4, 2, 4, 2));
     p.x = new QLogValueAxis;
     p.x->setBase(10);
     p.x->setRange(kLowest, kHighest);
-    p.x->setLabelFormat(QStringLiteral("%g"));
+    p.x->setLabelFormat(QStringLiteral("%.0f"));
     p.x->setMinorTickCount(8);
     p.x->setTitleText(tr("Hz"));
     p.y = new QValueAxis;
@@ -124,8 +124,7 @@ void SoundCharts::clearCurve()
     for (Plot& p : m_plots) {
         p.first->clear();
         p.second->clear();
-        p.y->setRange(0, 1);
-        p.y->setLabelFormat(QStringLiteral("%.0f"));
+        setNiceRange(p.y, 0, 10);
     }
 }
 

@@ -30,22 +30,22 @@ namespace
 {
 
 constexpr std::array<ParameterField, 10> kWooferFields{{
-    {"fs", "Fs", "Hz", "Free-air resonance"},
-    {"qts", "Qts", "", "Total Q; empty: from Qes and Qms"},
-    {"qes", "Qes", "", "Electrical Q"},
-    {"qms", "Qms", "", "Mechanical Q"},
-    {"vas", "Vas", "l", "Equivalent air volume of the suspension"},
-    {"sd", "Sd", "cm²", "Cone area"},
-    {"xmax", "Xmax", "mm", "Linear excursion, one way"},
-    {"re", "Re", "Ω", "Voice coil DC resistance"},
-    {"pe", "Pe", "W", "Rated power"},
-    {"le", "Le", "mH", "Voice coil inductance; empty: 0"},
+    {"fs", "Fs", "Hz", "Free-air resonance", ""},
+    {"qts", "Qts", "", "Total Q; empty: from Qes and Qms", ""},
+    {"qes", "Qes", "", "Electrical Q", ""},
+    {"qms", "Qms", "", "Mechanical Q", ""},
+    {"vas", "Vas", "l", "Equivalent air volume of the suspension", ""},
+    {"sd", "Sd", "cm²", "Cone area", ""},
+    {"xmax", "Xmax", "mm", "Linear excursion, one way", ""},
+    {"re", "Re", "Ω", "Voice coil DC resistance", ""},
+    {"pe", "Pe", "W", "Rated power", ""},
+    {"le", "Le", "mH", "Voice coil inductance; empty: 0", "0"},
 }};
 
 constexpr std::array<ParameterField, 3> kOptionFields{{
-    {"ql", "QL", "", "Box losses of a vented box; empty: 7"},
-    {"power", "Power", "W", "The power the curves are drawn at; empty: 1 W"},
-    {"targetfb", "Target Fb", "Hz", "The tuning the port length below is for"},
+    {"ql", "QL", "", "Box losses of a vented box; empty: 7", "7"},
+    {"power", "Power", "W", "The power the curves are drawn at; empty: 1 W", "1"},
+    {"targetfb", "Target Fb", "Hz", "The tuning the port length below is for", ""},
 }};
 
 constexpr const char* kSettingsSection = "Sound";
@@ -135,7 +135,7 @@ void frmSound::buildControls()
     m_library->setObjectName(QStringLiteral("cmbWooferLibrary"));
     m_library->setToolTip(tr("The woofers of the library"));
     m_library->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_library->setMinimumContentsLength(14);
+    m_library->setMinimumContentsLength(24);
     m_loadWoofer = new QPushButton(tr("Load"), wooferGroup);
     m_loadWoofer->setObjectName(QStringLiteral("cmdLoadWoofer"));
     m_saveWoofer = new QPushButton(tr("Save woofer..."), wooferGroup);
@@ -143,9 +143,10 @@ void frmSound::buildControls()
     auto* libraryRow = new QHBoxLayout;
     libraryRow->addWidget(m_library, 1);
     libraryRow->addWidget(m_loadWoofer);
-    libraryRow->addWidget(m_saveWoofer);
     wooferGrid->addLayout(libraryRow, 0, 0, 1, 4);
     m_woofer = std::make_unique<ParameterBoxes>(wooferGroup, wooferGrid, 1, kWooferFields);
+    wooferGrid->addWidget(m_saveWoofer, 1 + 2 * static_cast<int>(kWooferFields.size()), 0, 1, 4,
+                          Qt::AlignRight);
 
     auto* optionsGroup = new QGroupBox(tr("Box, car and power"), this);
     optionsGroup->setObjectName(QStringLiteral("fraSoundOptions"));

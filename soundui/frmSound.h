@@ -6,6 +6,7 @@
 #pragma once
 
 #include "acoustics/Acoustics.h"
+#include "persist/WooferLibrary.h"
 
 #include <QWidget>
 
@@ -105,6 +106,7 @@ private:
     QPushButton* m_print = nullptr;
     QPushButton* m_close = nullptr;
     SoundCharts* m_charts = nullptr;
+    std::vector<WooferEntry> m_woofers; // the library as listed
     std::optional<SoundReport> m_report;
     std::optional<double> m_portLengthCm; // what the button writes into the port length box
     FileChooser m_chooseFile;

@@ -3,6 +3,7 @@
 
 #include "mainwin/MainWindowHost.h"
 #include "mainwin/MessageService.h"
+#include "persist/WooferLibrary.h"
 #include "soundui/SoundCharts.h"
 
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace kelvra
 {
@@ -85,10 +88,57 @@ void frmSound::onPrintClicked()
         printTo(printer);
 }
 
-void frmSound::fillLibrary() {}
+void frmSound::fillLibrary()
+{
+    const AppPaths& paths = m_host.app().ini.paths();
+    m_woofers = listWoofers(userWooferFolder(paths), shippedWooferFolder(paths));
+    const QString current = m_library->currentText();
+    m_library->clear();
+    for (const WooferEntry& e : m_woofers)
+        m_library->addItem(toQString(e.name));
+    m_library->setCurrentIndex(std::max(0, m_library->findText(current)));
+    m_loadWoofer->setEnabled(!m_woofers.empty());
+}
 
-void frmSound::onLoadWoofer() {}
+void frmSound::onLoadWoofer()
+{
+    const int row = m_library->currentIndex();
+    if (row < 0 || row >= static_cast<int>(m_woofers.size()))
+        return;
+    const std::optional<WooferTexts> loaded =
+        loadWoofer(m_woofers[static_cast<std::size_t>(row)].path, m_separator);
+    if (!loaded) {
+        messageService().show(this, Message{"The woofer \"" + m_woofers[static_cast<std::size_t>(row)].name +
+                                                "\" could not be read.",
+                                            programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+        return;
+    }
+    // The woofer's own keys only: the port, car and power of this design stay as they are.
+    WooferTexts& texts = m_host.app().sound;
+    for (std::size_t i = 0; i < kWooferParameterKeys; ++i)
+        texts.text[i] = loaded->text[i];
+    refresh();
+}
 
-void frmSound::onSaveWoofer() {}
+void frmSound::onSaveWoofer()
+{
+    WooferTexts woofer = m_host.app().sound;
+    const QString name = m_chooseName(toQString(*woofer.find("name"))).trimmed();
+    if (name.isEmpty())
+        return;
+    *woofer.find("name") = toStdString(name);
+    for (std::size_t i = kWooferParameterKeys; i < woofer.text.size(); ++i)
+        woofer.text[i].clear(); // a library file holds the woofer, not this design's options
+    const WooferSaved saved = saveWoofer(userWooferFolder(m_host.app().ini.paths()), woofer);
+    if (!saved.error.empty()) {
+        messageService().show(this, Message{"The woofer could not be saved: " + saved.error, programTitle(),
+                                            MessageIcon::Exclamation, MessageButtons::Ok});
+        return;
+    }
+    *m_host.app().sound.find("name") = toStdString(name);
+    fillLibrary();
+    m_library->setCurrentIndex(m_library->findText(name));
+    refresh();
+}
 
 } // namespace kelvra

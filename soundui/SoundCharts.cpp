@@ -1,5 +1,6 @@
 #include "soundui/SoundCharts.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -36,6 +37,9 @@ void setNiceRange(QValueAxis* axis, double low, double high)
     const double step = niceStep(high - low);
     const double from = std::floor(low / step) * step;
     const double to = std::max(from + step, std::ceil(high / step) * step);
+    // A keystroke seldom moves the rounded range; leaving the axis alone then spares the chart its layout.
+    if (axis->min() == from && axis->max() == to)
+        return;
     axis->setRange(from, to);
     axis->setTickCount(static_cast<int>(std::lround((to - from) / step)) + 1);
     axis->setLabelFormat(step < 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
@@ -79,12 +83,22 @@ SoundCharts::Plot SoundCharts::makePlot(int index, const QString& title, const Q
     p.x = new QLogValueAxis;
     p.x->setBase(10);
     p.x->setRange(kLowest, kHighest);
-    p.x->setLabelFormat(QStringLiteral("%.0f"));
     p.x->setMinorTickCount(8);
-    p.x->setTitleText(tr("Hz"));
+    // A log axis names only the decades (10, 100); a builder reads 20, 50 and 200 too. Those labels come
+    // from a category axis over the same range in log10, which places them exactly under the log grid.
+    p.x->setLabelsVisible(false);
+    auto* labels = new QCategoryAxis;
+    labels->setRange(std::log10(kLowest), std::log10(kHighest));
+    labels->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (int f : {10, 20, 30, 50, 100, 200})
+        labels->append(m_locale.toString(f), std::log10(f));
+    labels->setGridLineVisible(false);
+    labels->setLineVisible(false);
+    labels->setTitleText(tr("Hz"));
     p.y = new QValueAxis;
     p.y->setTitleText(yTitle);
     p.chart->addAxis(p.x, Qt::AlignBottom);
+    p.chart->addAxis(labels, Qt::AlignBottom);
     p.chart->addAxis(p.y, Qt::AlignLeft);
     p.first = new QLineSeries;
     p.first->setName(firstName);

@@ -38,10 +38,11 @@ void setNiceRange(QValueAxis* axis, double low, double high)
     const double from = std::floor(low / step) * step;
     const double to = std::max(from + step, std::ceil(high / step) * step);
     // A keystroke seldom moves the rounded range; leaving the axis alone then spares the chart its layout.
-    if (axis->min() == from && axis->max() == to)
+    const int ticks = static_cast<int>(std::lround((to - from) / step)) + 1;
+    if (axis->min() == from && axis->max() == to && axis->tickCount() == ticks)
         return;
     axis->setRange(from, to);
-    axis->setTickCount(static_cast<int>(std::lround((to - from) / step)) + 1);
+    axis->setTickCount(ticks);
     axis->setLabelFormat(step < 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
 }
 

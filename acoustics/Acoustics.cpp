@@ -46,7 +46,7 @@ Checked<double> checkedVb(double vbLitres)
 template <typename Above> double bisectLog(double lo, double hi, Above above)
 {
     const bool aboveLo = above(lo);
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 40; ++i) {
         const double mid = std::sqrt(lo * hi);
         (above(mid) == aboveLo ? lo : hi) = mid;
     }

@@ -112,6 +112,10 @@ Checked<Woofer> parseWoofer(const WooferTexts& texts, char separator)
         const auto value = number(texts, key, separator);
         if (!value)
             return value.error();
+        if (*value && key == "le" && **value < 0)
+            return fieldError(key, "must be 0 or more");
+        if (*value && key != "le" && !positive(**value))
+            return fieldError(key, "must be greater than 0");
         for (const auto& [name, into] : required)
             if (key == name) {
                 if (!*value)

@@ -1,5 +1,7 @@
 #include "BoardsReport.h"
 
+#include <cmath>
+
 namespace kelvra
 {
 
@@ -44,6 +46,18 @@ std::string bevelText(const Bevel& b, char sep)
     return text;
 }
 
+// The shell boards' bevelled edges by where they sit; the outline starts at the foot or the rear edge.
+std::string edgeName(const Board& b, std::size_t edge)
+{
+    static const char* const kStanding[] = {"foot", "right end", "head", "left end"};
+    static const char* const kLying[] = {"rear edge", "right end", "front edge", "left end"};
+    if (edge < 4 && (b.key == "front" || b.key == "rear"))
+        return kStanding[edge];
+    if (edge < 4 && (b.key == "top" || b.key == "bottom"))
+        return kLying[edge];
+    return "edge " + std::to_string(edge + 1);
+}
+
 } // namespace
 
 void addBoardsJson(json::Object& report, const BoardsResult& result)
@@ -70,12 +84,19 @@ std::string humanBoards(const BoxBoards& boards, char sep)
         out += "  " + b.name + " (" + b.key + "): " + std::to_string(b.count) + " x " +
                boardSizeText(b.length, sep) + " x " + boardSizeText(b.breadth, sep) + " cm, " +
                std::to_string(b.thicknessMm) + " mm";
+        if (b.isTrapezoid()) {
+            out += ", sides";
+            for (std::size_t i = 0; i < b.outline.size(); ++i) {
+                const Point2 p = b.outline[i], q = b.outline[(i + 1) % b.outline.size()];
+                out += (i ? " / " : " ") + boardSizeText(std::hypot(q.x - p.x, q.y - p.y), sep);
+            }
+            out += " cm";
+        }
         std::string bevels;
         for (std::size_t i = 0; i < b.bevels.size(); ++i)
             if (b.bevels[i].degrees != 0)
-                bevels += (bevels.empty() ? "" : ", ") + std::string("edge ") + std::to_string(i + 1) + " " +
-                          bevelText(b.bevels[i], sep);
-        out += bevels.empty() ? ", square\n" : ", bevels " + bevels + "\n";
+                bevels += (bevels.empty() ? "" : ", ") + edgeName(b, i) + " " + bevelText(b.bevels[i], sep);
+        out += bevels.empty() ? ", square edges\n" : ", bevels: " + bevels + "\n";
     }
     if (boards.portHole)
         out += "  Port hole: " + std::to_string(boards.portHole->count) + " x " +

@@ -311,7 +311,8 @@ void addVolumes(const Design& d, const Section& s, const ModelInputs& in, char s
             "The woofers, the port, the partitions and the other volume take more room than "
             "the box has inside.");
 
-    CalcState state;
+    // The classic figure only needs the net volume; a kept state spares rebuilding every caption.
+    thread_local CalcState state;
     const RecalcOutcome classic = Recalculate(makeRecalcInputs(in, true, sep), state);
     if (!classic.ranToEnd || !classic.netVolume)
         return;

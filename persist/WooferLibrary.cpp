@@ -26,6 +26,40 @@ std::string lowered(std::string text)
     return text;
 }
 
+// Names in the order a reader expects: letter case aside, and numbers by their value (8" before 10").
+bool namedBefore(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[j]);
+        if (std::isdigit(ca) && std::isdigit(cb)) {
+            std::size_t ei = i, ej = j;
+            while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei])))
+                ++ei;
+            while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej])))
+                ++ej;
+            const std::string na = a.substr(i, ei - i), nb = b.substr(j, ej - j);
+            const auto trimmed = [](const std::string& n) {
+                return n.substr(std::min(n.find_first_not_of('0'), n.size()));
+            };
+            const std::string ta = trimmed(na), tb = trimmed(nb);
+            if (ta.size() != tb.size())
+                return ta.size() < tb.size();
+            if (ta != tb)
+                return ta < tb;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const int la = std::tolower(ca), lb = std::tolower(cb);
+        if (la != lb)
+            return la < lb;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 // The text with the user's separator when it is a number written with the other one.
 std::string withSeparator(std::string text, char separator)
 {
@@ -71,9 +105,8 @@ std::vector<WooferEntry> listWoofers(const std::string& userFolder, const std::s
     std::error_code ec;
     if (!fs::equivalent(userFolder, shippedFolder, ec))
         addFolder(entries, shippedFolder, true);
-    std::stable_sort(entries.begin(), entries.end(), [](const WooferEntry& a, const WooferEntry& b) {
-        return lowered(a.name) < lowered(b.name);
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const WooferEntry& a, const WooferEntry& b) { return namedBefore(a.name, b.name); });
     return entries;
 }
 

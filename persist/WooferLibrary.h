@@ -27,8 +27,8 @@ struct WooferEntry {
     bool shipped = false; // from the program's folder, which is not the user's one
     bool operator==(const WooferEntry&) const = default;
 };
-// The woofers of both folders sorted by name (letter case aside); where the user's folder has a file
-// of the same name as a shipped one, the user's file is listed.
+// The woofers of both folders sorted by name (letter case aside, numbers by value: 8 before 10); where the
+// user's folder has a file of the same name as a shipped one, the user's file is listed.
 std::vector<WooferEntry> listWoofers(const std::string& userFolder, const std::string& shippedFolder);
 
 // The woofer keys of a library file ("name" to "le"); the sound options stay empty. Number texts are

@@ -257,3 +257,41 @@ TEST_F(KelvraCalcProject, OldFormatIsReadWithAWarningAndAMissingFileIsAnError)
     std::filesystem::create_directories(dir / "folder.tbx");
     EXPECT_EQ(runTool("--save '" + file("folder.tbx") + "'").status, 1);
 }
+
+TEST(KelvraCalcBoards, JsonListsTheRealBoardsAndTheExactVolumes)
+{
+    for (const char* sep : {",", "."}) {
+        const ToolRun r = runTool(std::string("--decimal ") + sep + " --json --boards");
+        ASSERT_EQ(r.status, 0) << sep;
+        // The front sits between the sides and on the bottom: 36.4 x 36.4, its corners in the box.
+        EXPECT_TRUE(
+            contains(r.out, "\"boards\":[{\"key\":\"front\",\"name\":\"Voorzijde\",\"count\":1,"
+                            "\"thickness\":18,\"length\":36.4,\"breadth\":36.4,\"outline\":[[0,0],"
+                            "[36.4,0],[36.4,36.4],[0,36.4]],\"bevels\":[0,0,0,0],\"solid\":[[38.2,1.8,1.8],"))
+            << r.out;
+        EXPECT_TRUE(contains(r.out, "{\"key\":\"left\",\"name\":\"Zij links\",\"count\":1,\"thickness\":18,"
+                                    "\"length\":40,\"breadth\":40,"))
+            << r.out;
+        EXPECT_TRUE(contains(r.out, "\"innerVolumeExact\":\"48.23\",\"netVolumeExact\":\"46.23\"}")) << r.out;
+    }
+    const ToolRun sloped = runTool("--decimal , --json --boards --set ca=70 --set b2=60,2 --set h2=39");
+    EXPECT_TRUE(contains(sloped.out, "\"bevels\":[20,0,20,0]")) << sloped.out;
+    EXPECT_TRUE(contains(sloped.out, "\"volumeNote\":\"The exact net volume is ")) << sloped.out;
+    EXPECT_FALSE(contains(runTool("--json").out, "\"boards\"")); // only when asked for
+}
+
+TEST(KelvraCalcBoards, ABoxThatCannotBeBuiltIsAnErrorNamingTheBoard)
+{
+    const std::string tool = std::string("'") + KELVRA_CALC_EXE + "' ";
+    const ToolRun crossed =
+        kelvra::test::runCommand(tool + "--decimal . --json --boards --set ca=30 2>&1 >/dev/null");
+    EXPECT_EQ(crossed.status, 1);
+    EXPECT_EQ(crossed.out,
+              "kelvra-calc: The top: the end panels cross below the top: the top's outer width would "
+              "be -29.28 cm.\n");
+    const ToolRun slot =
+        kelvra::test::runCommand(tool + "--decimal , --json --boards --set ca=60 --set pieces2=1 "
+                                        "--set ptype=1 --set lp=40 --set bp=5 --set hp=36,4");
+    EXPECT_EQ(slot.status, 1);
+    EXPECT_EQ(slot.out, ""); // nothing of a box that cannot be built
+}

@@ -104,16 +104,6 @@ TEST_P(Separators, SlopedBoxHasTrapezoidSidesAndBevels)
     EXPECT_NE(r.boards->volumeNote->find("from the outside"), std::string::npos) << *r.boards->volumeNote;
 }
 
-TEST_P(Separators, NumberTextsAreReadWithTheSeparator)
-{
-    const BoardsResult r = buildBoards(design("39,5", "45,25", "60,2", "70,5", "90", GetParam()), GetParam());
-    ASSERT_TRUE(r.ok()) << r.error.text();
-    EXPECT_DOUBLE_EQ(r.boards->boards[4].breadth, 39.5);
-    EXPECT_DOUBLE_EQ(r.boards->boards[0].length, 41.65); // 45.25 - 2 x 1.8
-    EXPECT_DOUBLE_EQ(r.boards->boards[1].bevels[0].degrees, 19.5);
-    EXPECT_EQ(boardSizeText(41.65, GetParam()), under("41,6", GetParam())); // to 1 mm, halves to even
-}
-
 INSTANTIATE_TEST_SUITE_P(Boards, Separators, ::testing::Values(',', '.'), separatorName);
 
 struct BevelCase {

@@ -101,3 +101,18 @@ TEST_P(WooferFileTest, LibrarySavesListsAndLoads)
 
 INSTANTIATE_TEST_SUITE_P(Separators, WooferFileTest, ::testing::Values(',', '.'),
                          [](const auto& info) { return info.param == ',' ? "comma" : "point"; });
+
+TEST_P(WooferFileTest, ShippedExamplesAreCompleteWoofers)
+{
+    const std::vector<WooferEntry> list = listWoofers(folder(), KELVRA_DRIVERS_DIR);
+    std::vector<std::string> names;
+    for (const WooferEntry& e : list) {
+        names.push_back(e.name);
+        const auto texts = loadWoofer(e.path, sep());
+        ASSERT_TRUE(texts) << e.path;
+        const auto woofer = parseWoofer(*texts, sep());
+        EXPECT_TRUE(woofer.ok()) << e.name << ": " << woofer.error().message;
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Generic 8-inch example", "Generic 10-inch example",
+                                               "Generic 12-inch example", "Generic 15-inch example"}));
+}

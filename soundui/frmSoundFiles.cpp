@@ -1,6 +1,7 @@
 // The sound window's files: the curve as CSV, the plots as PNG and on paper, and the woofer library.
 #include "soundui/frmSound.h"
 
+#include "calc/Numeric.h"
 #include "mainwin/MainWindowHost.h"
 #include "mainwin/MessageService.h"
 #include "persist/WooferLibrary.h"
@@ -31,17 +32,20 @@ bool frmSound::exportCsv(const QString& path)
 {
     if (!m_report)
         return refuseWrite(path);
-    // With a decimal comma the fields are parted by semicolons, as spreadsheets of that locale expect.
-    const QString sep = m_separator == ',' ? QStringLiteral(";") : QStringLiteral(",");
-    QString text = QStringList{"f", "spl", "splCabin", "excursion", "portSpeed"}.join(sep) + '\n';
+    // The same file as kelvra-calc's --curve-csv: with a decimal comma the columns are parted by
+    // semicolons, as spreadsheets of that locale expect.
+    const char column = m_separator == ',' ? ';' : ',';
+    auto cell = [this](double value, int decimals) {
+        return formatDouble(roundHalfEven(value, decimals), m_separator);
+    };
+    std::string text = std::string("f") + column + "spl" + column + "splCabin" + column + "excursion" +
+                       column + "portSpeed\r\n";
     for (const CurvePoint& p : m_report->curve)
-        text += QStringList{number(p.f, 2), number(p.spl, 2), number(p.splCabin, 2), number(p.excursion, 2),
-                            number(p.portSpeed, 2)}
-                    .join(sep) +
-                '\n';
+        text += cell(p.f, 4) + column + cell(p.spl, 3) + column + cell(p.splCabin, 3) + column +
+                cell(p.excursion, 4) + column + cell(p.portSpeed, 3) + "\r\n";
     QSaveFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Text) ||
-        file.write(text.toUtf8()) < 0 || !file.commit())
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !file.commit())
         return refuseWrite(path);
     return true;
 }

@@ -170,7 +170,8 @@ TEST_P(FrmSoundTest, CsvExportReadsBackAsTheCurve)
     QTest::mouseClick(s->findChild<QPushButton*>("cmdExportCsv"), Qt::LeftButton);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1 + kCurvePoints);
     const QChar field = sep() == ',' ? ';' : ',';
     EXPECT_EQ(lines[0], QStringList({"f", "spl", "splCabin", "excursion", "portSpeed"}).join(field));

@@ -9,6 +9,8 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -61,10 +63,22 @@ void frmSound::printTo(QPrinter& printer)
 {
     printer.setDocName(QStringLiteral("How it will sound"));
     QPainter painter(&printer);
-    const QPixmap plots = m_charts->grab();
     const QRect page = painter.viewport();
-    const QSize fitted = plots.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.drawPixmap(QRect(page.topLeft(), fitted), plots);
+    // The figures first, as the window lists them, then the plots over the rest of the page.
+    QStringList lines{windowTitle(), m_wooferGroup->title()};
+    for (const QLabel* l : {m_fb, m_portLength, m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt})
+        if (!l->text().isEmpty())
+            lines << l->text();
+    QFont font = painter.font();
+    font.setPointSizeF(10);
+    painter.setFont(font);
+    QRect text = painter.boundingRect(page, Qt::AlignLeft | Qt::AlignTop, lines.join('\n'));
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, lines.join('\n'));
+    const QPixmap plots = m_charts->grab();
+    const QRect rest(page.left(), text.bottom() + text.height() / lines.size(), page.width(),
+                     page.bottom() - text.bottom() - text.height() / lines.size());
+    const QSize fitted = plots.size().scaled(rest.size(), Qt::KeepAspectRatio);
+    painter.drawPixmap(QRect(rest.topLeft(), fitted), plots);
 }
 
 void frmSound::onExportCsvClicked()

@@ -12,9 +12,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -187,6 +189,17 @@ TEST_P(FrmSoundTest, CsvExportReadsBackAsTheCurve)
         EXPECT_NEAR(cells[3].toDouble(), p.excursion, 0.005);
         EXPECT_NEAR(cells[4].toDouble(), p.portSpeed, 0.005);
     }
+    // The plots as a picture, as the window shows them, and on paper.
+    ASSERT_TRUE(s->exportPng(dir.filePath("curves.png")));
+    EXPECT_EQ(QImage(dir.filePath("curves.png")).size(), s->charts()->grab().size());
+    // Printed into a PDF file: never a real printer in a test.
+    {
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(dir.filePath("curves.pdf"));
+        s->printTo(pdf);
+    }
+    EXPECT_GT(QFile(dir.filePath("curves.pdf")).size(), 1000);
     // A folder that cannot be written is said, not passed over.
     EXPECT_FALSE(s->exportCsv(dir.filePath("missing/curve.csv")));
     ASSERT_NE(messages.last(), nullptr);
@@ -234,7 +247,7 @@ TEST_P(FrmSoundTest, ReopensAtTheSizeItWasLeftAt)
     frmSound* s = openWindow();
     s->resize(s->width() + 37, s->height() + 23);
     const QSize left = s->size();
-    s->close();
+    win->close(); // the main window's exit closes it too
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(openWindow()->size(), left);
 }

@@ -61,7 +61,7 @@ QString captionOfKey(std::string_view key)
     return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
-// "qms: must be greater than qts" beside the Qms box reads "Must be greater than Qts".
+// "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts".
 QString messageAtField(const AcousticsError& error)
 {
     QString text = toQString(error.message);

@@ -10,10 +10,11 @@
 #include "frm3d.h"
 #include "frmDialog.h"
 #include "frmHistory.h"
-#include "frminfo.h"
 #include "frmLayout.h"
 #include "frmOptions.h"
 #include "frmPrint.h"
+#include "frminfo.h"
+#include "soundui/frmSound.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -312,6 +313,7 @@ void frmMain::buildMenus()
     item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
+    item(file, "mnuFileSound", "How it will &sound...", QKeySequence(Qt::Key_F7), [this] { openSound(); });
     separator(file, "mnuFileS2");
     item(file, "mnuFileSettings", "Settings", QKeySequence(), [this] { openOptions(); });
     item(file, "mnuFilePrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });
@@ -383,6 +385,18 @@ void frmMain::openLayouter()
     auto* w = new frmLayout(*m_app, *this, this);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->show();
+}
+
+void frmMain::openSound()
+{
+    if (!m_sound) {
+        m_sound = new frmSound(*this, this);
+        m_sound->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &frmMain::designChanged, m_sound, &frmSound::refresh);
+    }
+    m_sound->show();
+    m_sound->raise();
+    m_sound->activateWindow();
 }
 
 void frmMain::openPrint()
@@ -493,12 +507,15 @@ void frmMain::setModelListPosition(const ModelKey& key, int position)
 
 void frmMain::runRecalculate()
 {
-    if (!m_app->simulationOn)
+    if (!m_app->simulationOn) {
+        emit designChanged(); // the sound window still follows an opened project's woofer
         return;
+    }
     const RecalcInputs in =
         makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
     const RecalcOutcome out = Recalculate(in, m_app->calc);
     applyCalc();
+    emit designChanged();
     for (const Message& m : out.messages)
         messageService().show(this, m);
     if (out.switchSimulationOff && m_app->simulationOn)
@@ -536,6 +553,8 @@ void frmMain::buttonHandler(int index)
         colourSimulationButton();
         if (m_app->simulationOn)
             runRecalculate();
+        else
+            emit designChanged();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "MainWindowHost.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -28,6 +29,7 @@ namespace kelvra
 class FileCommands;
 class PanelPicture;
 class FigurePicture;
+class frmSound;
 
 class frmMain : public QMainWindow, public MainWindowHost, public LanguageTarget
 {
@@ -75,6 +77,12 @@ public:
     // The About window, not modal, always with its English texts.
     void openAbout();
     void open3d();
+    // The "How it will sound" window, any time; a second call brings the open one to the front.
+    void openSound();
+
+signals:
+    // The design or simulation mode changed: after every recalculation and every switch of the mode.
+    void designChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,6 +119,7 @@ private:
     QLabel* m_lblVolume = nullptr;
     PanelPicture* m_picture = nullptr;
     FigurePicture* m_figure = nullptr;
+    QPointer<frmSound> m_sound;
     std::map<std::string, QWidget*, std::less<>> m_controls;
     struct FocusAction {
         bool onGot = false;

@@ -332,6 +332,13 @@ int runCalcCli(int argc, char** argv)
     // The JSON object works out its own plan; here it is needed for the text report and the drawing.
     if (o.bestFit && run.outcome.ranToEnd && (!o.json || o.svgFile))
         plan = bestFitOf(run, o.sawThick);
+    // A table or a drawing has no room for the message that stopped the design: it goes to stderr.
+    if ((o.cutList || o.svgFile) && !run.outcome.ranToEnd) {
+        for (const Message& m : run.outcome.messages)
+            std::cerr << "kelvra-calc: " << m.title << ": " << oneLine(m.text) << "\n";
+        if (o.svgFile)
+            std::cerr << "kelvra-calc: nothing was calculated, so '" << *o.svgFile << "' is not written\n";
+    }
     if (o.json) {
         std::cout << designJson(run, layout, o,
                                 acoustics ? std::optional<std::string>(acoustics->json) : std::nullopt)

@@ -3,7 +3,8 @@
 #include "BestFitBoards.h"
 #include "CutPlanText.h"
 
-namespace kelvra {
+namespace kelvra
+{
 
 CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTables& tables)
 {
@@ -29,7 +30,8 @@ json::Object jsonReport(const CalcRun& run)
 
     json::Array messages;
     for (const Message& m : run.outcome.messages)
-        messages.raw(json::Object().str("text", m.text).str("title", m.title).str("icon", iconName(m.icon)).dump());
+        messages.raw(
+            json::Object().str("text", m.text).str("title", m.title).str("icon", iconName(m.icon)).dump());
 
     const DerivedMeasures& d = run.state.derived;
     json::Object derived;
@@ -43,7 +45,8 @@ json::Object jsonReport(const CalcRun& run)
 
     json::Object figure;
     forEachLabel(run.state.figure, [&](const std::string& name, const LabelState& label) {
-        figure.raw(name, json::Object().str("caption", label.caption).boolean("visible", label.visible).dump());
+        figure.raw(name,
+                   json::Object().str("caption", label.caption).boolean("visible", label.visible).dump());
     });
 
     json::Object report;
@@ -55,11 +58,10 @@ json::Object jsonReport(const CalcRun& run)
         .str("lblVolume", run.state.lblVolume)
         .str("paramText", run.state.paramText)
         .raw("figure", figure.dump())
-        .raw("netVolume", run.outcome.netVolume ? json::quote(formatFixed(*run.outcome.netVolume, '.')) : "null");
+        .raw("netVolume",
+             run.outcome.netVolume ? json::quote(formatFixed(*run.outcome.netVolume, '.')) : "null");
     return report;
 }
-
-namespace {
 
 std::string oneLine(std::string text)
 {
@@ -74,8 +76,6 @@ std::string oneLine(std::string text)
     }
     return out;
 }
-
-} // namespace
 
 std::string humanReport(const CalcRun& run)
 {
@@ -114,7 +114,8 @@ BestFitResult bestFitOf(const CalcRun& run, int sawThick)
     return BestFit(boards, kerfOfSawThick(sawThick));
 }
 
-namespace {
+namespace
+{
 
 // Lengths in cm to four decimals, the model's precision; JSON always uses ".".
 std::string cmNumber(double cm)

@@ -7,7 +7,8 @@
 
 #include <string>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct CalcRun {
     ModelInputs inputs;
@@ -23,6 +24,8 @@ CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTa
 
 json::Object jsonReport(const CalcRun& run);
 std::string humanReport(const CalcRun& run);
+// A message text on one line: its line breaks become blanks.
+std::string oneLine(std::string text);
 
 // Best fit of the boards the layouter shows for this design, with the given saw thickness (mm).
 BestFitResult bestFitOf(const CalcRun& run, int sawThick);

@@ -47,6 +47,9 @@ struct RecalcOutcome {
     // What the net volume takes from the inner volume (woofers, port, partitions, other volume), in cm³;
     // set together with netVolume.
     std::optional<Fixed> deductions;
+    // The input box whose text did not read as a number ("txtSize(3)", "txtVother"), so the window
+    // can point the user at it; empty when every text read.
+    std::string unreadControl;
 };
 
 // Runs the steps in order on `state`; an early stop leaves what was written so far.

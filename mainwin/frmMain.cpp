@@ -71,6 +71,7 @@ frmMain::frmMain(AppPaths paths, char decimalSeparator, QWidget* parent)
 {
     setObjectName("frmMain");
     setWindowTitle(toQString(TitleString(m_app->editionStatus, m_app->betaBuild)));
+    m_app->calc.figure = firstDrawing();
     buildControls();
     buildMenus();
     fillLists();
@@ -129,7 +130,8 @@ void frmMain::buildControls()
                     m_txtSize[static_cast<std::size_t>(i)] = box;
                     registerControl(indexed("txtSize", i), box);
                 }
-                connect(box, &QLineEdit::textChanged, this, [this, i](const QString& t) {
+                connect(box, &QLineEdit::textChanged, this, [this, box, i](const QString& t) {
+                    markUnread(box, false);
                     (i == 13 ? m_app->inputs.txtVother : m_app->inputs.txtSize[static_cast<std::size_t>(i)]) =
                         toStdString(t);
                     runRecalculate();
@@ -231,6 +233,7 @@ void frmMain::buildControls()
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[static_cast<std::size_t>(i)]), central);
         b->setGeometry(places[static_cast<std::size_t>(i)]);
+        fitButtonFont(b);
         registerControl(indexed("cmdShow", i), b);
         m_cmdShow[static_cast<std::size_t>(i)] = b;
         connect(b, &QPushButton::clicked, this, [this, i] { buttonHandler(i); });
@@ -240,7 +243,11 @@ void frmMain::buildControls()
     m_picture->setGeometry(twipRect(0, 4080, 8175, 4575));
     m_figure = new FigurePicture(central);
     m_figure->setGeometry(twipRect(0, 8640, 8205, 4020));
+    // The figure slides over the input groups only: the three buttons stay on top of it, so the
+    // button that brings it back can still be clicked.
     m_figure->raise();
+    for (QPushButton* b : m_cmdShow)
+        b->raise();
     m_controls["Picture1"] = m_picture;
     m_controls["picFigure"] = m_figure;
 
@@ -520,6 +527,19 @@ void frmMain::runRecalculate()
         messageService().show(this, m);
     if (out.switchSimulationOff && m_app->simulationOn)
         buttonHandler(2);
+    // The message does not say which box is meant; the box itself shows it until its text changes.
+    if (auto* box = qobject_cast<QLineEdit*>(lookup(out.unreadControl, std::nullopt))) {
+        markUnread(box, true);
+        box->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmMain::markUnread(QLineEdit* box, bool unread)
+{
+    if (box->property("unread").toBool() == unread)
+        return;
+    box->setProperty("unread", unread);
+    box->setStyleSheet(unread ? QStringLiteral("QLineEdit { border: 2px solid rgb(255,0,0); }") : QString());
 }
 
 void frmMain::applyCalc()
@@ -592,6 +612,8 @@ void frmMain::portTypeHandler()
     for (int i : {7, 8, 11})
         m_txtSize[static_cast<std::size_t>(i)]->setEnabled(!round);
     m_app->calc.figure.portShape = round ? PortShape::Circle : PortShape::Rectangle;
+    // Diameter or width and height, as the recalculation will show them: never both in one place.
+    ApplyPortTypeLabels(m_app->calc.figure, m_cmbPortType->currentIndex());
     m_picture->apply(m_app->calc.figure);
     runRecalculate();
 }
@@ -714,9 +736,10 @@ bool frmMain::setProperty(std::string_view control, std::optional<int> index, Co
     }
     if (auto* l = qobject_cast<QLabel*>(w))
         l->setText(toQString(text));
-    else if (auto* b = qobject_cast<QPushButton*>(w))
+    else if (auto* b = qobject_cast<QPushButton*>(w)) {
         b->setText(toQString(text));
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        fitButtonFont(b);
+    } else if (auto* g = qobject_cast<QGroupBox*>(w))
         g->setTitle(toQString(text));
     else
         return false;

@@ -101,6 +101,8 @@ private:
     void wireFocusEvents();
     void applyCalc();
     void colourSimulationButton();
+    // Gives a box whose text did not read as a number a red frame, or takes the frame away.
+    void markUnread(QLineEdit* box, bool unread);
     QWidget* lookup(std::string_view name, std::optional<int> index) const;
     QAction* menuItem(std::string_view name, std::optional<int> index) const;
 

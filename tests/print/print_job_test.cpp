@@ -288,17 +288,29 @@ TEST_F(PrintTest, DialogCaptionsPlacesAndDefaultTicks)
         {d->chkFigure, "chkFigure", "Print measurements figure", twipRect(2160, 120, 1815, 375), false},
         {d->chkMPanel, "chkMPanel", "Print Panel measurements", twipRect(120, 600, 1815, 375), true},
         {d->chkLayouter, "chkLayouter", "Print Layout", twipRect(2160, 600, 1815, 375), false}};
+    // The rows are the design's; a column is as wide as the design or its caption, whichever is more,
+    // and the columns right of it move along.
     for (const Case& c : cases) {
         EXPECT_EQ(c.box->objectName(), c.name);
         EXPECT_EQ(c.box->text(), c.caption);
-        EXPECT_EQ(c.box->geometry(), c.place) << c.name;
+        EXPECT_EQ(c.box->y(), c.place.y()) << c.name;
+        EXPECT_EQ(c.box->height(), c.place.height()) << c.name;
+        EXPECT_GE(c.box->x(), c.place.x()) << c.name;
+        EXPECT_GE(c.box->width(), std::max(c.place.width(), c.box->sizeHint().width())) << c.name;
         EXPECT_EQ(c.box->isChecked(), c.ticked) << c.name;
     }
+    EXPECT_EQ(d->chkSettings->x(), d->chkMPanel->x());
+    EXPECT_EQ(d->chkFigure->x(), d->chkLayouter->x());
+    EXPECT_GT(d->chkFigure->x(), d->chkSettings->geometry().right());
     EXPECT_EQ(d->OKButton->text(), "OK");
     EXPECT_EQ(d->CancelButton->text(), "Cancel");
-    EXPECT_EQ(d->OKButton->geometry(), twipRect(4200, 120, 1215, 375));
-    EXPECT_EQ(d->CancelButton->geometry(), twipRect(4200, 600, 1215, 375));
     EXPECT_EQ(d->cmdPdf->text(), "Print to PDF...");
+    for (QPushButton* b : {d->OKButton, d->CancelButton, d->cmdPdf}) {
+        EXPECT_GT(b->x(), d->chkFigure->geometry().right());
+        EXPECT_LE(b->geometry().right(), d->width());
+    }
+    EXPECT_EQ(d->OKButton->y(), twipRect(4200, 120, 1215, 375).y());
+    EXPECT_EQ(d->CancelButton->y(), twipRect(4200, 600, 1215, 375).y());
 
     // The ticks do not carry over to the next opening.
     choose(*d, true, true, false, true);

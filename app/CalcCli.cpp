@@ -7,6 +7,7 @@
 #include "CutPlanText.h"
 #include "LayoutReport.h"
 #include "ProjectFile.h"
+#include "boards/BoardExports.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -22,7 +23,8 @@ namespace
 constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
     "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [--boards]\n"
-    "                   [--target-fb F]... [--curve-csv FILE] [PROJECT.tbx]\n"
+    "                   [--target-fb F]... [--curve-csv FILE] [--export-svg FILE] [--export-dxf FILE]\n"
+    "                   [--export-csv FILE] [PROJECT.tbx]\n"
     "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4] [--boards]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
@@ -32,8 +34,12 @@ constexpr const char* kUsage =
     "  report: Fb, Qtc, Fc, F3, sensitivity and the curve 10-190 Hz. So do --target-fb F (the port\n"
     "  length for that tuning; repeatable), --curve-csv FILE (writes the curve) and a project file with\n"
     "  a woofer. A port count of 0 is a sealed box.\n"
-    "  --best-fit adds the exact cutting plan of the layouter's boards (\"Best fit\");\n"
+    "  --best-fit adds the exact cutting plan of the real boards (\"Best fit\");\n"
     "  --svg FILE writes that plan as a drawing; without --best-fit, the layouter's sheet.\n"
+    "  --export-svg FILE writes the plan's sheets as drawings in mm (FILE for the first, FILE-2,\n"
+    "  FILE-3 ... before the extension for the others), --export-dxf FILE all sheets side by side for a\n"
+    "  CNC router (R12, mm, layers OUTLINES, LABELS, SHEETS), --export-csv FILE the boards and the\n"
+    "  numbered cuts (';' between fields with --decimal ,); all with the --saw of --best-fit.\n"
     "  --sheet 0|1|2 (122x61, 122x244, 122x305) and --saw 2|3|4 set the layouter's sheet and saw\n"
     "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
     "  --cut-list prints the boards to saw (name, length, breadth in cm, turned) instead of the report.\n"
@@ -73,6 +79,36 @@ json::Object layoutJson(const LayoutStrings& layout)
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         o.str(std::string(kLayoutKeys[i]), layout[i]);
     return o;
+}
+
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    out.flush();
+    if (out)
+        return true;
+    std::cerr << "kelvra-calc: cannot write '" << path << "'\n";
+    return false;
+}
+
+// The workshop files of the plan; a design whose boards cannot be built or planned writes none.
+bool writeExports(const CalcCliOptions& o, const BoardPlanResult& plan)
+{
+    if (!plan.ok()) {
+        std::cerr << "kelvra-calc: " << plan.text() << "\n";
+        return false;
+    }
+    const char sep = o.decimalSeparator;
+    bool ok = true;
+    if (o.exportSvg)
+        for (int s = 0; s < plan.plan->sheetCount; ++s)
+            ok = writeFile(sheetFileName(*o.exportSvg, s), sheetSvg(*plan.plan, *plan.boards, s, sep)) && ok;
+    if (o.exportDxf)
+        ok = writeFile(*o.exportDxf, planDxf(*plan.plan, *plan.boards)) && ok;
+    if (o.exportCsv)
+        ok = writeFile(*o.exportCsv, cutListCsv(*plan.plan, *plan.boards, sep)) && ok;
+    return ok;
 }
 
 } // namespace
@@ -131,7 +167,7 @@ std::string designJson(const CalcRun& run, const LayoutStrings& layout, const Ca
 {
     json::Object report = jsonReport(run);
     if (options.bestFit) {
-        std::optional<BestFitResult> plan;
+        std::optional<BoardPlanResult> plan;
         if (run.outcome.ranToEnd)
             plan = bestFitOf(run, options.sawThick);
         report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
@@ -205,6 +241,13 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             if (!v)
                 return p;
             p.options.curveCsv = *v;
+        } else if (a == "--export-svg" || a == "--export-dxf" || a == "--export-csv") {
+            auto v = value(a.c_str());
+            if (!v)
+                return p;
+            (a == "--export-svg"   ? p.options.exportSvg
+             : a == "--export-dxf" ? p.options.exportDxf
+                                   : p.options.exportCsv) = *v;
         } else if (a == "--save") {
             auto v = value("--save");
             if (!v)
@@ -242,7 +285,7 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
     const CalcCliOptions& o = p.options;
     if (o.cutList && (o.json || o.batch) && p.error.empty())
         p.error = "--cut-list prints a table; it cannot be combined with --json or --batch";
-    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile))
+    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports()))
         p.error = "--batch takes its projects from the lines (@PROJECT.tbx); it has no project file, --save "
                   "or --svg";
     if (o.batch && p.error.empty() && (!o.targetFbs.empty() || o.curveCsv))
@@ -328,9 +371,10 @@ int runCalcCli(int argc, char** argv)
             return 1;
         }
     }
-    std::optional<BestFitResult> plan;
-    // The JSON object works out its own plan; here it is needed for the text report and the drawing.
-    if (o.bestFit && run.outcome.ranToEnd && (!o.json || o.svgFile))
+    std::optional<BoardPlanResult> plan;
+    // The JSON object works out its own plan; here it is needed for the text report, the drawing, the
+    // workshop files and the exit status.
+    if ((o.bestFit && run.outcome.ranToEnd) || o.exports())
         plan = bestFitOf(run, o.sawThick);
     // A table or a drawing has no room for the message that stopped the design: it goes to stderr.
     if ((o.cutList || o.svgFile) && !run.outcome.ranToEnd) {
@@ -371,13 +415,19 @@ int runCalcCli(int argc, char** argv)
     }
     if (o.svgFile && !o.bestFit && !writeLayoutSvg(*o.svgFile, run, layout, {o.sawThick, o.sheetIndex}))
         return 1;
-    if (o.svgFile && plan && plan->ok()) {
+    if (o.svgFile && o.bestFit && plan && plan->ok()) {
         std::ofstream svg(*o.svgFile, std::ios::binary);
         svg << cutPlanSvg(*plan->plan);
         if (!svg) {
             std::cerr << "kelvra-calc: cannot write '" << *o.svgFile << "'\n";
             return 1;
         }
+    }
+    if (o.exports() && !writeExports(o, *plan))
+        return 1;
+    if (o.bestFit && plan && !plan->ok()) {
+        std::cerr << "kelvra-calc: " << plan->text() << "\n";
+        return 1;
     }
     if (run.outcome.ranToEnd)
         return 0;

@@ -29,6 +29,11 @@ struct CalcCliOptions {
     std::vector<std::string> targetFbs;  // --target-fb F, as typed, in the order given
     std::optional<std::string> curveCsv; // --curve-csv FILE
     bool boards = false;                 // --boards: the real boards that build the box
+    // The workshop files of the real boards' Best fit plan (the saw as for --best-fit).
+    std::optional<std::string> exportSvg; // --export-svg: one drawing per sheet, "-2", "-3" for the rest
+    std::optional<std::string> exportDxf; // --export-dxf: all sheets side by side, mm, for a CNC router
+    std::optional<std::string> exportCsv; // --export-csv: the boards and the numbered cuts
+    bool exports() const { return exportSvg || exportDxf || exportCsv; }
 };
 
 // The options, or the one-line message that names the bad argument.

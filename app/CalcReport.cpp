@@ -1,6 +1,5 @@
 #include "CalcReport.h"
 
-#include "BestFitBoards.h"
 #include "CutPlanText.h"
 
 namespace kelvra
@@ -107,11 +106,9 @@ std::string humanReport(const CalcRun& run)
     return out;
 }
 
-BestFitResult bestFitOf(const CalcRun& run, int sawThick)
+BoardPlanResult bestFitOf(const CalcRun& run, int sawThick)
 {
-    const std::vector<BestFitBoard> boards =
-        bestFitBoards(run.state.derived, run.inputs.pieces[2], run.inputs.pwhere);
-    return BestFit(boards, kerfOfSawThick(sawThick));
+    return planDesign(run.inputs, run.decimalSeparator, kerfOfSawThick(sawThick));
 }
 
 namespace
@@ -130,31 +127,44 @@ std::string point(double x, double y)
 
 } // namespace
 
-std::string bestFitJson(const BestFitResult& result)
+std::string bestFitJson(const BoardPlanResult& result)
 {
     if (!result.ok())
-        return json::Object().str("error", result.error.text()).dump();
+        return json::Object().str("error", result.text()).dump();
     const CutPlan& plan = *result.plan;
+    auto nameOf = [&](const BoardPlacement& p) {
+        return p.copy == 0 ? p.key : p.key + "-" + std::to_string(p.copy + 1);
+    };
     json::Object placements;
-    for (const BoardPlacement& p : plan.placements)
-        placements.raw(p.key, json::Object()
-                                  .integer("sheet", p.sheet)
-                                  .raw("left", cmNumber(p.rect.left))
-                                  .raw("top", cmNumber(p.rect.top))
-                                  .raw("width", cmNumber(p.rect.width))
-                                  .raw("height", cmNumber(p.rect.height))
-                                  .integer("turned", p.turned ? 1 : 0)
-                                  .dump());
+    for (const BoardPlacement& p : plan.placements) {
+        json::Array outline;
+        for (const SheetPoint& q : p.outline)
+            outline.raw(point(q.x, q.y));
+        json::Object o;
+        o.integer("sheet", p.sheet)
+            .raw("left", cmNumber(p.rect.left))
+            .raw("top", cmNumber(p.rect.top))
+            .raw("width", cmNumber(p.rect.width))
+            .raw("height", cmNumber(p.rect.height))
+            .integer("turned", p.turned ? 1 : 0)
+            .raw("outline", outline.dump());
+        if (p.nestedWith >= 0)
+            o.str("nestedWith", nameOf(plan.placements[static_cast<std::size_t>(p.nestedWith)]));
+        placements.raw(nameOf(p), o.dump());
+    }
     json::Array cuts;
-    for (const Cut& c : plan.cuts)
-        cuts.raw(json::Object()
-                     .integer("n", c.n)
-                     .integer("sheet", c.sheet)
-                     .integer("piece", c.piece)
-                     .raw("from", point(c.fromX, c.fromY))
-                     .raw("to", point(c.toX, c.toY))
-                     .raw("length", cmNumber(c.length))
-                     .dump());
+    for (const Cut& c : plan.cuts) {
+        json::Object o;
+        o.integer("n", c.n)
+            .integer("sheet", c.sheet)
+            .integer("piece", c.piece)
+            .raw("from", point(c.fromX, c.fromY))
+            .raw("to", point(c.toX, c.toY))
+            .raw("length", cmNumber(c.length));
+        if (c.slanted)
+            o.raw("angle", formatDouble(roundHalfEven(c.angle, 1), '.'));
+        cuts.raw(o.dump());
+    }
     json::Array offcuts;
     for (const CutPiece& o : plan.offcuts)
         offcuts.raw(json::Object()
@@ -175,11 +185,11 @@ std::string bestFitJson(const BestFitResult& result)
         .dump();
 }
 
-std::string humanBestFit(const BestFitResult& result, char decimalSeparator)
+std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator)
 {
     if (!result.ok())
-        return "\nBest fit: " + result.error.text() + "\n";
-    const CutPlanText t = describeCutPlan(*result.plan, {}, decimalSeparator);
+        return "\nBest fit: " + result.text() + "\n";
+    const CutPlanText t = describeCutPlan(*result.plan, boardNames(*result.boards), decimalSeparator);
     std::string out = "\nBest fit:\n";
     for (const std::string& line : t.summary)
         out += "  " + line + "\n";

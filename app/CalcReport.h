@@ -4,6 +4,7 @@
 #include "BestFit.h"
 #include "Json.h"
 #include "Recalculate.h"
+#include "boards/BoardPlan.h"
 
 #include <string>
 
@@ -27,10 +28,11 @@ std::string humanReport(const CalcRun& run);
 // A message text on one line: its line breaks become blanks.
 std::string oneLine(std::string text);
 
-// Best fit of the boards the layouter shows for this design, with the given saw thickness (mm).
-BestFitResult bestFitOf(const CalcRun& run, int sawThick);
-// The "bestFit" member: the plan in cm from each sheet's top-left corner, or {"error": text}.
-std::string bestFitJson(const BestFitResult& result);
-std::string humanBestFit(const BestFitResult& result, char decimalSeparator);
+// Best fit of the real boards of this design, with the given saw thickness (mm).
+BoardPlanResult bestFitOf(const CalcRun& run, int sawThick);
+// The "bestFit" member: the plan in cm from each sheet's top-left corner, or {"error": text}. A board
+// needed twice is placed as "key" and "key-2".
+std::string bestFitJson(const BoardPlanResult& result);
+std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator);
 
 } // namespace kelvra

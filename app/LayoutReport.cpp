@@ -129,7 +129,7 @@ std::optional<LayoutView> openedLayout(const CalcRun& run, const LayoutStrings& 
     LayoutView view;
     // Only the drawing depends on "Lines": the boards lie where they would without it.
     view.linesOn = true;
-    const PanelModel model = panelModelOf(run.state.derived, run.inputs);
+    const PanelModel model = panelModelOf(run.state.derived, run.inputs, run.decimalSeparator);
     const char sep = run.decimalSeparator;
     const OpenedLayout opened = OpenLayout(view, model, std::to_string(choice.sawThick),
                                            std::to_string(choice.sheetIndex), layout, sep);

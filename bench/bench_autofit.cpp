@@ -17,7 +17,7 @@ PanelModel defaultDesign()
     in.txtSize[2] = "60.2";
     CalcState state;
     Recalculate(makeRecalcInputs(in, true, '.'), state);
-    return panelModelOf(state.derived, in);
+    return panelModelOf(state.derived, in, '.');
 }
 
 void BM_AutoFitDefaultDesign(benchmark::State& st)

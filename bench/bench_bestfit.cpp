@@ -219,3 +219,52 @@ void BM_BestFitVersusAutoFit(benchmark::State& st)
 } // namespace
 
 BENCHMARK(BM_BestFitVersusAutoFit)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------------------------
+// Best fit of the real boards: a sloped box's seven board pieces (the two side trapezoids tried
+// nested head to tail and apart), from the built boards to the numbered cuts.
+
+#include "boards/BoardPlan.h"
+
+namespace
+{
+
+// The boards of a design with these input texts; `port` adds one rectangular port.
+BoxBoards realBoards(std::initializer_list<std::pair<const char*, const char*>> sets, bool port = false)
+{
+    ModelInputs in = firstRunInputs();
+    in.sub = 0;
+    if (port) {
+        in.pieces[2] = 1;
+        in.ptype = 1;
+    }
+    for (const auto& [key, text] : sets)
+        textOf(in, *findModelKey(key)) = text;
+    return *buildBoards(in, '.').boards;
+}
+
+void BM_BoardPlanSlopedBoxSevenBoards(benchmark::State& st)
+{
+    // Both ends sloped, one rectangular port wall as the seventh board.
+    const BoxBoards boards =
+        realBoards({{"ca", "70"}, {"cb", "80"}, {"lp", "20"}, {"bp", "5"}, {"hp", "20"}}, true);
+    for (auto _ : st) {
+        BoardPlanResult r = planBoards(boards, 0.2);
+        benchmark::DoNotOptimize(r);
+    }
+    st.counters["boards"] = static_cast<double>(boards.boards.size());
+}
+
+void BM_BoardPlanSmallSlopedBoxNested(benchmark::State& st)
+{
+    const BoxBoards boards = realBoards({{"h2", "30"}, {"l3", "30"}, {"b2", "40"}, {"ca", "45"}});
+    for (auto _ : st) {
+        BoardPlanResult r = planBoards(boards, 0.2);
+        benchmark::DoNotOptimize(r);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_BoardPlanSlopedBoxSevenBoards)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BoardPlanSmallSlopedBoxNested)->Unit(benchmark::kMillisecond);

@@ -253,6 +253,7 @@ struct RawPlacement {
     int sheet = 0;
     Len x = 0, y = 0, w = 0, h = 0;
     bool turned = false;
+    int piece = -1;
 };
 
 // Turns the chosen chains into pieces, cuts and placements, in the order of sawing.
@@ -341,7 +342,7 @@ private:
         switch (b.join) {
         case Join::Board:
             m_pieces[static_cast<std::size_t>(id)].holdsBoard = true;
-            m_placed[static_cast<std::size_t>(b.board)] = {p.sheet, p.x, p.y, p.w, p.h, b.turned};
+            m_placed[static_cast<std::size_t>(b.board)] = {p.sheet, p.x, p.y, p.w, p.h, b.turned, id};
             return;
         case Join::Beside: {
             const auto parts = cut(id, true, m_search.box(b.maskA, b.idxA).w);
@@ -484,8 +485,16 @@ BestFitResult BestFit(std::span<const BestFitBoard> boards, double kerf, std::sp
     double boardArea = 0;
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         const RawPlacement& p = saw.m_placed[i];
-        plan.placements.push_back({boards[i].key, static_cast<int>(i), p.sheet,
-                                   CutRect{toCm(p.x), toCm(p.y), toCm(p.w), toCm(p.h)}, p.turned});
+        BoardPlacement placed;
+        placed.key = boards[i].key;
+        placed.board = static_cast<int>(i);
+        placed.sheet = p.sheet;
+        placed.rect = {toCm(p.x), toCm(p.y), toCm(p.w), toCm(p.h)};
+        placed.turned = p.turned;
+        placed.piece = p.piece + 1;
+        const CutRect& r = placed.rect;
+        placed.outline = {{r.left, r.top}, {r.right(), r.top}, {r.right(), r.bottom()}, {r.left, r.bottom()}};
+        plan.placements.push_back(std::move(placed));
         boardArea += toCm(sizes[i].w) * toCm(sizes[i].h);
     }
     for (std::size_t i = 0; i < saw.m_pieces.size(); ++i) {

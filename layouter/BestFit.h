@@ -40,12 +40,22 @@ struct CutRect {
     double bottom() const { return top + height; }
 };
 
+// A point on a sheet in cm from its top-left corner.
+struct SheetPoint {
+    double x = 0;
+    double y = 0;
+};
+
 struct BoardPlacement {
     std::string key;
     int board = 0; // index in the boards given
     int sheet = 0; // 0 for the first sheet
     CutRect rect;  // as it lies, turned or not
     bool turned = false;
+    int piece = 0;                   // id of the piece that the cuts leave as this board
+    int copy = 0;                    // 0 for the first of a board that is needed more than once
+    int nestedWith = -1;             // placement that shares its strip head to tail, if any
+    std::vector<SheetPoint> outline; // the board as cut, on the sheet: the rectangle or its true shape
 };
 
 // A piece of board during sawing: a whole sheet or a part that a cut made.
@@ -66,6 +76,12 @@ struct Cut {
     double length = 0;
     int firstPart = -1;  // id of the left or upper part
     int secondPart = -1; // id of the right or lower part; -1 when the kerf eats the rest
+    // A slanted cut shapes a board inside its piece: it parts two nested boards or trims one to its
+    // true outline. It runs straight from edge to edge of the piece at `angle` degrees to the edges
+    // it crosses; `boards` are the placements it frees, and it leaves no new rectangular pieces.
+    bool slanted = false;
+    double angle = 90;
+    std::vector<int> boards;
 };
 
 struct CutPlan {

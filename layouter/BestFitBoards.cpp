@@ -14,7 +14,8 @@ Fixed minusOr(Fixed a, Fixed b)
 
 } // namespace
 
-std::vector<BestFitBoard> bestFitBoards(const DerivedMeasures& d, int portCountPosition, int portWhere)
+std::vector<BestFitBoard> bestFitBoards(const DerivedMeasures& d, int portCountPosition, int portWhere,
+                                        const std::optional<SideSize>& realSides)
 {
     // Lengths l and breadths b in cm; front and rear stand upright (width b), the others lie (width l).
     const Fixed inner = minusOr(d.h2, Fixed::fromRaw(2 * d.thick[0] * Fixed::kScale / 10));
@@ -40,15 +41,16 @@ std::vector<BestFitBoard> bestFitBoards(const DerivedMeasures& d, int portCountP
     auto cm = [](Fixed v) {
         return v.toDouble();
     };
+    auto sideBoard = [&](const char* key, bool right) {
+        if (right)
+            return BestFitBoard{key, cm(d.topWidth), cm(d.slantCb)};
+        if (realSides)
+            return BestFitBoard{key, cm(realSides->l), cm(realSides->b)};
+        return BestFitBoard{key, kUnsizedPanelCm, kUnsizedPanelCm};
+    };
     std::vector<BestFitBoard> boards = {
-        {"front", cm(frontB), cm(frontL)},
-        {"rear", cm(rearB), cm(rearL)},
-        {"top", cm(topL), cm(topB)},
-        {"bottom", cm(d.l3), cm(d.bottomWidth)},
-        rightCa ? BestFitBoard{"left", cm(d.topWidth), cm(d.slantCb)}
-                : BestFitBoard{"left", kUnsizedPanelCm, kUnsizedPanelCm},
-        rightCb ? BestFitBoard{"right", cm(d.topWidth), cm(d.slantCb)}
-                : BestFitBoard{"right", kUnsizedPanelCm, kUnsizedPanelCm},
+        {"front", cm(frontB), cm(frontL)},       {"rear", cm(rearB), cm(rearL)}, {"top", cm(topL), cm(topB)},
+        {"bottom", cm(d.l3), cm(d.bottomWidth)}, sideBoard("left", rightCa),     sideBoard("right", rightCb),
     };
     if (d.hp > Fixed() && d.dp == Fixed() && d.lp > Fixed() && portCountPosition > 0)
         boards.push_back({"port", cm(d.hp), cm(d.lp)});

@@ -4,17 +4,21 @@
 
 #include "BestFit.h"
 #include "Model.h"
+#include "PanelSet.h"
 
+#include <optional>
 #include <vector>
 
 namespace kelvra
 {
 
-// A side panel of a sloped enclosure has no size of its own; it keeps the 25 x 25 pixels it is
-// created with, 25 / 3 cm at 3 pixels per cm.
+// A side panel of a sloped enclosure without real side boards has no size of its own; it keeps the
+// 25 x 25 pixels it is created with, 25 / 3 cm at 3 pixels per cm.
 inline constexpr double kUnsizedPanelCm = 25.0 / 3.0;
 
-// `portCountPosition` and `portWhere` are the list positions of cmbPieces(2) and cmbPortWhere.
-std::vector<BestFitBoard> bestFitBoards(const DerivedMeasures& d, int portCountPosition, int portWhere);
+// `portCountPosition` and `portWhere` are the list positions of cmbPieces(2) and cmbPortWhere; a
+// sloped box's side panels take `realSides` when given, as the panel set sizes them.
+std::vector<BestFitBoard> bestFitBoards(const DerivedMeasures& d, int portCountPosition, int portWhere,
+                                        const std::optional<SideSize>& realSides = std::nullopt);
 
 } // namespace kelvra

@@ -45,7 +45,11 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
     auto nameOf = [&](const BoardPlacement& p) {
         const std::size_t i = static_cast<std::size_t>(p.board);
         const std::string name = i < names.size() ? trimmed(names[i]) : std::string();
-        return name.empty() ? p.key : name;
+        return (name.empty() ? p.key : name) + (p.copy > 0 ? " #" + std::to_string(p.copy + 1) : "");
+    };
+    auto placementName = [&](int index) {
+        const std::size_t i = static_cast<std::size_t>(index);
+        return i < plan.placements.size() ? nameOf(plan.placements[i]) : std::string();
     };
 
     CutPlanText text;
@@ -67,6 +71,21 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
                            std::to_string(c.piece);
         if (p)
             line += " (" + size(p->rect) + ")";
+        if (c.slanted) {
+            const double left = p ? p->rect.left : 0, top = p ? p->rect.top : 0;
+            line += ": slanted cut at " + formatDouble(roundHalfEven(c.angle, 1), decimalSeparator) +
+                    "\u00b0 to the " + (c.vertical ? "top and bottom" : "left and right") + " edges (" +
+                    formatDouble(roundHalfEven(90 - c.angle, 1), decimalSeparator) +
+                    "\u00b0 off square), from " + n(c.fromX - left) + " cm right and " + n(c.fromY - top) +
+                    " cm down to " + n(c.toX - left) + " cm right and " + n(c.toY - top) +
+                    " cm down of the piece's top-left corner, " + n(c.length) + " cm long; ";
+            if (c.boards.size() == 2)
+                line += "parts " + placementName(c.boards[0]) + " from " + placementName(c.boards[1]);
+            else if (c.boards.size() == 1)
+                line += "trims " + placementName(c.boards[0]) + " to its shape, the rest is waste";
+            text.cuts.push_back(line);
+            continue;
+        }
         line += c.vertical ? ": cut " + n(c.offset) + " cm from the left edge, top to bottom"
                            : ": cut " + n(c.offset) + " cm from the top edge, left to right";
         line += ", " + n(c.length) + " cm long; ";
@@ -77,8 +96,10 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
         text.cuts.push_back(line);
     }
     for (const BoardPlacement& p : plan.placements)
-        text.boards.push_back(nameOf(p) + " (" + size(p.rect) + "): sheet " + std::to_string(p.sheet + 1) +
-                              ", " + where(p.rect) + (p.turned ? ", turned" : ""));
+        text.boards.push_back(
+            nameOf(p) + " (" + size(p.rect) + "): sheet " + std::to_string(p.sheet + 1) + ", " +
+            where(p.rect) + (p.turned ? ", turned" : "") +
+            (p.nestedWith >= 0 ? ", nested head to tail with " + placementName(p.nestedWith) : ""));
     for (const CutPiece& o : plan.offcuts)
         text.offcuts.push_back("Piece " + std::to_string(o.id) + " (" + size(o.rect) + "): sheet " +
                                std::to_string(o.sheet + 1) + ", " + where(o.rect));
@@ -123,8 +144,11 @@ std::string cutPlanSvg(const CutPlan& plan)
                "\" height=\"" + px(sheetH) + "\" fill=\"#ffe0c0\" stroke=\"black\"/>\n";
     for (const BoardPlacement& b : plan.placements) {
         const double y = top(b.sheet) + b.rect.top;
-        out += "<rect class=\"board\" id=\"" + xmlEscaped(b.key) + "\" x=\"" + px(b.rect.left) + "\" y=\"" +
-               px(y) + "\" width=\"" + px(b.rect.width) + "\" height=\"" + px(b.rect.height) + "\" fill=\"" +
+        // The board as it is cut: its rectangle, or its true shape inside it.
+        std::string points;
+        for (const SheetPoint& q : b.outline)
+            points += (points.empty() ? "" : " ") + px(q.x) + "," + px(top(b.sheet) + q.y);
+        out += "<polygon class=\"board\" id=\"" + xmlEscaped(b.key) + "\" points=\"" + points + "\" fill=\"" +
                fillOf(b.key) + "\" stroke=\"#404040\"/>\n";
         out += "<text x=\"" + px(b.rect.left + b.rect.width / 2) + "\" y=\"" + px(y + b.rect.height / 2) +
                "\" font-size=\"12\" text-anchor=\"middle\" dominant-baseline=\"middle\">" +

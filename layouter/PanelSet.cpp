@@ -1,5 +1,7 @@
 #include "PanelSet.h"
 
+#include "boards/Boards.h"
+
 #include <optional>
 #include <utility>
 
@@ -44,8 +46,9 @@ struct SideLengths {
 };
 
 // l and b in cm of a panel, or nothing when the model gives this panel no size.
-std::optional<SideLengths> sideLengths(int index, const DerivedMeasures& d)
+std::optional<SideLengths> sideLengths(int index, const PanelModel& model)
 {
+    const DerivedMeasures& d = model.derived;
     const bool rightCa = d.angleCa == kRightAngle;
     const bool rightCb = d.angleCb == kRightAngle;
     // innerHeight formed here from h2 and the 16-bit product 2 x thick(0).
@@ -73,12 +76,12 @@ std::optional<SideLengths> sideLengths(int index, const DerivedMeasures& d)
     case kBottom:
         return SideLengths{d.l3, d.bottomWidth};
     case kLeft:
-        if (!rightCa)
-            return std::nullopt;
-        return SideLengths{d.topWidth, d.slantCb};
     case kRight:
-        if (!rightCb)
-            return std::nullopt;
+        if (!(index == kLeft ? rightCa : rightCb)) {
+            if (!model.realSides)
+                return std::nullopt;
+            return SideLengths{model.realSides->l, model.realSides->b};
+        }
         return SideLengths{d.topWidth, d.slantCb};
     case kPort:
         return SideLengths{d.hp, d.lp};
@@ -87,9 +90,9 @@ std::optional<SideLengths> sideLengths(int index, const DerivedMeasures& d)
     }
 }
 
-void applySize(Panel& panel, int index, const DerivedMeasures& d)
+void applySize(Panel& panel, int index, const PanelModel& model)
 {
-    const std::optional<SideLengths> lb = sideLengths(index, d);
+    const std::optional<SideLengths> lb = sideLengths(index, model);
     if (!lb)
         return;
     const std::optional<float> l = pixels(lb->l);
@@ -135,13 +138,32 @@ void appendCm(std::string& out, float sidePx, char sep)
 
 } // namespace
 
-PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& inputs)
+PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& inputs, char decimalSeparator)
 {
     PanelModel m;
     m.derived = derived;
     m.portCountPosition = inputs.pieces[2];
     m.portWhere = inputs.pwhere;
+    if (derived.angleCa != kRightAngle || derived.angleCb != kRightAngle)
+        m.realSides = realSideSize(inputs, decimalSeparator);
     return m;
+}
+
+std::optional<SideSize> realSideSize(const ModelInputs& inputs, char decimalSeparator)
+{
+    const BoardsResult r = buildBoards(inputs, decimalSeparator);
+    if (!r.ok())
+        return std::nullopt;
+    for (const Board& b : r.boards->boards) {
+        if (b.key != "left")
+            continue;
+        const Result<Fixed> l = Fixed::fromDouble(b.length);
+        const Result<Fixed> breadth = Fixed::fromDouble(b.breadth);
+        if (!l || !breadth)
+            return std::nullopt;
+        return SideSize{*l, *breadth};
+    }
+    return std::nullopt;
 }
 
 float lSide(const Panel& panel, int index)
@@ -163,7 +185,7 @@ void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSepara
 {
     for (int i = 0; i < kPanelCount; ++i) {
         Panel& p = panels[static_cast<std::size_t>(i)];
-        applySize(p, i, model.derived);
+        applySize(p, i, model);
         applyPortCut(p, i, model);
         std::string& c = p.caption;
         c.assign(model.names[static_cast<std::size_t>(i)]);

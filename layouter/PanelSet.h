@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,19 +65,34 @@ struct Panel {
 
 using PanelSet = std::array<Panel, kPanelCount>;
 
+// The bounding rectangle of the real side boards in cm: l across the box's width, b up its height.
+struct SideSize {
+    Fixed l;
+    Fixed b;
+
+    bool operator==(const SideSize&) const = default;
+};
+
 // What the panel set reads from the main window: the last recalculation's measures, the list
 // positions of cmbPieces(2) and cmbPortWhere, and the captions of the naming labels.
 struct PanelModel {
     DerivedMeasures derived;
     int portCountPosition = 0;
     int portWhere = 0;
+    // The classic measures give a sloped box's side panels no size; they take the real side boards'
+    // bounding rectangle instead (nothing when the boards of the design cannot be built).
+    std::optional<SideSize> realSides;
     std::array<std::string, kPanelCount> names{std::string(kPanelNames[0]), std::string(kPanelNames[1]),
                                                std::string(kPanelNames[2]), std::string(kPanelNames[3]),
                                                std::string(kPanelNames[4]), std::string(kPanelNames[5]),
                                                std::string(kPanelNames[6])};
 };
 
-PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& inputs);
+// `decimalSeparator` reads the input texts for the real side boards.
+PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& inputs, char decimalSeparator);
+
+// The bounding rectangle of the real side boards of the design; nothing when they cannot be built.
+std::optional<SideSize> realSideSize(const ModelInputs& inputs, char decimalSeparator);
 
 // The l and b sides of a rectangle as pixels: front and rear stand upright (l down), the others lie
 // (l across); a turn exchanges them.

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPolygonF>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -143,9 +144,14 @@ QImage frmCutPlan::sheetImage(int sheet, double pixelsPerCm) const
         if (b.sheet != sheet)
             continue;
         const QRectF r = scaled(b.rect);
-        p.fillRect(r, colourOf(b.key));
+        // The board as it is cut: its rectangle, or its true shape inside it.
+        QPolygonF shape;
+        for (const SheetPoint& q : b.outline)
+            shape << QPointF(q.x * pixelsPerCm, q.y * pixelsPerCm);
         p.setPen(QColor(64, 64, 64));
-        p.drawRect(r);
+        p.setBrush(colourOf(b.key));
+        p.drawPolygon(shape);
+        p.setBrush(Qt::NoBrush);
         p.setPen(Qt::black);
         p.drawText(r, Qt::AlignCenter, toQString(b.key));
     }

@@ -151,7 +151,7 @@ QAction* frmLayout::action(std::string_view name) const
 
 PanelModel frmLayout::panelModel() const
 {
-    PanelModel m = panelModelOf(m_app.calc.derived, m_app.inputs);
+    PanelModel m = panelModelOf(m_app.calc.derived, m_app.inputs, m_app.decimalSeparator);
     // The boards are named by the main window's figure captions, which follow the language file.
     for (int i = 0; i < kPanelCount; ++i) {
         auto* label =

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -80,7 +81,8 @@ private:
     void onPointerMoved(QPoint position);
     void onSheetReleased(QPoint position, Qt::MouseButton button);
     void putDown();
-    std::optional<CutPlan> planBoards();
+    // The plan of the real boards, and their names by board; nothing (and a message) when it fails.
+    std::optional<CutPlan> planBoards(std::vector<std::string>* names = nullptr);
 
     AppState& m_app;
     MainWindowHost& m_host;

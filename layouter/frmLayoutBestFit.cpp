@@ -3,8 +3,8 @@
 #include "frmLayout.h"
 
 #include "AppState.h"
-#include "BestFitBoards.h"
 #include "MessageService.h"
+#include "boards/BoardPlan.h"
 #include "frmCutPlan.h"
 
 #include <cmath>
@@ -39,17 +39,21 @@ std::string firstLine(const std::string& caption)
 
 } // namespace
 
-std::optional<CutPlan> frmLayout::planBoards()
+std::optional<CutPlan> frmLayout::planBoards(std::vector<std::string>* names)
 {
     const PanelModel model = panelModel();
-    const std::vector<BestFitBoard> boards =
-        bestFitBoards(model.derived, model.portCountPosition, model.portWhere);
-    BestFitResult result = BestFit(boards, kerfOfSawThick(m_view.sawThick));
+    std::vector<std::string> captions;
+    for (const std::string& name : model.names)
+        captions.push_back(firstLine(name));
+    BoardPlanResult result =
+        planDesign(m_app.inputs, m_app.decimalSeparator, kerfOfSawThick(m_view.sawThick), captions);
     if (!result.ok()) {
-        messageService().show(
-            this, {result.error.text(), "Best fit", MessageIcon::Exclamation, MessageButtons::Ok});
+        messageService().show(this,
+                              {result.text(), "Best fit", MessageIcon::Exclamation, MessageButtons::Ok});
         return std::nullopt;
     }
+    if (names)
+        *names = boardNames(*result.boards);
     return std::move(result.plan);
 }
 
@@ -61,14 +65,21 @@ void frmLayout::bestFit()
         return;
     // The sheet size as if chosen from its menu, written back; then the plan's places.
     chooseSheetSize(plan->sheetIndex);
+    // Each panel goes where its board lies; the boards' true outlines are drawn over them.
+    std::vector<Stroke> strokes;
     for (const BoardPlacement& b : plan->placements) {
+        if (b.sheet != 0)
+            continue;
         const int index = panelIndexOf(b.key);
-        if (index >= 0 && b.sheet == 0)
+        if (index >= 0 && b.copy == 0)
             placePanel(index, px(b.rect.left), px(b.rect.top), b.turned);
+        for (std::size_t i = 0; i < b.outline.size(); ++i) {
+            const SheetPoint p = b.outline[i], q = b.outline[(i + 1) % b.outline.size()];
+            strokes.push_back({{px(p.x), px(p.y), px(q.x), px(q.y)}, 1, false, kPlanOutlineColour});
+        }
     }
     RefreshPanels();
 
-    std::vector<Stroke> strokes;
     std::vector<SheetText> numbers;
     for (const Cut& c : plan->cuts) {
         if (c.sheet != 0)
@@ -90,15 +101,10 @@ void frmLayout::bestFit()
 
 void frmLayout::showCutPlan()
 {
-    std::optional<CutPlan> plan = planBoards();
+    std::vector<std::string> names;
+    std::optional<CutPlan> plan = planBoards(&names);
     if (!plan)
         return;
-    std::vector<std::string> names;
-    for (const BoardPlacement& b : plan->placements) {
-        const int index = panelIndexOf(b.key);
-        names.push_back(index >= 0 ? firstLine(m_view.panels[static_cast<std::size_t>(index)].caption)
-                                   : b.key);
-    }
     auto* w = new frmCutPlan(std::move(*plan), std::move(names), m_app.decimalSeparator, this);
     w->setObjectName("frmCutPlan");
     w->setAttribute(Qt::WA_DeleteOnClose);

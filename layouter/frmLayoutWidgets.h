@@ -47,6 +47,8 @@ private:
 
 // The colour of a Best fit plan's cut lines.
 inline constexpr Rgb kPlanCutColour = {192, 0, 0};
+// The true outlines of the boards that Best fit draws over the panels.
+inline constexpr Rgb kPlanOutlineColour = {32, 32, 32};
 
 // Drawn over the boards: the plan's cut lines and their numbers, which the boards would hide where
 // the kerf is thinner than a pixel. It lets every mouse event through to the boards and the sheet.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -133,17 +134,20 @@ TEST(KelvraCalcBestFit, SmallModelFitsOnTheSmallestSheet)
 
 TEST(KelvraCalcBestFit, PortBoardAndSawThickness)
 {
-    // One rectangular port of 36.4 x 20 cm at the front: seven boards, the front 33.2 cm long.
-    const std::string port = "--set pieces2=1 --set lp=20 --set bp=5 --set pwhere=0 --set hp=36";
+    // One rectangular port of 36.4 x 20 cm at the front: seven boards, the port wall 20 x 36.4 cm.
+    const std::string port =
+        "--set pieces2=1 --set ptype=1 --set lp=20 --set bp=5 --set pwhere=0 --set hp=36";
     const ToolRun r = runTool("--decimal . --json --best-fit --saw 4 " + port + ".4");
     ASSERT_EQ(r.status, 0);
-    EXPECT_TRUE(contains(r.out, "\"port\":{\"sheet\":")) << r.out;
-    EXPECT_TRUE(contains(r.out, "\"width\":33.2") || contains(r.out, "\"height\":33.2")) << r.out;
+    const std::string portJson = r.out.substr(r.out.find("\"port\":{\"sheet\":"));
+    EXPECT_TRUE(contains(portJson, "\"width\":20,\"height\":36.4") ||
+                contains(portJson, "\"width\":36.4,\"height\":20"))
+        << r.out;
     const ToolRun text = runTool("--decimal , --best-fit --saw 4 " + port + ",4");
     ASSERT_EQ(text.status, 0);
     EXPECT_TRUE(contains(text.out, "Best fit:\n  Sheet: 122x244, 1 sheet\n  Saw kerf: 4 mm\n")) << text.out;
     EXPECT_TRUE(contains(text.out, "\n  1. Sheet 1, piece 1 (244 x 122 cm): cut ")) << text.out;
-    EXPECT_TRUE(contains(text.out, "front (")) << text.out;
+    EXPECT_TRUE(contains(text.out, "Voorzijde (")) << text.out;
     for (const char* bad : {"--saw 5", "--saw", "--saw x"})
         EXPECT_EQ(runTool(std::string("--best-fit ") + bad).status, 2) << bad;
 }
@@ -256,6 +260,49 @@ TEST_F(KelvraCalcProject, OldFormatIsReadWithAWarningAndAMissingFileIsAnError)
     EXPECT_EQ(runTool("'" + file("nowhere.tbx") + "'").status, 2);
     std::filesystem::create_directories(dir / "folder.tbx");
     EXPECT_EQ(runTool("--save '" + file("folder.tbx") + "'").status, 1);
+}
+
+TEST_F(KelvraCalcProject, ExportsWriteTheWorkshopFilesOfTheRealBoards)
+{
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        std::vector<const char*> files; // written, in the test's folder
+    };
+    const std::string all = " --export-svg '" + file("plan.svg") + "' --export-dxf '" + file("plan.dxf") +
+                            "' --export-csv '" + file("plan.csv") + "'";
+    const std::vector<Case> cases = {
+        {"sloped box on one sheet", "--decimal , --set ca=70" + all, 0, {"plan.svg", "plan.dxf", "plan.csv"}},
+        // No sheet holds this box whole: two 122x244 sheets, one drawing each.
+        {"two sheets",
+         "--saw 4 --set h2=60 --set l3=100 --set b2=90 --set ca=60" + all,
+         0,
+         {"plan.svg", "plan-2.svg", "plan.dxf", "plan.csv"}},
+        {"boards that cannot be built", "--set ca=0" + all, 1, {}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun r = runTool(c.args);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        std::vector<std::string> written;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            written.push_back(entry.path().filename().string());
+        std::sort(written.begin(), written.end());
+        std::vector<std::string> expected(c.files.begin(), c.files.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(written, expected) << c.name;
+        if (c.status == 0) {
+            EXPECT_TRUE(contains(slurp("plan.svg"), "viewBox=\"0 0 ")) << c.name;
+            EXPECT_TRUE(contains(slurp("plan.dxf"), "AC1009")) << c.name;
+            EXPECT_TRUE(contains(slurp("plan.csv"), "Zij links")) << c.name;
+        }
+        for (const std::string& f : written)
+            std::filesystem::remove(dir / f);
+    }
+    // The comma separator gives ';' between fields; --batch writes no files.
+    ASSERT_EQ(runTool("--decimal , --export-csv '" + file("plan.csv") + "'").status, 0);
+    EXPECT_TRUE(contains(slurp("plan.csv"), "name;key;count;length cm;")) << slurp("plan.csv");
+    EXPECT_EQ(runTool("--batch --export-dxf '" + file("plan.dxf") + "' </dev/null").status, 2);
 }
 
 TEST(KelvraCalcBoards, JsonListsTheRealBoardsAndTheExactVolumes)

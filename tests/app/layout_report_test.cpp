@@ -282,6 +282,18 @@ TEST_P(LayoutReportTest, SheetAndSawChangeTheLayout)
     EXPECT_TRUE(contains(small, "\"sheet\":{\"height\":366,\"width\":183,\"kerf\":9}")) << small;
 }
 
+TEST_P(LayoutReportTest, SlopedBoxSidePanelsTakeTheRealSideBoards)
+{
+    // Rear seat at 60 degrees: the real side runs 60,2 along the bottom and stands 39 high.
+    const CalcRun run = runOf(designInputs(sep(), {{"ca", "60"}}), sep());
+    ASSERT_TRUE(run.outcome.ranToEnd);
+    const std::string json = layoutJsonOf(run, LayoutStrings{}, optionsOf(sep()));
+    EXPECT_TRUE(contains(json, "\"width\":180.6,\"height\":117,\"turned\":0,\"visible\":true,\"caption\":"
+                               "\"Zij links\\r\\nl:" +
+                                   under("60,2", sep()) + "cm\\r\\nb:39cm\""))
+        << json;
+}
+
 TEST_P(LayoutReportTest, ProjectPlacementsAreRestoredRounded)
 {
     TempDir dir;

@@ -50,7 +50,7 @@ inline PanelModel modelOf(const Changes& changes, char sep)
     const ModelInputs in = inputsOf(changes, sep);
     const RecalcResult r = Recalculate(makeRecalcInputs(in, true, sep), CalcState{});
     EXPECT_TRUE(r.outcome.ranToEnd);
-    return panelModelOf(r.state.derived, in);
+    return panelModelOf(r.state.derived, in, sep);
 }
 
 inline std::string separatorName(char sep)

@@ -84,11 +84,20 @@ TEST(BestFitBoards, NoPortBoardWithoutARectangularPort)
     EXPECT_EQ(find(boardsOf({{"hp", "0"}, {"lp", "20"}}, 1), "port"), nullptr);
 }
 
-TEST(BestFitBoards, SlopedSidesKeepTheirFirstSize)
+TEST(BestFitBoards, SlopedSidesTakeTheRealSideBoardsOrKeepTheirFirstSize)
 {
-    const auto boards = boardsOf({{"ca", "70"}});
-    expectSize(boards, "left", kUnsizedPanelCm, kUnsizedPanelCm);
+    ModelInputs in = firstRunInputs();
+    textOf(in, *findModelKey("ca")) = "70";
+    const std::optional<SideSize> real = realSideSize(in, '.');
+    ASSERT_TRUE(real.has_value());
+    CalcState state;
+    in.sub = 0;
+    ASSERT_TRUE(Recalculate(makeRecalcInputs(in, true, '.'), state).ranToEnd);
+    // The real side runs the full 40 along the bottom and stands the full 40 high.
+    expectSize(bestFitBoards(state.derived, 0, 0, real), "left", 40, 40);
+    expectSize(bestFitBoards(state.derived, 0, 0), "left", kUnsizedPanelCm, kUnsizedPanelCm);
+    const auto boards = bestFitBoards(state.derived, 0, 0, real);
     const BestFitBoard* right = find(boards, "right");
     ASSERT_NE(right, nullptr);
-    EXPECT_GT(right->width, kUnsizedPanelCm + 1); // cb is still 90, so the right side is sized
+    EXPECT_NEAR(right->width, state.derived.topWidth.toDouble(), 1e-9); // cb is still 90: the classic size
 }

@@ -1,7 +1,7 @@
 // "Best fit" and "Cut plan" in the layouter window: the plan's sheet, places, turns and numbered cuts
 // on the sheet, the boards still movable, the placements recorded on close.
-#include "BestFitBoards.h"
 #include "LayoutWindowFixture.h"
+#include "boards/BoardPlan.h"
 #include "frmCutPlan.h"
 
 #include <QTextBrowser>
@@ -19,9 +19,8 @@ class BestFitWindow : public LayoutWindow
 protected:
     CutPlan expectedPlan()
     {
-        const PanelModel m = panelModelOf(app().calc.derived, app().inputs);
-        BestFitResult r = BestFit(bestFitBoards(m.derived, m.portCountPosition, m.portWhere),
-                                  kerfOfSawThick(m_window->view().sawThick));
+        BoardPlanResult r =
+            planDesign(app().inputs, app().decimalSeparator, kerfOfSawThick(m_window->view().sawThick));
         EXPECT_TRUE(r.ok());
         return r.ok() ? *r.plan : CutPlan{};
     }
@@ -51,21 +50,25 @@ TEST_P(BestFitWindow, PlacesTheBoardsByThePlanOnItsSheet)
     EXPECT_EQ(w.view().sheetIndex, plan.sheetIndex);
     EXPECT_TRUE(w.action("mnuPanelSize(1)")->isChecked());
     EXPECT_NE(settings().find("Size=1"), std::string::npos);
+    // Each panel where its real board lies, turned as it; the boards' true outlines drawn over them.
+    std::size_t outlineStrokes = 0;
     for (const BoardPlacement& b : plan.placements) {
+        outlineStrokes += b.outline.size();
         const Panel& p = w.view().panels[static_cast<std::size_t>(indexOf(b.key))];
         EXPECT_NEAR(p.left, b.rect.left * 3, 0.01) << b.key;
         EXPECT_NEAR(p.top, b.rect.top * 3, 0.01) << b.key;
-        // The size the panel set gives the turned or unturned board is the plan's rectangle.
-        EXPECT_NEAR(p.width, b.rect.width * 3, 0.01) << b.key;
-        EXPECT_NEAR(p.height, b.rect.height * 3, 0.01) << b.key;
         EXPECT_EQ(p.turned != 0, b.turned) << b.key;
         EXPECT_EQ(w.panel(indexOf(b.key))->pos(), QPoint(qRound(p.left), qRound(p.top))) << b.key;
     }
-    // One numbered red line per cut.
-    ASSERT_EQ(w.view().drawing.size(), plan.cuts.size());
+    // Then one numbered red line per cut.
+    const std::vector<Stroke>& drawn = w.view().drawing;
+    ASSERT_EQ(drawn.size(), outlineStrokes + plan.cuts.size());
+    EXPECT_EQ(drawn.front().colour, kPlanOutlineColour);
     for (std::size_t i = 0; i < plan.cuts.size(); ++i) {
-        EXPECT_NEAR(w.view().drawing[i].line.x1, plan.cuts[i].fromX * 3, 0.01);
-        EXPECT_NEAR(w.view().drawing[i].line.y2, plan.cuts[i].toY * 3, 0.01);
+        const Stroke& cut = drawn[outlineStrokes + i];
+        EXPECT_EQ(cut.colour, kPlanCutColour);
+        EXPECT_NEAR(cut.line.x1, plan.cuts[i].fromX * 3, 0.01);
+        EXPECT_NEAR(cut.line.y2, plan.cuts[i].toY * 3, 0.01);
     }
     EXPECT_TRUE(m_messages.messages.empty());
 
@@ -115,17 +118,35 @@ TEST_P(BestFitWindow, CutPlanWindowListsTheNumberedCuts)
     EXPECT_EQ(w.view().sheetIndex, 1);
 }
 
-TEST_P(BestFitWindow, BoardsTooLargeForEverySheetAreReported)
+TEST_P(BestFitWindow, BoardsThatCannotBePlannedAreReported)
 {
-    setDesign(with(defaultDesign(), {{"l3", "400"}}));
-    frmLayout& w = open();
-    const LayoutView before = w.view();
-    trigger("mnuPanelBest");
-    ASSERT_NE(m_messages.last(), nullptr);
-    EXPECT_EQ(m_messages.last()->title, "Best fit");
-    EXPECT_EQ(m_messages.last()->icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(m_messages.last()->text.empty());
-    EXPECT_EQ(w.view().panels, before.panels);
-    trigger("mnuPanelCutPlan");
-    EXPECT_EQ(w.findChild<frmCutPlan*>("frmCutPlan"), nullptr);
+    struct Case {
+        const char* name;
+        Changes design;
+        const char* words;
+    };
+    const std::vector<Case> cases = {
+        {"too large for every sheet", with(defaultDesign(), {{"l3", "400"}}),
+         "larger than the largest sheet"},
+        // The boards core refuses a 60 cm slot in a wedge 43,7 cm deep inside at the top.
+        {"boards that cannot be built",
+         with(defaultDesign(),
+              {{"ca", "60"}, {"pieces2", "1"}, {"ptype", "1"}, {"lp", "60"}, {"bp", "5"}, {"hp", "20"}}),
+         "the port length lp is 60 cm"},
+    };
+    for (const Case& c : cases) {
+        setDesign(c.design);
+        frmLayout& w = open();
+        const LayoutView before = w.view();
+        trigger("mnuPanelBest");
+        ASSERT_NE(m_messages.last(), nullptr) << c.name;
+        EXPECT_EQ(m_messages.last()->title, "Best fit");
+        EXPECT_EQ(m_messages.last()->icon, MessageIcon::Exclamation);
+        EXPECT_NE(m_messages.last()->text.find(under(c.words, GetParam())), std::string::npos)
+            << m_messages.last()->text;
+        EXPECT_EQ(w.view().panels, before.panels);
+        trigger("mnuPanelCutPlan");
+        EXPECT_EQ(w.findChild<frmCutPlan*>("frmCutPlan"), nullptr);
+        closeWindow();
+    }
 }

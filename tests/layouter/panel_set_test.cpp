@@ -192,28 +192,34 @@ TEST_P(PanelSetTest, PortPanelShownOnlyForARectangularPort)
     }
 }
 
-TEST_P(PanelSetTest, SlopedEnclosureLeavesTheSidePanelsUnsized)
+TEST_P(PanelSetTest, SlopedSidePanelsTakeTheRealSideBoardsRectangle)
 {
-    const PanelSet p = refreshed(with(defaultDesign(), {{"ca", "60"}}));
-    EXPECT_EQ(p[kLeft].width, kUnsizedPanelPx);
-    EXPECT_EQ(p[kLeft].height, kUnsizedPanelPx);
-    // 25 pixels are 8,3 cm.
-    EXPECT_EQ(p[kLeft].caption, caption("Zij links", "8,3", "8,3"));
-    // The right panel follows cb, still a right angle.
-    EXPECT_FLOAT_EQ(p[kRight].height, 106.2f);
+    struct Case {
+        const char* name;
+        Changes design;
+        const char* leftL;
+        const char* leftB;
+        float rightHeight;
+    };
+    // The real side runs 60,2 along the bottom and stands 39 high; a slope only shortens its top.
+    const std::vector<Case> cases = {
+        {"rear seat sloped, front square", with(defaultDesign(), {{"ca", "60"}}), "60,2", "39", 106.2f},
+        {"both sloped", with(defaultDesign(), {{"ca", "70"}, {"cb", "80"}}), "60,2", "39", 117},
+    };
+    for (const Case& c : cases) {
+        PanelSet p;
+        RefreshPanels(p, modelOf(defaultDesign(), sep()), sep());
+        RefreshPanels(p, modelOf(c.design, sep()), sep());
+        EXPECT_EQ(p[kLeft].caption, caption("Zij links", c.leftL, c.leftB)) << c.name;
+        EXPECT_FLOAT_EQ(p[kLeft].height, 117) << c.name;
+        // The right panel follows cb: the classic size while it is square.
+        EXPECT_FLOAT_EQ(p[kRight].height, c.rightHeight) << c.name;
+    }
     // The front takes its length from slantCa: 35,4 / sin 60 degrees.
     const PanelModel model = modelOf(with(defaultDesign(), {{"ca", "60"}}), sep());
-    EXPECT_FLOAT_EQ(p[kFront].height, static_cast<float>(model.derived.slantCa.toDouble() * 3));
-    EXPECT_NE(model.derived.slantCa, model.derived.l3);
-}
-
-TEST_P(PanelSetTest, SidePanelKeepsItsEarlierSizeWhenTheAngleIsNoLongerRight)
-{
     PanelSet p;
-    RefreshPanels(p, modelOf(defaultDesign(), sep()), sep());
-    RefreshPanels(p, modelOf(with(defaultDesign(), {{"ca", "70"}, {"cb", "80"}}), sep()), sep());
-    EXPECT_FLOAT_EQ(p[kLeft].width, 180.6f);
-    EXPECT_FLOAT_EQ(p[kRight].height, 106.2f);
+    RefreshPanels(p, model, sep());
+    EXPECT_FLOAT_EQ(p[kFront].height, static_cast<float>(model.derived.slantCa.toDouble() * 3));
 }
 
 TEST_P(PanelSetTest, NamesFollowTheMainWindowsLabels)

@@ -1,0 +1,306 @@
+// The workshop files read back: the SVG of each sheet is well-formed XML with every board and cut, the
+// DXF opens in a group-code reader with its layers and mm coordinates, the CSV gives the same numbers.
+#include "SeparatorText.h"
+#include "boards/BoardExports.h"
+#include "boards/BoardPlan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace kelvra;
+
+namespace
+{
+
+// A large sloped box on two 122x244 sheets, names that need escaping and quoting.
+struct Fixture {
+    BoxBoards boards;
+    CutPlan plan;
+};
+
+Fixture twoSheets(char sep)
+{
+    ModelInputs in = firstRunInputs();
+    in.sub = 0;
+    for (const auto& [key, text] : {std::pair{"h2", "60"}, {"l3", "100"}, {"b2", "90,5"}, {"ca", "60"}})
+        textOf(in, *findModelKey(key)) = test::under(text, sep);
+    const std::vector<std::string> names = {"Front; \"A\" & <B>", "", "", "", "Left, side", "", ""};
+    BoardPlanResult r = planDesign(in, sep, 0.3, names);
+    EXPECT_TRUE(r.ok()) << r.text();
+    return {*r.boards, *r.plan};
+}
+
+// A small XML reader: elements nest and close in order, attribute values are quoted, entities are the
+// five of XML. Gives the elements with their attributes, or the first fault.
+struct Element {
+    std::string name;
+    std::map<std::string, std::string> attributes;
+};
+
+std::string xmlFault(const std::string& xml, std::vector<Element>& elements)
+{
+    std::vector<std::string> open;
+    std::size_t i = 0;
+    auto entityOk = [&](std::size_t at) {
+        for (const char* e : {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"})
+            if (xml.compare(at, std::string(e).size(), e) == 0)
+                return true;
+        return false;
+    };
+    while (i < xml.size()) {
+        if (xml[i] == '&' && !entityOk(i))
+            return "bad entity at " + std::to_string(i);
+        if (xml[i] == '>')
+            return "stray '>' at " + std::to_string(i);
+        if (xml[i] != '<') {
+            ++i;
+            continue;
+        }
+        if (xml.compare(i, 5, "<?xml") == 0) {
+            i = xml.find("?>", i);
+            if (i == std::string::npos)
+                return "open declaration";
+            i += 2;
+            continue;
+        }
+        const bool closing = xml[i + 1] == '/';
+        std::size_t j = i + (closing ? 2 : 1);
+        const std::size_t nameStart = j;
+        while (j < xml.size() && (std::isalnum(static_cast<unsigned char>(xml[j])) || xml[j] == '-'))
+            ++j;
+        const std::string name = xml.substr(nameStart, j - nameStart);
+        if (name.empty())
+            return "element without a name at " + std::to_string(i);
+        Element e{name, {}};
+        while (true) {
+            while (j < xml.size() && std::isspace(static_cast<unsigned char>(xml[j])))
+                ++j;
+            if (j >= xml.size())
+                return "unclosed tag " + name;
+            if (xml[j] == '>' || xml.compare(j, 2, "/>") == 0)
+                break;
+            const std::size_t eq = xml.find('=', j);
+            if (eq == std::string::npos || xml[eq + 1] != '"')
+                return "unquoted attribute in " + name;
+            const std::size_t end = xml.find('"', eq + 2);
+            const std::string value = xml.substr(eq + 2, end - eq - 2);
+            if (value.find('<') != std::string::npos)
+                return "'<' in an attribute of " + name;
+            for (std::size_t a = value.find('&'); a != std::string::npos; a = value.find('&', a + 1))
+                if (!entityOk(eq + 2 + a))
+                    return "bad entity in an attribute of " + name;
+            e.attributes[xml.substr(j, eq - j)] = value;
+            j = end + 1;
+        }
+        const bool empty = xml[j] == '/';
+        if (closing) {
+            if (open.empty() || open.back() != name)
+                return "</" + name + "> closes nothing open";
+            open.pop_back();
+        } else {
+            elements.push_back(e);
+            if (!empty)
+                open.push_back(name);
+        }
+        i = j + (empty ? 2 : 1);
+    }
+    return open.empty() ? "" : "<" + open.back() + "> is never closed";
+}
+
+std::string mm(double cm)
+{
+    std::ostringstream s;
+    s << std::round(cm * 1000) / 100;
+    return s.str();
+}
+
+// The DXF as (group code, value) pairs.
+std::vector<std::pair<int, std::string>> dxfGroups(const std::string& dxf)
+{
+    std::vector<std::pair<int, std::string>> groups;
+    std::istringstream in(dxf);
+    std::string code, value;
+    while (std::getline(in, code) && std::getline(in, value))
+        groups.emplace_back(std::stoi(code), value);
+    return groups;
+}
+
+std::vector<std::vector<std::string>> csvRows(const std::string& csv, char fieldSep)
+{
+    std::vector<std::vector<std::string>> rows(1);
+    std::string field;
+    bool quoted = false;
+    for (std::size_t i = 0; i < csv.size(); ++i) {
+        const char c = csv[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"')
+                field += csv[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == fieldSep) {
+            rows.back().push_back(field);
+            field.clear();
+        } else if (c == '\n') {
+            rows.back().push_back(field);
+            field.clear();
+            rows.emplace_back();
+        } else if (c != '\r') {
+            field += c;
+        }
+    }
+    rows.pop_back(); // after the last line break
+    return rows;
+}
+
+double number(std::string text, char sep)
+{
+    for (char& c : text)
+        if (c == sep)
+            c = '.';
+    return std::stod(text);
+}
+
+class BoardExports : public ::testing::TestWithParam<char>
+{
+};
+INSTANTIATE_TEST_SUITE_P(Locale, BoardExports, ::testing::Values(',', '.'),
+                         [](const auto& info) { return info.param == ',' ? "comma" : "point"; });
+
+} // namespace
+
+TEST_P(BoardExports, EachSheetIsAWellFormedDrawingInMm)
+{
+    const Fixture f = twoSheets(GetParam());
+    ASSERT_EQ(f.plan.sheetCount, 2);
+    for (int s = 0; s < f.plan.sheetCount; ++s) {
+        std::vector<Element> elements;
+        const std::string svg = sheetSvg(f.plan, f.boards, s, GetParam());
+        ASSERT_EQ(xmlFault(svg, elements), "") << svg;
+        ASSERT_EQ(elements.front().name, "svg");
+        EXPECT_EQ(elements.front().attributes["viewBox"], "0 0 2440 1220");
+        EXPECT_EQ(elements.front().attributes["width"], "2440mm");
+        std::vector<const BoardPlacement*> boards;
+        for (const BoardPlacement& p : f.plan.placements)
+            if (p.sheet == s)
+                boards.push_back(&p);
+        std::size_t polygons = 0, cuts = 0;
+        for (const Element& e : elements) {
+            if (e.name == "polygon") {
+                ASSERT_LT(polygons, boards.size());
+                const SheetPoint first = boards[polygons]->outline.front();
+                EXPECT_EQ(e.attributes.at("points").rfind(mm(first.x) + "," + mm(first.y) + " ", 0), 0u)
+                    << e.attributes.at("points");
+                ++polygons;
+            }
+            cuts += e.name == "line";
+        }
+        EXPECT_EQ(polygons, boards.size()) << "sheet " << s;
+        EXPECT_EQ(cuts, static_cast<std::size_t>(std::count_if(f.plan.cuts.begin(), f.plan.cuts.end(),
+                                                               [&](const Cut& c) { return c.sheet == s; })));
+    }
+}
+
+TEST_P(BoardExports, DxfOpensWithItsLayersAndMmCoordinates)
+{
+    const Fixture f = twoSheets(GetParam());
+    const auto groups = dxfGroups(planDxf(f.plan, f.boards));
+    ASSERT_FALSE(groups.empty());
+    EXPECT_EQ(groups.back(), (std::pair<int, std::string>{0, "EOF"}));
+    std::map<std::string, std::string> header;
+    std::map<std::string, int> polylines, texts;
+    std::vector<std::string> layers;
+    std::vector<std::vector<std::pair<double, double>>> outlines;
+    std::string entity, layer;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const auto& [code, value] = groups[i];
+        if (code == 9 && i + 1 < groups.size())
+            header[value] = groups[i + 1].second;
+        if (code == 0) {
+            if (entity == "POLYLINE")
+                ++polylines[layer];
+            if (entity == "TEXT")
+                ++texts[layer];
+            if (value == "POLYLINE")
+                outlines.emplace_back();
+            entity = value;
+        }
+        if (code == 8)
+            layer = value;
+        if (code == 2 && entity == "LAYER")
+            layers.push_back(value);
+        if (code == 10 && entity == "VERTEX" && layer == "OUTLINES")
+            outlines.back().emplace_back(std::stod(value), std::stod(groups[i + 1].second));
+        ASSERT_TRUE(code != 10 || groups[i + 1].first == 20) << "x without y at group " << i;
+    }
+    EXPECT_EQ(header["$ACADVER"], "AC1009");
+    EXPECT_EQ(header["$INSUNITS"], "4");
+    EXPECT_EQ(layers, (std::vector<std::string>{"SHEETS", "OUTLINES", "LABELS"}));
+    EXPECT_EQ(polylines["SHEETS"], 2);
+    EXPECT_EQ(polylines["OUTLINES"], static_cast<int>(f.plan.placements.size()));
+    EXPECT_EQ(texts["LABELS"], 2 * static_cast<int>(f.plan.placements.size()));
+    // Each outline in mm, y up from the sheet's lower edge, the second sheet beside the first.
+    outlines.erase(outlines.begin(), outlines.begin() + 2);
+    for (std::size_t b = 0; b < f.plan.placements.size(); ++b) {
+        const BoardPlacement& p = f.plan.placements[b];
+        ASSERT_EQ(outlines[b].size(), p.outline.size());
+        const double dx = p.sheet * (f.plan.sheet.width * 10 + kDxfSheetGapMm);
+        for (std::size_t k = 0; k < p.outline.size(); ++k) {
+            EXPECT_NEAR(outlines[b][k].first, dx + p.outline[k].x * 10, 1e-3) << p.key;
+            EXPECT_NEAR(outlines[b][k].second, 1220 - p.outline[k].y * 10, 1e-3) << p.key;
+        }
+    }
+}
+
+TEST_P(BoardExports, CsvReadsBackWithTheSameNumbers)
+{
+    const char sep = GetParam();
+    const Fixture f = twoSheets(sep);
+    const auto rows = csvRows(cutListCsv(f.plan, f.boards, sep), sep == ',' ? ';' : ',');
+    const std::size_t boards = f.plan.placements.size();
+    ASSERT_EQ(rows.size(), 1 + boards + 1 + 1 + f.plan.cuts.size());
+    EXPECT_EQ(rows[0][0], "name");
+    EXPECT_EQ(rows[1][0], "Front; \"A\" & <B>");
+    for (std::size_t i = 0; i < boards; ++i) {
+        const auto& row = rows[1 + i];
+        const BoardPlacement& p = f.plan.placements[i];
+        const Board& b = f.boards.boards[static_cast<std::size_t>(p.board)];
+        ASSERT_EQ(row.size(), 12u);
+        EXPECT_EQ(row[1], p.key);
+        EXPECT_EQ(std::stoi(row[2]), b.count);
+        EXPECT_DOUBLE_EQ(number(row[3], sep), b.length);
+        EXPECT_DOUBLE_EQ(number(row[4], sep), b.breadth);
+        EXPECT_EQ(std::stoi(row[5]), b.thicknessMm);
+        EXPECT_EQ(std::stoi(row[7]), p.sheet + 1);
+        EXPECT_NEAR(number(row[8], sep), p.rect.left, 0.005);
+        EXPECT_NEAR(number(row[9], sep), p.rect.top, 0.005);
+        EXPECT_EQ(row[11].empty(), p.nestedWith < 0);
+    }
+    EXPECT_EQ(rows[1 + boards], std::vector<std::string>{""});
+    for (std::size_t i = 0; i < f.plan.cuts.size(); ++i) {
+        const auto& row = rows[2 + boards + 1 + i];
+        EXPECT_EQ(std::stoi(row[0]), f.plan.cuts[i].n);
+        EXPECT_NEAR(number(row[8], sep), f.plan.cuts[i].length, 0.005);
+        EXPECT_EQ(row[3] == "slanted", f.plan.cuts[i].slanted);
+    }
+}
+
+TEST(BoardExportFiles, LaterSheetsGetTheirNumberBeforeTheExtension)
+{
+    struct Case {
+        const char* path;
+        int sheet;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"plan.svg", 0, "plan.svg"}, Case{"plan.svg", 1, "plan-2.svg"},
+                          Case{"out/box plan.svg", 2, "out/box plan-3.svg"}, Case{"plan", 1, "plan-2"}})
+        EXPECT_EQ(sheetFileName(c.path, c.sheet), c.expected) << c.path;
+}

@@ -341,6 +341,8 @@ TEST(KelvraCalcBoards, ABoxThatCannotBeBuiltIsAnErrorNamingTheBoard)
                                         "--set ptype=1 --set lp=40 --set bp=5 --set hp=36,4 2>/dev/null");
     EXPECT_EQ(slot.status, 1);
     EXPECT_EQ(slot.out, ""); // nothing of a box that cannot be built
+}
+
 TEST(KelvraCalc, CutListAndDrawingOfAStoppedDesignGiveTheMessageOnStderr)
 {
     char folder[] = "/tmp/kelvra-stopped-XXXXXX";

@@ -30,10 +30,11 @@ constexpr const char* kUsage =
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
     "  The woofer keys fs (Hz), qts, qes, qms, vas (l), sd (cm2), xmax (mm), re (ohm), pe (W), le (mH)\n"
     "  and ql (box losses, 7), endcorr 0|1|2 (port ends 0.614, 0.732, 0.850), car 0|1|2|3 (none,\n"
-    "  compact, midsize, van), power (W, 1) add \"acoustics\" to --json and \"How it will sound\" to the\n"
-    "  report: Fb, Qtc, Fc, F3, sensitivity and the curve 10-190 Hz. So do --target-fb F (the port\n"
-    "  length for that tuning; repeatable), --curve-csv FILE (writes the curve) and a project file with\n"
-    "  a woofer. A port count of 0 is a sealed box.\n"
+    "  compact, midsize, van), power (W, 1) add Qtc, Fc, F3, the sensitivity and the curve 10-190 Hz\n"
+    "  to --json's \"acoustics\" (always there with the port's Fb and portLengthFor) and \"How it will\n"
+    "  sound\" to the report. So do --target-fb F (the port length for that tuning; repeatable),\n"
+    "  --curve-csv FILE (writes the curve) and a project file with a woofer. A port count of 0 is a\n"
+    "  sealed box.\n"
     "  --best-fit adds the exact cutting plan of the real boards (\"Best fit\");\n"
     "  --svg FILE writes that plan as a drawing; without --best-fit, the layouter's sheet.\n"
     "  --export-svg FILE writes the plan's sheets as drawings in mm (FILE for the first, FILE-2,\n"
@@ -333,8 +334,9 @@ int runCalcCli(int argc, char** argv)
             return 2;
         }
     }
-    // The acoustics show when asked about, and a project with a woofer asks.
-    sound.wanted = !o.targetFbs.empty() || o.curveCsv || !sound.texts.empty();
+    // The JSON object always tells the port's tuning; the text report only when asked about, and a
+    // project with a woofer asks.
+    sound.wanted = o.json || !o.targetFbs.empty() || o.curveCsv || !sound.texts.empty();
     for (const auto& [key, text] : o.sets) {
         if (std::string* wooferText = sound.texts.find(key)) {
             *wooferText = text;

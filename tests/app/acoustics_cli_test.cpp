@@ -66,9 +66,12 @@ protected:
 
 } // namespace
 
-TEST_P(AcousticsCli, OnlyWhenAskedFor)
+TEST_P(AcousticsCli, JsonAlwaysTellsTheTuningTheReportWhenAskedFor)
 {
-    EXPECT_EQ(count(run("--json " + kBox + " " + kPort).out, "acoustics"), 0u);
+    EXPECT_TRUE(std::regex_search(run("--json " + kBox + " " + kPort).out,
+                                  std::regex(R"("acoustics":\{"fb":2\d\.\d+,"portLengthFor":\{\}\}\}\s*$)")));
+    EXPECT_TRUE(std::regex_search(run("--json " + kBox).out,
+                                  std::regex(R"("acoustics":\{"fb":null,"portLengthFor":\{\}\}\}\s*$)")));
     EXPECT_EQ(count(run(kBox + " " + kPort).out, "How it will sound"), 0u);
     // A port and a target: the tuning and the length, nothing of a woofer.
     const ToolRun r = run("--json " + kBox + " " + kPort + " --target-fb 32 --target-fb 35,5");

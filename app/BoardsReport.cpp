@@ -18,13 +18,13 @@ std::string boardJson(const Board& b)
 {
     json::Array outline;
     for (const Point2& p : b.outline)
-        outline.raw(json::Array().raw(number(p.x, 4)).raw(number(p.y, 4)).dump());
+        outline.raw(json::Array().raw(number(p.x, 6)).raw(number(p.y, 6)).dump());
     json::Array bevels;
     for (const Bevel& v : b.bevels)
         bevels.raw(number(v.degrees, 1));
     json::Array solid;
     for (const Point3& p : b.solid)
-        solid.raw(json::Array().raw(number(p.x, 4)).raw(number(p.y, 4)).raw(number(p.z, 4)).dump());
+        solid.raw(json::Array().raw(number(p.x, 6)).raw(number(p.y, 6)).raw(number(p.z, 6)).dump());
     return json::Object()
         .str("key", b.key)
         .str("name", b.name)

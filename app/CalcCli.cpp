@@ -1,5 +1,6 @@
 #include "CalcCli.h"
 
+#include "AcousticsReport.h"
 #include "Batch.h"
 #include "BoardsReport.h"
 #include "CalcReport.h"
@@ -22,10 +23,18 @@ namespace
 constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
     "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [--boards]\n"
-    "                   [--export-svg FILE] [--export-dxf FILE] [--export-csv FILE] [PROJECT.tbx]\n"
+    "                   [--target-fb F]... [--curve-csv FILE] [--export-svg FILE] [--export-dxf FILE]\n"
+    "                   [--export-csv FILE] [PROJECT.tbx]\n"
     "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4] [--boards]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
+    "  The woofer keys fs (Hz), qts, qes, qms, vas (l), sd (cm2), xmax (mm), re (ohm), pe (W), le (mH)\n"
+    "  and ql (box losses, 7), endcorr 0|1|2 (port ends 0.614, 0.732, 0.850), car 0|1|2|3 (none,\n"
+    "  compact, midsize, van), power (W, 1) add Qtc, Fc, F3, the sensitivity and the curve 10-190 Hz\n"
+    "  to --json's \"acoustics\" (always there with the port's Fb and portLengthFor) and \"How it will\n"
+    "  sound\" to the report. So do --target-fb F (the port length for that tuning; repeatable),\n"
+    "  --curve-csv FILE (writes the curve) and a project file with a woofer. A port count of 0 is a\n"
+    "  sealed box.\n"
     "  --best-fit adds the exact cutting plan of the real boards (\"Best fit\");\n"
     "  --svg FILE writes that plan as a drawing; without --best-fit, the layouter's sheet.\n"
     "  --export-svg FILE writes the plan's sheets as drawings in mm (FILE for the first, FILE-2,\n"
@@ -52,13 +61,14 @@ std::pair<std::string, std::string> splitProjectPath(const std::string& path)
     return {folder.empty() ? "." : folder, p.filename().string()};
 }
 
-bool saveProjectFile(std::string path, const ModelInputs& inputs, const LayoutStrings& layout)
+bool saveProjectFile(std::string path, const ModelInputs& inputs, const LayoutStrings& layout,
+                     const WooferTexts& woofer)
 {
     if (path.size() < 4 || path[path.size() - 4] != '.')
         path += ".tbx";
     const auto [folder, name] = splitProjectPath(path);
     const IniStore ini({folder, "kelvra"});
-    if (WriteProject(ini, folder, name, inputs, layout) == IniWriteStatus::Ok)
+    if (WriteProject(ini, folder, name, inputs, layout, &woofer) == IniWriteStatus::Ok)
         return true;
     std::cerr << "kelvra-calc: cannot write project file '" << path << "'\n";
     return false;
@@ -128,7 +138,7 @@ std::string applySet(ModelInputs& inputs, const std::string& key, const std::str
 }
 
 ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs,
-                            LayoutStrings& layout)
+                            LayoutStrings& layout, WooferTexts* woofer)
 {
     ProjectRead r;
     std::error_code ec;
@@ -148,10 +158,13 @@ ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs
     for (const std::string& key : contents.replacedKeys())
         r.warnings.push_back("'" + key + "' in '" + path + "' could not be read and takes its default");
     layout = contents.layoutStrings;
+    if (woofer)
+        *woofer = contents.woofer;
     return r;
 }
 
-std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options)
+std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options,
+                       const std::optional<std::string>& acoustics)
 {
     json::Object report = jsonReport(run);
     if (options.bestFit) {
@@ -164,6 +177,8 @@ std::string designJson(const CalcRun& run, const LayoutStrings& layout, const Ca
     report.raw("layoutStrings", layoutJson(layout).dump());
     if (options.boards)
         addBoardsJson(report, buildBoards(run.inputs, run.decimalSeparator));
+    if (acoustics)
+        report.raw("acoustics", *acoustics);
     return report.dump();
 }
 
@@ -217,6 +232,16 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             if (!v)
                 return p;
             p.options.svgFile = *v;
+        } else if (a == "--target-fb") {
+            auto v = value("--target-fb");
+            if (!v)
+                return p;
+            p.options.targetFbs.push_back(*v);
+        } else if (a == "--curve-csv") {
+            auto v = value("--curve-csv");
+            if (!v)
+                return p;
+            p.options.curveCsv = *v;
         } else if (a == "--export-svg" || a == "--export-dxf" || a == "--export-csv") {
             auto v = value(a.c_str());
             if (!v)
@@ -264,6 +289,8 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
     if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports()))
         p.error = "--batch takes its projects from the lines (@PROJECT.tbx); it has no project file, --save "
                   "or --svg";
+    if (o.batch && p.error.empty() && (!o.targetFbs.empty() || o.curveCsv))
+        p.error = "--batch has no --target-fb or --curve-csv";
     return p;
 }
 
@@ -295,8 +322,11 @@ int runCalcCli(int argc, char** argv)
     }
     ModelInputs inputs = firstRunInputs();
     LayoutStrings layout{};
+    AcousticsRequest sound;
+    sound.targetTexts = o.targetFbs;
     if (o.projectFile) {
-        const ProjectRead read = readProjectInto(*o.projectFile, o.decimalSeparator, inputs, layout);
+        const ProjectRead read =
+            readProjectInto(*o.projectFile, o.decimalSeparator, inputs, layout, &sound.texts);
         for (const std::string& w : read.warnings)
             std::cerr << "kelvra-calc: warning: " << w << "\n";
         if (!read.error.empty()) {
@@ -304,7 +334,15 @@ int runCalcCli(int argc, char** argv)
             return 2;
         }
     }
+    // The JSON object always tells the port's tuning; the text report only when asked about, and a
+    // project with a woofer asks.
+    sound.wanted = o.json || !o.targetFbs.empty() || o.curveCsv || !sound.texts.empty();
     for (const auto& [key, text] : o.sets) {
+        if (std::string* wooferText = sound.texts.find(key)) {
+            *wooferText = text;
+            sound.wanted = true;
+            continue;
+        }
         const std::string error = applySet(inputs, key, text);
         if (!error.empty()) {
             std::cerr << "kelvra-calc: " << error << "\n";
@@ -322,13 +360,35 @@ int runCalcCli(int argc, char** argv)
     }
     const TextTables tables = ResetTextTables();
     const CalcRun run = runDesign(inputs, o.decimalSeparator, tables);
+    std::optional<AcousticsOutcome> acoustics;
+    if (sound.wanted) {
+        acoustics = acousticsOf(run, sound);
+        if (!acoustics->inputError.empty()) {
+            std::cerr << "kelvra-calc: " << acoustics->inputError << "\n";
+            return 1;
+        }
+        if (o.curveCsv && acoustics->csv.empty() && acoustics->designError.empty()) {
+            std::cerr << "kelvra-calc: --curve-csv needs the woofer's parameters (fs, qts, vas, sd, xmax, "
+                         "re, pe)\n";
+            return 1;
+        }
+    }
     std::optional<BoardPlanResult> plan;
     // The JSON object works out its own plan; here it is needed for the text report, the drawing, the
     // workshop files and the exit status.
     if ((o.bestFit && run.outcome.ranToEnd) || o.exports())
         plan = bestFitOf(run, o.sawThick);
+    // A table or a drawing has no room for the message that stopped the design: it goes to stderr.
+    if ((o.cutList || o.svgFile) && !run.outcome.ranToEnd) {
+        for (const Message& m : run.outcome.messages)
+            std::cerr << "kelvra-calc: " << m.title << ": " << oneLine(m.text) << "\n";
+        if (o.svgFile)
+            std::cerr << "kelvra-calc: nothing was calculated, so '" << *o.svgFile << "' is not written\n";
+    }
     if (o.json) {
-        std::cout << designJson(run, layout, o) << "\n";
+        std::cout << designJson(run, layout, o,
+                                acoustics ? std::optional<std::string>(acoustics->json) : std::nullopt)
+                  << "\n";
     } else if (o.cutList) {
         if (const auto view = openedLayout(run, layout, {o.sawThick, o.sheetIndex}))
             std::cout << cutListText(*view, o.decimalSeparator);
@@ -336,11 +396,25 @@ int runCalcCli(int argc, char** argv)
         std::cout << humanReport(run);
         if (plan)
             std::cout << humanBestFit(*plan, o.decimalSeparator);
+        if (acoustics)
+            std::cout << acoustics->human;
         if (boards)
             std::cout << humanBoards(*boards->boards, o.decimalSeparator);
     }
-    if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout))
+    if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout, sound.texts))
         return 1;
+    if (acoustics && !acoustics->designError.empty()) {
+        std::cerr << "kelvra-calc: " << acoustics->designError << "\n";
+        return 1;
+    }
+    if (o.curveCsv) {
+        std::ofstream csv(*o.curveCsv, std::ios::binary);
+        csv << acoustics->csv;
+        if (!csv) {
+            std::cerr << "kelvra-calc: cannot write '" << *o.curveCsv << "'\n";
+            return 1;
+        }
+    }
     if (o.svgFile && !o.bestFit && !writeLayoutSvg(*o.svgFile, run, layout, {o.sawThick, o.sheetIndex}))
         return 1;
     if (o.svgFile && o.bestFit && plan && plan->ok()) {

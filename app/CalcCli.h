@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CalcReport.h"
+#include "acoustics/Woofer.h"
 
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ struct CalcCliOptions {
     bool cutList = false;                // --cut-list: the table of the boards to saw
     std::optional<std::string> svgFile;  // --svg: with --best-fit, the plan as a drawing
     bool batch = false;                  // --batch: designs from standard input, one JSON line each
+    std::vector<std::string> targetFbs;  // --target-fb F, as typed, in the order given
+    std::optional<std::string> curveCsv; // --curve-csv FILE
     bool boards = false;                 // --boards: the real boards that build the box
     // The workshop files of the real boards' Best fit plan (the saw as for --best-fit).
     std::optional<std::string> exportSvg; // --export-svg: one drawing per sheet, "-2", "-3" for the rest
@@ -49,11 +52,13 @@ struct ProjectRead {
     std::string error;                 // empty when the file was read
     std::vector<std::string> warnings; // another format tag, values that took their defaults
 };
+// With `woofer`, the file's woofer section is read into it too.
 ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs,
-                            LayoutStrings& layout);
+                            LayoutStrings& layout, WooferTexts* woofer = nullptr);
 
-// The --json object of a design.
-std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options);
+// The --json object of a design; `acoustics`, when given, is its last member.
+std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options,
+                       const std::optional<std::string>& acoustics = std::nullopt);
 
 // Exit status: 0 ran to the end, 1 stopped with a message (or an empty input), 2 usage error.
 int runCalcCli(int argc, char** argv);

@@ -62,9 +62,6 @@ json::Object jsonReport(const CalcRun& run)
     return report;
 }
 
-namespace
-{
-
 std::string oneLine(std::string text)
 {
     std::string out;
@@ -78,8 +75,6 @@ std::string oneLine(std::string text)
     }
     return out;
 }
-
-} // namespace
 
 std::string humanReport(const CalcRun& run)
 {

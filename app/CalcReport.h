@@ -25,6 +25,8 @@ CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTa
 
 json::Object jsonReport(const CalcRun& run);
 std::string humanReport(const CalcRun& run);
+// A message text on one line: its line breaks become blanks.
+std::string oneLine(std::string text);
 
 // Best fit of the real boards of this design, with the given saw thickness (mm).
 BoardPlanResult bestFitOf(const CalcRun& run, int sawThick);

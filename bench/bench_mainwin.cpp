@@ -1,11 +1,14 @@
 // The main window's speed as a user feels it, offscreen: a keystroke in txtSize(0) until the result
-// labels show the new figures (and, separately, until the window has repainted), and the start-up from
-// constructing the window until it is shown.
+// labels show the new figures (and, separately, until the window has repainted), the same keystroke with
+// the sound window open on a vented box with a woofer (until its figures and plots follow), and the
+// start-up from constructing the window until it is shown.
 #include "frmMain.h"
 
 #include "MessageService.h"
+#include "soundui/frmSound.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -58,6 +61,50 @@ void BM_KeystrokeToRepaintedWindow(benchmark::State& st)
     keystroke(st, true);
 }
 BENCHMARK(BM_KeystrokeToRepaintedWindow)->Unit(benchmark::kMicrosecond);
+
+void keystrokeWithSoundWindow(benchmark::State& st, bool repaint)
+{
+    QTemporaryDir dir;
+    auto win = openWindow(dir);
+    win->buttonHandler(2);
+    qobject_cast<QComboBox*>(win->control("cmbPieces", 2))->setCurrentIndex(1);
+    qobject_cast<QLineEdit*>(win->control("txtSize", 6))->setText(QStringLiteral("10"));
+    qobject_cast<QLineEdit*>(win->control("txtSize", 5))->setText(QStringLiteral("20"));
+    win->openSound();
+    auto* sound = win->findChild<frmSound*>();
+    const std::pair<const char*, const char*> woofer[] = {
+        {"fs", "29"},   {"qts", "0,41"}, {"qes", "0,44"}, {"qms", "6"},  {"vas", "70"},   {"sd", "490"},
+        {"xmax", "12"}, {"re", "3,3"},   {"pe", "400"},   {"le", "1,8"}, {"power", "300"}};
+    for (const auto& [key, text] : woofer)
+        sound->box(key)->setText(QString::fromLatin1(text));
+    QApplication::processEvents();
+    if (!sound->report())
+        st.SkipWithError("the sound window shows no curve");
+    auto* box = qobject_cast<QLineEdit*>(win->control("txtSize", 0));
+    bool odd = false;
+    for (auto _ : st) {
+        box->setText(odd ? QStringLiteral("41") : QStringLiteral("40"));
+        odd = !odd;
+        if (repaint) {
+            win->repaint();
+            sound->repaint();
+        }
+        benchmark::DoNotOptimize(sound->report()->fb);
+    }
+    win->close();
+}
+
+void BM_KeystrokeWithSoundWindowToFigures(benchmark::State& st)
+{
+    keystrokeWithSoundWindow(st, false);
+}
+BENCHMARK(BM_KeystrokeWithSoundWindowToFigures)->Unit(benchmark::kMicrosecond);
+
+void BM_KeystrokeWithSoundWindowToRepaintedWindows(benchmark::State& st)
+{
+    keystrokeWithSoundWindow(st, true);
+}
+BENCHMARK(BM_KeystrokeWithSoundWindowToRepaintedWindows)->Unit(benchmark::kMicrosecond);
 
 void BM_StartToWindowShown(benchmark::State& st)
 {

@@ -301,36 +301,38 @@ std::string litres(double value, char sep)
 void addVolumes(const Design& d, const Section& s, const ModelInputs& in, char sep, BoxBoards& out)
 {
     const double inner = s.innerArea() * (d.l3 - 2 * s.t);
-    const double partitions = d.partitions * s.innerArea() * d.thick1 / 10.0;
-    const double air = inner - portVolume(d) - wooferVolume(d) - partitions - d.otherLitres * 1000.0;
-    const double factor = d.corr / 10.0 + 1;
     out.innerVolumeExact = inner / 1000;
-    out.netVolumeExact = air * factor / 1000;
+
+    // The main window's own deductions (woofers, port, partitions, other volume), so that the exact and
+    // the classic figure differ only in how they measure the air. A kept state spares rebuilding every
+    // caption.
+    thread_local CalcState state;
+    const RecalcOutcome classic = Recalculate(makeRecalcInputs(in, true, sep), state);
+    const bool classicRan = classic.netVolume && classic.deductions;
+    // Where the main window stops before its net volume (a woofer too big for its front), the real
+    // boards' own figures stand in.
+    const double taken = classicRan
+                             ? classic.deductions->toDouble()
+                             : portVolume(d) + wooferVolume(d) +
+                                   d.partitions * s.innerArea() * d.thick1 / 10.0 + d.otherLitres * 1000.0;
+    const double factor = d.corr / 10.0 + 1;
+    out.netVolumeExact = (inner - taken) * factor / 1000;
     if (out.netVolumeExact < 0)
         out.warnings.push_back(
             "The woofers, the port, the partitions and the other volume take more room than "
             "the box has inside.");
-
-    // The classic figure only needs the net volume; a kept state spares rebuilding every caption.
-    thread_local CalcState state;
-    const RecalcOutcome classic = Recalculate(makeRecalcInputs(in, true, sep), state);
-    if (!classic.ranToEnd || !classic.netVolume)
+    if (!classicRan || !classic.ranToEnd)
         return;
+
     out.classicNetVolume = classic.netVolume->toDouble();
     const double diff = out.netVolumeExact - out.classicNetVolume;
     if (std::abs(diff) <= 0.01 * std::abs(out.classicNetVolume))
         return;
-    std::string why;
-    if (d.ca != 90 || d.cb != 90)
-        why = "the main window measures a sloped box's widths from the outside (the outer bottom width with "
-              "the inner height), so it counts air that the end panels take";
-    else if (d.partitions > 0)
-        why = "the main window counts each partition wall with its own width and the front's slope length, "
-              "not with the inner cross-section";
-    else if (d.ports > 0)
-        why = "the main window counts the port with one board thickness added to its length and pi as 3.14";
-    else
-        why = "the main window rounds its measures";
+    const std::string why =
+        (d.ca != 90 || d.cb != 90)
+            ? "the main window measures a sloped box's widths from the outside (the outer bottom width with "
+              "the inner height), so it counts air that the end panels take"
+            : "the main window rounds its measures";
     const double percent = out.classicNetVolume != 0 ? diff / out.classicNetVolume * 100 : 0;
     out.volumeNote = "The exact net volume is " + litres(out.netVolumeExact, sep) + " litres, " +
                      formatDouble(roundHalfEven(std::abs(percent), 1), sep) + " % " +

@@ -5,6 +5,19 @@ namespace kelvra
 
 FigureState::FigureState() : portMarker(FigureGeometry::portMarkerRest) {}
 
+FigureState firstDrawing()
+{
+    // What the recalculation shows for the first-run design: both angles 90 degrees, a round port.
+    FigureState figure;
+    figure.lblH3[0].visible = false;
+    figure.lblH4[0].visible = false;
+    figure.lblL3[1].visible = false;
+    figure.lblL4[1].visible = false;
+    figure.lblL4[2].visible = false;
+    ApplyPortTypeLabels(figure, 0);
+    return figure;
+}
+
 namespace
 {
 
@@ -68,6 +81,15 @@ void ApplyPortTypeShape(FigureState& figure, int portCountPosition, int portType
     if (portCountPosition == 0)
         return;
     figure.portShape = portTypePosition == 0 ? PortShape::Circle : PortShape::Rectangle;
+}
+
+void ApplyPortTypeLabels(FigureState& figure, int portTypePosition)
+{
+    const bool round = portTypePosition == 0;
+    figure.lblDP.visible = round;
+    figure.lblBP.visible = !round;
+    figure.lblHP.visible = !round;
+    figure.line19Visible.fill(!round);
 }
 
 } // namespace kelvra

@@ -52,6 +52,11 @@ struct FigureState {
     bool operator==(const FigureState&) const = default;
 };
 
+// The drawing before the first recalculation: the design captions, but of each pair of labels that
+// share a place only the one the recalculation shows for the first-run design (H2, not H3 or H4; B1,
+// not L3 or L4; DP, not HP).
+FigureState firstDrawing();
+
 // Calls f(elementName, label) for every label element, e.g. "lblB2(2)" or "lblLP", in a fixed order.
 void forEachLabel(const FigureState& figure,
                   const std::function<void(const std::string&, const LabelState&)>& f);
@@ -78,5 +83,8 @@ struct FigureGeometry {
 void ApplyPortCountVisibility(FigureState& figure, int portCountPosition);
 // What the port-type handler does to the marker.
 void ApplyPortTypeShape(FigureState& figure, int portCountPosition, int portTypePosition);
+// The port labels a port type shows: the diameter for a round port (position 0), the width and height
+// with their lines for a rectangular one.
+void ApplyPortTypeLabels(FigureState& figure, int portTypePosition);
 
 } // namespace kelvra

@@ -55,6 +55,20 @@ constexpr double kPi = 3.14;
         return runtimeError(var##Result_.error());                                                           \
     const auto var = *var##Result_;
 
+// The same for a conversion of an input box's text, remembering the box when its text does not read.
+#define KELVRA_READ(var, control, expr)                                                                      \
+    auto var##Result_ = (expr);                                                                              \
+    if (!var##Result_) {                                                                                     \
+        m_out.unreadControl = (control);                                                                     \
+        return runtimeError(var##Result_.error());                                                           \
+    }                                                                                                        \
+    const auto var = *var##Result_;
+
+std::string boxName(int index)
+{
+    return "txtSize(" + std::to_string(index) + ")";
+}
+
 class Recalculation
 {
 public:
@@ -108,14 +122,14 @@ private:
     {
         // Board thicknesses, then the outer measures.
         for (int i = 0; i < 3; ++i) {
-            KELVRA_TRY(t, toInt16(txt(9 + i), m_sep));
+            KELVRA_READ(t, boxName(9 + i), toInt16(txt(9 + i), m_sep));
             m_d.thick[static_cast<std::size_t>(i)] = t;
         }
-        KELVRA_TRY(h2, toFixed(txt(0), m_sep));
+        KELVRA_READ(h2, boxName(0), toFixed(txt(0), m_sep));
         m_d.h2 = h2;
-        KELVRA_TRY(l3, toFixed(txt(1), m_sep));
+        KELVRA_READ(l3, boxName(1), toFixed(txt(1), m_sep));
         m_d.l3 = l3;
-        KELVRA_TRY(b2, toFixed(txt(2), m_sep));
+        KELVRA_READ(b2, boxName(2), toFixed(txt(2), m_sep));
         m_d.b2 = b2;
 
         // The double board thickness is a 16-bit product, so a huge thickness overflows here.
@@ -128,10 +142,10 @@ private:
         KELVRA_TRY(innerWidth, b2.minus(twoT));
         m_d.innerWidth = innerWidth;
 
-        KELVRA_TRY(ca, toFixed(txt(3), m_sep));
+        KELVRA_READ(ca, boxName(3), toFixed(txt(3), m_sep));
         KELVRA_TRY(angleCa, Fixed::fromDouble(ca.toDouble() * kPi / 180));
         m_d.angleCa = angleCa;
-        KELVRA_TRY(cb, toFixed(txt(4), m_sep));
+        KELVRA_READ(cb, boxName(4), toFixed(txt(4), m_sep));
         KELVRA_TRY(angleCb, Fixed::fromDouble(cb.toDouble() * kPi / 180));
         m_d.angleCb = angleCb;
 
@@ -166,7 +180,7 @@ private:
         m_d.partitionWidth = partitionWidth;
 
         // Woofer volume: the maker's volume is that of all woofers together.
-        KELVRA_TRY(subvol, toFixed(txt(12), m_sep));
+        KELVRA_READ(subvol, boxName(12), toFixed(txt(12), m_sep));
         Fixed wooferVolume;
         if (subvol == Fixed()) {
             static constexpr std::array<double, 6> kDisplacement = {1, 1.5, 2, 3, 5, 7};
@@ -195,13 +209,13 @@ private:
 
         KELVRA_TRY(factor, Fixed::fromDouble(m_m.corr / 10.0 + 1));
 
-        KELVRA_TRY(lp, toFixed(txt(5), m_sep));
+        KELVRA_READ(lp, boxName(5), toFixed(txt(5), m_sep));
         m_d.lp = lp;
-        KELVRA_TRY(dp, toFixed(txt(6), m_sep));
+        KELVRA_READ(dp, boxName(6), toFixed(txt(6), m_sep));
         m_d.dp = dp;
-        KELVRA_TRY(bp, toFixed(txt(7), m_sep));
+        KELVRA_READ(bp, boxName(7), toFixed(txt(7), m_sep));
         m_d.bp = bp;
-        KELVRA_TRY(hp, toFixed(txt(8), m_sep));
+        KELVRA_READ(hp, boxName(8), toFixed(txt(8), m_sep));
         m_d.hp = hp;
 
         FigureState& fig = m_s.figure;
@@ -215,20 +229,13 @@ private:
                 KELVRA_TRY(pdd, pd.times(dp));
                 KELVRA_TRY(v, Fixed::fromDouble(double(n) * pdd.toDouble() * (kPi / 4)));
                 portVolume = v;
-                fig.lblDP.visible = true;
-                fig.lblBP.visible = false;
-                fig.lblHP.visible = false;
-                fig.line19Visible.fill(false);
             } else {
                 KELVRA_TRY(pb, p.times(bp));
                 KELVRA_TRY(pbh, pb.times(hp));
                 KELVRA_TRY(v, pbh.times(Fixed::fromInt(n)));
                 portVolume = v;
-                fig.lblDP.visible = false;
-                fig.lblBP.visible = true;
-                fig.lblHP.visible = true;
-                fig.line19Visible.fill(true);
             }
+            ApplyPortTypeLabels(fig, m_m.ptype);
         }
 
         for (auto& l : fig.lblB1)
@@ -266,7 +273,7 @@ private:
         KELVRA_TRY(partitionVolume, Fixed::fromDouble(partitionBoard / 10.0 * partitionWidth.toDouble() *
                                                       m_d.slantCb.toDouble()));
 
-        KELVRA_TRY(otherLitres, toInt16(m_m.txtVother, m_sep));
+        KELVRA_READ(otherLitres, "txtVother", toInt16(m_m.txtVother, m_sep));
         const Fixed otherVolume = Fixed::fromInt(std::int64_t(otherLitres) * 1000);
 
         KELVRA_TRY(a, innerVolume.minus(portVolume));
@@ -276,6 +283,8 @@ private:
         KELVRA_TRY(corrected, air.times(factor));
         KELVRA_TRY(net, Fixed::fromDouble(roundHalfEven(corrected.toDouble() / 1000, 2)));
         m_out.netVolume = net;
+        if (const auto taken = innerVolume.minus(air))
+            m_out.deductions = *taken;
         if (net < Fixed()) {
             stop({m_tables.messageBox[kMsgNegativeVolume], "Calculate Neg.", MessageIcon::Exclamation,
                   MessageButtons::Ok});
@@ -440,6 +449,7 @@ private:
 };
 
 #undef KELVRA_TRY
+#undef KELVRA_READ
 
 } // namespace
 

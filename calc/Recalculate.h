@@ -44,6 +44,12 @@ struct RecalcOutcome {
     bool switchSimulationOff = false; // an error or refusal: the simulation toggle must run
     bool ranToEnd = false;
     std::optional<Fixed> netVolume; // set once step 22 is reached
+    // What the net volume takes from the inner volume (woofers, port, partitions, other volume), in cm³;
+    // set together with netVolume.
+    std::optional<Fixed> deductions;
+    // The input box whose text did not read as a number ("txtSize(3)", "txtVother"), so the window
+    // can point the user at it; empty when every text read.
+    std::string unreadControl;
 };
 
 // Runs the steps in order on `state`; an early stop leaves what was written so far.

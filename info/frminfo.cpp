@@ -145,7 +145,8 @@ frminfo::frminfo(const AppState& app, QWidget* parent, AboutSource source)
         lblsite[static_cast<std::size_t>(k)] = link;
     }
 
-    Label1 = makeLabel(this, "Label1", QString(), twipRect(120, 3480, 5880, 960));
+    // A little taller than the design: the last line's descenders need it in some fonts.
+    Label1 = makeLabel(this, "Label1", QString(), twipRect(120, 3480, 5880, 1005));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Five wrapped lines of notice fit their place in the 8 point dialog font.

@@ -7,17 +7,19 @@
 #include "Model.h"
 #include "Recalculate.h"
 #include "TextTables.h"
+#include "acoustics/Woofer.h"
 
 #include <string>
 #include <vector>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct AppState {
     AppState(AppPaths paths, char separator) : ini(std::move(paths)), decimalSeparator(separator) {}
 
-    IniStore ini;               // the settings file and named INI files
-    char decimalSeparator;      // of the user's locale, for every number text
+    IniStore ini;          // the settings file and named INI files
+    char decimalSeparator; // of the user's locale, for every number text
     TextTables tables = ResetTextTables();
 
     // A mirror of what frmMain's controls hold, kept current by frmMain on every change; the other
@@ -27,6 +29,10 @@ struct AppState {
     // recalculation writes them.
     CalcState calc;
     bool simulationOn = false;
+
+    // The woofer's parameters and the sound options as typed in the sound window, kept here so that the
+    // project file carries them while that window is closed.
+    WooferTexts sound;
 
     LayoutStrings layoutStrings{};  // the layouter's placement texts, saved in project files
     std::string currentProjectFile; // file name with ".tbx", no folder; empty when none

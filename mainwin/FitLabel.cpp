@@ -2,7 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 namespace kelvra
 {
@@ -44,6 +46,24 @@ void FitLabel::paintEvent(QPaintEvent* event)
         QFontMetrics(f).elidedText(text(), Qt::ElideRight, contentsRect().width(), Qt::TextShowMnemonic);
     style()->drawItemText(&p, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), shown,
                           foregroundRole());
+}
+
+void fitButtonFont(QPushButton* button)
+{
+    QFont f = button->parentWidget() ? button->parentWidget()->font() : button->font();
+    button->setFont(f);
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    opt.text = button->text();
+    const QStyle* style = button->style();
+    const int room = style->subElementRect(QStyle::SE_PushButtonContents, &opt, button).width() -
+                     style->pixelMetric(QStyle::PM_ButtonMargin, &opt, button);
+    double size = f.pointSizeF();
+    while (size > 6.0 && QFontMetrics(f).size(Qt::TextShowMnemonic, button->text()).width() > room) {
+        size = std::max(6.0, size - 0.5);
+        f.setPointSizeF(size);
+    }
+    button->setFont(f);
 }
 
 } // namespace kelvra

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+class QPushButton;
+
 namespace kelvra
 {
 
@@ -26,5 +28,9 @@ protected:
 private:
     static constexpr double kMinPointSize = 6.0;
 };
+
+// The same for a button whose place cannot grow: its caption is drawn in its parent's font, or in a
+// smaller one when the caption does not fit between the button's margins.
+void fitButtonFont(QPushButton* button);
 
 } // namespace kelvra

@@ -1,5 +1,6 @@
 #include "PanelPicture.h"
 
+#include "FitLabel.h"
 #include "Twips.h"
 
 #include <QFontMetrics>
@@ -163,6 +164,15 @@ PanelPicture::PanelPicture(QWidget* parent) : QWidget(parent)
     touchPartnerTops();
 }
 
+QLabel* PanelPicture::captionLabel(const char* text)
+{
+    auto* label = new FitLabel(QString::fromUtf8(text), this);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    label->resize(label->width(), QFontMetrics(label->font()).height() + 2);
+    return label;
+}
+
 void PanelPicture::buildOutlines()
 {
     // Caption index and whether it stands below the outline (the side panels are full of labels).
@@ -186,12 +196,12 @@ void PanelPicture::buildOutlines()
         registerControl(elementName("Shape1", i), shape);
 
         const Caption& c = captions[static_cast<std::size_t>(i)];
-        auto* label = new QLabel(QString::fromUtf8(c.text), this);
-        label->setTextFormat(Qt::PlainText);
-        label->adjustSize();
+        // The caption spans its outline's width, so a longer translation stays whole and centred.
+        auto* label = captionLabel(c.text);
         const QRect r = shape->geometry();
         const int y = c.below ? r.bottom() + twipsToPixels(30) : r.center().y() - label->height() / 2;
-        label->move(r.center().x() - label->width() / 2, y);
+        const int inset = twipsToPixels(30); // clear of the outline's edges
+        label->setGeometry(r.left() + inset, y, r.width() - 2 * inset, label->height());
         registerControl(elementName("Label2", c.label), label);
     }
 }
@@ -226,10 +236,10 @@ void PanelPicture::buildPortItems()
     length->setGeometry(twipRect(p.left, p.top, p.width, p.height));
     registerControl("shPortLength", length);
 
-    auto* caption = new QLabel("Poort", this);
-    caption->setTextFormat(Qt::PlainText);
-    caption->adjustSize();
-    caption->move(length->geometry().center() - QPoint(caption->width() / 2, caption->height() / 2));
+    auto* caption = captionLabel("Poort");
+    const QRect side = length->geometry();
+    caption->setGeometry(side.left(), side.center().y() - caption->height() / 2, side.width(),
+                         caption->height());
     registerControl(elementName("Label2", 4), caption);
 
     // The port's height (rectangular ports only) with its two extension lines.

@@ -37,6 +37,8 @@ public:
     struct LabelPlace;
 
 private:
+    // A panel caption: centred on its outline and shrunk to fit there when a translation is long.
+    QLabel* captionLabel(const char* text);
     void buildOutlines();
     void buildDimensionLines();
     void buildPortItems();

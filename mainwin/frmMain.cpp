@@ -14,6 +14,7 @@
 #include "frmOptions.h"
 #include "frmPrint.h"
 #include "frminfo.h"
+#include "soundui/frmSound.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -70,6 +71,7 @@ frmMain::frmMain(AppPaths paths, char decimalSeparator, QWidget* parent)
 {
     setObjectName("frmMain");
     setWindowTitle(toQString(TitleString(m_app->editionStatus, m_app->betaBuild)));
+    m_app->calc.figure = firstDrawing();
     buildControls();
     buildMenus();
     fillLists();
@@ -128,7 +130,8 @@ void frmMain::buildControls()
                     m_txtSize[static_cast<std::size_t>(i)] = box;
                     registerControl(indexed("txtSize", i), box);
                 }
-                connect(box, &QLineEdit::textChanged, this, [this, i](const QString& t) {
+                connect(box, &QLineEdit::textChanged, this, [this, box, i](const QString& t) {
+                    markUnread(box, false);
                     (i == 13 ? m_app->inputs.txtVother : m_app->inputs.txtSize[static_cast<std::size_t>(i)]) =
                         toStdString(t);
                     runRecalculate();
@@ -230,6 +233,7 @@ void frmMain::buildControls()
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[static_cast<std::size_t>(i)]), central);
         b->setGeometry(places[static_cast<std::size_t>(i)]);
+        fitButtonFont(b);
         registerControl(indexed("cmdShow", i), b);
         m_cmdShow[static_cast<std::size_t>(i)] = b;
         connect(b, &QPushButton::clicked, this, [this, i] { buttonHandler(i); });
@@ -239,7 +243,11 @@ void frmMain::buildControls()
     m_picture->setGeometry(twipRect(0, 4080, 8175, 4575));
     m_figure = new FigurePicture(central);
     m_figure->setGeometry(twipRect(0, 8640, 8205, 4020));
+    // The figure slides over the input groups only: the three buttons stay on top of it, so the
+    // button that brings it back can still be clicked.
     m_figure->raise();
+    for (QPushButton* b : m_cmdShow)
+        b->raise();
     m_controls["Picture1"] = m_picture;
     m_controls["picFigure"] = m_figure;
 
@@ -313,6 +321,7 @@ void frmMain::buildMenus()
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
     item(file, "mnuFileBoards", "&Boards", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { openBoards(); });
+    item(file, "mnuFileSound", "How it will &sound...", QKeySequence(Qt::Key_F7), [this] { openSound(); });
     separator(file, "mnuFileS2");
     item(file, "mnuFileSettings", "Settings", QKeySequence(), [this] { openOptions(); });
     item(file, "mnuFilePrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });
@@ -384,6 +393,18 @@ void frmMain::openLayouter()
     auto* w = new frmLayout(*m_app, *this, this);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->show();
+}
+
+void frmMain::openSound()
+{
+    if (!m_sound) {
+        m_sound = new frmSound(*this, this);
+        m_sound->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &frmMain::designChanged, m_sound, &frmSound::refresh);
+    }
+    m_sound->show();
+    m_sound->raise();
+    m_sound->activateWindow();
 }
 
 void frmMain::openPrint()
@@ -494,17 +515,32 @@ void frmMain::setModelListPosition(const ModelKey& key, int position)
 
 void frmMain::runRecalculate()
 {
-    if (!m_app->simulationOn)
+    if (!m_app->simulationOn) {
+        emit designChanged(); // the sound window still follows an opened project's woofer
         return;
+    }
     const RecalcInputs in =
         makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
     const RecalcOutcome out = Recalculate(in, m_app->calc);
     applyCalc();
-    followDesign();
+    emit designChanged();
     for (const Message& m : out.messages)
         messageService().show(this, m);
     if (out.switchSimulationOff && m_app->simulationOn)
         buttonHandler(2);
+    // The message does not say which box is meant; the box itself shows it until its text changes.
+    if (auto* box = qobject_cast<QLineEdit*>(lookup(out.unreadControl, std::nullopt))) {
+        markUnread(box, true);
+        box->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmMain::markUnread(QLineEdit* box, bool unread)
+{
+    if (box->property("unread").toBool() == unread)
+        return;
+    box->setProperty("unread", unread);
+    box->setStyleSheet(unread ? QStringLiteral("QLineEdit { border: 2px solid rgb(255,0,0); }") : QString());
 }
 
 void frmMain::applyCalc()
@@ -538,6 +574,8 @@ void frmMain::buttonHandler(int index)
         colourSimulationButton();
         if (m_app->simulationOn)
             runRecalculate();
+        else
+            emit designChanged();
     }
 }
 
@@ -575,6 +613,8 @@ void frmMain::portTypeHandler()
     for (int i : {7, 8, 11})
         m_txtSize[static_cast<std::size_t>(i)]->setEnabled(!round);
     m_app->calc.figure.portShape = round ? PortShape::Circle : PortShape::Rectangle;
+    // Diameter or width and height, as the recalculation will show them: never both in one place.
+    ApplyPortTypeLabels(m_app->calc.figure, m_cmbPortType->currentIndex());
     m_picture->apply(m_app->calc.figure);
     runRecalculate();
 }
@@ -697,9 +737,10 @@ bool frmMain::setProperty(std::string_view control, std::optional<int> index, Co
     }
     if (auto* l = qobject_cast<QLabel*>(w))
         l->setText(toQString(text));
-    else if (auto* b = qobject_cast<QPushButton*>(w))
+    else if (auto* b = qobject_cast<QPushButton*>(w)) {
         b->setText(toQString(text));
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        fitButtonFont(b);
+    } else if (auto* g = qobject_cast<QGroupBox*>(w))
         g->setTitle(toQString(text));
     else
         return false;

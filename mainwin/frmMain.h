@@ -30,6 +30,7 @@ class FileCommands;
 class frmBoards;
 class PanelPicture;
 class FigurePicture;
+class frmSound;
 
 class frmMain : public QMainWindow, public MainWindowHost, public LanguageTarget
 {
@@ -80,6 +81,12 @@ public:
     // The builder's window of the boards: one at a time, brought up again when it is open.
     void openBoards() override;
     frmBoards* boardsWindow() const;
+    // The "How it will sound" window, any time; a second call brings the open one to the front.
+    void openSound();
+
+signals:
+    // The design or simulation mode changed: after every recalculation and every switch of the mode.
+    void designChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,9 +104,9 @@ private:
     void onFocus(QWidget* control, bool onGot, bool onLost, std::function<void()> handler);
     void wireFocusEvents();
     void applyCalc();
-    // Lets the open boards window follow the design after a recalculation.
-    void followDesign();
     void colourSimulationButton();
+    // Gives a box whose text did not read as a number a red frame, or takes the frame away.
+    void markUnread(QLineEdit* box, bool unread);
     QWidget* lookup(std::string_view name, std::optional<int> index) const;
     QAction* menuItem(std::string_view name, std::optional<int> index) const;
 
@@ -119,6 +126,7 @@ private:
     QLabel* m_lblVolume = nullptr;
     PanelPicture* m_picture = nullptr;
     FigurePicture* m_figure = nullptr;
+    QPointer<frmSound> m_sound;
     std::map<std::string, QWidget*, std::less<>> m_controls;
     struct FocusAction {
         bool onGot = false;

@@ -12,6 +12,7 @@ void frmMain::openBoards()
         return;
     if (!m_boards) {
         m_boards = new frmBoards(*m_app, *this, this);
+        connect(this, &frmMain::designChanged, m_boards, &frmBoards::scheduleRefresh);
     } else {
         m_boards->refresh();
         m_boards->showNormal();
@@ -24,12 +25,6 @@ void frmMain::openBoards()
 frmBoards* frmMain::boardsWindow() const
 {
     return m_boards;
-}
-
-void frmMain::followDesign()
-{
-    if (m_boards)
-        m_boards->scheduleRefresh();
 }
 
 } // namespace kelvra

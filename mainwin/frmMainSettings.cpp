@@ -8,6 +8,7 @@
 #include "Twips.h"
 #include "Version.h"
 #include "frmDialog.h"
+#include "soundui/frmSound.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,6 +71,9 @@ void frmMain::startUp()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // Closed first, so that it keeps its size as a close of its own does.
+    if (m_sound)
+        m_sound->close();
     if (m_files)
         m_files->unloadDialog();
     SaveWindowPosition(m_app->ini, {static_cast<float>(x()), static_cast<float>(y())},

@@ -25,7 +25,8 @@ std::vector<std::string> ProjectContents::replacedKeys() const
 }
 
 IniWriteStatus WriteProject(const IniStore& ini, std::string_view folder, std::string_view fileName,
-                            const ModelInputs& inputs, const LayoutStrings& layoutStrings)
+                            const ModelInputs& inputs, const LayoutStrings& layoutStrings,
+                            const WooferTexts* woofer)
 {
     IniWriteStatus status = IniWriteStatus::Ok;
     const auto write = [&](std::string_view section, std::string_view key, std::string_view value) {
@@ -40,6 +41,9 @@ IniWriteStatus WriteProject(const IniStore& ini, std::string_view folder, std::s
     }
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         write("LAYOUT", kLayoutKeys[i], layoutStrings[i]);
+    if (woofer)
+        for (std::size_t i = 0; i < kWooferKeys.size(); ++i)
+            write(kWooferSection, kWooferKeys[i], woofer->text[i]);
     return status;
 }
 
@@ -57,6 +61,8 @@ ProjectContents ReadProject(const IniStore& ini, std::string_view folder, std::s
     }
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         contents.layoutStrings[i] = ini.ReadIni("LAYOUT", kLayoutKeys[i], current[i], fileName, folder);
+    for (std::size_t i = 0; i < kWooferKeys.size(); ++i)
+        contents.woofer.text[i] = ini.ReadIni(kWooferSection, kWooferKeys[i], "", fileName, folder);
     return contents;
 }
 

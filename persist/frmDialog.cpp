@@ -318,6 +318,9 @@ void frmDialog::readProject()
         if (messageService().show(m_host.window(), question) == MessageAnswer::Cancel)
             return;
     }
+    // The woofer first, so the recalculations of the values below already show it in the sound window;
+    // a file without one (an older file) leaves no woofer of the previous design behind.
+    app.sound = contents.woofer;
     // Each value goes in as a user's change would, so the control's own handling runs.
     for (const StoredValue& value : contents.values) {
         if (!value.key)
@@ -348,7 +351,7 @@ void frmDialog::writeProject()
     // A failed save is said, so the user does not close the program believing the design is kept;
     // the inputs stay in the main window to be saved elsewhere.
     const std::string where = toStdString(folder());
-    if (WriteProject(app.ini, where, app.currentProjectFile, app.inputs, app.layoutStrings) !=
+    if (WriteProject(app.ini, where, app.currentProjectFile, app.inputs, app.layoutStrings, &app.sound) !=
         IniWriteStatus::Ok) {
         const Message failed{"The project could not be saved to " +
                                  app.ini.resolve(app.currentProjectFile, where),

@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kelvra
 {
 
@@ -57,6 +59,7 @@ frmPrint::frmPrint(MainWindowHost& host, LayouterAccess layouter, QWidget* paren
     CancelButton = makeButton(this, "CancelButton", "Cancel", twipRect(4200, 600, 1215, 375));
     cmdPdf = makeButton(this, "cmdPdf", "Print to PDF...", twipRect(4200, 1080, 1215, 375));
     OKButton->setDefault(true);
+    fitColumns();
 
     m_pdfFileQuestion = [this] {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF"),
@@ -67,6 +70,30 @@ frmPrint::frmPrint(MainWindowHost& host, LayouterAccess layouter, QWidget* paren
     connect(OKButton, &QPushButton::clicked, this, &frmPrint::onOKButtonClicked);
     connect(CancelButton, &QPushButton::clicked, this, &frmPrint::onCancelButtonClicked);
     connect(cmdPdf, &QPushButton::clicked, this, &frmPrint::onPdfClicked);
+}
+
+void frmPrint::fitColumns()
+{
+    // The design's columns are too narrow for the captions in most fonts: a column grows to its widest
+    // caption and the columns right of it, and the dialog, move along.
+    const int gap = twipsToPixels(225);
+    auto columnWidth = [](QCheckBox* a, QCheckBox* b) {
+        return std::max({twipsToPixels(1815), a->sizeHint().width(), b->sizeHint().width()});
+    };
+    const int first = columnWidth(chkSettings, chkMPanel);
+    const int second = columnWidth(chkFigure, chkLayouter);
+    const int secondLeft = chkSettings->x() + first + gap;
+    const int buttonsLeft = secondLeft + second + gap;
+    for (QCheckBox* box : {chkSettings, chkMPanel})
+        box->resize(first, box->height());
+    for (QCheckBox* box : {chkFigure, chkLayouter})
+        box->setGeometry(secondLeft, box->y(), second, box->height());
+    int buttonsWidth = OKButton->width();
+    for (QPushButton* button : {OKButton, CancelButton, cmdPdf})
+        buttonsWidth = std::max(buttonsWidth, button->sizeHint().width());
+    for (QPushButton* button : {OKButton, CancelButton, cmdPdf})
+        button->setGeometry(buttonsLeft, button->y(), buttonsWidth, button->height());
+    setFixedSize(buttonsLeft + buttonsWidth + twipsToPixels(90), height());
 }
 
 PrintChoice frmPrint::choice() const

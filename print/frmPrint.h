@@ -43,6 +43,8 @@ public:
     void setPdfFileQuestion(std::function<QString()> question) { m_pdfFileQuestion = std::move(question); }
 
 private:
+    // Widens the check box columns to their captions; the buttons and the dialog move along.
+    void fitColumns();
     void onOKButtonClicked();
     void onCancelButtonClicked();
     void onPdfClicked();

@@ -1,6 +1,8 @@
 // Number texts in the tests are written with "," and run under both decimal separators.
 #pragma once
 
+#include <cctype>
+#include <cstddef>
 #include <string>
 
 namespace kelvra::test
@@ -13,6 +15,27 @@ inline std::string under(std::string text, char sep)
         if (c == ',')
             c = sep;
     return text;
+}
+
+// Test names for a parameter of a decimal separator: "comma" or "point".
+struct SeparatorName {
+    template <class Info> std::string operator()(const Info& info) const
+    {
+        return info.param == ',' ? "comma" : "point";
+    }
+};
+
+// A readable test name from a case's own text: its letters and digits, led by the case number so that
+// cases whose texts differ only in punctuation stay apart.
+inline std::string caseName(std::size_t index, const std::string& text)
+{
+    std::string name = "case" + std::to_string(index);
+    if (!text.empty())
+        name += '_';
+    for (unsigned char c : text)
+        if (std::isalnum(c))
+            name += static_cast<char>(c);
+    return name;
 }
 
 } // namespace kelvra::test

@@ -1,5 +1,6 @@
 // kelvra-calc --batch: the line reader, one JSON line per design, and the built tool fed on stdin.
 #include "Batch.h"
+#include "SeparatorText.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -124,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"x=\"a\\\"b\"", {"x=a\"b"}}, SplitCase{"x=\"a\\\\b\"", {"x=a\\b"}},
                       SplitCase{"x=\"a\\nb\"", {"x=a\\nb"}}, SplitCase{"x=a\\b", {"x=a\\b"}},
                       SplitCase{"h2=\"\"", {"h2="}}, SplitCase{"\"\"", {""}},
-                      SplitCase{"a\"b c\"d e", {"ab cd", "e"}}));
+                      SplitCase{"a\"b c\"d e", {"ab cd", "e"}}),
+    [](const auto& info) { return kelvra::test::caseName(info.index, info.param.line); });
 
 TEST(SplitBatchLine, UnclosedQuoteIsAnError)
 {
@@ -164,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"@", "'@' needs a project file path"},
                       BadLine{"@/no/such/house.tbx",
                               "cannot read project file '/no/such/house.tbx': no such file"},
-                      BadLine{"h2=\"4", "a quote opened in the line is not closed"}));
+                      BadLine{"h2=\"4", "a quote opened in the line is not closed"}),
+    [](const auto& info) { return kelvra::test::caseName(info.index, info.param.line); });
 
 TEST(BatchLine, WordsApplyFromLeftToRight)
 {

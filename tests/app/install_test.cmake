@@ -8,7 +8,8 @@ if(NOT rc EQUAL 0)
 endif()
 foreach(f bin/kelvra bin/kelvra-calc lib/kelvra/kelvra lib/kelvra/Dutch_lng.ini lib/kelvra/English_lng.ini
           lib/kelvra/kelvra_history.txt share/applications/kelvra.desktop
-          share/icons/hicolor/scalable/apps/kelvra.svg)
+          share/icons/hicolor/scalable/apps/kelvra.svg "lib/kelvra/drivers/Generic 8-inch example.ini"
+          "lib/kelvra/drivers/Generic 15-inch example.ini")
     if(NOT EXISTS ${prefix}/${f})
         message(FATAL_ERROR "not installed: ${f}")
     endif()

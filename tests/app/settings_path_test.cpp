@@ -1,4 +1,5 @@
 // Where the settings file lives: beside a writable program folder, else in the XDG folder.
+#include "SeparatorText.h"
 #include "Settings.h"
 #include "SettingsPath.h"
 
@@ -40,7 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{false, "", "/home/an", "/home/an/.config/kelvra"},
                       PlaceCase{false, "relative/cfg", "/home/an", "/home/an/.config/kelvra"},
                       PlaceCase{false, "", "/home/an/", "/home/an/.config/kelvra"},
-                      PlaceCase{false, "", "", "/opt/kelvra"}, PlaceCase{true, "", "", "/opt/kelvra"}));
+                      PlaceCase{false, "", "", "/opt/kelvra"}, PlaceCase{true, "", "", "/opt/kelvra"}),
+    [](const auto& info) {
+        return kelvra::test::caseName(info.index, std::string(info.param.writable ? "writable" : "readonly") +
+                                                      "_" + info.param.xdg + "_" + info.param.home);
+    });
 
 namespace
 {

@@ -324,10 +324,12 @@ TEST(Boards, SlotPortWallPartitionsAndRoundHole)
     ASSERT_TRUE(r.boards->portSlot);
     EXPECT_EQ(r.boards->portSlot->panelKey, "front");
     EXPECT_TRUE(r.boards->warnings.empty());
-    // Air 36.4 x 36.4 x 56.4 less two slots with their walls (20 x 36.4 x 6.5), two partitions
-    // (36.4 x 36.4 x 1.2) and the woofer's 2 litres.
-    const double air = 36.4 * 36.4 * 56.4 - 2 * 20 * 36.4 * 6.5 - 2 * 36.4 * 36.4 * 1.2 - 2000;
-    EXPECT_NEAR(r.boards->netVolumeExact, air / 1000, 1e-9);
+    // The main window's deductions: two ports of (20 + 1,5) x 5 x 36,4, two partitions of 1,2 x 32,771
+    // (its partition width) x 36,4 and the woofer's 2 litres; a square box has the same air both ways.
+    const double air = 36.4 * 36.4 * 56.4 - 2 * 21.5 * 5 * 36.4 - 2 * 1.2 * 32.771 * 36.4 - 2000;
+    EXPECT_NEAR(r.boards->netVolumeExact, air / 1000, 1e-6);
+    EXPECT_NEAR(r.boards->netVolumeExact, r.boards->classicNetVolume, 0.005);
+    EXPECT_FALSE(r.boards->volumeNote);
 
     in.ptype = 0;
     in.txtSize[6] = "10"; // dp

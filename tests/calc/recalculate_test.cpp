@@ -255,11 +255,21 @@ TEST_P(Recalc, AnyTextInAnyBoxGivesAMessageNeverACrash)
     }
 }
 
-TEST_P(Recalc, TextThatIsNotANumberIsErrorThirteen)
+TEST_P(Recalc, TextThatIsNotANumberIsErrorThirteenAndNamesItsBox)
 {
-    const RecalcResult r = run({{"h2", "abc"}}, GetParam());
-    ASSERT_EQ(r.outcome.messages.size(), 1u);
-    EXPECT_EQ(r.outcome.messages[0].text.rfind("There has been a error [13]:\r\n", 0), 0u);
+    // Every box in the order the recalculation reads them, and the name the window knows it by.
+    const std::pair<const char*, const char*> boxes[] = {
+        {"thick0", "txtSize(9)"},  {"thick2", "txtSize(11)"}, {"h2", "txtSize(0)"}, {"cb", "txtSize(4)"},
+        {"subvol", "txtSize(12)"}, {"lp", "txtSize(5)"},      {"hp", "txtSize(8)"}, {"vother", "txtVother"}};
+    for (const auto& [key, control] : boxes) {
+        const RecalcResult r = run({{key, "abc"}}, GetParam());
+        ASSERT_EQ(r.outcome.messages.size(), 1u) << key;
+        EXPECT_EQ(r.outcome.messages[0].text, "There has been a error [13]:\r\nType mismatch") << key;
+        EXPECT_EQ(r.outcome.unreadControl, control) << key;
+    }
+    // Stops that are no unreadable text name no box.
+    for (const Changes& other : {Changes{{"ca", "0"}}, Changes{{"sub", "5"}}, Changes{}})
+        EXPECT_EQ(run(other, GetParam()).outcome.unreadControl, "");
 }
 
 TEST_P(Recalc, ListWithoutSelectionIsARuntimeError)

@@ -2,6 +2,7 @@
 // the Settings dialog translates the window without cutting a caption off.
 #include "FitLabel.h"
 #include "MessageService.h"
+#include "SeparatorText.h"
 #include "frmMain.h"
 #include "frmOptions.h"
 
@@ -16,7 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
+#include <span>
 
 using namespace kelvra;
 
@@ -112,6 +116,74 @@ TEST_P(FrmMainLanguageTest, EnglishFromTheSettingsDialogTranslatesTheWindow)
     EXPECT_EQ(win->findChild<QAction*>("mnuFileNOS(1)")->text(), "Open");
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'));
+// Every caption and hint text a language file may name, and every table entry: with English chosen,
+// none may still be the Dutch design text, apart from texts that read the same in both languages.
+TEST_P(FrmMainLanguageTest, EnglishLeavesNoDutchThatAFileCanTranslate)
+{
+    auto texts = [this] {
+        std::map<std::string, std::string> all;
+        for (QWidget* w : win->findChildren<QWidget*>())
+            if (!w->objectName().isEmpty()) {
+                const std::string name = w->objectName().toStdString();
+                all[name] = win->property(name, std::nullopt, ControlProperty::Caption).value_or("");
+                all[name + "_ttt"] = w->toolTip().toStdString();
+            }
+        for (QAction* a : win->findChildren<QAction*>())
+            if (!a->objectName().isEmpty())
+                all[a->objectName().toStdString()] = a->text().toStdString();
+        const TextTables& t = win->app().tables;
+        const std::pair<const char*, std::span<const std::string>> tables[] = {
+            {"PortBox", t.portBox},
+            {"CorrectionFact", t.correctionFact},
+            {"MessageBox", t.messageBox},
+            {"Options", t.options},
+            {"PortType", t.portType}};
+        for (const auto& [table, entries] : tables)
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                all[std::string(table) + "(" + std::to_string(i) + ")"] = entries[i];
+        return all;
+    };
+    const std::map<std::string, std::string> dutch = texts();
+    chooseLanguage("English");
+    const std::map<std::string, std::string> english = texts();
+    // Units, measure names, the design's own result text and the captions it already writes in English.
+    const std::set<std::string> same = {"",
+                                        "cm",
+                                        "mm",
+                                        "°",
+                                        "Volume: 0 Liter",
+                                        "Type",
+                                        "Diameter",
+                                        "B1",
+                                        "B2",
+                                        "H2",
+                                        "H3",
+                                        "H4",
+                                        "L3",
+                                        "L4",
+                                        "LP",
+                                        "BP",
+                                        "DP",
+                                        "HP",
+                                        "&File",
+                                        "&Exit",
+                                        "&3D Box",
+                                        "Panel &Layout",
+                                        "&Print",
+                                        "&Help",
+                                        "H&istory",
+                                        "&Update site",
+                                        "&Program topic (Dutch)",
+                                        "Open &Calculator",
+                                        "&About"};
+    for (const auto& [key, text] : dutch) {
+        if (!same.count(text)) {
+            EXPECT_NE(english.at(key), text) << key << " is still Dutch";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'),
+                         kelvra::test::SeparatorName());
 
 } // namespace

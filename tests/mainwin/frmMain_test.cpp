@@ -3,6 +3,7 @@
 
 #include "FitLabel.h"
 #include "MessageService.h"
+#include "SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,6 +55,14 @@ protected:
     QComboBox* list(const char* name, std::optional<int> i = std::nullopt)
     {
         return qobject_cast<QComboBox*>(win->control(name, i));
+    }
+    // Clicks whatever the user would hit at the middle of the widget's place; returns what that was.
+    QWidget* clickThrough(QWidget* w)
+    {
+        QWidget* hit = win->centralWidget()->childAt(w->geometry().center());
+        if (hit)
+            QTest::mouseClick(hit, Qt::LeftButton);
+        return hit;
     }
     QString net(const char* number) const
     {
@@ -202,10 +211,56 @@ TEST_P(FrmMainTest, ParamsAndFigureButtons)
     EXPECT_EQ(messages.last()->text, "De parameters waar er mee gewerkt word:\r\n");
     QWidget* fig = win->control("picFigure");
     EXPECT_NE(fig->y(), 0);
-    QTest::mouseClick(button(0), Qt::LeftButton);
+    ASSERT_NE(clickThrough(button(0)), nullptr);
     EXPECT_EQ(fig->y(), 0);
-    QTest::mouseClick(button(0), Qt::LeftButton);
+    // The figure covers the input groups, but the three buttons stay on top and take the clicks.
+    const QWidget* input = box(0);
+    EXPECT_EQ(win->centralWidget()->childAt(input->mapTo(win->centralWidget(), input->rect().center())), fig);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(win->centralWidget()->childAt(button(i)->geometry().center()), button(i)) << i;
+    EXPECT_EQ(clickThrough(button(0)), button(0));
     EXPECT_GT(fig->y(), 0);
+}
+
+TEST_P(FrmMainTest, UnreadTextIsFocusedAndFramedRedUntilItChanges)
+{
+    const std::pair<int, const char*> cases[] = {{0, "abc"}, {9, "x"}, {12, "1x"}, {13, "-"}};
+    for (const auto& [index, bad] : cases) {
+        QLineEdit* target = index == 13 ? qobject_cast<QLineEdit*>(win->control("txtVother")) : box(index);
+        QTest::mouseClick(button(2), Qt::LeftButton);
+        box(1)->setFocus();
+        messages.messages.clear();
+        target->setText(QString::fromLatin1(bad));
+        ASSERT_NE(messages.last(), nullptr) << bad;
+        EXPECT_EQ(messages.last()->text, "There has been a error [13]:\r\nType mismatch");
+        EXPECT_FALSE(win->app().simulationOn);
+        EXPECT_EQ(win->focusWidget(), target) << index;
+        EXPECT_EQ(target->grab().toImage().pixelColor(0, target->height() / 2), QColor(Qt::red)) << index;
+        QTest::keyClick(target, Qt::Key_Backspace);
+        EXPECT_NE(target->grab().toImage().pixelColor(0, target->height() / 2), QColor(Qt::red)) << index;
+        target->setText(QString::fromStdString(index == 13 ? "0" : firstRunInputs().txtSize[index]));
+    }
+    EXPECT_EQ(messages.messages.size(), 1u); // typing with simulation off asks nothing
+}
+
+TEST_P(FrmMainTest, FirstDrawingShowsOneLabelOfEachPairAsTheRecalculationDoes)
+{
+    const char* pairs[][2] = {{"lblB1(0)", "lblL4(1)"}, {"lblB1(1)", "lblL3(1)"}, {"lblB1(2)", "lblL4(2)"},
+                              {"lblH3(0)", "lblH2(0)"}, {"lblH4(0)", "lblH2(1)"}, {"lblDP", "lblHP"}};
+    for (int portType : {0, 1}) {
+        list("cmbPieces", 2)->setCurrentIndex(1);
+        list("cmbPortType")->setCurrentIndex(portType);
+        std::vector<bool> before;
+        for (const auto& pair : pairs) {
+            const bool first = win->control(pair[0])->isVisible();
+            EXPECT_NE(first, win->control(pair[1])->isVisible()) << pair[0] << " " << portType;
+            before.push_back(first);
+        }
+        QTest::mouseClick(button(2), Qt::LeftButton);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_EQ(win->control(pairs[i][0])->isVisible(), before[i]) << pairs[i][0] << " " << portType;
+        QTest::mouseClick(button(2), Qt::LeftButton);
+    }
 }
 
 TEST_P(FrmMainTest, LanguageTargetReadsAndWritesCaptions)
@@ -384,6 +439,6 @@ TEST_P(FrmMainTest, MenuItemsAreAddressedByTheirNames)
     EXPECT_EQ(win->findChild<QMenu*>("mnuHelp")->title(), "&Hulp");
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'));
+INSTANTIATE_TEST_SUITE_P(Separators, FrmMainTest, ::testing::Values(',', '.'), kelvra::test::SeparatorName());
 
 } // namespace

@@ -1,0 +1,458 @@
+#include "acoustics/Acoustics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+namespace kelvra
+{
+
+namespace
+{
+
+using Complex = std::complex<double>;
+
+// The lowest and highest frequency of the curve and of the limit search.
+constexpr double kLowestF = 10.0;
+constexpr double kHighestF = 200.0;
+// The sensitivity's 112 dB is one acoustic watt radiated into half space, counted as if the pressure at
+// 1 m were uniform over the hemisphere; the circuit's pressure uses that scale, so 112 is exact.
+constexpr double kSensitivityAtOneWatt = 112.0;
+
+AcousticsError fieldError(std::string_view key, std::string_view what)
+{
+    return AcousticsError{std::string(key), std::string(key) + ": " + std::string(what)};
+}
+
+bool positive(double v)
+{
+    return std::isfinite(v) && v > 0;
+}
+
+double litresToM3(double litres)
+{
+    return litres / 1000.0;
+}
+
+Checked<double> checkedVb(double vbLitres)
+{
+    if (!positive(vbLitres))
+        return fieldError("vb", "the net volume must be greater than 0");
+    return litresToM3(vbLitres);
+}
+
+// Bisects [lo, hi] on a log scale for the frequency where `above(f)` changes; `above(lo)` differs from
+// `above(hi)`.
+template <typename Above> double bisectLog(double lo, double hi, Above above)
+{
+    const bool aboveLo = above(lo);
+    for (int i = 0; i < 40; ++i) {
+        const double mid = std::sqrt(lo * hi);
+        (above(mid) == aboveLo ? lo : hi) = mid;
+    }
+    return std::sqrt(lo * hi);
+}
+
+// Coming down from 200 Hz in 1/48-octave steps, the first frequency where value(f) >= limit.
+template <typename Value> std::optional<double> firstFromAbove(Value value, double limit)
+{
+    const double step = std::pow(2.0, -1.0 / 48.0);
+    double upper = kHighestF;
+    if (value(upper) >= limit)
+        return upper;
+    for (double f = upper * step; f > kLowestF * step * 0.999; upper = f, f *= step) {
+        const double lower = std::max(f, kLowestF);
+        if (value(lower) >= limit)
+            return bisectLog(lower, upper, [&](double x) { return value(x) >= limit; });
+        if (lower == kLowestF)
+            break;
+    }
+    return std::nullopt;
+}
+
+struct Driven {
+    Complex ud; // cone, m3/s RMS, into the box
+    Complex up; // port, m3/s RMS, out of the box
+    Complex u0; // radiated in all, m3/s RMS
+};
+
+Driven drive(const BoxCircuit& c, double f)
+{
+    const double w = 2 * kPi * f;
+    const Complex s(0.0, w);
+    const Complex ze = c.re + s * c.le;
+    const double sd2 = c.sd * c.sd;
+    const Complex pg = std::sqrt(c.powerW * c.re) * c.bl / (c.sd * ze);
+    const Complex zs = (s * c.mms + c.rms + 1.0 / (s * c.cms) + c.bl * c.bl / ze) / sd2;
+    Complex ybox = s * c.cab;
+    if (c.vented)
+        ybox += 1.0 / c.ral + 1.0 / (s * c.map);
+    const Complex zbox = 1.0 / ybox;
+    Driven d;
+    d.ud = pg / (zs + zbox);
+    const Complex pb = d.ud * zbox;
+    d.up = c.vented ? pb / (s * c.map) : Complex(0.0);
+    // What the cone pushes in and the port and leak let out is what the box air is compressed by;
+    // its opposite is what leaves the box in all, cone front, port and leak together.
+    d.u0 = pb * s * c.cab;
+    return d;
+}
+
+double excursionMm(const BoxCircuit& c, const Driven& d, double f)
+{
+    return std::sqrt(2.0) * std::abs(d.ud) / (c.sd * 2 * kPi * f) * 1000.0;
+}
+
+double portSpeedOf(const BoxCircuit& c, const Driven& d)
+{
+    return c.vented && c.portAreaM2 > 0 ? std::sqrt(2.0) * std::abs(d.up) / c.portAreaM2 : 0.0;
+}
+
+double splOf(const Driven& d, double f)
+{
+    // Acoustic power into half space at 1 m: |p|^2 2 pi r^2 / (rho c), p = rho j w U0 / (2 pi r).
+    const double w = 2 * kPi * f;
+    const double watts = kAirDensity * w * w * std::norm(d.u0) / (2 * kPi * kSpeedOfSound);
+    return kSensitivityAtOneWatt + 10 * std::log10(watts);
+}
+
+bool finiteReport(const SoundReport& r)
+{
+    const auto fine = [](std::optional<double> v) {
+        return !v || std::isfinite(*v);
+    };
+    if (!fine(r.fb) || !fine(r.portLength) || !fine(r.qtc) || !fine(r.fc) || !std::isfinite(r.f3) ||
+        !std::isfinite(r.peakDb) || !std::isfinite(r.sensitivity) || !fine(r.excursionLimitF) ||
+        !fine(r.portSpeedLimitF))
+        return false;
+    return std::all_of(r.curve.begin(), r.curve.end(), [](const CurvePoint& p) {
+        return std::isfinite(p.f) && std::isfinite(p.spl) && std::isfinite(p.splCabin) &&
+               std::isfinite(p.excursion) && std::isfinite(p.portSpeed);
+    });
+}
+
+} // namespace
+
+double endCorrectionFactor(EndCorrection endCorrection)
+{
+    switch (endCorrection) {
+    case EndCorrection::BothFree:
+        return 0.614;
+    case EndCorrection::BothFlanged:
+        return 0.850;
+    case EndCorrection::OneFlanged:
+        break;
+    }
+    return 0.732;
+}
+
+double cabinCorner(CarClass car)
+{
+    switch (car) {
+    case CarClass::Compact:
+        return 87.0;
+    case CarClass::Midsize:
+        return 66.0;
+    case CarClass::Van:
+        return 48.0;
+    case CarClass::None:
+        break;
+    }
+    return 0.0;
+}
+
+double cabinGain(CarClass car, double f)
+{
+    const double fc = cabinCorner(car);
+    return fc > 0 && f > 0 && f < fc ? 40.0 * std::log10(fc / f) : 0.0;
+}
+
+Checked<double> portArea(const Port& port)
+{
+    if (port.round) {
+        if (!positive(port.diameterCm))
+            return fieldError("dp", "the port diameter must be greater than 0");
+        const double d = port.diameterCm / 100.0;
+        return kPi * d * d / 4.0;
+    }
+    if (!positive(port.widthCm))
+        return fieldError("bp", "the port width must be greater than 0");
+    if (!positive(port.heightCm))
+        return fieldError("hp", "the port height must be greater than 0");
+    return port.widthCm / 100.0 * port.heightCm / 100.0;
+}
+
+double equivalentDiameter(double areaM2)
+{
+    return 2.0 * std::sqrt(areaM2 / kPi);
+}
+
+Checked<double> tuningFrequency(const Port& port, double vbLitres)
+{
+    if (port.count <= 0)
+        return fieldError("pieces2", "a sealed box has no port tuning");
+    const auto vb = checkedVb(vbLitres);
+    if (!vb)
+        return vb.error();
+    const auto area = portArea(port);
+    if (!area)
+        return area.error();
+    if (!std::isfinite(port.lengthCm) || port.lengthCm < 0)
+        return fieldError("lp", "the port length must be 0 or more");
+    const double leff =
+        port.lengthCm / 100.0 + endCorrectionFactor(port.endCorrection) * equivalentDiameter(*area);
+    const double fb = kSpeedOfSound / (2 * kPi) * std::sqrt(*area * port.count / (*vb * leff));
+    if (!std::isfinite(fb))
+        return fieldError("lp", "the port gives no finite tuning");
+    return fb;
+}
+
+Checked<double> portLengthFor(const Port& port, double vbLitres, double targetFb)
+{
+    if (port.count <= 0)
+        return fieldError("pieces2", "a sealed box has no port to size");
+    if (!positive(targetFb))
+        return fieldError("targetfb", "the target tuning must be greater than 0");
+    const auto vb = checkedVb(vbLitres);
+    if (!vb)
+        return vb.error();
+    const auto area = portArea(port);
+    if (!area)
+        return area.error();
+    const double w = 2 * kPi * targetFb;
+    const double leff = kSpeedOfSound * kSpeedOfSound * *area * port.count / (w * w * *vb);
+    const double length = leff - endCorrectionFactor(port.endCorrection) * equivalentDiameter(*area);
+    if (!std::isfinite(length) || length < 0)
+        return fieldError("targetfb", "the port is too wide for this tuning: make it narrower");
+    return length * 100.0;
+}
+
+double referenceEfficiency(const Woofer& woofer)
+{
+    const auto q = checkWoofer(woofer);
+    const double qes = q ? q->qes : 0.0;
+    const double fs = woofer.fs;
+    return 4 * kPi * kPi / std::pow(kSpeedOfSound, 3) * fs * fs * fs * litresToM3(woofer.vas) / qes;
+}
+
+double sensitivity(const Woofer& woofer)
+{
+    return kSensitivityAtOneWatt + 10 * std::log10(referenceEfficiency(woofer));
+}
+
+Checked<SealedAlignment> sealedAlignment(const Woofer& woofer, double vbLitres)
+{
+    const auto q = checkWoofer(woofer);
+    if (!q)
+        return q.error();
+    if (!positive(vbLitres))
+        return fieldError("vb", "the net volume must be greater than 0");
+    const double ratio = std::sqrt(woofer.vas / vbLitres + 1.0);
+    SealedAlignment a;
+    a.qtc = q->qts * ratio;
+    a.fc = woofer.fs * ratio;
+    // |G|^2 = 1/2 of the second-order high pass, solved for (f/fc)^2.
+    const double b = 1.0 / (a.qtc * a.qtc) - 2.0;
+    a.f3 = a.fc * std::sqrt((b + std::sqrt(b * b + 4.0)) / 2.0);
+    a.peakDb =
+        a.qtc > 1.0 / std::sqrt(2.0) ? 20 * std::log10(a.qtc * a.qtc / std::sqrt(a.qtc * a.qtc - 0.25)) : 0.0;
+    return a;
+}
+
+double sealedResponseDb(const SealedAlignment& sealed, double f)
+{
+    const double x2 = (f / sealed.fc) * (f / sealed.fc);
+    const double re = 1.0 - x2; // denominator of x^2 / (1 - x^2 + j x / Q)
+    const double im = std::sqrt(x2) / sealed.qtc;
+    return 10 * std::log10(x2 * x2 / (re * re + im * im));
+}
+
+double ventedResponseDb(const Woofer& woofer, double vbLitres, double fb, double ql, double f)
+{
+    const auto q = checkWoofer(woofer);
+    const double qt = q ? q->qts : 0.0;
+    const double h = fb / woofer.fs;
+    const double alpha = woofer.vas / vbLitres;
+    const double sh = std::sqrt(h);
+    const double a1 = (ql + h * qt) / (sh * ql * qt);
+    const double a2 = (h + (alpha + 1 + h * h) * ql * qt) / (h * ql * qt);
+    const double a3 = (h * ql + qt) / (sh * ql * qt);
+    const double t0 = 1.0 / (2 * kPi * std::sqrt(woofer.fs * fb));
+    const Complex x(0.0, 2 * kPi * f * t0);
+    const Complex x2 = x * x;
+    const Complex g = x2 * x2 / (x2 * x2 + a1 * x2 * x + a2 * x2 + a3 * x + 1.0);
+    return 20 * std::log10(std::abs(g));
+}
+
+Checked<double> ventedF3(const Woofer& woofer, double vbLitres, double fb, double ql)
+{
+    const auto q = checkWoofer(woofer);
+    if (!q)
+        return q.error();
+    if (!positive(vbLitres))
+        return fieldError("vb", "the net volume must be greater than 0");
+    if (!positive(fb))
+        return fieldError("fb", "the tuning must be greater than 0");
+    if (!positive(ql))
+        return fieldError("ql", "must be greater than 0");
+    const auto below = [&](double f) {
+        return ventedResponseDb(woofer, vbLitres, fb, ql, f) <= -3.0;
+    };
+    const double step = std::pow(2.0, -1.0 / 48.0);
+    const double top = 20.0 * std::max(woofer.fs, fb);
+    for (double upper = top, f = top * step; f > top * 1e-4; upper = f, f *= step)
+        if (below(f))
+            return bisectLog(f, upper, below);
+    return fieldError("fb", "the response has no -3 dB point");
+}
+
+double curveFrequency(int i)
+{
+    return 10.0 * std::exp2(i / 12.0);
+}
+
+Checked<BoxCircuit> makeBoxCircuit(const Woofer& woofer, double vbLitres, std::optional<double> fb,
+                                   double portAreaM2, const SoundOptions& options)
+{
+    const auto q = checkWoofer(woofer);
+    if (!q)
+        return q.error();
+    const auto vb = checkedVb(vbLitres);
+    if (!vb)
+        return vb.error();
+    if (!positive(options.power))
+        return fieldError("power", "must be greater than 0");
+    if (fb && !positive(*fb))
+        return fieldError("fb", "the tuning must be greater than 0");
+    if (fb && !positive(options.ql))
+        return fieldError("ql", "must be greater than 0");
+
+    const double rc2 = kAirDensity * kSpeedOfSound * kSpeedOfSound;
+    const double ws = 2 * kPi * woofer.fs;
+    BoxCircuit c;
+    c.powerW = options.power;
+    c.re = woofer.re;
+    c.le = woofer.le / 1000.0;
+    c.sd = woofer.sd / 10000.0;
+    c.cms = litresToM3(woofer.vas) / (rc2 * c.sd * c.sd);
+    c.mms = 1.0 / (ws * ws * c.cms);
+    c.rms = q->qms ? ws * c.mms / *q->qms : 0.0;
+    c.bl = std::sqrt(ws * c.mms * c.re / q->qes);
+    c.cab = *vb / rc2;
+    c.car = options.car;
+    if (fb) {
+        const double wb = 2 * kPi * *fb;
+        c.vented = true;
+        c.map = 1.0 / (wb * wb * c.cab);
+        // Small's QL = wb Cab RAL: the leak in parallel with the box air.
+        c.ral = options.ql / (wb * c.cab);
+        c.portAreaM2 = std::max(0.0, portAreaM2);
+    }
+    return c;
+}
+
+CircuitPoint evaluate(const BoxCircuit& circuit, double f)
+{
+    const Driven d = drive(circuit, f);
+    return {splOf(d, f), excursionMm(circuit, d, f), portSpeedOf(circuit, d)};
+}
+
+Curve computeCurve(const BoxCircuit& circuit)
+{
+    Curve curve;
+    for (int i = 0; i < kCurvePoints; ++i) {
+        CurvePoint& p = curve[static_cast<std::size_t>(i)];
+        p.f = curveFrequency(i);
+        const CircuitPoint at = evaluate(circuit, p.f);
+        p.spl = at.spl;
+        p.splCabin = at.spl + cabinGain(circuit.car, p.f);
+        p.excursion = at.excursion;
+        p.portSpeed = at.portSpeed;
+    }
+    return curve;
+}
+
+std::optional<double> excursionLimitFrequency(const BoxCircuit& circuit, double xmaxMm)
+{
+    return firstFromAbove([&](double f) { return evaluate(circuit, f).excursion; }, xmaxMm);
+}
+
+std::optional<double> portSpeedLimitFrequency(const BoxCircuit& circuit, double limit)
+{
+    if (!circuit.vented || circuit.portAreaM2 <= 0)
+        return std::nullopt;
+    return firstFromAbove([&](double f) { return evaluate(circuit, f).portSpeed; }, limit);
+}
+
+Checked<double> portAreaForSpeed(const Woofer& woofer, double vbLitres, double fb, int portCount,
+                                 const SoundOptions& options, double speedLimit)
+{
+    if (portCount <= 0)
+        return fieldError("pieces2", "a sealed box has no port to size");
+    if (!positive(speedLimit))
+        return fieldError("speed", "the speed limit must be greater than 0");
+    // The unit area makes the port speed equal the port's volume velocity.
+    const auto circuit = makeBoxCircuit(woofer, vbLitres, fb, 1.0, options);
+    if (!circuit)
+        return circuit.error();
+    double peak = 0;
+    for (double f = kLowestF; f <= kHighestF * 1.0001; f *= std::pow(2.0, 1.0 / 96.0))
+        peak = std::max(peak, evaluate(*circuit, f).portSpeed);
+    const double cm2 = peak / speedLimit / portCount * 10000.0;
+    if (!std::isfinite(cm2))
+        return fieldError("fs", "the woofer's parameters give no finite port area");
+    return cm2;
+}
+
+Checked<SoundReport> analyseSound(const Woofer& woofer, const Port& port, double vbLitres,
+                                  const SoundOptions& options)
+{
+    const auto q = checkWoofer(woofer);
+    if (!q)
+        return q.error();
+    const auto vb = checkedVb(vbLitres);
+    if (!vb)
+        return vb.error();
+
+    SoundReport report;
+    report.sensitivity = sensitivity(woofer);
+    if (!std::isfinite(report.sensitivity))
+        return fieldError("fs", "the woofer's parameters give no finite result");
+    double areaAll = 0;
+    if (port.count > 0) {
+        const auto fb = tuningFrequency(port, vbLitres);
+        if (!fb)
+            return fb.error();
+        report.fb = *fb;
+        areaAll = *portArea(port) * port.count;
+        if (options.targetFb) {
+            const auto length = portLengthFor(port, vbLitres, *options.targetFb);
+            if (length)
+                report.portLength = *length;
+        }
+        const auto f3 = ventedF3(woofer, vbLitres, *fb, options.ql);
+        if (!f3)
+            return f3.error();
+        report.f3 = *f3;
+    } else {
+        const auto sealed = sealedAlignment(woofer, vbLitres);
+        if (!sealed)
+            return sealed.error();
+        report.qtc = sealed->qtc;
+        report.fc = sealed->fc;
+        report.f3 = sealed->f3;
+        report.peakDb = sealed->peakDb;
+    }
+
+    const auto circuit = makeBoxCircuit(woofer, vbLitres, report.fb, areaAll, options);
+    if (!circuit)
+        return circuit.error();
+    report.curve = computeCurve(*circuit);
+    report.excursionLimitF = excursionLimitFrequency(*circuit, woofer.xmax);
+    report.portSpeedLimitF = portSpeedLimitFrequency(*circuit);
+    if (!finiteReport(report))
+        return fieldError("fs", "the woofer's parameters give no finite result");
+    return report;
+}
+
+} // namespace kelvra

@@ -1,0 +1,15 @@
+// The port of the enclosure design as the acoustics see it.
+#pragma once
+
+#include "acoustics/Acoustics.h"
+#include "calc/Model.h"
+
+namespace kelvra
+{
+
+// The port count (`cmbPieces(2)`), shape (`cmbPortType`, 0 = round) and the texts of lp, dp, bp, hp read
+// with the user's separator. Only the measures the shape uses are read; with no port none is. Errors
+// name the key ("pieces2", "lp", "dp", "bp", "hp").
+Checked<Port> designPort(const ModelInputs& inputs, char decimalSeparator, EndCorrection endCorrection);
+
+} // namespace kelvra

@@ -116,7 +116,7 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(list);
     splitter->addWidget(m_tabs);
-    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(0, 0); // the list as wide as its columns, the drawing takes the rest
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
 

@@ -78,9 +78,10 @@ TEST_P(LayoutWindow, MenusCarryTheirCaptionsAndShortcuts)
     for (QAction* a : w.panelMenu()->actions())
         panel << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(panel, QStringList({"122x61", "122x244", "122x305", "-", "Auto fit", "Best fit", "Cut plan",
-                                  "&Print", "-", "Exit"}));
+                                  "&Boards", "&Print", "-", "Exit"}));
     EXPECT_EQ(w.action("mnuPanelAuto")->shortcut(), QKeySequence(Qt::Key_F12));
     EXPECT_EQ(w.action("mnuPanelPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(w.action("mnuPanelBoards")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
     EXPECT_EQ(w.action("mnuSawCheck")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
     EXPECT_EQ(w.action("mnuDrawUpd")->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(w.action("mnuSawLines")->text(), "Lines");

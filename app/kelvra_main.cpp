@@ -52,33 +52,33 @@ int main(int argc, char** argv)
             sound->box("targetfb")->setText("32");
             sound->box("power")->setText("300");
         }
-        QTimer::singleShot(
-            500, &window, [&window, shot, layoutShot, bestFitShot, aboutShot, soundShot, boardsShot] {
-                if (auto* boards = window.boardsWindow(); boards && !boardsShot.isEmpty()) {
-                    boards->grab().save(boardsShot);
-                    boards->close();
+        // The names live in main() until the event loop ends, so the shot can take them by reference.
+        QTimer::singleShot(500, &window, [&] {
+            if (auto* boards = window.boardsWindow(); boards && !boardsShot.isEmpty()) {
+                boards->grab().save(boardsShot);
+                boards->close();
+            }
+            if (auto* about = window.findChild<kelvra::frminfo*>(); about && !aboutShot.isEmpty()) {
+                about->grab().save(aboutShot);
+                about->close();
+            }
+            if (!shot.isEmpty())
+                window.grab().save(shot);
+            if (auto* sound = window.findChild<kelvra::frmSound*>(); sound && !soundShot.isEmpty()) {
+                sound->grab().save(soundShot);
+                sound->close();
+            }
+            if (auto* layout = window.findChild<kelvra::frmLayout*>()) {
+                if (!layoutShot.isEmpty())
+                    layout->grab().save(layoutShot);
+                if (!bestFitShot.isEmpty()) {
+                    layout->bestFit();
+                    layout->grab().save(bestFitShot);
                 }
-                if (auto* about = window.findChild<kelvra::frminfo*>(); about && !aboutShot.isEmpty()) {
-                    about->grab().save(aboutShot);
-                    about->close();
-                }
-                if (!shot.isEmpty())
-                    window.grab().save(shot);
-                if (auto* sound = window.findChild<kelvra::frmSound*>(); sound && !soundShot.isEmpty()) {
-                    sound->grab().save(soundShot);
-                    sound->close();
-                }
-                if (auto* layout = window.findChild<kelvra::frmLayout*>()) {
-                    if (!layoutShot.isEmpty())
-                        layout->grab().save(layoutShot);
-                    if (!bestFitShot.isEmpty()) {
-                        layout->bestFit();
-                        layout->grab().save(bestFitShot);
-                    }
-                    layout->close();
-                }
-                window.close();
-            });
+                layout->close();
+            }
+            window.close();
+        });
     }
     return app.exec();
 }

@@ -320,8 +320,8 @@ void frmMain::buildMenus()
     item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
-    item(file, "mnuFileBoards", "&Boards", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { openBoards(); });
-    item(file, "mnuFileSound", "How it will &sound...", QKeySequence(Qt::Key_F7), [this] { openSound(); });
+    item(file, "mnuFileBoards", "&Planken", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { openBoards(); });
+    item(file, "mnuFileSound", "Hoe het zal &klinken...", QKeySequence(Qt::Key_F7), [this] { openSound(); });
     separator(file, "mnuFileS2");
     item(file, "mnuFileSettings", "Settings", QKeySequence(), [this] { openOptions(); });
     item(file, "mnuFilePrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
-namespace kelvra::json {
+namespace kelvra::json
+{
 
-namespace {
+namespace
+{
 
 // The length of the well-formed UTF-8 sequence at text[i], 0 when the bytes there are not one.
 std::size_t utf8Length(std::string_view text, std::size_t i)

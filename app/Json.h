@@ -6,11 +6,13 @@
 #include <utility>
 #include <vector>
 
-namespace kelvra::json {
+namespace kelvra::json
+{
 
 std::string quote(std::string_view text);
 
-class Object {
+class Object
+{
 public:
     Object& raw(std::string_view key, std::string value);
     Object& str(std::string_view key, std::string_view value) { return raw(key, quote(value)); }
@@ -22,7 +24,8 @@ private:
     std::vector<std::pair<std::string, std::string>> m_members;
 };
 
-class Array {
+class Array
+{
 public:
     Array& raw(std::string value);
     std::string dump() const;

@@ -1,4 +1,7 @@
 // kelvra-calc: the enclosure calculator without the window, for scripts and batch checks.
 #include "CalcCli.h"
 
-int main(int argc, char** argv) { return kelvra::runCalcCli(argc, argv); }
+int main(int argc, char** argv)
+{
+    return kelvra::runCalcCli(argc, argv);
+}

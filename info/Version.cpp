@@ -1,6 +1,7 @@
 #include "Version.h"
 
-namespace kelvra {
+namespace kelvra
+{
 
 const VersionInfo& programVersion()
 {
@@ -12,7 +13,8 @@ std::string VersionString(bool shortForm, bool betaBuild, const VersionInfo& v)
 {
     if (shortForm)
         return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
-    std::string text = std::to_string(v.major) + "." + std::to_string(v.minor) + " Build" + std::to_string(v.revision);
+    std::string text =
+        std::to_string(v.major) + "." + std::to_string(v.minor) + " Build" + std::to_string(v.revision);
     if (betaBuild)
         text += " BETA";
     return text;
@@ -20,7 +22,8 @@ std::string VersionString(bool shortForm, bool betaBuild, const VersionInfo& v)
 
 std::string TitleString(int editionStatus, bool betaBuild, const VersionInfo& v)
 {
-    return v.title + (editionStatus == 2 ? " -TestVersion- " : " ") + "[" + VersionString(false, betaBuild, v) + "]";
+    return v.title + (editionStatus == 2 ? " -TestVersion- " : " ") + "[" +
+           VersionString(false, betaBuild, v) + "]";
 }
 
 } // namespace kelvra

@@ -3,7 +3,8 @@
 
 #include <string>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct VersionInfo {
     int major = 0;
@@ -20,6 +21,7 @@ const VersionInfo& programVersion();
 std::string VersionString(bool shortForm, bool betaBuild = false, const VersionInfo& v = programVersion());
 
 // "Kelvra [0.1 Build53]"; " -TestVersion- " instead of the blank for edition status 2.
-std::string TitleString(int editionStatus = 1, bool betaBuild = false, const VersionInfo& v = programVersion());
+std::string TitleString(int editionStatus = 1, bool betaBuild = false,
+                        const VersionInfo& v = programVersion());
 
 } // namespace kelvra

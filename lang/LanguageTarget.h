@@ -6,11 +6,13 @@
 #include <string>
 #include <string_view>
 
-namespace kelvra {
+namespace kelvra
+{
 
 enum class ControlProperty { Caption, HintText };
 
-class LanguageTarget {
+class LanguageTarget
+{
 public:
     virtual ~LanguageTarget() = default;
     // The window's name, which is also its section in a language file ("frmMain").

@@ -1,6 +1,7 @@
 #include "TextTables.h"
 
-namespace kelvra {
+namespace kelvra
+{
 
 TextTables ResetTextTables()
 {
@@ -9,7 +10,8 @@ TextTables ResetTextTables()
     t.correctionFact = {"Geen", "Noppenfolie", "Dempingswol"};
     t.messageBox = {"Oude versie van het bestand, toch proberen te laden?",
                     "Niet in Simulatie modus, zet het programma eerst in simulatie modus voor",
-                    "De parameters waar er mee gewerkt word", "Somethings wrong, you've got a negative volume",
+                    "De parameters waar er mee gewerkt word",
+                    "Somethings wrong, you've got a negative volume",
                     "Your sub is to big for the front plate"};
     t.options = {"Openen", "Opslaan als..."};
     t.portType = {"Ronde", "Rechthoekige"};

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace kelvra {
+namespace kelvra
+{
 
 struct TextTables {
     std::array<std::string, 5> portBox;

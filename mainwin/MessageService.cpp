@@ -2,7 +2,8 @@
 
 #include <QMessageBox>
 
-namespace kelvra {
+namespace kelvra
+{
 
 MessageAnswer QtMessageService::show(QWidget* parent, const Message& message)
 {
@@ -43,15 +44,28 @@ MessageAnswer RecordingMessageService::show(QWidget*, const Message& message)
     return a;
 }
 
-namespace {
+namespace
+{
 QtMessageService g_realService;
 MessageService* g_service = &g_realService;
 } // namespace
 
-MessageService& messageService() { return *g_service; }
-void setMessageService(MessageService* service) { g_service = service ? service : &g_realService; }
+MessageService& messageService()
+{
+    return *g_service;
+}
+void setMessageService(MessageService* service)
+{
+    g_service = service ? service : &g_realService;
+}
 
-QString toQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string toStdString(const QString& text) { return text.toUtf8().toStdString(); }
+QString toQString(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+std::string toStdString(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
 
 } // namespace kelvra

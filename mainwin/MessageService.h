@@ -9,9 +9,11 @@
 
 class QWidget;
 
-namespace kelvra {
+namespace kelvra
+{
 
-class MessageService {
+class MessageService
+{
 public:
     virtual ~MessageService() = default;
     // Shows the message modally and returns the user's answer.
@@ -19,13 +21,15 @@ public:
 };
 
 // Shows a real QMessageBox.
-class QtMessageService : public MessageService {
+class QtMessageService : public MessageService
+{
 public:
     MessageAnswer show(QWidget* parent, const Message& message) override;
 };
 
 // Records every message and answers from a queue (OK when the queue is empty); for tests.
-class RecordingMessageService : public MessageService {
+class RecordingMessageService : public MessageService
+{
 public:
     MessageAnswer show(QWidget* parent, const Message& message) override;
 

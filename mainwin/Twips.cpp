@@ -4,7 +4,8 @@
 #include <QScreen>
 #include <cmath>
 
-namespace kelvra {
+namespace kelvra
+{
 
 double logicalDpi()
 {
@@ -13,8 +14,14 @@ double logicalDpi()
     return dpi > 0 ? dpi : 96.0;
 }
 
-int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips * logicalDpi() / 1440.0)); }
-double pixelsToTwips(int pixels) { return pixels * 1440.0 / logicalDpi(); }
+int twipsToPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips * logicalDpi() / 1440.0));
+}
+double pixelsToTwips(int pixels)
+{
+    return pixels * 1440.0 / logicalDpi();
+}
 
 QRect twipRect(double left, double top, double width, double height)
 {

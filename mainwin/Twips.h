@@ -3,7 +3,8 @@
 
 #include <QRect>
 
-namespace kelvra {
+namespace kelvra
+{
 
 // Logical dots per inch of the primary screen (96 when there is none).
 double logicalDpi();

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace kelvra {
+namespace kelvra
+{
 
 // Where the program lives: its folder and its file name without extension ("kelvra").
 struct AppPaths {
@@ -24,7 +25,8 @@ enum class IniWriteStatus { Ok, Failed };
 // Values arrive through a buffer of this many characters, so at most 2047 of them.
 inline constexpr std::size_t kIniBufferSize = 2048;
 
-class IniStore {
+class IniStore
+{
 public:
     explicit IniStore(AppPaths paths);
 

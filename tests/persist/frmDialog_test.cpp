@@ -24,10 +24,12 @@
 using namespace kelvra;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // Stands in for the main window: it keeps the inputs as the controls would and records each change.
-class FakeHost : public MainWindowHost {
+class FakeHost : public MainWindowHost
+{
 public:
     FakeHost(AppPaths paths, char separator) : m_app(std::move(paths), separator) {}
 
@@ -61,7 +63,8 @@ private:
 
 const std::string kTitle = "Kelvra [0.1 Build53]";
 
-class DialogTest : public ::testing::TestWithParam<char> {
+class DialogTest : public ::testing::TestWithParam<char>
+{
 protected:
     void SetUp() override
     {
@@ -144,9 +147,15 @@ TEST(ProjectExtension, EveryLowerCaseExtensionIsRemoved)
         const char* expected;
     };
     const Case cases[] = {
-        {"house.tbx", "house"},         {"HOUSE.TBX", "HOUSE.TBX"},   {"house.tbx.tbx", "house"},
-        {"my.tbxhouse.tbx", "myhouse"}, {"House.Tbx", "House.Tbx"},   {"house", "house"},
-        {".tbx", ""},                   {"a.tb.tbxx", "a.tbx"},       {"", ""},
+        {"house.tbx", "house"},
+        {"HOUSE.TBX", "HOUSE.TBX"},
+        {"house.tbx.tbx", "house"},
+        {"my.tbxhouse.tbx", "myhouse"},
+        {"House.Tbx", "House.Tbx"},
+        {"house", "house"},
+        {".tbx", ""},
+        {"a.tb.tbxx", "a.tbx"},
+        {"", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(withoutProjectExtension(c.name), c.expected) << c.name;
@@ -241,7 +250,8 @@ TEST_P(DialogTest, DoubleClickInTheFolderListMovesTheFileList)
     EXPECT_EQ(dlg().File1()->fileNames(), QStringList{"inside.tbx"});
 
     // Up again through the entry of the parent folder.
-    const QList<QListWidgetItem*> parent = dirs->findItems(m_projects.path().section('/', -1), Qt::MatchEndsWith);
+    const QList<QListWidgetItem*> parent =
+        dirs->findItems(m_projects.path().section('/', -1), Qt::MatchEndsWith);
     ASSERT_EQ(parent.size(), 1);
     doubleClick(dirs, parent[0]);
     EXPECT_EQ(dlg().folder().toStdString(), projects());
@@ -336,7 +346,8 @@ TEST_P(DialogTest, SavingOverAnExistingFileKeepsItsOtherKeys)
     writeFile("old.tbx", "[MAIN]\r\nfid=v0110\r\nowner=me\r\n[DATA]\r\nh2=99\r\nextra=1\r\n");
     saveAs("old");
     const std::string bytes = readFile("old.tbx");
-    EXPECT_EQ(bytes.rfind("[MAIN]\r\nfid=v0110\r\nowner=me\r\n[DATA]\r\nh2=40\r\nextra=1\r\nsub=2\r\n", 0), 0u)
+    EXPECT_EQ(bytes.rfind("[MAIN]\r\nfid=v0110\r\nowner=me\r\n[DATA]\r\nh2=40\r\nextra=1\r\nsub=2\r\n", 0),
+              0u)
         << bytes;
 }
 
@@ -383,11 +394,27 @@ TEST_P(DialogTest, OpenReadsEveryValueInReadingOrderAndNamesTheProject)
     EXPECT_EQ(app().currentProjectFile, "house.tbx");
     EXPECT_EQ(m_host->caption(), kTitle + " :: house");
     EXPECT_TRUE(m_messages.messages.empty());
-    const std::vector<std::string> expected = {
-        "sub#3",    "pieces0#1",  "pieces1#2", "pieces2#3", "corr#2",    "pwhere#4",
-        "ptype#1",  "h2=" + num("45,25"),      "l3=50",     "b2=60",     "ca=70",
-        "cb=80",    "lp=10",      "dp=11",     "bp=12",     "hp=13",     "thick0=19",
-        "thick1=20", "thick2=21", "subvol=" + num("1,5"),   "vother=" + num("2,5")};
+    const std::vector<std::string> expected = {"sub#3",
+                                               "pieces0#1",
+                                               "pieces1#2",
+                                               "pieces2#3",
+                                               "corr#2",
+                                               "pwhere#4",
+                                               "ptype#1",
+                                               "h2=" + num("45,25"),
+                                               "l3=50",
+                                               "b2=60",
+                                               "ca=70",
+                                               "cb=80",
+                                               "lp=10",
+                                               "dp=11",
+                                               "bp=12",
+                                               "hp=13",
+                                               "thick0=19",
+                                               "thick1=20",
+                                               "thick2=21",
+                                               "subvol=" + num("1,5"),
+                                               "vother=" + num("2,5")};
     EXPECT_EQ(m_host->changes, expected);
 }
 
@@ -567,9 +594,9 @@ TEST_P(DialogTest, NewKeepsTheProjectNameAndASaveWritesTheFirstRunValuesIntoIt)
     EXPECT_EQ(app().layoutStrings[0], "1x2x0");
     EXPECT_EQ(m_host->caption(), "caption after open");
     const std::vector<std::string> order = {
-        "sub#2",  "pieces0#0", "pieces1#0", "pieces2#0", "corr#0",    "ptype#0",   "pwhere#0",  "h2=40",
-        "l3=40",  "b2=40",     "ca=90",     "cb=90",     "lp=0",      "dp=0",      "bp=0",      "hp=0",
-        "thick0=18", "thick1=18", "thick2=18", "subvol=0", "vother=0"};
+        "sub#2", "pieces0#0", "pieces1#0", "pieces2#0", "corr#0",    "ptype#0",  "pwhere#0",
+        "h2=40", "l3=40",     "b2=40",     "ca=90",     "cb=90",     "lp=0",     "dp=0",
+        "bp=0",  "hp=0",      "thick0=18", "thick1=18", "thick2=18", "subvol=0", "vother=0"};
     EXPECT_EQ(m_host->changes, order);
 
     m_files->run(2);
@@ -738,8 +765,9 @@ TEST_P(DialogTest, BinaryJunkNeverCrashesAndTheOtherKeysAreRead)
     clickFile("junk.tbx");
     clickOk(); // no fid: the old-version question, answered OK
     ASSERT_EQ(m_messages.messages.size(), 2u);
-    EXPECT_EQ(m_messages.messages[1].text,
-              "Some values in this file could not be read and were replaced by their defaults: sub, pieces0, h2");
+    EXPECT_EQ(
+        m_messages.messages[1].text,
+        "Some values in this file could not be read and were replaced by their defaults: sub, pieces0, h2");
     EXPECT_EQ(app().inputs.txtSize[1], "51");
     EXPECT_EQ(m_host->changes.size(), 21u); // every key was still read
 }

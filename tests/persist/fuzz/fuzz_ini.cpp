@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 void check(bool ok)
 {

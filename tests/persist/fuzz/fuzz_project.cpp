@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kelvra::IniStore ini({folder, "kelvra"});
     for (const char separator : {',', '.'}) {
         const kelvra::ProjectContents contents = kelvra::ReadProject(ini, folder, name, {}, separator);
-        if (contents.values.size() != 21 || contents.oldVersion != (contents.fid != kelvra::kProjectFormatTag))
+        if (contents.values.size() != 21 ||
+            contents.oldVersion != (contents.fid != kelvra::kProjectFormatTag))
             std::abort();
         for (const kelvra::StoredValue& v : contents.values) {
             if (!v.key)

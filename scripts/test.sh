@@ -9,6 +9,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 sanitize=${KELVRA_SANITIZE_TESTS:-1}
 bash "$root/scripts/deps.sh"
+# Every C++ file as the repository's .clang-format writes it.
+(cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
 bash "$root/scripts/fuzz.sh" --runs 2000 # the file readers and placement texts against random bytes
 
 if [[ "$sanitize" == 0 ]]; then

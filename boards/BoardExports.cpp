@@ -1,6 +1,7 @@
 #include "boards/BoardExports.h"
 
 #include "calc/Numeric.h"
+#include "layouter/CutPlanText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,30 +43,6 @@ std::string mm(double cm)
     return formatDouble(roundHalfEven(cm * 10, 2), '.');
 }
 
-std::string xml(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 SheetPoint centreOf(const std::vector<SheetPoint>& outline)
 {
     SheetPoint c;
@@ -94,7 +71,7 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
         std::string points;
         for (const SheetPoint& q : p.outline)
             points += (points.empty() ? "" : " ") + mm(q.x) + "," + mm(q.y);
-        out += "<polygon class=\"board\" id=\"" + xml(p.key) +
+        out += "<polygon class=\"board\" id=\"" + xmlEscaped(p.key) +
                (p.copy ? "-" + std::to_string(p.copy + 1) : "") + "\" points=\"" + points +
                "\" fill=\"#c8e6c8\" stroke=\"black\" stroke-width=\"1\"/>\n";
         const SheetPoint c = centreOf(p.outline);
@@ -102,8 +79,8 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
         out += "<text class=\"label\" x=\"" + mm(c.x) + "\" y=\"" + mm(c.y) +
                "\" font-family=\"sans-serif\" font-size=\"" + formatDouble(roundHalfEven(size, 1), '.') +
                "\" text-anchor=\"middle\"><tspan x=\"" + mm(c.x) + "\" dy=\"-0.2em\">" +
-               xml(nameOf(boards, p)) + "</tspan><tspan x=\"" + mm(c.x) + "\" dy=\"1.2em\">" +
-               xml(sizeText(boards, p, decimalSeparator)) + " cm</tspan></text>\n";
+               xmlEscaped(nameOf(boards, p)) + "</tspan><tspan x=\"" + mm(c.x) + "\" dy=\"1.2em\">" +
+               xmlEscaped(sizeText(boards, p, decimalSeparator)) + " cm</tspan></text>\n";
     }
     const std::string kerf = mm(std::max(plan.kerf, 0.1));
     for (const Cut& c : plan.cuts) {

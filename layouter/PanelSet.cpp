@@ -131,11 +131,6 @@ void applyPortCut(Panel& panel, int index, const PanelModel& model)
         shortened = static_cast<float>(rest->toDouble());
 }
 
-void appendCm(std::string& out, float sidePx, char sep)
-{
-    out += formatDouble(captionCm(sidePx), sep);
-}
-
 } // namespace
 
 PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& inputs, char decimalSeparator)
@@ -181,19 +176,25 @@ double captionCm(float sidePx)
     return roundHalfEven(static_cast<double>(sidePx) / pxPerCm.toDouble(), 1);
 }
 
+std::string panelCaption(std::string_view name, double lCm, double bCm, char decimalSeparator)
+{
+    std::string c(name);
+    c += "\r\nl:";
+    c += formatDouble(roundHalfEven(lCm, 1), decimalSeparator);
+    c += "cm\r\nb:";
+    c += formatDouble(roundHalfEven(bCm, 1), decimalSeparator);
+    c += "cm";
+    return c;
+}
+
 void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSeparator)
 {
     for (int i = 0; i < kPanelCount; ++i) {
         Panel& p = panels[static_cast<std::size_t>(i)];
         applySize(p, i, model);
         applyPortCut(p, i, model);
-        std::string& c = p.caption;
-        c.assign(model.names[static_cast<std::size_t>(i)]);
-        c += "\r\nl:";
-        appendCm(c, lSide(p, i), decimalSeparator);
-        c += "cm\r\nb:";
-        appendCm(c, bSide(p, i), decimalSeparator);
-        c += "cm";
+        p.caption = panelCaption(model.names[static_cast<std::size_t>(i)], captionCm(lSide(p, i)),
+                                 captionCm(bSide(p, i)), decimalSeparator);
     }
 }
 

@@ -117,4 +117,8 @@ LabelOffset centredLabel(const Panel& panel, float labelWidth, float labelHeight
 // A side's length in cm as the caption writes it: pixels / pxPerCm to one decimal, halves to even.
 double captionCm(float sidePx);
 
+// A panel's caption: name, CR LF, "l:", l, "cm", CR LF, "b:", b, "cm", both in cm to one decimal
+// (halves to even) in the user's number format without trailing zeros.
+std::string panelCaption(std::string_view name, double lCm, double bCm, char decimalSeparator);
+
 } // namespace kelvra

@@ -193,12 +193,14 @@ void frmLayout::centreSheet()
 
 void frmLayout::RefreshPanels()
 {
+    leavePlan();
     kelvra::RefreshPanels(m_view.panels, panelModel(), m_app.decimalSeparator);
     applyPanels();
 }
 
 void frmLayout::AutoFit()
 {
+    leavePlan();
     kelvra::AutoFit(m_view, panelModel(), m_app.decimalSeparator);
     m_texts.clear();
     centreSheet();
@@ -207,6 +209,8 @@ void frmLayout::AutoFit()
 
 void frmLayout::chooseSheetSize(int index)
 {
+    if (isSheetSizeIndex(index))
+        leavePlan();
     if (ChooseSheetSize(m_view, index, panelModel(), m_app.decimalSeparator)) {
         m_texts.clear();
         m_app.ini.WriteIni(kSection, "Size", std::to_string(index));
@@ -218,6 +222,8 @@ void frmLayout::chooseSheetSize(int index)
 
 void frmLayout::chooseSawThick(int sawThick)
 {
+    if (isSawThick(sawThick))
+        leavePlan();
     if (ChooseSawThick(m_view, sawThick, panelModel(), m_app.decimalSeparator)) {
         m_texts.clear();
         m_app.ini.WriteIni(kSection, "Thick", std::to_string(sawThick));

@@ -4,6 +4,7 @@
 
 #include "AutoFit.h"
 #include "BestFit.h"
+#include "boards/BoardPlan.h"
 #include "frmLayoutWidgets.h"
 
 #include <QMainWindow>
@@ -56,7 +57,8 @@ public:
     void toggleLines();
     void toggleMiddleLine();
     void showPrintMessage();
-    // "Best fit": the exact cutting plan's sheet size, its placements and its numbered cut lines.
+    // "Best fit": the exact cutting plan's sheet size, its real boards where they lie (sized and
+    // captioned as they are cut) and its numbered cut lines.
     void bestFit();
     // "Cut plan": the numbered cut list of the plan for the boards as they are now.
     void showCutPlan();
@@ -81,8 +83,10 @@ private:
     void onPointerMoved(QPoint position);
     void onSheetReleased(QPoint position, Qt::MouseButton button);
     void putDown();
-    // The plan of the real boards, and their names by board; nothing (and a message) when it fails.
-    std::optional<CutPlan> planBoards(std::vector<std::string>* names = nullptr);
+    // The plan of the real boards with the boards; nothing (and a message) when it fails.
+    std::optional<BoardPlanResult> planBoards();
+    // Ends the picture of the real boards: the panels take back the visibility they had before.
+    void leavePlan();
 
     AppState& m_app;
     MainWindowHost& m_host;
@@ -93,6 +97,8 @@ private:
     CutOverlay* m_cutOverlay = nullptr;
     std::array<PanelView*, kPanelCount> m_panels{};
     std::optional<int> m_selected;
+    // While "Best fit" shows the real boards: each panel's visibility from before.
+    std::optional<std::array<bool, kPanelCount>> m_visibleBeforePlan;
 
     QMenu* m_mnuPanel = nullptr;
     std::array<QAction*, kSheetSizeCount> m_mnuPanelSize{};

@@ -1,13 +1,13 @@
-// The layouter's "Best fit" and "Cut plan": the exact plan of BestFit shown on the sheet, and its
-// numbered cut list in a window of its own.
+// The layouter's "Best fit" and "Cut plan": the exact plan of the real boards shown on the sheet, and
+// its numbered cut list in a window of its own.
 #include "frmLayout.h"
 
 #include "AppState.h"
 #include "MessageService.h"
+#include "PlanPanels.h"
 #include "boards/BoardPlan.h"
 #include "frmCutPlan.h"
 
-#include <cmath>
 #include <string>
 
 namespace kelvra
@@ -21,14 +21,6 @@ float px(double cm)
     return static_cast<float>(cm * pxPerCm.toDouble());
 }
 
-int panelIndexOf(const std::string& key)
-{
-    for (int i = 0; i < kPanelCount; ++i)
-        if (kPanelKeys[static_cast<std::size_t>(i)] == key)
-            return i;
-    return -1;
-}
-
 std::string firstLine(const std::string& caption)
 {
     const std::string line = caption.substr(0, caption.find_first_of("\r\n"));
@@ -39,7 +31,7 @@ std::string firstLine(const std::string& caption)
 
 } // namespace
 
-std::optional<CutPlan> frmLayout::planBoards(std::vector<std::string>* names)
+std::optional<BoardPlanResult> frmLayout::planBoards()
 {
     const PanelModel model = panelModel();
     std::vector<std::string> captions;
@@ -52,36 +44,47 @@ std::optional<CutPlan> frmLayout::planBoards(std::vector<std::string>* names)
                               {result.text(), "Best fit", MessageIcon::Exclamation, MessageButtons::Ok});
         return std::nullopt;
     }
-    if (names)
-        *names = boardNames(*result.boards);
-    return std::move(result.plan);
+    return result;
+}
+
+void frmLayout::leavePlan()
+{
+    if (!m_visibleBeforePlan)
+        return;
+    for (std::size_t i = 0; i < m_visibleBeforePlan->size(); ++i)
+        m_view.panels[i].visible = (*m_visibleBeforePlan)[i];
+    m_visibleBeforePlan.reset();
 }
 
 void frmLayout::bestFit()
 {
     putDown();
-    const std::optional<CutPlan> plan = planBoards();
-    if (!plan)
+    const std::optional<BoardPlanResult> result = planBoards();
+    if (!result)
         return;
-    // The sheet size as if chosen from its menu, written back; then the plan's places.
-    chooseSheetSize(plan->sheetIndex);
-    // Each panel goes where its board lies; the boards' true outlines are drawn over them.
+    const CutPlan& plan = *result->plan;
+    // The sheet size as if chosen from its menu, written back; then the plan's boards.
+    chooseSheetSize(plan.sheetIndex);
+    std::array<bool, kPanelCount> visible{};
+    for (std::size_t i = 0; i < visible.size(); ++i)
+        visible[i] = m_view.panels[i].visible;
+    m_visibleBeforePlan = visible;
+    // Each panel shows its real board as it lies, so that nothing sticks out over the cut lines;
+    // the true outlines are drawn as well, alone for the boards without a panel.
+    ShowPlanPanels(m_view.panels, plan, *result->boards, panelModel().names, m_app.decimalSeparator);
+    applyPanels();
+
     std::vector<Stroke> strokes;
-    for (const BoardPlacement& b : plan->placements) {
+    for (const BoardPlacement& b : plan.placements) {
         if (b.sheet != 0)
             continue;
-        const int index = panelIndexOf(b.key);
-        if (index >= 0 && b.copy == 0)
-            placePanel(index, px(b.rect.left), px(b.rect.top), b.turned);
         for (std::size_t i = 0; i < b.outline.size(); ++i) {
             const SheetPoint p = b.outline[i], q = b.outline[(i + 1) % b.outline.size()];
             strokes.push_back({{px(p.x), px(p.y), px(q.x), px(q.y)}, 1, false, kPlanOutlineColour});
         }
     }
-    RefreshPanels();
-
     std::vector<SheetText> numbers;
-    for (const Cut& c : plan->cuts) {
+    for (const Cut& c : plan.cuts) {
         if (c.sheet != 0)
             continue;
         const Segment line{px(c.fromX), px(c.fromY), px(c.toX), px(c.toY)};
@@ -90,10 +93,10 @@ void frmLayout::bestFit()
     }
     setDrawing(std::move(strokes), std::move(numbers));
 
-    if (plan->sheetCount > 1) {
+    if (plan.sheetCount > 1) {
         messageService().show(
             this,
-            {"The boards need " + std::to_string(plan->sheetCount) +
+            {"The boards need " + std::to_string(plan.sheetCount) +
                  " sheets of this size; the picture shows the first sheet. \"Cut plan\" lists every sheet.",
              "Best fit", MessageIcon::Information, MessageButtons::Ok});
     }
@@ -101,11 +104,11 @@ void frmLayout::bestFit()
 
 void frmLayout::showCutPlan()
 {
-    std::vector<std::string> names;
-    std::optional<CutPlan> plan = planBoards(&names);
-    if (!plan)
+    std::optional<BoardPlanResult> result = planBoards();
+    if (!result)
         return;
-    auto* w = new frmCutPlan(std::move(*plan), std::move(names), m_app.decimalSeparator, this);
+    auto* w =
+        new frmCutPlan(std::move(*result->plan), boardNames(*result->boards), m_app.decimalSeparator, this);
     w->setObjectName("frmCutPlan");
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window);

@@ -1,5 +1,5 @@
-// "Best fit" and "Cut plan" in the layouter window: the plan's sheet, places, turns and numbered cuts
-// on the sheet, the boards still movable, the placements recorded on close.
+// "Best fit" and "Cut plan" in the layouter window: the plan's sheet, the real boards as they lie and
+// its numbered cuts on the sheet, the boards still movable, the placements recorded on close.
 #include "LayoutWindowFixture.h"
 #include "boards/BoardPlan.h"
 #include "frmCutPlan.h"
@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 
 #include <algorithm>
+#include <array>
 
 using namespace kelvra;
 using namespace kelvra::test;
@@ -44,23 +45,16 @@ TEST_P(BestFitWindow, PlacesTheBoardsByThePlanOnItsSheet)
     EXPECT_EQ(w.action("mnuPanelBest")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F12));
     trigger("mnuPanelBest");
     const CutPlan plan = expectedPlan();
-    // The default model's seven 40 cm boards do not fit 122x61 and do fit 122x244.
+    // The default model's boards do not fit 122x61 and do fit 122x244.
     EXPECT_EQ(plan.sheetIndex, 1);
     EXPECT_EQ(plan.sheetCount, 1);
     EXPECT_EQ(w.view().sheetIndex, plan.sheetIndex);
     EXPECT_TRUE(w.action("mnuPanelSize(1)")->isChecked());
     EXPECT_NE(settings().find("Size=1"), std::string::npos);
-    // Each panel where its real board lies, turned as it; the boards' true outlines drawn over them.
+    // The boards' true outlines, then one numbered red line per cut.
     std::size_t outlineStrokes = 0;
-    for (const BoardPlacement& b : plan.placements) {
+    for (const BoardPlacement& b : plan.placements)
         outlineStrokes += b.outline.size();
-        const Panel& p = w.view().panels[static_cast<std::size_t>(indexOf(b.key))];
-        EXPECT_NEAR(p.left, b.rect.left * 3, 0.01) << b.key;
-        EXPECT_NEAR(p.top, b.rect.top * 3, 0.01) << b.key;
-        EXPECT_EQ(p.turned != 0, b.turned) << b.key;
-        EXPECT_EQ(w.panel(indexOf(b.key))->pos(), QPoint(qRound(p.left), qRound(p.top))) << b.key;
-    }
-    // Then one numbered red line per cut.
     const std::vector<Stroke>& drawn = w.view().drawing;
     ASSERT_EQ(drawn.size(), outlineStrokes + plan.cuts.size());
     EXPECT_EQ(drawn.front().colour, kPlanOutlineColour);
@@ -77,6 +71,80 @@ TEST_P(BestFitWindow, PlacesTheBoardsByThePlanOnItsSheet)
     EXPECT_TRUE(std::none_of(w.view().drawing.begin(), w.view().drawing.end(), [](const Stroke& s) {
         return s.colour == Rgb{192, 0, 0};
     }));
+}
+
+TEST_P(BestFitWindow, ShowsTheRealBoardsUntilTheClassicSizesAreBack)
+{
+    struct Case {
+        const char* name;
+        Changes design;
+        bool portShown; // the port wall is planned on the first sheet
+        bool oneSheet;
+    };
+    const std::vector<Case> cases = {
+        {"square box", defaultDesign(), false, true},
+        {"sloped box with a slot port",
+         with(defaultDesign(), {{"ca", "70"},
+                                {"pieces2", "1"},
+                                {"ptype", "1"},
+                                {"dp", "0"},
+                                {"lp", "20"},
+                                {"bp", "5"},
+                                {"hp", "20"}}),
+         true, true},
+        // The boards of the second sheet are not on the picture.
+        {"boards for two sheets", with(defaultDesign(), {{"h2", "60"}, {"l3", "100"}, {"b2", "100"}}), false,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setDesign(c.design);
+        frmLayout& w = open();
+        trigger("mnuPanelBest");
+        const BoardsResult boards = buildBoards(app().inputs, sep());
+        ASSERT_TRUE(boards.ok());
+        const CutPlan plan = expectedPlan();
+        EXPECT_EQ(plan.sheetCount == 1, c.oneSheet);
+        std::array<bool, kPanelCount> shown{};
+        for (const BoardPlacement& b : plan.placements) {
+            const int i = indexOf(b.key);
+            if (i < 0 || b.copy != 0 || b.sheet != 0)
+                continue;
+            shown[static_cast<std::size_t>(i)] = true;
+            const Board& board = boards.boards->boards[static_cast<std::size_t>(b.board)];
+            const QRect planned(qRound(b.rect.left * 3), qRound(b.rect.top * 3), qRound(b.rect.width * 3),
+                                qRound(b.rect.height * 3));
+            const PanelView* panel = w.panel(i);
+            EXPECT_TRUE(panel->isVisible()) << b.key;
+            EXPECT_EQ(panel->geometry(), planned) << b.key;
+            EXPECT_EQ(w.view().panels[static_cast<std::size_t>(i)].turned != 0, b.turned) << b.key;
+            const QLabel* label = w.lblName(i);
+            EXPECT_EQ(label->text(),
+                      QString("%1\nl:%2cm\nb:%3cm")
+                          .arg(QString::fromUtf8(kPanelNames[static_cast<std::size_t>(i)].data()),
+                               QString::fromStdString(boardSizeText(board.length, sep())),
+                               QString::fromStdString(boardSizeText(board.breadth, sep()))))
+                << b.key;
+            EXPECT_LE((label->geometry().center() - panel->rect().center()).manhattanLength(), 2) << b.key;
+        }
+        EXPECT_EQ(shown[kPort], c.portShown);
+        for (int i = 0; i < kPanelCount; ++i)
+            EXPECT_EQ(w.panel(i)->isVisible(), shown[static_cast<std::size_t>(i)]) << i;
+
+        // "Update" brings back the classic sizes and captions of the boards as they lie, and the panels
+        // of the second sheet.
+        const LayoutView planned = w.view();
+        trigger("mnuDrawUpd");
+        PanelSet classic = planned.panels;
+        RefreshPanels(classic, modelOf(c.design, sep()), sep());
+        for (int i = 0; i < kPanelCount; ++i) {
+            const Panel& p = w.view().panels[static_cast<std::size_t>(i)];
+            EXPECT_EQ(rectOf(p), rectOf(classic[static_cast<std::size_t>(i)])) << i;
+            EXPECT_EQ(p.caption, classic[static_cast<std::size_t>(i)].caption) << i;
+            EXPECT_EQ(w.panel(i)->isVisible(), i != kPort || c.portShown) << i;
+        }
+        closeWindow();
+    }
 }
 
 TEST_P(BestFitWindow, SmallBoardsGoOnTheSmallSheetAndStayMovable)

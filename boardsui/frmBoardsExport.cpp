@@ -9,12 +9,12 @@
 #include "boardsui/SheetPicture.h"
 #include "layouter/AutoFit.h"
 #include "layouter/CutPlanText.h"
+#include "print/PrintOut.h"
 
 #include <QAction>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -163,26 +163,14 @@ void frmBoards::printTo(QPrinter& printer)
 
 bool frmBoards::saveAsPdf(const QString& path)
 {
-    {
-        // QPrinter does not tell when it cannot write; find out first.
-        QFile probe(path);
-        if (path.isEmpty() || !probe.open(QIODevice::WriteOnly))
-            return cannotWrite(path);
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setDocName(QStringLiteral("Boards"));
-    printTo(printer);
-    return QFile(path).size() > 0;
+    if (!canWriteFile(path))
+        return cannotWrite(path);
+    return printPdf(path, QStringLiteral("Boards"), [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmBoards::onPrint()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer);
+    printWithDialog(this, [this](QPrinter& printer) { printTo(printer); });
 }
 
 } // namespace kelvra

@@ -3,13 +3,12 @@
 #include "CutPlanText.h"
 #include "MessageService.h"
 #include "Recalculate.h"
+#include "print/PrintOut.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPolygonF>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -186,30 +185,18 @@ void frmCutPlan::printTo(QPrinter& printer)
 
 bool frmCutPlan::saveAsPdf(const QString& path)
 {
-    {
-        // QPrinter does not tell when it cannot write; find out first.
-        QFile probe(path);
-        if (path.isEmpty() || !probe.open(QIODevice::WriteOnly)) {
-            messageService().show(this,
-                                  Message{"The cut plan could not be saved as \"" + toStdString(path) + "\".",
-                                          programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
-            return false;
-        }
+    if (!canWriteFile(path)) {
+        messageService().show(this,
+                              Message{"The cut plan could not be saved as \"" + toStdString(path) + "\".",
+                                      programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+        return false;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setDocName(QStringLiteral("Cut plan"));
-    printTo(printer);
-    return QFile(path).size() > 0;
+    return printPdf(path, QStringLiteral("Cut plan"), [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmCutPlan::onPrintClicked()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer);
+    printWithDialog(this, [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmCutPlan::onSavePdfClicked()

@@ -1,6 +1,7 @@
 // A temporary program folder per test, and the bytes of the files in it.
 #pragma once
 
+#include "Ini.h"
 #include "SeparatorText.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,15 @@ protected:
     }
 
     std::filesystem::path dir;
+};
+
+// The project and woofer files' tests: the settings in a program folder of their own inside the
+// temporary folder, the files beside it.
+class ProgramFolderTest : public TempFolderTest
+{
+protected:
+    IniStore store() const { return IniStore({(dir / "program").string(), "kelvra"}); }
+    std::string folder() const { return dir.string(); }
 };
 
 } // namespace kelvra::testing

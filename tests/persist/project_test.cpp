@@ -8,11 +8,9 @@ using namespace kelvra;
 namespace
 {
 
-class ProjectTest : public kelvra::testing::TempFolderTest
+class ProjectTest : public kelvra::testing::ProgramFolderTest
 {
 protected:
-    IniStore store() const { return IniStore({(dir / "program").string(), "kelvra"}); }
-    std::string folder() const { return dir.string(); }
     std::string bytes(const std::string& name = "house.tbx") const { return slurp(dir / name); }
 
     ProjectContents read(const std::string& name = "house.tbx", const LayoutStrings& current = {}) const

@@ -9,12 +9,9 @@ using namespace kelvra;
 namespace
 {
 
-class WooferFileTest : public kelvra::testing::TempFolderTest
+class WooferFileTest : public kelvra::testing::ProgramFolderTest
 {
 protected:
-    IniStore store() const { return IniStore({(dir / "program").string(), "kelvra"}); }
-    std::string folder() const { return dir.string(); }
-
     WooferTexts woofer(const std::string& name) const
     {
         WooferTexts w;

@@ -4,6 +4,7 @@
 #include "MessageService.h"
 #include "Recalculate.h"
 #include "print/PrintOut.h"
+#include "print/ReportHtml.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -35,19 +36,6 @@ QColor colourOf(const std::string& key)
     if (key == "port")
         return {255, 255, 128};
     return {200, 200, 200};
-}
-
-QString escaped(const std::string& text)
-{
-    return toQString(text).toHtmlEscaped();
-}
-
-QString listOf(const std::vector<std::string>& lines, const char* tag)
-{
-    QString out = QStringLiteral("<%1>").arg(QLatin1String(tag));
-    for (const std::string& line : lines)
-        out += QStringLiteral("<li>") + escaped(line) + QStringLiteral("</li>");
-    return out + QStringLiteral("</%1>").arg(QLatin1String(tag));
 }
 
 QUrl sheetUrl(int sheet)
@@ -108,7 +96,7 @@ frmCutPlan::~frmCutPlan() = default;
 QString frmCutPlan::html() const
 {
     const CutPlanText t = describeCutPlan(m_plan, m_names, m_separator);
-    QString out = QStringLiteral("<h2>Cut plan</h2>") + listOf(t.summary, "ul");
+    QString out = QStringLiteral("<h2>Cut plan</h2>") + htmlList(t.summary, "ul");
     for (int s = 0; s < m_plan.sheetCount; ++s) {
         const QImage image = sheetImage(s, kImagePxPerCm);
         // Wide sheets are shown narrower, so that a printed page holds them.
@@ -118,9 +106,9 @@ QString frmCutPlan::html() const
                    .arg(sheetUrl(s).toString())
                    .arg(width);
     }
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + listOf(t.cuts, "p");
-    out += QStringLiteral("<h3>Boards</h3>") + listOf(t.boards, "ul");
-    out += QStringLiteral("<h3>Left-over pieces</h3>") + listOf(t.offcuts, "ul");
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "p");
+    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
+    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
     return out;
 }
 

@@ -41,6 +41,38 @@ Checked<double> checkedVb(double vbLitres)
     return litresToM3(vbLitres);
 }
 
+// A valid woofer and a net volume > 0 (m3), checked in that order, as every model of the box needs them.
+struct WooferInBox {
+    QualityFactors q;
+    double vb = 0;
+};
+Checked<WooferInBox> checkedWooferInBox(const Woofer& woofer, double vbLitres)
+{
+    const auto q = checkWoofer(woofer);
+    if (!q)
+        return q.error();
+    const auto vb = checkedVb(vbLitres);
+    if (!vb)
+        return vb.error();
+    return WooferInBox{*q, *vb};
+}
+
+// The net volume (m3) and the area of one port (m2), checked in that order.
+struct PortInBox {
+    double vb = 0;
+    double area = 0;
+};
+Checked<PortInBox> checkedPortInBox(const Port& port, double vbLitres)
+{
+    const auto vb = checkedVb(vbLitres);
+    if (!vb)
+        return vb.error();
+    const auto area = portArea(port);
+    if (!area)
+        return area.error();
+    return PortInBox{*vb, *area};
+}
+
 // Bisects [lo, hi] on a log scale for the frequency where `above(f)` changes; `above(lo)` differs from
 // `above(hi)`.
 template <typename Above> double bisectLog(double lo, double hi, Above above)
@@ -191,17 +223,14 @@ Checked<double> tuningFrequency(const Port& port, double vbLitres)
 {
     if (port.count <= 0)
         return fieldError("pieces2", "a sealed box has no port tuning");
-    const auto vb = checkedVb(vbLitres);
-    if (!vb)
-        return vb.error();
-    const auto area = portArea(port);
-    if (!area)
-        return area.error();
+    const auto box = checkedPortInBox(port, vbLitres);
+    if (!box)
+        return box.error();
     if (!std::isfinite(port.lengthCm) || port.lengthCm < 0)
         return fieldError("lp", "the port length must be 0 or more");
     const double leff =
-        port.lengthCm / 100.0 + endCorrectionFactor(port.endCorrection) * equivalentDiameter(*area);
-    const double fb = kSpeedOfSound / (2 * kPi) * std::sqrt(*area * port.count / (*vb * leff));
+        port.lengthCm / 100.0 + endCorrectionFactor(port.endCorrection) * equivalentDiameter(box->area);
+    const double fb = kSpeedOfSound / (2 * kPi) * std::sqrt(box->area * port.count / (box->vb * leff));
     if (!std::isfinite(fb))
         return fieldError("lp", "the port gives no finite tuning");
     return fb;
@@ -213,15 +242,12 @@ Checked<double> portLengthFor(const Port& port, double vbLitres, double targetFb
         return fieldError("pieces2", "a sealed box has no port to size");
     if (!positive(targetFb))
         return fieldError("targetfb", "the target tuning must be greater than 0");
-    const auto vb = checkedVb(vbLitres);
-    if (!vb)
-        return vb.error();
-    const auto area = portArea(port);
-    if (!area)
-        return area.error();
+    const auto box = checkedPortInBox(port, vbLitres);
+    if (!box)
+        return box.error();
     const double w = 2 * kPi * targetFb;
-    const double leff = kSpeedOfSound * kSpeedOfSound * *area * port.count / (w * w * *vb);
-    const double length = leff - endCorrectionFactor(port.endCorrection) * equivalentDiameter(*area);
+    const double leff = kSpeedOfSound * kSpeedOfSound * box->area * port.count / (w * w * box->vb);
+    const double length = leff - endCorrectionFactor(port.endCorrection) * equivalentDiameter(box->area);
     if (!std::isfinite(length) || length < 0)
         return fieldError("targetfb", "the port is too wide for this tuning: make it narrower");
     return length * 100.0;
@@ -242,14 +268,12 @@ double sensitivity(const Woofer& woofer)
 
 Checked<SealedAlignment> sealedAlignment(const Woofer& woofer, double vbLitres)
 {
-    const auto q = checkWoofer(woofer);
-    if (!q)
-        return q.error();
-    if (!positive(vbLitres))
-        return fieldError("vb", "the net volume must be greater than 0");
+    const auto box = checkedWooferInBox(woofer, vbLitres);
+    if (!box)
+        return box.error();
     const double ratio = std::sqrt(woofer.vas / vbLitres + 1.0);
     SealedAlignment a;
-    a.qtc = q->qts * ratio;
+    a.qtc = box->q.qts * ratio;
     a.fc = woofer.fs * ratio;
     // |G|^2 = 1/2 of the second-order high pass, solved for (f/fc)^2.
     const double b = 1.0 / (a.qtc * a.qtc) - 2.0;
@@ -286,11 +310,9 @@ double ventedResponseDb(const Woofer& woofer, double vbLitres, double fb, double
 
 Checked<double> ventedF3(const Woofer& woofer, double vbLitres, double fb, double ql)
 {
-    const auto q = checkWoofer(woofer);
-    if (!q)
-        return q.error();
-    if (!positive(vbLitres))
-        return fieldError("vb", "the net volume must be greater than 0");
+    const auto box = checkedWooferInBox(woofer, vbLitres);
+    if (!box)
+        return box.error();
     if (!positive(fb))
         return fieldError("fb", "the tuning must be greater than 0");
     if (!positive(ql))
@@ -314,12 +336,10 @@ double curveFrequency(int i)
 Checked<BoxCircuit> makeBoxCircuit(const Woofer& woofer, double vbLitres, std::optional<double> fb,
                                    double portAreaM2, const SoundOptions& options)
 {
-    const auto q = checkWoofer(woofer);
-    if (!q)
-        return q.error();
-    const auto vb = checkedVb(vbLitres);
-    if (!vb)
-        return vb.error();
+    const auto box = checkedWooferInBox(woofer, vbLitres);
+    if (!box)
+        return box.error();
+    const QualityFactors& q = box->q;
     if (!positive(options.power))
         return fieldError("power", "must be greater than 0");
     if (fb && !positive(*fb))
@@ -336,9 +356,9 @@ Checked<BoxCircuit> makeBoxCircuit(const Woofer& woofer, double vbLitres, std::o
     c.sd = woofer.sd / 10000.0;
     c.cms = litresToM3(woofer.vas) / (rc2 * c.sd * c.sd);
     c.mms = 1.0 / (ws * ws * c.cms);
-    c.rms = q->qms ? ws * c.mms / *q->qms : 0.0;
-    c.bl = std::sqrt(ws * c.mms * c.re / q->qes);
-    c.cab = *vb / rc2;
+    c.rms = q.qms ? ws * c.mms / *q.qms : 0.0;
+    c.bl = std::sqrt(ws * c.mms * c.re / q.qes);
+    c.cab = box->vb / rc2;
     c.car = options.car;
     if (fb) {
         const double wb = 2 * kPi * *fb;
@@ -407,12 +427,8 @@ Checked<double> portAreaForSpeed(const Woofer& woofer, double vbLitres, double f
 Checked<SoundReport> analyseSound(const Woofer& woofer, const Port& port, double vbLitres,
                                   const SoundOptions& options)
 {
-    const auto q = checkWoofer(woofer);
-    if (!q)
-        return q.error();
-    const auto vb = checkedVb(vbLitres);
-    if (!vb)
-        return vb.error();
+    if (const auto box = checkedWooferInBox(woofer, vbLitres); !box)
+        return box.error();
 
     SoundReport report;
     report.sensitivity = sensitivity(woofer);

@@ -137,12 +137,20 @@ Checked<Woofer> parseWoofer(const WooferTexts& texts, char separator)
 Checked<SoundOptions> parseSoundOptions(const WooferTexts& texts, char separator)
 {
     SoundOptions o;
-    const auto ql = number(texts, "ql", separator);
+    // An empty text keeps the default; a given one must be greater than 0.
+    const auto positiveOr = [&](std::string_view key, double fallback) -> Checked<double> {
+        const auto v = number(texts, key, separator);
+        if (!v)
+            return v.error();
+        const double value = v->value_or(fallback);
+        if (!positive(value))
+            return fieldError(key, "must be greater than 0");
+        return value;
+    };
+    const auto ql = positiveOr("ql", o.ql);
     if (!ql)
         return ql.error();
-    o.ql = ql->value_or(o.ql);
-    if (!positive(o.ql))
-        return fieldError("ql", "must be greater than 0");
+    o.ql = *ql;
 
     const auto choice = [&](std::string_view key, int last, int fallback) -> Checked<int> {
         const auto v = number(texts, key, separator);
@@ -163,12 +171,10 @@ Checked<SoundOptions> parseSoundOptions(const WooferTexts& texts, char separator
         return car.error();
     o.car = static_cast<CarClass>(*car);
 
-    const auto power = number(texts, "power", separator);
+    const auto power = positiveOr("power", o.power);
     if (!power)
         return power.error();
-    o.power = power->value_or(o.power);
-    if (!positive(o.power))
-        return fieldError("power", "must be greater than 0");
+    o.power = *power;
 
     const auto target = number(texts, "targetfb", separator);
     if (!target)

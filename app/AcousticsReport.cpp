@@ -1,5 +1,6 @@
 #include "AcousticsReport.h"
 
+#include "acoustics/CurveCsv.h"
 #include "acoustics/DesignPort.h"
 #include "boards/Boards.h"
 
@@ -26,19 +27,6 @@ std::string numberOrNull(std::optional<double> value, int decimals)
 std::string shown(double value, int decimals, char separator)
 {
     return formatDouble(roundHalfEven(value, decimals), separator);
-}
-
-std::string curveCsv(const Curve& curve, char separator)
-{
-    // Where "," is the decimal separator, spreadsheets take ";" between the columns.
-    const char column = separator == ',' ? ';' : ',';
-    std::string out = std::string("f") + column + "spl" + column + "splCabin" + column + "excursion" +
-                      column + "portSpeed\r\n";
-    for (const CurvePoint& p : curve)
-        out += shown(p.f, 4, separator) + column + shown(p.spl, 3, separator) + column +
-               shown(p.splCabin, 3, separator) + column + shown(p.excursion, 4, separator) + column +
-               shown(p.portSpeed, 3, separator) + "\r\n";
-    return out;
 }
 
 std::string curveJson(const Curve& curve)

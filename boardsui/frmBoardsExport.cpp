@@ -9,12 +9,13 @@
 #include "boardsui/SheetPicture.h"
 #include "layouter/AutoFit.h"
 #include "layouter/CutPlanText.h"
+#include "print/PrintOut.h"
+#include "print/ReportHtml.h"
 
 #include <QAction>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -25,19 +26,6 @@ namespace kelvra
 
 namespace
 {
-
-QString escaped(const std::string& text)
-{
-    return toQString(text).toHtmlEscaped();
-}
-
-QString listOf(const std::vector<std::string>& lines, const char* tag)
-{
-    QString out = QStringLiteral("<%1>").arg(QLatin1String(tag));
-    for (const std::string& line : lines)
-        out += QStringLiteral("<li>") + escaped(line) + QStringLiteral("</li>");
-    return out + QStringLiteral("</%1>").arg(QLatin1String(tag));
-}
 
 // The kerf of the saw thickness the layouter keeps ("2", "3" or "4" mm), so both plan alike.
 double layouterKerf(const IniStore& ini)
@@ -58,17 +46,17 @@ QUrl sheetUrl(int sheet)
 QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
 {
     if (!plan.ok())
-        return QStringLiteral("<p>") + escaped(plan.text()) + QStringLiteral("</p>");
+        return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
     const CutPlanText t = describeCutPlan(*plan.plan, boardNames(*plan.boards), sep);
-    QString out = listOf(t.summary, "ul");
+    QString out = htmlList(t.summary, "ul");
     if (withImages)
         for (int s = 0; s < plan.plan->sheetCount; ++s)
             out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"600\"></p>")
                        .arg(s + 1)
                        .arg(sheetUrl(s).toString());
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + listOf(t.cuts, "ol");
-    out += QStringLiteral("<h3>Boards</h3>") + listOf(t.boards, "ul");
-    out += QStringLiteral("<h3>Left-over pieces</h3>") + listOf(t.offcuts, "ul");
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "ol");
+    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
+    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
     return out;
 }
 
@@ -118,7 +106,7 @@ bool frmBoards::exportCsv(const QString& path)
 QString frmBoards::reportHtml() const
 {
     if (!m_result.ok())
-        return QStringLiteral("<p>") + escaped(m_result.error.text()) + QStringLiteral("</p>");
+        return QStringLiteral("<p>") + htmlEscaped(m_result.error.text()) + QStringLiteral("</p>");
     const char sep = m_app.decimalSeparator;
     const BoxBoards& boards = *m_result.boards;
     QString out = QStringLiteral("<h2>Boards</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
@@ -128,7 +116,7 @@ QString frmBoards::reportHtml() const
         const BoardRow row = boardRow(b, sep);
         out += QStringLiteral("<tr>");
         for (const std::string* cell : {&row.name, &row.count, &row.size, &row.thickness, &row.bevels})
-            out += QStringLiteral("<td>") + escaped(*cell) + QStringLiteral("</td>");
+            out += QStringLiteral("<td>") + htmlEscaped(*cell) + QStringLiteral("</td>");
         out += QStringLiteral("</tr>");
     }
     out += QStringLiteral("</table>");
@@ -136,7 +124,7 @@ QString frmBoards::reportHtml() const
     for (const std::string& line : volumeLines(boards, sep))
         lines.push_back(line);
     for (const std::string& line : lines)
-        out += QStringLiteral("<p>") + escaped(line) + QStringLiteral("</p>");
+        out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
     out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
     out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true);
     return out;
@@ -163,26 +151,14 @@ void frmBoards::printTo(QPrinter& printer)
 
 bool frmBoards::saveAsPdf(const QString& path)
 {
-    {
-        // QPrinter does not tell when it cannot write; find out first.
-        QFile probe(path);
-        if (path.isEmpty() || !probe.open(QIODevice::WriteOnly))
-            return cannotWrite(path);
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setDocName(QStringLiteral("Boards"));
-    printTo(printer);
-    return QFile(path).size() > 0;
+    if (!canWriteFile(path))
+        return cannotWrite(path);
+    return printPdf(path, QStringLiteral("Boards"), [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmBoards::onPrint()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer);
+    printWithDialog(this, [this](QPrinter& printer) { printTo(printer); });
 }
 
 } // namespace kelvra

@@ -3,13 +3,13 @@
 #include "CutPlanText.h"
 #include "MessageService.h"
 #include "Recalculate.h"
+#include "print/PrintOut.h"
+#include "print/ReportHtml.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPolygonF>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -36,19 +36,6 @@ QColor colourOf(const std::string& key)
     if (key == "port")
         return {255, 255, 128};
     return {200, 200, 200};
-}
-
-QString escaped(const std::string& text)
-{
-    return toQString(text).toHtmlEscaped();
-}
-
-QString listOf(const std::vector<std::string>& lines, const char* tag)
-{
-    QString out = QStringLiteral("<%1>").arg(QLatin1String(tag));
-    for (const std::string& line : lines)
-        out += QStringLiteral("<li>") + escaped(line) + QStringLiteral("</li>");
-    return out + QStringLiteral("</%1>").arg(QLatin1String(tag));
 }
 
 QUrl sheetUrl(int sheet)
@@ -109,7 +96,7 @@ frmCutPlan::~frmCutPlan() = default;
 QString frmCutPlan::html() const
 {
     const CutPlanText t = describeCutPlan(m_plan, m_names, m_separator);
-    QString out = QStringLiteral("<h2>Cut plan</h2>") + listOf(t.summary, "ul");
+    QString out = QStringLiteral("<h2>Cut plan</h2>") + htmlList(t.summary, "ul");
     for (int s = 0; s < m_plan.sheetCount; ++s) {
         const QImage image = sheetImage(s, kImagePxPerCm);
         // Wide sheets are shown narrower, so that a printed page holds them.
@@ -119,9 +106,9 @@ QString frmCutPlan::html() const
                    .arg(sheetUrl(s).toString())
                    .arg(width);
     }
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + listOf(t.cuts, "p");
-    out += QStringLiteral("<h3>Boards</h3>") + listOf(t.boards, "ul");
-    out += QStringLiteral("<h3>Left-over pieces</h3>") + listOf(t.offcuts, "ul");
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "p");
+    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
+    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
     return out;
 }
 
@@ -186,30 +173,18 @@ void frmCutPlan::printTo(QPrinter& printer)
 
 bool frmCutPlan::saveAsPdf(const QString& path)
 {
-    {
-        // QPrinter does not tell when it cannot write; find out first.
-        QFile probe(path);
-        if (path.isEmpty() || !probe.open(QIODevice::WriteOnly)) {
-            messageService().show(this,
-                                  Message{"The cut plan could not be saved as \"" + toStdString(path) + "\".",
-                                          programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
-            return false;
-        }
+    if (!canWriteFile(path)) {
+        messageService().show(this,
+                              Message{"The cut plan could not be saved as \"" + toStdString(path) + "\".",
+                                      programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+        return false;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setDocName(QStringLiteral("Cut plan"));
-    printTo(printer);
-    return QFile(path).size() > 0;
+    return printPdf(path, QStringLiteral("Cut plan"), [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmCutPlan::onPrintClicked()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer);
+    printWithDialog(this, [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmCutPlan::onSavePdfClicked()

@@ -1,7 +1,7 @@
 // The sound window's files: the curve as CSV, the plots as PNG and on paper, and the woofer library.
 #include "soundui/frmSound.h"
 
-#include "calc/Numeric.h"
+#include "acoustics/CurveCsv.h"
 #include "mainwin/MainWindowHost.h"
 #include "mainwin/MessageService.h"
 #include "persist/WooferLibrary.h"
@@ -34,17 +34,7 @@ bool frmSound::exportCsv(const QString& path)
 {
     if (!m_report)
         return refuseWrite(path);
-    // The same file as kelvra-calc's --curve-csv: with a decimal comma the columns are parted by
-    // semicolons, as spreadsheets of that locale expect.
-    const char column = m_separator == ',' ? ';' : ',';
-    auto cell = [this](double value, int decimals) {
-        return formatDouble(roundHalfEven(value, decimals), m_separator);
-    };
-    std::string text = std::string("f") + column + "spl" + column + "splCabin" + column + "excursion" +
-                       column + "portSpeed\r\n";
-    for (const CurvePoint& p : m_report->curve)
-        text += cell(p.f, 4) + column + cell(p.spl, 3) + column + cell(p.splCabin, 3) + column +
-                cell(p.excursion, 4) + column + cell(p.portSpeed, 3) + "\r\n";
+    const std::string text = curveCsv(m_report->curve, m_separator);
     QSaveFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !file.commit())

@@ -2,6 +2,7 @@
 // sheet, and every plan is guillotine, with a kerf between all boards, on the fewest sheets.
 #include "boards/BoardPlan.h"
 #include "layouter/CutPlanText.h"
+#include "support/Joined.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace kelvra;
+using kelvra::test::joined;
 
 namespace
 {
@@ -148,14 +150,6 @@ std::vector<std::string> problemsOf(const CutPlan& plan, const BoxBoards& boards
         if (plan.cuts[i].n != static_cast<int>(i) + 1)
             bad.push_back("cuts not numbered in order");
     return bad;
-}
-
-std::string joined(const std::vector<std::string>& lines)
-{
-    std::string out;
-    for (const std::string& l : lines)
-        out += l + "\n";
-    return out;
 }
 
 } // namespace

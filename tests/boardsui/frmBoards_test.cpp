@@ -7,6 +7,7 @@
 #include "boardsui/BoxPicture.h"
 #include "frmLayout.h"
 #include "frmMain.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,17 +33,9 @@ namespace
 
 using Changes = std::map<std::string, std::string>;
 
-class BoardsWindow : public ::testing::TestWithParam<char>
+class BoardsWindow : public kelvra::test::MainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        setMessageService(&messages);
-        win = std::make_unique<frmMain>(AppPaths{dir.path().toStdString(), "kelvra"}, sep());
-        win->show();
-        messages.messages.clear();
-    }
     void TearDown() override
     {
         win.reset();
@@ -50,7 +43,6 @@ protected:
         setMessageService(nullptr);
     }
 
-    char sep() const { return GetParam(); }
     QAction* action(QObject* window, const char* name) { return window->findChild<QAction*>(name); }
     void simulation(bool on)
     {
@@ -92,15 +84,6 @@ protected:
         return out;
     }
     std::string u(const char* text) const { return under(text, sep()); }
-    QString settings() const
-    {
-        QFile f(dir.filePath("kelvra.ini"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
-    QTemporaryDir dir;
-    RecordingMessageService messages;
-    std::unique_ptr<frmMain> win;
 };
 
 std::string separatorName(const ::testing::TestParamInfo<char>& info)

@@ -4,6 +4,7 @@
 #include "BestFitBoards.h"
 
 #include "Recalculate.h"
+#include "support/Joined.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 using namespace kelvra;
+using kelvra::test::joined;
 
 namespace
 {
@@ -194,14 +196,6 @@ std::vector<std::string> problemsOf(const CutPlan& plan, const std::vector<BestF
     if (std::fabs(plan.wastePercent - (sheets - boardArea) / sheets * 100) > 1e-6)
         bad.push_back("waste percent");
     return bad;
-}
-
-std::string joined(const std::vector<std::string>& lines)
-{
-    std::string out;
-    for (const std::string& l : lines)
-        out += l + "\n";
-    return out;
 }
 
 // Boards sized as an enclosure's: two end panels, top and bottom, two sides, sometimes a port.

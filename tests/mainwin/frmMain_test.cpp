@@ -4,6 +4,7 @@
 #include "FitLabel.h"
 #include "MessageService.h"
 #include "SeparatorText.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,28 +28,9 @@ using namespace kelvra;
 namespace
 {
 
-class FrmMainTest : public ::testing::TestWithParam<char>
+class FrmMainTest : public kelvra::test::MainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        setMessageService(&messages);
-        win = std::make_unique<frmMain>(AppPaths{dir.path().toStdString(), "kelvra"}, GetParam());
-        win->show();
-        startMessages = messages.messages;
-        messages.messages.clear();
-    }
-    QString settings() const
-    {
-        QFile f(dir.filePath("kelvra.ini"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-    void TearDown() override
-    {
-        win.reset();
-        setMessageService(nullptr);
-    }
     QString text(const char* name) { return qobject_cast<QLabel*>(win->control(name))->text(); }
     QPushButton* button(int i) { return qobject_cast<QPushButton*>(win->control("cmdShow", i)); }
     QLineEdit* box(int i) { return qobject_cast<QLineEdit*>(win->control("txtSize", i)); }
@@ -69,11 +51,6 @@ protected:
         QString n = QString::fromLatin1(number);
         return n.replace('.', QChar::fromLatin1(GetParam()));
     }
-
-    QTemporaryDir dir;
-    RecordingMessageService messages;
-    std::vector<Message> startMessages;
-    std::unique_ptr<frmMain> win;
 };
 
 TEST_P(FrmMainTest, StartsWithGreenButtonAndEmptyResults)

@@ -1,6 +1,7 @@
 // A temporary program folder per test, and the bytes of the files in it.
 #pragma once
 
+#include "Ini.h"
 #include "SeparatorText.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,13 @@
 
 namespace kelvra::testing
 {
+
+// The project file of the design a first start shows, byte for byte.
+inline const std::string kFirstRunFile =
+    "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\npieces2=0\r\n"
+    "corr=0\r\npwhere=0\r\nptype=0\r\nh2=40\r\nl3=40\r\nb2=40\r\nca=90\r\ncb=90\r\n"
+    "lp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\nthick2=18\r\n"
+    "subvol=0\r\nvother=0\r\n";
 
 class TempFolderTest : public ::testing::TestWithParam<char>
 {
@@ -45,6 +53,15 @@ protected:
     }
 
     std::filesystem::path dir;
+};
+
+// The project and woofer files' tests: the settings in a program folder of their own inside the
+// temporary folder, the files beside it.
+class ProgramFolderTest : public TempFolderTest
+{
+protected:
+    IniStore store() const { return IniStore({(dir / "program").string(), "kelvra"}); }
+    std::string folder() const { return dir.string(); }
 };
 
 } // namespace kelvra::testing

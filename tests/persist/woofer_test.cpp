@@ -5,16 +5,14 @@
 #include "persist_fixture.h"
 
 using namespace kelvra;
+using kelvra::testing::kFirstRunFile;
 
 namespace
 {
 
-class WooferFileTest : public kelvra::testing::TempFolderTest
+class WooferFileTest : public kelvra::testing::ProgramFolderTest
 {
 protected:
-    IniStore store() const { return IniStore({(dir / "program").string(), "kelvra"}); }
-    std::string folder() const { return dir.string(); }
-
     WooferTexts woofer(const std::string& name) const
     {
         WooferTexts w;
@@ -27,12 +25,6 @@ protected:
         return w;
     }
 };
-
-const std::string kFirstRunFile =
-    "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\npieces2=0\r\n"
-    "corr=0\r\npwhere=0\r\nptype=0\r\nh2=40\r\nl3=40\r\nb2=40\r\nca=90\r\ncb=90\r\n"
-    "lp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\nthick2=18\r\n"
-    "subvol=0\r\nvother=0\r\n";
 
 } // namespace
 

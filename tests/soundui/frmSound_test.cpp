@@ -8,6 +8,7 @@
 #include "frmDialog.h"
 #include "soundui/SoundCharts.h"
 #include "soundui/frmSound.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,24 +37,9 @@ const std::vector<std::pair<const char*, const char*>> kWoofer = {
     {"fs", "29"},  {"qts", "0,41"}, {"qes", "0,44"}, {"qms", "6"},  {"vas", "70"},
     {"sd", "490"}, {"xmax", "12"},  {"re", "3,3"},   {"pe", "400"}, {"le", "1,8"}};
 
-class FrmSoundTest : public ::testing::TestWithParam<char>
+class FrmSoundTest : public kelvra::test::MainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        setMessageService(&messages);
-        win = std::make_unique<frmMain>(AppPaths{dir.path().toStdString(), "kelvra"}, sep());
-        win->show();
-        messages.messages.clear();
-    }
-    void TearDown() override
-    {
-        win.reset();
-        setMessageService(nullptr);
-    }
-    char sep() const { return GetParam(); }
-
     // Simulation on and a round port of 10 cm in the default box, then the window from the File menu.
     frmSound* openOnVentedBox()
     {
@@ -83,10 +69,6 @@ protected:
         EXPECT_FALSE(found.contains(sep() == ',' ? '.' : ',')) << found.toStdString();
         return found.replace(',', '.').toDouble();
     }
-
-    QTemporaryDir dir;
-    RecordingMessageService messages;
-    std::unique_ptr<frmMain> win;
 };
 
 TEST_P(FrmSoundTest, LowerBoxRaisesTheTuningShownAtOnce)

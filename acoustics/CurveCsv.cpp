@@ -1,0 +1,23 @@
+#include "acoustics/CurveCsv.h"
+
+#include "calc/Numeric.h"
+
+namespace kelvra
+{
+
+std::string curveCsv(const Curve& curve, char separator)
+{
+    // Where "," is the decimal separator, spreadsheets take ";" between the columns.
+    const char column = separator == ',' ? ';' : ',';
+    const auto shown = [separator](double value, int decimals) {
+        return formatDouble(roundHalfEven(value, decimals), separator);
+    };
+    std::string out = std::string("f") + column + "spl" + column + "splCabin" + column + "excursion" +
+                      column + "portSpeed\r\n";
+    for (const CurvePoint& p : curve)
+        out += shown(p.f, 4) + column + shown(p.spl, 3) + column + shown(p.splCabin, 3) + column +
+               shown(p.excursion, 4) + column + shown(p.portSpeed, 3) + "\r\n";
+    return out;
+}
+
+} // namespace kelvra

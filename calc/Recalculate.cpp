@@ -1,6 +1,7 @@
 #include "Recalculate.h"
 
 #include "Version.h"
+#include "calc/InputRules.h"
 
 #include <cmath>
 
@@ -201,7 +202,7 @@ private:
                 inches += c;
         KELVRA_TRY(diameterInches, toInt16(inches, m_sep));
         const double diameter = diameterInches * 2.54;
-        if (diameter >= innerHeight.toDouble()) {
+        if (!wooferFitsHeight(diameter, innerHeight.toDouble())) {
             stop({m_tables.messageBox[kMsgSubTooBig], "Error: sub size", MessageIcon::Exclamation,
                   MessageButtons::Ok});
             return;

@@ -181,12 +181,17 @@ double captionCm(float sidePx)
     return roundHalfEven(static_cast<double>(sidePx) / pxPerCm.toDouble(), 1);
 }
 
+void SizePanel(Panel& panel, int index, const PanelModel& model)
+{
+    applySize(panel, index, model);
+    applyPortCut(panel, index, model);
+}
+
 void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSeparator)
 {
     for (int i = 0; i < kPanelCount; ++i) {
         Panel& p = panels[static_cast<std::size_t>(i)];
-        applySize(p, i, model);
-        applyPortCut(p, i, model);
+        SizePanel(p, i, model);
         std::string& c = p.caption;
         c.assign(model.names[static_cast<std::size_t>(i)]);
         c += "\r\nl:";

@@ -44,6 +44,7 @@ BENCHMARK(BM_BestFitSevenSmallBoards)->Unit(benchmark::kMillisecond);
 // ---------------------------------------------------------------------------------------------
 // How often Best fit needs a smaller sheet, or fewer sheets, than "Auto fit" keeps the boards on.
 
+#include "AutoFit.h"
 #include "BestFitBoards.h"
 #include "Recalculate.h"
 
@@ -53,79 +54,42 @@ BENCHMARK(BM_BestFitSevenSmallBoards)->Unit(benchmark::kMillisecond);
 namespace
 {
 
-struct Rect {
-    float l = 0, t = 0, w = 0, h = 0;
-};
-
-// The hand rules of "Auto fit" for the six panels (front, rear, top, bottom, left, right), in
-// pixels at 3 per cm, as the layouter runs them; `turned` carries over from run to run.
-std::array<Rect, 6> autoFitRules(const std::vector<BestFitBoard>& boards, std::array<bool, 6>& turned,
-                                 float H, float k)
+// The layouter's own hand rules of "Auto fit" on the six panels (front, rear, top, bottom, left,
+// right), sized from the boards in pixels at 3 per cm; `turned` carries over from run to run.
+std::array<PanelPlacement, kAutoFitPanelCount> autoFitRules(const std::vector<BestFitBoard>& boards,
+                                                            std::array<bool, 6>& turned, float H, float k)
 {
-    std::array<Rect, 6> p;
-    auto size = [&](int i) {
+    auto size = [&](int i, bool turn) {
         const float w = static_cast<float>(boards[static_cast<std::size_t>(i)].width * 3);
         const float h = static_cast<float>(boards[static_cast<std::size_t>(i)].height * 3);
-        p[static_cast<std::size_t>(i)].w = turned[static_cast<std::size_t>(i)] ? h : w;
-        p[static_cast<std::size_t>(i)].h = turned[static_cast<std::size_t>(i)] ? w : h;
+        return turn ? PanelExtent{h, w} : PanelExtent{w, h};
     };
-    for (int i = 0; i < 6; ++i)
-        size(i);
-    Rect &F = p[0], &R = p[1], &T = p[2], &Bo = p[3], &L = p[4], &Ri = p[5];
-    auto at = [](Rect& r, float l, float t) {
-        r.l = l;
-        r.t = t;
-    };
-    at(F, 0, 0);
-    if ((R.w == F.w && R.h == F.h) || F.h + R.h + k > H)
-        at(R, F.w + k, 0);
-    else
-        at(R, 0, F.h + k);
-    if (R.t + R.h + k + T.h > H) {
-        turned[2] = true;
-        size(2);
-        at(T, F.w + k, 0);
-    } else {
-        at(T, 0, R.t + R.h + k);
-    }
-    if (T.l == 0 && R.t == 0) {
-        at(Bo, T.w + k, T.t);
-    } else if (T.l == 0 && T.t + T.h + k + Bo.h <= H) {
-        at(Bo, 0, T.t + T.h + k);
-    } else if (T.t == 0) {
-        at(Bo, T.l, T.h + k);
-    } else {
-        turned[3] = true;
-        size(3);
-        at(Bo, F.w + k, 0);
-    }
-    if (T.l != 0 || R.t != 0 || T.t + T.h + k + L.h > H) {
-        if (Bo.t + Bo.h + L.h + k > H)
-            at(L, Bo.l + Bo.w + k, 0);
-        else
-            at(L, Bo.l, Bo.t + Bo.h + k);
-    } else {
-        at(L, 0, T.t + T.h + k);
-    }
-    if (T.l == 0 && R.t == 0)
-        at(Ri, L.l + L.w + k, L.t);
-    else if (L.t + L.h + Ri.h + k > H)
-        at(Ri, L.l + L.w + k, 0);
-    else
-        at(Ri, L.l, L.t + L.h + k);
-    return p;
+    AutoFitInput in;
+    for (int i = 0; i < kAutoFitPanelCount; ++i)
+        in.panels[static_cast<std::size_t>(i)] = size(i, turned[static_cast<std::size_t>(i)]);
+    in.afterTopTurn = in.panels;
+    in.afterTopTurn[kTop] = size(kTop, true);
+    in.afterBottomTurn = in.panels;
+    in.afterBottomTurn[kBottom] = size(kBottom, true);
+    in.sheetHeight = H;
+    in.kerf = k;
+    const AutoFitPlacements placed = AutoFit(in);
+    turned[kTop] = turned[kTop] || placed.topTurned;
+    turned[kBottom] = turned[kBottom] || placed.bottomTurned;
+    return placed.panels;
 }
 
 // True when every panel lies on the sheet and no two overlap.
-bool keptOn(const std::array<Rect, 6>& p, float W, float H)
+bool keptOn(const std::array<PanelPlacement, kAutoFitPanelCount>& p, float W, float H)
 {
     constexpr float e = 1e-3f;
     for (std::size_t i = 0; i < p.size(); ++i) {
-        if (p[i].l < -e || p[i].t < -e || p[i].l + p[i].w > W + e || p[i].t + p[i].h > H + e)
+        if (p[i].left < -e || p[i].top < -e || p[i].left + p[i].width > W + e ||
+            p[i].top + p[i].height > H + e)
             return false;
         for (std::size_t j = i + 1; j < p.size(); ++j)
-            if (p[i].l + p[i].w > p[j].l + e && p[j].l + p[j].w > p[i].l + e &&
-                p[i].t + p[i].h > p[j].t + e && p[j].t + p[j].h > p[i].t + e)
+            if (p[i].left + p[i].width > p[j].left + e && p[j].left + p[j].width > p[i].left + e &&
+                p[i].top + p[i].height > p[j].top + e && p[j].top + p[j].height > p[i].top + e)
                 return false;
     }
     return true;

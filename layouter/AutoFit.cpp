@@ -6,27 +6,28 @@ namespace kelvra
 namespace
 {
 
-void place(Panel& p, float left, float top)
+void place(PanelPlacement& p, float left, float top)
 {
     p.left = left;
     p.top = top;
 }
 
-class CutPen
+// Every panel's extent after sizing it once more with board `turnedIndex` turned: what turning that
+// board and refreshing the panels leaves.
+AutoFitExtents extentsAfterTurn(const PanelSet& panels, int turnedIndex, const PanelModel& model)
 {
-public:
-    CutPen(LayoutView& view, float width) : m_view(view), m_width(width) {}
-
-    void line(float x1, float y1, float x2, float y2)
-    {
-        if (m_view.linesOn)
-            m_view.drawing.push_back({{x1, y1, x2, y2}, m_width, false, kCutLineColour});
+    AutoFitExtents out;
+    for (int i = 0; i < kAutoFitPanelCount; ++i) {
+        const Panel& from = panels[static_cast<std::size_t>(i)];
+        Panel sized;
+        sized.width = from.width;
+        sized.height = from.height;
+        sized.turned = i == turnedIndex ? std::int16_t{1} : from.turned;
+        SizePanel(sized, i, model);
+        out[static_cast<std::size_t>(i)] = {sized.width, sized.height};
     }
-
-private:
-    LayoutView& m_view;
-    float m_width;
-};
+    return out;
+}
 
 } // namespace
 
@@ -57,48 +58,57 @@ std::int16_t kerfPixels(std::int16_t sawThick)
     return static_cast<std::int16_t>(k ? k->raw() / Fixed::kScale : 0);
 }
 
-void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator)
+AutoFitPlacements AutoFit(const AutoFitInput& input)
 {
-    const float k = kerfPixels(view.sawThick);
+    const float k = input.kerf;
     const float h = k / 2; // the middle of the kerf beside an edge
-    const float H = view.sheet.height;
-    view.drawing.clear();
-    CutPen pen(view, k);
+    const float H = input.sheetHeight;
+    AutoFitPlacements out;
+    auto& p = out.panels;
+    // A turn sizes every panel again; positions stay.
+    auto sizeAs = [&p](const AutoFitExtents& extents) {
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            p[i].width = extents[i].width;
+            p[i].height = extents[i].height;
+        }
+    };
+    auto line = [&out](float x1, float y1, float x2, float y2) {
+        out.cutLines.push_back({x1, y1, x2, y2});
+    };
+    sizeAs(input.panels);
+    out.cutLines.reserve(7); // one beside the front, at most two beside each of rear, top and bottom
 
-    PanelSet& p = view.panels;
-    Panel& F = p[kFront];
-    Panel& R = p[kRear];
-    Panel& T = p[kTop];
-    Panel& Bo = p[kBottom];
-    Panel& L = p[kLeft];
-    Panel& Ri = p[kRight];
-
-    RefreshPanels(p, model, decimalSeparator);
+    PanelPlacement& F = p[kFront];
+    PanelPlacement& R = p[kRear];
+    PanelPlacement& T = p[kTop];
+    PanelPlacement& Bo = p[kBottom];
+    PanelPlacement& L = p[kLeft];
+    PanelPlacement& Ri = p[kRight];
 
     place(F, 0, 0);
-    pen.line(F.width + h, 0, F.width + h, F.height + h);
+    line(F.width + h, 0, F.width + h, F.height + h);
 
     if (R.width == F.width && R.height == F.height) {
         place(R, F.width + k, 0);
     } else if (F.height + R.height + k > H) {
         place(R, F.width + k, 0);
-        pen.line(R.left - h, 0, R.left - h, R.height);
+        line(R.left - h, 0, R.left - h, R.height);
     } else {
         place(R, 0, F.height + k);
-        pen.line(0, R.top - h, R.width, R.top - h);
+        line(0, R.top - h, R.width, R.top - h);
     }
-    pen.line(R.left + R.width + h, R.top - h, R.left + R.width + h, R.top + R.height + h);
+    line(R.left + R.width + h, R.top - h, R.left + R.width + h, R.top + R.height + h);
 
     if (R.top + R.height + k + T.height > H) {
-        p[kTop].turned = 1;
-        RefreshPanels(p, model, decimalSeparator);
+        out.topTurned = true;
+        sizeAs(input.afterTopTurn);
         place(T, F.width + k, 0);
-        pen.line(T.left - h, 0, T.left - h, T.height);
+        line(T.left - h, 0, T.left - h, T.height);
     } else {
         place(T, 0, R.top + R.height + k);
-        pen.line(0, T.top - h, T.width, T.top - h);
+        line(0, T.top - h, T.width, T.top - h);
     }
-    pen.line(T.left + T.width + h, T.top - h, T.left + T.width + h, T.top + T.height + h);
+    line(T.left + T.width + h, T.top - h, T.left + T.width + h, T.top + T.height + h);
 
     if (T.left == 0 && R.top == 0) {
         place(Bo, T.width + k, T.top);
@@ -107,14 +117,14 @@ void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator)
     } else if (T.top == 0) {
         place(Bo, T.left, T.height + k);
         // The vertical cut left of the column that the top and the bottom share, up to the top edge.
-        pen.line(Bo.left - h, Bo.top + Bo.height - h, Bo.left - h, 0);
+        line(Bo.left - h, Bo.top + Bo.height - h, Bo.left - h, 0);
     } else {
-        p[kBottom].turned = 1;
-        RefreshPanels(p, model, decimalSeparator);
+        out.bottomTurned = true;
+        sizeAs(input.afterBottomTurn);
         place(Bo, F.width + k, 0);
-        pen.line(Bo.left - h, Bo.top + Bo.height + h, Bo.left + Bo.width - h, Bo.top + Bo.height + h);
+        line(Bo.left - h, Bo.top + Bo.height + h, Bo.left + Bo.width - h, Bo.top + Bo.height + h);
     }
-    pen.line(Bo.left + Bo.width + h, Bo.top - h, Bo.left + Bo.width + h, Bo.top + Bo.height + h);
+    line(Bo.left + Bo.width + h, Bo.top - h, Bo.left + Bo.width + h, Bo.top + Bo.height + h);
 
     if (T.left != 0 || R.top != 0 || T.top + T.height + k + L.height > H) {
         if (Bo.top + Bo.height + L.height + k > H)
@@ -131,6 +141,41 @@ void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator)
         place(Ri, L.left + L.width + k, 0);
     else
         place(Ri, L.left, L.top + L.height + k);
+    return out;
+}
+
+void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator)
+{
+    const float k = kerfPixels(view.sawThick);
+    view.drawing.clear();
+    PanelSet& p = view.panels;
+    RefreshPanels(p, model, decimalSeparator);
+
+    AutoFitInput input;
+    for (std::size_t i = 0; i < input.panels.size(); ++i)
+        input.panels[i] = {p[i].width, p[i].height};
+    input.afterTopTurn = extentsAfterTurn(p, kTop, model);
+    input.afterBottomTurn = extentsAfterTurn(p, kBottom, model);
+    input.sheetHeight = view.sheet.height;
+    input.kerf = k;
+    const AutoFitPlacements placed = AutoFit(input);
+
+    // The turned flags are set, never cleared; refreshing also rewrites the turned board's caption.
+    if (placed.topTurned) {
+        p[kTop].turned = 1;
+        RefreshPanels(p, model, decimalSeparator);
+    }
+    if (placed.bottomTurned) {
+        p[kBottom].turned = 1;
+        RefreshPanels(p, model, decimalSeparator);
+    }
+    for (std::size_t i = 0; i < placed.panels.size(); ++i) {
+        p[i].left = placed.panels[i].left;
+        p[i].top = placed.panels[i].top;
+    }
+    if (view.linesOn)
+        for (const Segment& s : placed.cutLines)
+            view.drawing.push_back({s, k, false, kCutLineColour});
 
     UpdatePortVisibility(p, model);
     if (view.middleLineOn)

@@ -69,6 +69,51 @@ struct LayoutView {
     std::vector<Stroke> drawing;              // cut lines and middle line, in drawing order
 };
 
+// A panel's width and height on the sheet.
+struct PanelExtent {
+    float width = 0;
+    float height = 0;
+
+    bool operator==(const PanelExtent&) const = default;
+};
+
+// The six panels that the hand rules place, front to right.
+inline constexpr int kAutoFitPanelCount = 6;
+using AutoFitExtents = std::array<PanelExtent, kAutoFitPanelCount>;
+
+// What the hand rules of "Auto fit" read: the six panels as they lie, and as they lie once the top
+// or the bottom has been turned and every panel sized again (the rules turn at most one of the two),
+// the sheet's height and one kerf.
+struct AutoFitInput {
+    AutoFitExtents panels;
+    AutoFitExtents afterTopTurn;
+    AutoFitExtents afterBottomTurn;
+    float sheetHeight = 0;
+    float kerf = 0;
+};
+
+struct PanelPlacement {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+
+    bool operator==(const PanelPlacement&) const = default;
+};
+
+// Where the hand rules put the six panels and with which size, whether they turned the top or the
+// bottom, and every cut line beside the placed panels in drawing order (whether "Lines" is on or not).
+struct AutoFitPlacements {
+    std::array<PanelPlacement, kAutoFitPanelCount> panels;
+    bool topTurned = false;
+    bool bottomTurned = false;
+    std::vector<Segment> cutLines;
+};
+
+// The hand rules: front in the top-left corner, then rear, top, bottom, left and right, each beside
+// or below one placed before, one kerf apart, turning the top or the bottom when it does not fit.
+AutoFitPlacements AutoFit(const AutoFitInput& input);
+
 // Places front, rear, top, bottom, left and right by the hand rules, turning the top or bottom
 // when it does not fit; draws the cut lines when "Lines" is on and the middle line when it is
 // checked; shows or hides the port panel, which it never moves.

@@ -187,12 +187,17 @@ std::string panelCaption(std::string_view name, double lCm, double bCm, char dec
     return c;
 }
 
+void SizePanel(Panel& panel, int index, const PanelModel& model)
+{
+    applySize(panel, index, model);
+    applyPortCut(panel, index, model);
+}
+
 void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSeparator)
 {
     for (int i = 0; i < kPanelCount; ++i) {
         Panel& p = panels[static_cast<std::size_t>(i)];
-        applySize(p, i, model);
-        applyPortCut(p, i, model);
+        SizePanel(p, i, model);
         p.caption = panelCaption(model.names[static_cast<std::size_t>(i)], captionCm(lSide(p, i)),
                                  captionCm(bSide(p, i)), decimalSeparator);
     }

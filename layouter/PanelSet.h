@@ -99,8 +99,12 @@ std::optional<SideSize> realSideSize(const ModelInputs& inputs, char decimalSepa
 float lSide(const Panel& panel, int index);
 float bSide(const Panel& panel, int index);
 
-// Sizes every panel from the model and its turned flag, applies the port cut and rewrites every
-// caption. Positions and visibility stay as they are.
+// Sizes one panel (board `index`) from the model and its turned flag and applies the port cut; the
+// caption, position and visibility stay as they are.
+void SizePanel(Panel& panel, int index, const PanelModel& model);
+
+// Sizes every panel as SizePanel does and rewrites every caption. Positions and visibility stay as
+// they are.
 void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSeparator);
 
 // Shows the port panel only for a port the builder has to saw: a rectangular one.

@@ -7,6 +7,7 @@
 #include "PanelPicture.h"
 #include "Twips.h"
 #include "Version.h"
+#include "calc/InputRules.h"
 #include "frm3d.h"
 #include "frmDialog.h"
 #include "frmHistory.h"
@@ -585,10 +586,12 @@ void frmMain::countHandler(int index)
         wooferSizeHandler();
         return;
     }
-    const bool port = m_cmbPieces[2]->currentIndex() != 0;
-    m_cmbPortType->setEnabled(port);
-    m_cmbPortWhere->setEnabled(port);
-    m_txtSize[5]->setEnabled(port);
+    const int portCount = m_cmbPieces[2]->currentIndex();
+    const bool port = hasPort(portCount);
+    const PortFieldStates fields = portFieldStates(portCount, m_cmbPortType->currentIndex());
+    m_cmbPortType->setEnabled(fields.portType);
+    m_cmbPortWhere->setEnabled(fields.portWhere);
+    m_txtSize[5]->setEnabled(fields.length);
     FigureState& f = m_app->calc.figure;
     f.portMarkerVisible = f.portLengthVisible = f.portCaptionVisible = port;
     for (LabelState* l : {&f.lblHP, &f.lblLP, &f.lblDP, &f.lblBP})
@@ -597,8 +600,10 @@ void frmMain::countHandler(int index)
     if (port) {
         portTypeHandler();
     } else {
-        for (int i : {6, 7, 8, 11})
-            m_txtSize[static_cast<std::size_t>(i)]->setEnabled(false);
+        m_txtSize[6]->setEnabled(fields.diameter);
+        m_txtSize[7]->setEnabled(fields.width);
+        m_txtSize[8]->setEnabled(fields.height);
+        m_txtSize[11]->setEnabled(fields.portBoard);
         m_picture->apply(f);
     }
     runRecalculate();
@@ -606,13 +611,16 @@ void frmMain::countHandler(int index)
 
 void frmMain::portTypeHandler()
 {
-    if (m_cmbPieces[2]->currentIndex() == 0)
+    const int portCount = m_cmbPieces[2]->currentIndex();
+    if (!hasPort(portCount))
         return;
-    const bool round = m_cmbPortType->currentIndex() == 0;
-    m_txtSize[6]->setEnabled(round);
-    for (int i : {7, 8, 11})
-        m_txtSize[static_cast<std::size_t>(i)]->setEnabled(!round);
-    m_app->calc.figure.portShape = round ? PortShape::Circle : PortShape::Rectangle;
+    const int type = m_cmbPortType->currentIndex();
+    const PortFieldStates fields = portFieldStates(portCount, type);
+    m_txtSize[6]->setEnabled(fields.diameter);
+    m_txtSize[7]->setEnabled(fields.width);
+    m_txtSize[8]->setEnabled(fields.height);
+    m_txtSize[11]->setEnabled(fields.portBoard);
+    m_app->calc.figure.portShape = isRoundPort(type) ? PortShape::Circle : PortShape::Rectangle;
     // Diameter or width and height, as the recalculation will show them: never both in one place.
     ApplyPortTypeLabels(m_app->calc.figure, m_cmbPortType->currentIndex());
     m_picture->apply(m_app->calc.figure);
@@ -623,9 +631,7 @@ void frmMain::wooferSizeHandler()
 {
     if (m_isLoading)
         return;
-    static constexpr std::array<double, 6> inches{6, 8, 10, 12, 15, 18};
-    const int pos = m_cmbSize->currentIndex();
-    const double cm = (pos >= 0 && pos < 6 ? inches[static_cast<std::size_t>(pos)] : 0.0) * 2.54;
+    const double cm = wooferDiameterCm(m_cmbSize->currentIndex());
     const int n = m_cmbPieces[0]->currentIndex() + 1;
     auto number = [this](int i) {
         QString t = m_txtSize[static_cast<std::size_t>(i)]->text();
@@ -633,8 +639,7 @@ void frmMain::wooferSizeHandler()
         return t.toDouble(); // unreadable text counts as 0, as the recalculation reads it
     };
     const double t0 = number(9) / 10.0;
-    const bool tooBig = n * cm >= number(1) - 2 * t0 || cm >= number(0) - 2 * t0;
-    if (tooBig) {
+    if (!wooferFitsFront(cm, n, number(1) - 2 * t0, number(0) - 2 * t0)) {
         Message m;
         m.text = m_app->tables.messageBox[kMsgSubTooBig];
         m.title = "Error: sub size";

@@ -18,7 +18,6 @@ namespace
 
 constexpr std::array<const char*, 7> kBuiltInNames = {"Voorzijde", "Achterzijde", "Bovenzijde", "Onderzijde",
                                                       "Zij links", "Zij rechts",  "Poort"};
-constexpr std::array<const char*, 7> kKeys = {"front", "rear", "top", "bottom", "left", "right", "port"};
 
 std::string trimmed(const std::string& text)
 {
@@ -185,7 +184,7 @@ std::optional<BoardsError> sectionFits(const Design& d, const Section& s)
     return std::nullopt;
 }
 
-Board makeBoard(const char* key, std::string name, int thicknessMm)
+Board makeBoard(std::string_view key, std::string name, int thicknessMm)
 {
     Board b;
     b.key = key;
@@ -244,7 +243,7 @@ void addShell(const Design& d, const Section& s, std::span<const std::string> na
         {3, bottom, extentAlong(bottom, 1, 0), {tiltCa, 0, tiltCb, 0}},
     }};
     for (const Shell& sh : between) {
-        Board b = makeBoard(kKeys[static_cast<std::size_t>(sh.index)],
+        Board b = makeBoard(kLayoutKeys[static_cast<std::size_t>(sh.index)],
                             boardName(names, static_cast<std::size_t>(sh.index)), d.thick0);
         // Edge 0 of the blank is its foot (front, rear) or rear edge (top, bottom), edge 2 the opposite.
         rectangularOutline(b, run, sh.breadth, sh.tilts);
@@ -252,8 +251,8 @@ void addShell(const Design& d, const Section& s, std::span<const std::string> na
         out.boards.push_back(std::move(b));
     }
     for (int i : {4, 5}) {
-        Board b = makeBoard(kKeys[static_cast<std::size_t>(i)], boardName(names, static_cast<std::size_t>(i)),
-                            d.thick0);
+        Board b = makeBoard(kLayoutKeys[static_cast<std::size_t>(i)],
+                            boardName(names, static_cast<std::size_t>(i)), d.thick0);
         b.outline = side;
         const Point2 size = normalise(b.outline);
         b.length = mmPrecision(size.x);
@@ -272,7 +271,7 @@ void addPartitions(const Design& d, const Section& s, BoxBoards& out)
     const std::vector<Point2> section = s.inner();
     for (int k = 1; k <= d.partitions; ++k) {
         const std::string key = "partition" + std::to_string(k);
-        Board b = makeBoard(key.c_str(), "Tussenwand " + std::to_string(k), d.thick1);
+        Board b = makeBoard(key, "Tussenwand " + std::to_string(k), d.thick1);
         b.outline = section;
         const Point2 size = normalise(b.outline);
         b.length = mmPrecision(size.x);
@@ -288,9 +287,7 @@ double wooferVolume(const Design& d)
 {
     if (d.subvol != 0)
         return d.subvol * 1000;
-    static constexpr std::array<double, 6> kDisplacement = {1, 1.5, 2, 3, 5, 7};
-    const double each = (d.sub >= 0 && d.sub < 6) ? kDisplacement[static_cast<std::size_t>(d.sub)] : 0;
-    return each * d.woofers * 1000;
+    return defaultWooferLitres(d.sub) * d.woofers * 1000;
 }
 
 std::string litres(double value, char sep)

@@ -1,16 +1,20 @@
 #include "calc/InputRules.h"
 
-#include <array>
-#include <cstddef>
+#include "calc/Model.h"
+
+#include <charconv>
+#include <string>
 
 namespace kelvra
 {
 
 double wooferDiameterCm(int sizePosition)
 {
-    static constexpr std::array<double, 6> kInches{6, 8, 10, 12, 15, 18};
-    const bool known = sizePosition >= 0 && sizePosition < static_cast<int>(kInches.size());
-    return (known ? kInches[static_cast<std::size_t>(sizePosition)] : 0.0) * 2.54;
+    // The inches are the number before the entry's inch mark, as the recalculation reads them.
+    const std::string entry = sizeEntryText(sizePosition);
+    int inches = 0;
+    std::from_chars(entry.data(), entry.data() + entry.size(), inches);
+    return inches * 2.54;
 }
 
 // Both checks ask "not at least as large", so an inner measure that is no number lets the woofer pass.

@@ -80,6 +80,14 @@ std::string sizeEntryText(int position)
     return std::string(kSizeEntries[static_cast<std::size_t>(position)]);
 }
 
+double defaultWooferLitres(int sizePosition)
+{
+    static constexpr std::array<double, kSizeEntries.size()> kLitres = {1, 1.5, 2, 3, 5, 7};
+    if (sizePosition < 0 || sizePosition >= static_cast<int>(kLitres.size()))
+        return 0;
+    return kLitres[static_cast<std::size_t>(sizePosition)];
+}
+
 std::span<const ModelKey> modelKeys()
 {
     return kKeys;

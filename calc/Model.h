@@ -26,6 +26,8 @@ inline constexpr int kCorrectionCount = 3;
 // Entry text of a count list, or empty when the position selects nothing.
 std::string piecesEntryText(int list, int position);
 std::string sizeEntryText(int position);
+// The maker's displacement of one woofer of a size-list position in litres; 0 for no known position.
+double defaultWooferLitres(int sizePosition);
 
 // The model's inputs exactly as the window's controls hold them: texts and list positions
 // (-1 = nothing selected).

@@ -142,9 +142,7 @@ private:
         KELVRA_READ(subvol, boxName(12), toFixed(txt(12), m_sep));
         Fixed wooferVolume;
         if (subvol == Fixed()) {
-            static constexpr std::array<double, 6> kDisplacement = {1, 1.5, 2, 3, 5, 7};
-            const double perWoofer =
-                (m_m.sub >= 0 && m_m.sub < 6) ? kDisplacement[static_cast<std::size_t>(m_m.sub)] : 0;
+            const double perWoofer = defaultWooferLitres(m_m.sub);
             KELVRA_TRY(count, toInt16(m_in.piecesText[0], m_sep));
             KELVRA_TRY(w, Fixed::fromDouble(perWoofer * count * 1000));
             wooferVolume = w;

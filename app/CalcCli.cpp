@@ -164,7 +164,7 @@ ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs
 }
 
 std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options,
-                       const std::optional<std::string>& acoustics)
+                       const std::optional<std::string>& acoustics, const BoardsResult* boards)
 {
     json::Object report = jsonReport(run);
     if (options.bestFit) {
@@ -175,7 +175,9 @@ std::string designJson(const CalcRun& run, const LayoutStrings& layout, const Ca
     }
     addLayoutJson(report, openedLayout(run, layout, {options.sawThick, options.sheetIndex}));
     report.raw("layoutStrings", layoutJson(layout).dump());
-    if (options.boards)
+    if (options.boards && boards)
+        addBoardsJson(report, *boards);
+    else if (options.boards)
         addBoardsJson(report, buildBoards(run.inputs, run.decimalSeparator));
     if (acoustics)
         report.raw("acoustics", *acoustics);
@@ -387,7 +389,8 @@ int runCalcCli(int argc, char** argv)
     }
     if (o.json) {
         std::cout << designJson(run, layout, o,
-                                acoustics ? std::optional<std::string>(acoustics->json) : std::nullopt)
+                                acoustics ? std::optional<std::string>(acoustics->json) : std::nullopt,
+                                boards ? &*boards : nullptr)
                   << "\n";
     } else if (o.cutList) {
         if (const auto view = openedLayout(run, layout, {o.sawThick, o.sheetIndex}))

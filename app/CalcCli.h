@@ -3,6 +3,7 @@
 
 #include "CalcReport.h"
 #include "acoustics/Woofer.h"
+#include "boards/Boards.h"
 
 #include <optional>
 #include <string>
@@ -56,9 +57,11 @@ struct ProjectRead {
 ProjectRead readProjectInto(const std::string& path, char separator, ModelInputs& inputs,
                             LayoutStrings& layout, WooferTexts* woofer = nullptr);
 
-// The --json object of a design; `acoustics`, when given, is its last member.
+// The --json object of a design; `acoustics`, when given, is its last member. With --boards, `boards`
+// are the design's boards when the caller has built them already.
 std::string designJson(const CalcRun& run, const LayoutStrings& layout, const CalcCliOptions& options,
-                       const std::optional<std::string>& acoustics = std::nullopt);
+                       const std::optional<std::string>& acoustics = std::nullopt,
+                       const BoardsResult* boards = nullptr);
 
 // Exit status: 0 ran to the end, 1 stopped with a message (or an empty input), 2 usage error.
 int runCalcCli(int argc, char** argv);

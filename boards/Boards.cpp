@@ -301,9 +301,8 @@ void addVolumes(const Design& d, const Section& s, const ModelInputs& in, char s
     out.innerVolumeExact = inner / 1000;
 
     // The main window's own deductions (woofers, port, partitions, other volume), so that the exact and
-    // the classic figure differ only in how they measure the air. A kept state spares rebuilding every
-    // caption.
-    thread_local CalcState state;
+    // the classic figure differ only in how they measure the air.
+    CalcState state;
     const RecalcOutcome classic = Recalculate(makeRecalcInputs(in, true, sep), state);
     const bool classicRan = classic.netVolume && classic.deductions;
     // Where the main window stops before its net volume (a woofer too big for its front), the real

@@ -1,4 +1,4 @@
-#include "AcousticsReport.h"
+#include "app/AcousticsReport.h"
 
 #include "acoustics/CurveCsv.h"
 #include "acoustics/DesignPort.h"

@@ -2,8 +2,8 @@
 // its alignment and the curve.
 #pragma once
 
-#include "CalcReport.h"
 #include "acoustics/Acoustics.h"
+#include "app/CalcReport.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Batch.h"
+#include "app/Batch.h"
 
 #include <istream>
 #include <ostream>

@@ -1,7 +1,7 @@
 // kelvra-calc --batch: many designs in one run, one line of input and one line of JSON each.
 #pragma once
 
-#include "CalcCli.h"
+#include "app/CalcCli.h"
 
 #include <iosfwd>
 #include <string>

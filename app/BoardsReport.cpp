@@ -1,4 +1,4 @@
-#include "BoardsReport.h"
+#include "app/BoardsReport.h"
 
 #include <cmath>
 

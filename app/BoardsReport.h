@@ -1,7 +1,7 @@
 // The real boards of a design in kelvra-calc's reports: the JSON members and the cut list.
 #pragma once
 
-#include "Json.h"
+#include "app/Json.h"
 #include "boards/Boards.h"
 
 #include <string>

@@ -1,13 +1,13 @@
-#include "CalcCli.h"
+#include "app/CalcCli.h"
 
-#include "AcousticsReport.h"
-#include "Batch.h"
-#include "BoardsReport.h"
-#include "CalcReport.h"
-#include "CutPlanText.h"
-#include "LayoutReport.h"
-#include "ProjectFile.h"
-#include "boards/BoardExports.h"
+#include "app/AcousticsReport.h"
+#include "app/Batch.h"
+#include "app/BoardsReport.h"
+#include "app/CalcReport.h"
+#include "app/LayoutReport.h"
+#include "layouter/BoardExports.h"
+#include "layouter/CutPlanText.h"
+#include "persist/ProjectFile.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // Argument handling of kelvra-calc.
 #pragma once
 
-#include "CalcReport.h"
 #include "acoustics/Woofer.h"
+#include "app/CalcReport.h"
 #include "boards/Boards.h"
 
 #include <optional>

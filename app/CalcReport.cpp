@@ -1,6 +1,6 @@
-#include "CalcReport.h"
+#include "app/CalcReport.h"
 
-#include "CutPlanText.h"
+#include "layouter/CutPlanText.h"
 
 namespace kelvra
 {

@@ -1,10 +1,10 @@
 // One run of the calculator for the command-line tool, and its reports.
 #pragma once
 
-#include "BestFit.h"
-#include "Json.h"
-#include "Recalculate.h"
-#include "boards/BoardPlan.h"
+#include "app/Json.h"
+#include "calc/Recalculate.h"
+#include "layouter/BestFit.h"
+#include "layouter/BoardPlan.h"
 
 #include <string>
 

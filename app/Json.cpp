@@ -1,4 +1,4 @@
-#include "Json.h"
+#include "app/Json.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
-#include "LayoutReport.h"
+#include "app/LayoutReport.h"
 
-#include "CutPlanText.h"
-#include "Ini.h"
-#include "Numeric.h"
-#include "Placement.h"
-#include "SettingsPath.h"
+#include "calc/Numeric.h"
+#include "layouter/CutPlanText.h"
+#include "layouter/Placement.h"
+#include "persist/Ini.h"
+#include "persist/SettingsPath.h"
 
 #include <algorithm>
 #include <cstdlib>

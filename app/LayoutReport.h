@@ -2,10 +2,10 @@
 // its JSON members, a drawing of the sheet and the cut list for the saw.
 #pragma once
 
-#include "AutoFit.h"
-#include "CalcCli.h"
-#include "CalcReport.h"
-#include "Json.h"
+#include "app/CalcCli.h"
+#include "app/CalcReport.h"
+#include "app/Json.h"
+#include "layouter/AutoFit.h"
 
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
 // kelvra-calc: the enclosure calculator without the window, for scripts and batch checks.
-#include "CalcCli.h"
+#include "app/CalcCli.h"
 
 int main(int argc, char** argv)
 {

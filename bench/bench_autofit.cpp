@@ -1,6 +1,6 @@
 // "Auto fit" of the seven boards of the default design on the 122x244 sheet.
-#include "AutoFit.h"
-#include "Recalculate.h"
+#include "calc/Recalculate.h"
+#include "layouter/AutoFit.h"
 
 #include <benchmark/benchmark.h>
 

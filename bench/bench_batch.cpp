@@ -1,5 +1,5 @@
 // kelvra-calc --batch over 10,000 generated designs, as a shop checking a whole catalogue would run it.
-#include "Batch.h"
+#include "app/Batch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // How long "Best fit" takes for the layouter's seven boards.
-#include "BestFit.h"
+#include "layouter/BestFit.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,9 +44,9 @@ BENCHMARK(BM_BestFitSevenSmallBoards)->Unit(benchmark::kMillisecond);
 // ---------------------------------------------------------------------------------------------
 // How often Best fit needs a smaller sheet, or fewer sheets, than "Auto fit" keeps the boards on.
 
-#include "AutoFit.h"
-#include "BestFitBoards.h"
-#include "Recalculate.h"
+#include "calc/Recalculate.h"
+#include "layouter/AutoFit.h"
+#include "layouter/BestFitBoards.h"
 
 #include <array>
 #include <cstdint>
@@ -188,7 +188,7 @@ BENCHMARK(BM_BestFitVersusAutoFit)->Iterations(1)->Unit(benchmark::kMillisecond)
 // Best fit of the real boards: a sloped box's seven board pieces (the two side trapezoids tried
 // nested head to tail and apart), from the built boards to the numbered cuts.
 
-#include "boards/BoardPlan.h"
+#include "layouter/BoardPlan.h"
 
 namespace
 {

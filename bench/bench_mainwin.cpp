@@ -2,10 +2,10 @@
 // labels show the new figures (and, separately, until the window has repainted), the same keystroke with
 // the sound window open on a vented box with a woofer (until its figures and plots follow), and the
 // start-up from constructing the window until it is shown.
-#include "frmMain.h"
+#include "gui/main/frmMain.h"
 
-#include "MessageService.h"
-#include "soundui/frmSound.h"
+#include "gui/common/MessageService.h"
+#include "gui/sound/frmSound.h"
 
 #include <QApplication>
 #include <QComboBox>

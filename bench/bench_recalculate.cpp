@@ -1,5 +1,5 @@
 // How long one recalculation takes: every keystroke in simulation mode runs one.
-#include "Recalculate.h"
+#include "calc/Recalculate.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "Figure.h"
+#include "calc/Figure.h"
 
 namespace kelvra
 {

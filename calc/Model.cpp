@@ -1,4 +1,4 @@
-#include "Model.h"
+#include "calc/Model.h"
 
 namespace kelvra
 {

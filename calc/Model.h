@@ -1,7 +1,7 @@
 // The enclosure model: the inputs as the main window holds them and the derived measures.
 #pragma once
 
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <array>
 #include <cstdint>

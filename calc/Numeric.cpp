@@ -1,4 +1,4 @@
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <array>
 #include <charconv>

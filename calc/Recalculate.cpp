@@ -1,7 +1,7 @@
-#include "Recalculate.h"
+#include "calc/Recalculate.h"
 
-#include "Version.h"
 #include "calc/RecalcSteps.h"
+#include "info/Version.h"
 
 namespace kelvra
 {

@@ -2,10 +2,10 @@
 // and the parameter text.
 #pragma once
 
-#include "Figure.h"
-#include "Message.h"
-#include "Model.h"
-#include "TextTables.h"
+#include "calc/Figure.h"
+#include "calc/Message.h"
+#include "calc/Model.h"
+#include "lang/TextTables.h"
 
 #include <optional>
 #include <string>

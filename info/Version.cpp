@@ -1,4 +1,4 @@
-#include "Version.h"
+#include "info/Version.h"
 
 namespace kelvra
 {

@@ -1,6 +1,6 @@
-#include "ApplyLanguage.h"
+#include "lang/ApplyLanguage.h"
 
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <optional>
 

@@ -2,11 +2,11 @@
 // returned messages and refills its lists.
 #pragma once
 
-#include "Ini.h"
-#include "LanguageFiles.h"
-#include "LanguageTarget.h"
-#include "Message.h"
-#include "TextTables.h"
+#include "calc/Message.h"
+#include "lang/LanguageFiles.h"
+#include "lang/LanguageTarget.h"
+#include "lang/TextTables.h"
+#include "persist/Ini.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "LanguageFiles.h"
+#include "lang/LanguageFiles.h"
 
-#include "Ini.h"
-#include "Numeric.h"
+#include "calc/Numeric.h"
+#include "persist/Ini.h"
 
 #include <algorithm>
 #include <filesystem>

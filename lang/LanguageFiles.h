@@ -2,8 +2,8 @@
 // the text tables from them. Plain C++; the messages are returned for the window side to show.
 #pragma once
 
-#include "Message.h"
-#include "TextTables.h"
+#include "calc/Message.h"
+#include "lang/TextTables.h"
 
 #include <span>
 #include <string>

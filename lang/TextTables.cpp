@@ -1,4 +1,4 @@
-#include "TextTables.h"
+#include "lang/TextTables.h"
 
 namespace kelvra
 {

@@ -1,4 +1,4 @@
-#include "AutoFit.h"
+#include "layouter/AutoFit.h"
 
 namespace kelvra
 {

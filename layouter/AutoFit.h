@@ -2,7 +2,7 @@
 // "Check lines". Everything in pixels at pxPerCm, single precision like the panel rectangles.
 #pragma once
 
-#include "PanelSet.h"
+#include "layouter/PanelSet.h"
 
 #include <array>
 #include <cstdint>

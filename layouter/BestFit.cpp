@@ -1,4 +1,4 @@
-#include "BestFit.h"
+#include "layouter/BestFit.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "BestFitBoards.h"
+#include "layouter/BestFitBoards.h"
 
 namespace kelvra
 {

@@ -2,9 +2,9 @@
 // shows it, each unturned, sized as the layouter's panel set sizes them.
 #pragma once
 
-#include "BestFit.h"
-#include "Model.h"
-#include "PanelSet.h"
+#include "calc/Model.h"
+#include "layouter/BestFit.h"
+#include "layouter/PanelSet.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "CutPlanText.h"
+#include "layouter/CutPlanText.h"
 
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The cut plan in words, for the "Cut plan" window, its printout and kelvra-calc.
 #pragma once
 
-#include "BestFit.h"
+#include "layouter/BestFit.h"
 
 #include <string>
 #include <string_view>

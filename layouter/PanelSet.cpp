@@ -1,4 +1,4 @@
-#include "PanelSet.h"
+#include "layouter/PanelSet.h"
 
 #include "boards/Boards.h"
 

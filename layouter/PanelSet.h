@@ -2,7 +2,7 @@
 // captions and the port's visibility. Sizes and positions are pixels on the sheet at `pxPerCm`.
 #pragma once
 
-#include "Model.h"
+#include "calc/Model.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Placement.h"
+#include "layouter/Placement.h"
 
 namespace kelvra
 {

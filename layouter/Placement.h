@@ -2,7 +2,7 @@
 // layouter's open and close sequences on its state.
 #pragma once
 
-#include "AutoFit.h"
+#include "layouter/AutoFit.h"
 
 #include <string>
 #include <string_view>

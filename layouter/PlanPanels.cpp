@@ -1,4 +1,4 @@
-#include "PlanPanels.h"
+#include "layouter/PlanPanels.h"
 
 namespace kelvra
 {

@@ -2,9 +2,9 @@
 // boards as they are cut, not the classic sizes, until the next RefreshPanels brings those back.
 #pragma once
 
-#include "BestFit.h"
-#include "PanelSet.h"
 #include "boards/Boards.h"
+#include "layouter/BestFit.h"
+#include "layouter/PanelSet.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Ini.h"
+#include "persist/Ini.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "ProjectFile.h"
+#include "persist/ProjectFile.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 // ".tbx" project files: one enclosure design and the layouter's placement texts.
 #pragma once
 
-#include "Ini.h"
-#include "Model.h"
-#include "Settings.h"
 #include "acoustics/Woofer.h"
+#include "calc/Model.h"
+#include "persist/Ini.h"
+#include "persist/Settings.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "persist/Settings.h"
 
 #include <array>
 

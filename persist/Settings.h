@@ -2,8 +2,8 @@
 // last inputs, with the conversions the start-up and the exit apply.
 #pragma once
 
-#include "Ini.h"
-#include "Model.h"
+#include "calc/Model.h"
+#include "persist/Ini.h"
 
 #include <string>
 #include <string_view>

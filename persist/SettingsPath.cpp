@@ -1,4 +1,4 @@
-#include "SettingsPath.h"
+#include "persist/SettingsPath.h"
 
 #include <cstdio>
 #include <cstdlib>

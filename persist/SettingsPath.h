@@ -3,7 +3,7 @@
 // of a run are not lost at every exit.
 #pragma once
 
-#include "Ini.h"
+#include "persist/Ini.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "WooferLibrary.h"
+#include "persist/WooferLibrary.h"
 
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <algorithm>
 #include <cctype>

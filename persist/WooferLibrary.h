@@ -3,8 +3,8 @@
 // "drivers" beside the program.
 #pragma once
 
-#include "Ini.h"
 #include "acoustics/Woofer.h"
+#include "persist/Ini.h"
 
 #include <optional>
 #include <string>

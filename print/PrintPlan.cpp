@@ -1,4 +1,4 @@
-#include "PrintPlan.h"
+#include "print/PrintPlan.h"
 
 #include <algorithm>
 #include <cmath>

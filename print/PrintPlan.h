@@ -3,7 +3,7 @@
 // is needed, so the page layout is checked without either.
 #pragma once
 
-#include "Figure.h"
+#include "calc/Figure.h"
 
 #include <array>
 #include <optional>

@@ -1,9 +1,9 @@
 // kelvra-calc's acoustics: the woofer keys, --target-fb, --curve-csv and the woofer section of a project.
 // libstdc++'s <regex> trips GCC's maybe-uninitialized analysis at -O1 with the sanitizers: a false alarm.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include "ToolRun.h"
+#include "tests/app/ToolRun.h"
 
-#include "SeparatorText.h"
+#include "tests/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

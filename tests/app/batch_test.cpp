@@ -1,7 +1,7 @@
 // kelvra-calc --batch: the line reader, one JSON line per design, and the built tool fed on stdin.
-#include "Batch.h"
-#include "SeparatorText.h"
-#include "ToolRun.h"
+#include "app/Batch.h"
+#include "tests/SeparatorText.h"
+#include "tests/app/ToolRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // A new user's first hour with the real program, offscreen: start, simulation on, a sloped box with a
 // port typed in, the layouter with a board dragged, a save, a close, a new start, the project opened
 // again and everything printed to a PDF file. Each step is checked where the user would look.
-#include "BadInputFixture.h"
+#include "tests/badinput/BadInputFixture.h"
 
-#include "Ini.h"
-#include "PanelSet.h"
-#include "SeparatorText.h"
-#include "frmDialog.h"
-#include "frmLayout.h"
-#include "frmLayoutWidgets.h"
-#include "frmPrint.h"
+#include "gui/layouter/frmLayout.h"
+#include "gui/layouter/frmLayoutWidgets.h"
+#include "gui/print/frmPrint.h"
+#include "gui/project/frmDialog.h"
+#include "layouter/PanelSet.h"
+#include "persist/Ini.h"
+#include "tests/SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // kelvra-calc as a user runs it: the built program, its output and its exit status.
-#include "CalcCli.h"
-#include "ToolRun.h"
+#include "app/CalcCli.h"
+#include "tests/app/ToolRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // kelvra-calc's view of the layouter's sheet: --sheet, --saw, the sheet/panels/cutLines JSON members,
 // the sheet drawing and the cut list, in process and through the built tool.
-#include "CalcCli.h"
-#include "Ini.h"
-#include "LayoutReport.h"
-#include "ProjectFile.h"
-#include "SeparatorText.h"
-#include "Settings.h"
-#include "ToolRun.h"
+#include "app/CalcCli.h"
+#include "app/LayoutReport.h"
+#include "persist/Ini.h"
+#include "persist/ProjectFile.h"
+#include "persist/Settings.h"
+#include "tests/SeparatorText.h"
+#include "tests/app/ToolRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The real start and exit of the main window from a program folder that cannot be written: the
 // inputs typed in one run are there at the next, kept in the XDG configuration folder.
-#include "MessageService.h"
-#include "frmMain.h"
+#include "gui/common/MessageService.h"
+#include "gui/main/frmMain.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>

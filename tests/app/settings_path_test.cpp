@@ -1,7 +1,7 @@
 // Where the settings file lives: beside a writable program folder, else in the XDG folder.
-#include "SeparatorText.h"
-#include "Settings.h"
-#include "SettingsPath.h"
+#include "persist/Settings.h"
+#include "persist/SettingsPath.h"
+#include "tests/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

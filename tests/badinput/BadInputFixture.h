@@ -2,8 +2,8 @@
 // contents that every file it reads is fed.
 #pragma once
 
-#include "MessageService.h"
-#include "frmMain.h"
+#include "gui/common/MessageService.h"
+#include "gui/main/frmMain.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // Every input box of the main window given text that is no number, too big, too long or not even
 // Latin letters, with simulation mode on: the program goes on, says what went wrong, and keeps the text.
-#include "BadInputFixture.h"
+#include "tests/badinput/BadInputFixture.h"
 
-#include "Ini.h"
-#include "Numeric.h"
+#include "calc/Numeric.h"
+#include "persist/Ini.h"
 
 #include <QComboBox>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Language files and the history file beside the program, damaged or oddly named.
-#include "BadInputFixture.h"
+#include "tests/badinput/BadInputFixture.h"
 
-#include "frmHistory.h"
+#include "gui/info/frmHistory.h"
 
 #include <QCoreApplication>
 #include <QEvent>

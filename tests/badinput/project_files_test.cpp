@@ -1,10 +1,10 @@
 // Project files opened and saved through the File menu and the program's file dialog: damaged files,
 // names with blanks and accented letters, and saves that cannot be written.
-#include "BadInputFixture.h"
+#include "tests/badinput/BadInputFixture.h"
 
-#include "Ini.h"
-#include "Numeric.h"
-#include "frmDialog.h"
+#include "calc/Numeric.h"
+#include "gui/project/frmDialog.h"
+#include "persist/Ini.h"
 
 #include <QComboBox>
 #include <QListWidget>

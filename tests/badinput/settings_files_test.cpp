@@ -1,8 +1,8 @@
 // The settings file beside the program, damaged in every way a disk or an editor can damage it, and
 // a program folder that is missing or cannot be written.
-#include "BadInputFixture.h"
+#include "tests/badinput/BadInputFixture.h"
 
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <QComboBox>
 

@@ -1,8 +1,8 @@
 // The workshop files read back: the SVG of each sheet is well-formed XML with every board and cut, the
 // DXF opens in a group-code reader with its layers and mm coordinates, the CSV gives the same numbers.
-#include "SeparatorText.h"
-#include "boards/BoardExports.h"
-#include "boards/BoardPlan.h"
+#include "layouter/BoardExports.h"
+#include "layouter/BoardPlan.h"
+#include "tests/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

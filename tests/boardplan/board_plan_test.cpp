@@ -1,8 +1,8 @@
 // The cutting plan of the real boards: equal side trapezoids share a strip only where that saves
 // sheet, and every plan is guillotine, with a kerf between all boards, on the fewest sheets.
-#include "boards/BoardPlan.h"
+#include "layouter/BoardPlan.h"
 #include "layouter/CutPlanText.h"
-#include "support/Joined.h"
+#include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
 

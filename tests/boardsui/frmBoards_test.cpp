@@ -1,13 +1,13 @@
 // The boards window driven through the real main window: opened from its menus, showing the boards of a
 // design, following its changes, exporting and remembering its size.
-#include "boardsui/frmBoards.h"
+#include "gui/boards/frmBoards.h"
 
-#include "MessageService.h"
-#include "SeparatorText.h"
-#include "boardsui/BoxPicture.h"
-#include "frmLayout.h"
-#include "frmMain.h"
-#include "support/MainWindowFixture.h"
+#include "gui/boards/BoxPicture.h"
+#include "gui/common/MessageService.h"
+#include "gui/layouter/frmLayout.h"
+#include "gui/main/frmMain.h"
+#include "tests/SeparatorText.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>

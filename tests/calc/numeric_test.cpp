@@ -1,5 +1,5 @@
 // The numeric kinds at their edges: rounding halves to even, overflow, the decimal separator.
-#include "Numeric.h"
+#include "calc/Numeric.h"
 
 #include <gtest/gtest.h>
 

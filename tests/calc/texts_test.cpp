@@ -1,6 +1,6 @@
 // The version and title texts and the built-in text tables that messages and lists show.
-#include "TextTables.h"
-#include "Version.h"
+#include "info/Version.h"
+#include "lang/TextTables.h"
 
 #include <gtest/gtest.h>
 

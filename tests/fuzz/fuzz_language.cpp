@@ -1,9 +1,9 @@
 // Any bytes as a language file beside the program: finding it, applying it to a window and filling
 // the five tables never crash, never add or drop table entries, and every text that arrives is UTF-8.
-#include "ApplyLanguage.h"
-#include "FuzzFile.h"
-#include "LanguageFiles.h"
-#include "TextTables.h"
+#include "lang/ApplyLanguage.h"
+#include "lang/LanguageFiles.h"
+#include "lang/TextTables.h"
+#include "tests/persist/fuzz/FuzzFile.h"
 
 #include <cstdlib>
 #include <filesystem>

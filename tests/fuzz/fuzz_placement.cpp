@@ -1,6 +1,6 @@
 // Any text as a panel's placement text: RestorePanel either takes all three parts or leaves the panel
 // as it was, and what it takes is written back as a text that restores to the same place.
-#include "Placement.h"
+#include "layouter/Placement.h"
 
 #include <cstdlib>
 #include <string_view>

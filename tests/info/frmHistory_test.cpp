@@ -1,9 +1,9 @@
 // The history viewer driven offscreen: the file present, missing, empty, one line, a beta build.
-#include "frmHistory.h"
+#include "gui/info/frmHistory.h"
 
-#include "MessageService.h"
-#include "Twips.h"
-#include "Version.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/Twips.h"
+#include "info/Version.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

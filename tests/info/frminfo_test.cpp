@@ -1,14 +1,14 @@
 // The About window and the installed-programs window driven offscreen: texts by language marker and
 // edition, the year of the maker's notice, the title scroll, the link highlight and clicks, the
 // installed-programs count, and the About item of the real main window.
-#include "frminfo.h"
+#include "gui/info/frminfo.h"
 
-#include "ExternalPrograms.h"
-#include "MessageService.h"
-#include "Translucency.h"
-#include "Twips.h"
-#include "frmMain.h"
-#include "frminfo2.h"
+#include "gui/common/ExternalPrograms.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/Twips.h"
+#include "gui/info/Translucency.h"
+#include "gui/info/frminfo2.h"
+#include "gui/main/frmMain.h"
 
 #include <QAction>
 #include <QApplication>

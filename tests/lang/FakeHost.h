@@ -2,9 +2,9 @@
 // text-dependent lists and a record of what was asked of the main window.
 #pragma once
 
-#include "LanguageFiles.h"
-#include "MainWindowHost.h"
-#include "MessageService.h"
+#include "gui/common/MainWindowHost.h"
+#include "gui/common/MessageService.h"
+#include "lang/LanguageFiles.h"
 
 #include <QComboBox>
 #include <QWidget>

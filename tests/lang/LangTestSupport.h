@@ -2,7 +2,7 @@
 // line-end style, and a window stand-in whose controls are a plain table.
 #pragma once
 
-#include "LanguageTarget.h"
+#include "lang/LanguageTarget.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 // Applying a language file to a window and to the tables: captions, hint texts, control arrays,
 // menu items, keys that name nothing, switching languages and the stored row number.
-#include "ApplyLanguage.h"
-#include "LangTestSupport.h"
+#include "lang/ApplyLanguage.h"
+#include "tests/lang/LangTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The options dialog "Settings": its controls, the language list or the greyed "Standard", the
 // display-only measurement list, and OK, Cancel and Apply.
-#include "FakeHost.h"
-#include "LangTestSupport.h"
-#include "LoadLanguage.h"
-#include "Twips.h"
-#include "frmOptions.h"
+#include "gui/common/Twips.h"
+#include "gui/lang/LoadLanguage.h"
+#include "gui/lang/frmOptions.h"
+#include "tests/lang/FakeHost.h"
+#include "tests/lang/LangTestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>

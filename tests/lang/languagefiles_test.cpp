@@ -1,7 +1,7 @@
 // Finding language files, splitting indexed key names and filling the text tables from section ".".
-#include "LangTestSupport.h"
-#include "LanguageFiles.h"
-#include "Recalculate.h"
+#include "calc/Recalculate.h"
+#include "lang/LanguageFiles.h"
+#include "tests/lang/LangTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The two language files shipped beside the program: Dutch first, both usable, Dutch restating the
 // built-in texts and English translating every table entry and every caption Dutch names.
-#include "ApplyLanguage.h"
-#include "LangTestSupport.h"
-#include "LanguageFiles.h"
+#include "lang/ApplyLanguage.h"
+#include "lang/LanguageFiles.h"
+#include "tests/lang/LangTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The layouter window opened on a fake main window with its own settings folder, for the GUI tests.
 #pragma once
 
-#include "AppState.h"
-#include "LayouterTestSupport.h"
-#include "MainWindowHost.h"
-#include "MessageService.h"
-#include "frmLayout.h"
+#include "gui/common/AppState.h"
+#include "gui/common/MainWindowHost.h"
+#include "gui/common/MessageService.h"
+#include "gui/layouter/frmLayout.h"
+#include "tests/layouter/LayouterTestSupport.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // Designs for the layouter tests: the model recalculated from the main window's texts.
 #pragma once
 
-#include "PanelSet.h"
-#include "Recalculate.h"
-#include "SeparatorText.h"
+#include "calc/Recalculate.h"
+#include "layouter/PanelSet.h"
+#include "tests/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

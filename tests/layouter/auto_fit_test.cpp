@@ -1,6 +1,6 @@
 // "Auto fit", its cut lines and middle line, the sheet sizes, the saw and "Check lines".
-#include "AutoFit.h"
-#include "LayouterTestSupport.h"
+#include "layouter/AutoFit.h"
+#include "tests/layouter/LayouterTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The boards Best fit plans: the layouter's panels with their sizes, the port board when shown.
-#include "BestFitBoards.h"
+#include "layouter/BestFitBoards.h"
 
-#include "Recalculate.h"
+#include "calc/Recalculate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Best fit: every plan is a real guillotine plan of the boards, and the sheet and the largest
 // off-cut it chooses are the best ones, checked against an independent grid search.
-#include "BestFit.h"
-#include "BestFitBoards.h"
+#include "layouter/BestFit.h"
+#include "layouter/BestFitBoards.h"
 
-#include "Recalculate.h"
-#include "support/Joined.h"
+#include "calc/Recalculate.h"
+#include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
 

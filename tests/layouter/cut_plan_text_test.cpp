@@ -1,5 +1,5 @@
 // The cut plan in words: the lines the "Cut plan" window shows and prints.
-#include "CutPlanText.h"
+#include "layouter/CutPlanText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The "Cut plan" window as the user sees it: the cut list, the sheet drawing and the PDF file.
-#include "frmCutPlan.h"
+#include "gui/layouter/frmCutPlan.h"
 
-#include "MessageService.h"
+#include "gui/common/MessageService.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 // "Best fit" and "Cut plan" in the layouter window: the plan's sheet, the real boards as they lie and
 // its numbered cuts on the sheet, the boards still movable, the placements recorded on close.
-#include "LayoutWindowFixture.h"
-#include "boards/BoardPlan.h"
-#include "frmCutPlan.h"
+#include "gui/layouter/frmCutPlan.h"
+#include "layouter/BoardPlan.h"
+#include "tests/layouter/LayoutWindowFixture.h"
 
 #include <QTextBrowser>
 

@@ -1,5 +1,5 @@
 // The layouter window driven by the mouse, the keyboard and its menus, offscreen.
-#include "LayoutWindowFixture.h"
+#include "tests/layouter/LayoutWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // The seven boards: sizes from the model, turns, the port cut, captions and the port's visibility.
-#include "LayouterTestSupport.h"
+#include "tests/layouter/LayouterTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Placement texts, RestorePanel and the layouter's open and close sequences.
-#include "LayouterTestSupport.h"
-#include "Placement.h"
+#include "layouter/Placement.h"
+#include "tests/layouter/LayouterTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The help menu's outside programs: the addresses handed to the browser and the calculator search.
-#include "ExternalPrograms.h"
+#include "gui/common/ExternalPrograms.h"
 
 #include <QFile>
 #include <QTemporaryDir>

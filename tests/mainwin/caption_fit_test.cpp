@@ -1,18 +1,18 @@
 // Every window of the program, in both shipped languages, drawn without a caption cut short. The test
 // binary runs twice, at the normal font resolution and at 200 % (QT_FONT_DPI=192, as a desktop set to
 // double size gives it), because the places are twips and the text is hinted per resolution.
-#include "CaptionFit.h"
-#include "MessageService.h"
-#include "boardsui/frmBoards.h"
-#include "frm3d.h"
-#include "frmDialog.h"
-#include "frmHistory.h"
-#include "frmLayout.h"
-#include "frmMain.h"
-#include "frmOptions.h"
-#include "frmPrint.h"
-#include "frminfo.h"
-#include "frminfo2.h"
+#include "gui/boards/frmBoards.h"
+#include "gui/common/MessageService.h"
+#include "gui/info/frmHistory.h"
+#include "gui/info/frminfo.h"
+#include "gui/info/frminfo2.h"
+#include "gui/lang/frmOptions.h"
+#include "gui/layouter/frmLayout.h"
+#include "gui/main/frm3d.h"
+#include "gui/main/frmMain.h"
+#include "gui/print/frmPrint.h"
+#include "gui/project/frmDialog.h"
+#include "tests/support/CaptionFit.h"
 
 #include <QAction>
 #include <QApplication>

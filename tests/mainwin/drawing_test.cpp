@@ -1,7 +1,7 @@
 // The main window's two drawings: Picture1's labels, outlines, lines and port marker, and picFigure.
-#include "FigurePicture.h"
-#include "PanelPicture.h"
-#include "Twips.h"
+#include "gui/common/Twips.h"
+#include "gui/main/FigurePicture.h"
+#include "gui/main/PanelPicture.h"
 
 #include <QApplication>
 #include <QLabel>

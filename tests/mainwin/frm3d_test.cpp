@@ -1,5 +1,5 @@
 // The 3D view window: its caption, picture area and label, shown without blocking the main window.
-#include "frm3d.h"
+#include "gui/main/frm3d.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The shipped language files on the real main window: a first start stays Dutch, and English chosen in
 // the Settings dialog translates the window without cutting a caption off.
-#include "FitLabel.h"
-#include "MessageService.h"
-#include "SeparatorText.h"
-#include "frmMain.h"
-#include "frmOptions.h"
+#include "gui/common/MessageService.h"
+#include "gui/lang/frmOptions.h"
+#include "gui/main/FitLabel.h"
+#include "gui/main/frmMain.h"
+#include "tests/SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>

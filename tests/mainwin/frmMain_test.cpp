@@ -1,10 +1,10 @@
 // The main window driven as a user drives it: clicks, keys, and the figures it then shows.
-#include "frmMain.h"
+#include "gui/main/frmMain.h"
 
-#include "FitLabel.h"
-#include "MessageService.h"
-#include "SeparatorText.h"
-#include "support/MainWindowFixture.h"
+#include "gui/common/MessageService.h"
+#include "gui/main/FitLabel.h"
+#include "tests/SeparatorText.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 // The file dialog and the File menu's New, Open, Save and "Save as..." against real project files in
 // a temporary folder, driven with clicks and keys; every number case under both decimal separators.
-#include "frmDialog.h"
+#include "gui/project/frmDialog.h"
 
-#include "MessageService.h"
-#include "SeparatorText.h"
-#include "Twips.h"
-#include "Version.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/Twips.h"
+#include "info/Version.h"
+#include "tests/SeparatorText.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // INI files as the settings, project and language files use them.
-#include "Ini.h"
+#include "persist/Ini.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // A temporary program folder per test, and the bytes of the files in it.
 #pragma once
 
-#include "Ini.h"
-#include "SeparatorText.h"
+#include "persist/Ini.h"
+#include "tests/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // ".tbx" project files written and read back, byte for byte, under both decimal separators.
-#include "ProjectFile.h"
+#include "persist/ProjectFile.h"
 
-#include "persist_fixture.h"
+#include "tests/persist/persist_fixture.h"
 
 using namespace kelvra;
 using kelvra::testing::kFirstRunFile;

@@ -1,7 +1,7 @@
 // The settings the main window keeps between runs, under both decimal separators.
-#include "Settings.h"
+#include "persist/Settings.h"
 
-#include "persist_fixture.h"
+#include "tests/persist/persist_fixture.h"
 
 using namespace kelvra;
 

@@ -1,8 +1,8 @@
 // The woofer in the project file and the woofer library, written and read back under both separators.
-#include "ProjectFile.h"
-#include "WooferLibrary.h"
+#include "persist/ProjectFile.h"
+#include "persist/WooferLibrary.h"
 
-#include "persist_fixture.h"
+#include "tests/persist/persist_fixture.h"
 
 using namespace kelvra;
 using kelvra::testing::kFirstRunFile;

@@ -2,13 +2,13 @@
 // own CUPS scheduler (scripts/cups.sh, started by ctest), whose queue puts each job unchanged as a PDF
 // file in KELVRA_PDF_DIR; the files are read back with pdfinfo, pdftoppm and tesseract. The no-printer
 // and refused-job paths are checked with the message service answering.
-#include "frmPrint.h"
+#include "gui/print/frmPrint.h"
 
-#include "MessageService.h"
-#include "Twips.h"
-#include "Version.h"
-#include "frmLayout.h"
-#include "frmMain.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/Twips.h"
+#include "gui/layouter/frmLayout.h"
+#include "gui/main/frmMain.h"
+#include "info/Version.h"
 
 #include <QAction>
 #include <QApplication>

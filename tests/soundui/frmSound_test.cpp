@@ -1,14 +1,14 @@
 // The sound window opened from the real main window and driven as a builder drives it, under both
 // decimal separators: the design's changes reach it, its button reaches the design, bad woofer values
 // stop the curves at their box, and its files and the project file carry what it shows.
-#include "frmMain.h"
+#include "gui/main/frmMain.h"
 
-#include "MessageService.h"
-#include "SeparatorText.h"
-#include "frmDialog.h"
-#include "soundui/SoundCharts.h"
-#include "soundui/frmSound.h"
-#include "support/MainWindowFixture.h"
+#include "gui/common/MessageService.h"
+#include "gui/project/frmDialog.h"
+#include "gui/sound/SoundCharts.h"
+#include "gui/sound/frmSound.h"
+#include "tests/SeparatorText.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "CaptionFit.h"
+#include "tests/support/CaptionFit.h"
 
-#include "FitLabel.h"
+#include "gui/main/FitLabel.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

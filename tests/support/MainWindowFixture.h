@@ -2,8 +2,8 @@
 // window tests that start from it; run under both decimal separators.
 #pragma once
 
-#include "MessageService.h"
-#include "frmMain.h"
+#include "gui/common/MessageService.h"
+#include "gui/main/frmMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>

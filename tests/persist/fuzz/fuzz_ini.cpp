@@ -1,7 +1,7 @@
 // Any bytes as an INI file: reads never crash and never return more than the buffer holds, and a
 // written key reads back as written.
-#include "FuzzFile.h"
-#include "Ini.h"
+#include "persist/Ini.h"
+#include "tests/persist/fuzz/FuzzFile.h"
 
 #include <cstdlib>
 #include <string_view>

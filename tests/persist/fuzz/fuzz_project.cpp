@@ -1,6 +1,6 @@
 // Any bytes as a project file: the reading gives every key a value its control can take.
-#include "FuzzFile.h"
-#include "ProjectFile.h"
+#include "persist/ProjectFile.h"
+#include "tests/persist/fuzz/FuzzFile.h"
 
 #include <cstdlib>
 

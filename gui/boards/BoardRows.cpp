@@ -1,0 +1,93 @@
+#include "gui/boards/BoardRows.h"
+
+#include "calc/Numeric.h"
+
+namespace kelvra
+{
+
+namespace
+{
+
+std::string degrees(double value, char sep)
+{
+    return formatDouble(roundHalfEven(value, 1), sep) + "\u00b0";
+}
+
+std::string litres(double value, char sep)
+{
+    return formatDouble(roundHalfEven(value, 2), sep) + " litres";
+}
+
+} // namespace
+
+std::string trimmedName(const std::string& caption)
+{
+    const std::string line = caption.substr(0, caption.find_first_of("\r\n"));
+    const auto first = line.find_first_not_of(' ');
+    const auto last = line.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : line.substr(first, last - first + 1);
+}
+
+BoardRow boardRow(const Board& board, char sep)
+{
+    BoardRow row;
+    row.name = trimmedName(board.name);
+    if (row.name.empty())
+        row.name = board.key;
+    row.count = std::to_string(board.count);
+    row.size = boardSizeText(board.length, sep) + " x " + boardSizeText(board.breadth, sep);
+    row.thickness = std::to_string(board.thicknessMm) + " mm";
+    // Edges are numbered as the outline runs, as in the drawings and the exports; a tilt the saw
+    // cannot make is marked and followed by the complementary one that cuts the same joint.
+    for (std::size_t i = 0; i < board.bevels.size(); ++i) {
+        const Bevel& b = board.bevels[i];
+        if (roundHalfEven(b.degrees, 1) == 0)
+            continue;
+        if (!row.bevels.empty())
+            row.bevels += "; ";
+        row.bevels += "edge " + std::to_string(i + 1) + ": " + degrees(b.degrees, sep);
+        if (b.beyondSaw) {
+            row.bevels += " * " + degrees(b.complementary, sep);
+            row.beyondSaw = true;
+        }
+    }
+    if (row.bevels.empty())
+        row.bevels = "square";
+    return row;
+}
+
+std::vector<std::string> portLines(const BoxBoards& boards, char sep)
+{
+    auto panelName = [&](const std::string& key) {
+        for (const Board& b : boards.boards)
+            if (b.key == key)
+                return boardRow(b, sep).name;
+        return key;
+    };
+    std::vector<std::string> lines;
+    if (boards.portHole && boards.portHole->count > 0)
+        lines.push_back("Port: " + std::to_string(boards.portHole->count) + " round hole" +
+                        (boards.portHole->count > 1 ? "s" : "") + " of \u00d8 " +
+                        boardSizeText(boards.portHole->diameter, sep) + " cm in " +
+                        panelName(boards.portHole->panelKey));
+    if (boards.portSlot && boards.portSlot->count > 0)
+        lines.push_back("Port: " + std::to_string(boards.portSlot->count) + " slot opening" +
+                        (boards.portSlot->count > 1 ? "s" : "") + " of " +
+                        boardSizeText(boards.portSlot->width, sep) + " x " +
+                        boardSizeText(boards.portSlot->height, sep) + " cm in " +
+                        panelName(boards.portSlot->panelKey));
+    return lines;
+}
+
+std::vector<std::string> volumeLines(const BoxBoards& boards, char sep)
+{
+    std::vector<std::string> lines{"Exact inner volume: " + litres(boards.innerVolumeExact, sep) +
+                                   ", exact net volume: " + litres(boards.netVolumeExact, sep)};
+    if (boards.volumeNote)
+        lines.push_back(*boards.volumeNote);
+    for (const std::string& w : boards.warnings)
+        lines.push_back(w);
+    return lines;
+}
+
+} // namespace kelvra

@@ -1,0 +1,355 @@
+#include "gui/boards/frmBoards.h"
+
+#include "gui/boards/BoardRows.h"
+#include "gui/boards/BoxPicture.h"
+#include "gui/boards/SheetPicture.h"
+#include "gui/common/AppState.h"
+#include "gui/common/MainWindowHost.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/Twips.h"
+#include "layouter/PanelSet.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace kelvra
+{
+
+namespace
+{
+
+constexpr const char* kSection = "Boards";
+// The first size: room for the list beside a drawing that shows the joints.
+constexpr double kWidthTwips = 14400;
+constexpr double kHeightTwips = 9000;
+
+QAction* makeAction(QMenu* menu, const char* caption, const char* name, const QKeySequence& shortcut = {})
+{
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromUtf8(name));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    return a;
+}
+
+QPushButton* makeButton(const char* caption, const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromUtf8(name));
+    return b;
+}
+
+// A stored size, or the fallback when it is missing, unreadable or too small to be meant.
+int storedLength(const IniStore& ini, const char* key, int fallback, int least)
+{
+    bool ok = false;
+    const int value = QString::fromStdString(ini.ReadIni(kSection, key, "")).trimmed().toInt(&ok);
+    return ok && value >= least ? value : fallback;
+}
+
+} // namespace
+
+frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), m_app(app), m_host(host)
+{
+    setObjectName(QStringLiteral("frmBoards"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Boards"));
+
+    m_table = new QTableWidget(0, 5);
+    m_table->setObjectName(QStringLiteral("tblBoards"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Board"), QStringLiteral("Count"),
+                                        QStringLiteral("l x b (cm)"), QStringLiteral("Thickness"),
+                                        QStringLiteral("Bevels (saw tilt)")});
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setWordWrap(false);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setToolTip(QStringLiteral("Edges are numbered as the board's outline runs, as in the exports."));
+    m_volume = new QLabel;
+    m_volume->setObjectName(QStringLiteral("lblVolume"));
+    m_volume->setWordWrap(true);
+    m_volume->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* list = new QWidget;
+    auto* listLayout = new QVBoxLayout(list);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(m_table, 1);
+    listLayout->addWidget(m_volume);
+
+    m_box = new BoxPicture;
+    m_box->setMinimumSize(200, 160);
+    m_sheets = new SheetPicture;
+    m_sheets->setMinimumSize(200, 120);
+    m_cuts = new QTextBrowser;
+    m_cuts->setObjectName(QStringLiteral("txtCuts"));
+    auto* plan = new QSplitter(Qt::Vertical);
+    plan->addWidget(m_sheets);
+    plan->addWidget(m_cuts);
+    plan->setStretchFactor(0, 3);
+    plan->setStretchFactor(1, 2);
+    plan->setChildrenCollapsible(false);
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("tabBoards"));
+    m_tabs->addTab(m_box, QStringLiteral("Drawing"));
+    m_tabs->addTab(plan, QStringLiteral("Sheet plan"));
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(list);
+    splitter->addWidget(m_tabs);
+    splitter->setStretchFactor(0, 0); // the list as wide as its columns, the drawing takes the rest
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+
+    m_error = new QLabel;
+    m_error->setObjectName(QStringLiteral("lblError"));
+    m_error->setWordWrap(true);
+    m_error->setAlignment(Qt::AlignCenter);
+    m_error->setMargin(24);
+    m_error->setStyleSheet(QStringLiteral("color: rgb(160, 0, 0);"));
+    m_pages = new QStackedWidget;
+    m_pages->addWidget(splitter);
+    m_pages->addWidget(m_error);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
+    layout->addWidget(m_pages, 1);
+    layout->addWidget(createButtons());
+    setCentralWidget(client);
+    createMenus();
+
+    m_chooseFile = [this](const QString& caption, const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(this, caption, suggested, filter);
+    };
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(0);
+    connect(m_refreshTimer, &QTimer::timeout, this, &frmBoards::refresh);
+
+    const QSize first(twipsToPixels(kWidthTwips), twipsToPixels(kHeightTwips));
+    QSize size(storedLength(m_app.ini, "Width", first.width(), 200),
+               storedLength(m_app.ini, "Height", first.height(), 150));
+    // A size stored on a larger screen still fits this one.
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
+    refresh();
+}
+
+frmBoards::~frmBoards() = default;
+
+void frmBoards::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuBoards"));
+    QAction* svg = makeAction(file, "Export &SVG per sheet...", "mnuBoardsSvg");
+    QAction* dxf = makeAction(file, "Export &DXF...", "mnuBoardsDxf");
+    QAction* csv = makeAction(file, "Export &CSV cut list...", "mnuBoardsCsv");
+    file->addSeparator();
+    QAction* print = makeAction(file, "&Print...", "mnuBoardsPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction* pdf = makeAction(file, "Save as P&DF...", "mnuBoardsPdf");
+    file->addSeparator();
+    QAction* close = makeAction(file, "&Close", "mnuBoardsClose", QKeySequence(Qt::CTRL | Qt::Key_W));
+
+    QMenu* draw = menuBar()->addMenu(QStringLiteral("&Draw"));
+    draw->setObjectName(QStringLiteral("mnuDraw"));
+    QAction* update = makeAction(draw, "&Update", "mnuDrawUpd", QKeySequence(Qt::Key_F5));
+    m_exploded = makeAction(draw, "&Exploded", "mnuDrawExploded");
+    m_exploded->setCheckable(true);
+    m_exploded->setChecked(true);
+
+    connect(svg, &QAction::triggered, this, [this] {
+        exportWith(QStringLiteral("Export SVG per sheet"), QStringLiteral("boards.svg"),
+                   QStringLiteral("SVG drawings (*.svg)"), &frmBoards::exportSvg);
+    });
+    connect(dxf, &QAction::triggered, this, [this] {
+        exportWith(QStringLiteral("Export DXF"), QStringLiteral("boards.dxf"),
+                   QStringLiteral("DXF drawings (*.dxf)"), &frmBoards::exportDxf);
+    });
+    connect(csv, &QAction::triggered, this, [this] {
+        exportWith(QStringLiteral("Export CSV cut list"), QStringLiteral("boards.csv"),
+                   QStringLiteral("CSV files (*.csv)"), &frmBoards::exportCsv);
+    });
+    connect(print, &QAction::triggered, this, &frmBoards::onPrint);
+    connect(pdf, &QAction::triggered, this, [this] {
+        exportWith(QStringLiteral("Save as PDF"), QStringLiteral("boards.pdf"),
+                   QStringLiteral("PDF files (*.pdf)"), &frmBoards::saveAsPdf);
+    });
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(update, &QAction::triggered, this, &frmBoards::refresh);
+    connect(m_exploded, &QAction::toggled, m_box, &BoxPicture::setExploded);
+}
+
+QWidget* frmBoards::createButtons()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::array<std::pair<const char*, const char*>, 5> buttons{{{"SVG per sheet...", "cmdSvg"},
+                                                                      {"DXF...", "cmdDxf"},
+                                                                      {"CSV cut list...", "cmdCsv"},
+                                                                      {"Print...", "cmdPrint"},
+                                                                      {"PDF...", "cmdPdf"}}};
+    const std::array<const char*, 5> actions{"mnuBoardsSvg", "mnuBoardsDxf", "mnuBoardsCsv", "mnuBoardsPrint",
+                                             "mnuBoardsPdf"};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        QPushButton* b = makeButton(buttons[i].first, buttons[i].second, row);
+        layout->addWidget(b);
+        const char* name = actions[i];
+        connect(b, &QPushButton::clicked, this, [this, name] {
+            if (QAction* a = action(name))
+                a->trigger();
+        });
+    }
+    layout->addStretch();
+    QPushButton* close = makeButton("&Close", "cmdClose", row);
+    layout->addWidget(close);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    return row;
+}
+
+QAction* frmBoards::action(std::string_view name) const
+{
+    return findChild<QAction*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+QPushButton* frmBoards::button(std::string_view name) const
+{
+    return findChild<QPushButton*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void frmBoards::scheduleRefresh()
+{
+    m_refreshTimer->start();
+}
+
+void frmBoards::refresh()
+{
+    m_refreshTimer->stop();
+    // The boards are named by the main window's figure captions, as the layouter names them.
+    std::array<std::string, kPanelCount> names;
+    for (int i = 0; i < kPanelCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        names[at] = std::string(kPanelNames[at]);
+        if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
+            names[at] = toStdString(label->text());
+    }
+    m_result = buildBoards(m_app.inputs, m_app.decimalSeparator, names);
+    if (m_result.ok())
+        showBoards();
+    else
+        showError();
+    refreshPlan();
+    enableExports();
+}
+
+void frmBoards::showBoards()
+{
+    const char sep = m_app.decimalSeparator;
+    const BoxBoards& boards = *m_result.boards;
+    m_table->setRowCount(static_cast<int>(boards.boards.size()));
+    bool beyondSaw = false;
+    for (std::size_t r = 0; r < boards.boards.size(); ++r) {
+        const BoardRow row = boardRow(boards.boards[r], sep);
+        beyondSaw = beyondSaw || row.beyondSaw;
+        const std::array<const std::string*, 5> cells{&row.name, &row.count, &row.size, &row.thickness,
+                                                      &row.bevels};
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(toQString(*cells[c]));
+            if (c == 1 || c == 3)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(static_cast<int>(r), static_cast<int>(c), item);
+        }
+    }
+    m_table->resizeColumnsToContents();
+    // The list keeps the width of its columns, so no size or bevel is cut short.
+    int width = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        width += m_table->columnWidth(c);
+    m_table->setMinimumWidth(width);
+    m_table->setCurrentCell(-1, -1);
+
+    std::vector<std::string> lines = portLines(boards, sep);
+    for (const std::string& line : volumeLines(boards, sep))
+        lines.push_back(line);
+    if (beyondSaw)
+        lines.push_back("* beyond 45\u00b0, further than most saws tilt: the second angle, with the board on "
+                        "its edge, cuts the same joint.");
+    QString text;
+    for (const std::string& line : lines)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQString(line);
+    m_volume->setText(text);
+    m_box->setBoards(boards.boards);
+    m_pages->setCurrentIndex(0);
+}
+
+void frmBoards::showError()
+{
+    m_table->setRowCount(0);
+    m_volume->clear();
+    m_box->setBoards({});
+    m_error->setText(QStringLiteral("These measures do not make a box that can be built:\n\n") +
+                     toQString(m_result.error.text()) +
+                     QStringLiteral("\n\nCorrect the design in the main window; this window follows it."));
+    m_pages->setCurrentIndex(1);
+}
+
+void frmBoards::enableExports()
+{
+    // The workshop files need the plan; the print-out has the boards without it.
+    const std::array<std::pair<const char*, const char*>, 5> items{{{"mnuBoardsSvg", "cmdSvg"},
+                                                                    {"mnuBoardsDxf", "cmdDxf"},
+                                                                    {"mnuBoardsCsv", "cmdCsv"},
+                                                                    {"mnuBoardsPrint", "cmdPrint"},
+                                                                    {"mnuBoardsPdf", "cmdPdf"}}};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const bool on = i < 3 ? m_plan.ok() : m_result.ok();
+        action(items[i].first)->setEnabled(on);
+        button(items[i].second)->setEnabled(on);
+    }
+}
+
+void frmBoards::exportWith(const QString& caption, const QString& suggested, const QString& filter,
+                           bool (frmBoards::*write)(const QString&))
+{
+    const QString path = m_chooseFile ? m_chooseFile(caption, suggested, filter) : QString();
+    if (!path.isEmpty())
+        (this->*write)(path);
+}
+
+bool frmBoards::cannotWrite(const QString& path)
+{
+    messageService().show(this, Message{"\"" + toStdString(path) + "\" could not be written.", programTitle(),
+                                        MessageIcon::Exclamation, MessageButtons::Ok});
+    return false;
+}
+
+void frmBoards::closeEvent(QCloseEvent* event)
+{
+    const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
+    m_app.ini.WriteIni(kSection, "Width", std::to_string(size.width()));
+    m_app.ini.WriteIni(kSection, "Height", std::to_string(size.height()));
+    event->accept();
+}
+
+} // namespace kelvra

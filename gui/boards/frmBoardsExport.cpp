@@ -1,0 +1,164 @@
+// The boards window's sheet plan, workshop files, print-out and PDF.
+#include "gui/boards/frmBoards.h"
+
+#include "gui/boards/BoardRows.h"
+#include "gui/boards/BoxPicture.h"
+#include "gui/boards/SheetPicture.h"
+#include "gui/common/AppState.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/PrintOut.h"
+#include "gui/common/ReportHtml.h"
+#include "layouter/AutoFit.h"
+#include "layouter/BoardExports.h"
+#include "layouter/CutPlanText.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace kelvra
+{
+
+namespace
+{
+
+// The kerf of the saw thickness the layouter keeps ("2", "3" or "4" mm), so both plan alike.
+double layouterKerf(const IniStore& ini)
+{
+    bool ok = false;
+    const int mm = QString::fromStdString(ini.ReadIni("Layouter", "Thick", "2")).trimmed().toInt(&ok);
+    return kerfOfSawThick(ok && mm >= kFirstSawThick && mm <= kLastSawThick ? mm : kFirstSawThick);
+}
+
+const QUrl kBoxImage(QStringLiteral("boards-box.png"));
+
+QUrl sheetUrl(int sheet)
+{
+    return QUrl(QStringLiteral("boards-sheet-%1.png").arg(sheet + 1));
+}
+
+// The plan in words: summary, the cuts in the order of sawing, where each board lies, the left-overs.
+QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
+{
+    if (!plan.ok())
+        return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
+    const CutPlanText t = describeCutPlan(*plan.plan, boardNames(*plan.boards), sep);
+    QString out = htmlList(t.summary, "ul");
+    if (withImages)
+        for (int s = 0; s < plan.plan->sheetCount; ++s)
+            out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"600\"></p>")
+                       .arg(s + 1)
+                       .arg(sheetUrl(s).toString());
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "ol");
+    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
+    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
+    return out;
+}
+
+} // namespace
+
+void frmBoards::refreshPlan()
+{
+    m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini)) : BoardPlanResult{};
+    m_sheets->setPlan(m_plan.plan, m_plan.boards);
+    if (m_result.ok())
+        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false));
+    else
+        m_cuts->clear();
+}
+
+bool frmBoards::writeFile(const QString& path, const std::string& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
+        return cannotWrite(path);
+    return true;
+}
+
+bool frmBoards::exportSvg(const QString& path)
+{
+    if (!m_plan.ok())
+        return false;
+    for (int s = 0; s < m_plan.plan->sheetCount; ++s) {
+        const QString file = toQString(sheetFileName(toStdString(path), s));
+        if (!writeFile(file, sheetSvg(*m_plan.plan, *m_plan.boards, s, m_app.decimalSeparator)))
+            return false;
+    }
+    return true;
+}
+
+bool frmBoards::exportDxf(const QString& path)
+{
+    return m_plan.ok() && writeFile(path, planDxf(*m_plan.plan, *m_plan.boards));
+}
+
+bool frmBoards::exportCsv(const QString& path)
+{
+    return m_plan.ok() && writeFile(path, cutListCsv(*m_plan.plan, *m_plan.boards, m_app.decimalSeparator));
+}
+
+QString frmBoards::reportHtml() const
+{
+    if (!m_result.ok())
+        return QStringLiteral("<p>") + htmlEscaped(m_result.error.text()) + QStringLiteral("</p>");
+    const char sep = m_app.decimalSeparator;
+    const BoxBoards& boards = *m_result.boards;
+    QString out = QStringLiteral("<h2>Boards</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+                                 "<tr><th>Board</th><th>Count</th><th>l x b (cm)</th><th>Thickness</th>"
+                                 "<th>Bevels (saw tilt)</th></tr>");
+    for (const Board& b : boards.boards) {
+        const BoardRow row = boardRow(b, sep);
+        out += QStringLiteral("<tr>");
+        for (const std::string* cell : {&row.name, &row.count, &row.size, &row.thickness, &row.bevels})
+            out += QStringLiteral("<td>") + htmlEscaped(*cell) + QStringLiteral("</td>");
+        out += QStringLiteral("</tr>");
+    }
+    out += QStringLiteral("</table>");
+    std::vector<std::string> lines = portLines(boards, sep);
+    for (const std::string& line : volumeLines(boards, sep))
+        lines.push_back(line);
+    for (const std::string& line : lines)
+        out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
+    out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
+    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true);
+    return out;
+}
+
+void frmBoards::printTo(QPrinter& printer)
+{
+    QTextDocument document;
+    QImage box(960, 720, QImage::Format_RGB32);
+    box.fill(Qt::white);
+    {
+        QPainter painter(&box);
+        paintBox(painter, QRectF(box.rect()), m_result.ok() ? m_result.boards->boards : std::vector<Board>{},
+                 m_exploded->isChecked());
+    }
+    document.addResource(QTextDocument::ImageResource, kBoxImage, box);
+    if (m_plan.ok())
+        for (int s = 0; s < m_plan.plan->sheetCount; ++s)
+            document.addResource(QTextDocument::ImageResource, sheetUrl(s),
+                                 sheetImage(*m_plan.plan, *m_plan.boards, s, 5));
+    document.setHtml(reportHtml());
+    document.print(&printer);
+}
+
+bool frmBoards::saveAsPdf(const QString& path)
+{
+    if (!canWriteFile(path))
+        return cannotWrite(path);
+    return printPdf(path, QStringLiteral("Boards"), [this](QPrinter& printer) { printTo(printer); });
+}
+
+void frmBoards::onPrint()
+{
+    printWithDialog(this, [this](QPrinter& printer) { printTo(printer); });
+}
+
+} // namespace kelvra

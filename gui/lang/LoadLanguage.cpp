@@ -1,0 +1,52 @@
+#include "gui/lang/LoadLanguage.h"
+
+#include "gui/common/MessageService.h"
+#include "lang/ApplyLanguage.h"
+#include "persist/Settings.h"
+
+#include <array>
+#include <string_view>
+
+namespace kelvra
+{
+
+namespace
+{
+
+void showAll(MainWindowHost& host, const std::vector<Message>& messages)
+{
+    for (const Message& m : messages)
+        messageService().show(host.window(), m);
+}
+
+} // namespace
+
+void FindLanguages(MainWindowHost& host)
+{
+    AppState& app = host.app();
+    LanguageDiscovery d = DiscoverLanguages(app.ini, app.decimalSeparator, host.caption());
+    app.languages = std::move(d.search.languages);
+    app.languagesFound = d.languagesFound;
+    if (d.languagesFound)
+        app.languageIndex = d.languageIndex;
+    showAll(host, d.messages);
+}
+
+void Load_Language(MainWindowHost& host, LanguageTarget& window)
+{
+    AppState& app = host.app();
+    const std::vector<Message> messages =
+        ApplyChosenLanguage(app.ini, app.languages, app.languagesFound, app.languageIndex, app.tables, window,
+                            app.decimalSeparator);
+    showAll(host, messages);
+    host.refillTextLists();
+    // The positions saved at the last exit, not those before the refill: a later language change
+    // puts these three lists back to them.
+    static constexpr std::array<std::string_view, 3> kListKeys = {"corr", "pwhere", "ptype"};
+    for (std::string_view name : kListKeys) {
+        if (const ModelKey* key = findModelKey(name))
+            host.setModelListPosition(*key, LoadListSetting(app.ini, name, app.decimalSeparator));
+    }
+}
+
+} // namespace kelvra

@@ -1,0 +1,197 @@
+#include "gui/layouter/frmCutPlan.h"
+
+#include "calc/Recalculate.h"
+#include "gui/common/MessageService.h"
+#include "gui/common/PrintOut.h"
+#include "gui/common/ReportHtml.h"
+#include "layouter/CutPlanText.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPolygonF>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvra
+{
+
+namespace
+{
+
+// The layouter's colours of the boards, so the plan looks like the sheet the user knows.
+QColor colourOf(const std::string& key)
+{
+    if (key == "front" || key == "top" || key == "left")
+        return {128, 255, 128};
+    if (key == "rear" || key == "bottom" || key == "right")
+        return {128, 128, 255};
+    if (key == "port")
+        return {255, 255, 128};
+    return {200, 200, 200};
+}
+
+QUrl sheetUrl(int sheet)
+{
+    return QUrl(QStringLiteral("cutplan-sheet-%1.png").arg(sheet + 1));
+}
+
+constexpr double kImagePxPerCm = 3; // as the layouter shows the sheet
+
+} // namespace
+
+frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_plan(std::move(plan)), m_names(std::move(names)),
+      m_separator(decimalSeparator)
+{
+    setObjectName(QStringLiteral("frmCutPlan"));
+    setWindowTitle(QStringLiteral("Cut plan"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_document = new QTextDocument(this);
+    for (int s = 0; s < m_plan.sheetCount; ++s)
+        m_document->addResource(QTextDocument::ImageResource, sheetUrl(s), sheetImage(s, kImagePxPerCm));
+    m_document->setHtml(html());
+
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("txtCutPlan"));
+    m_text->setDocument(m_document);
+    m_print = new QPushButton(QStringLiteral("&Print..."), this);
+    m_print->setObjectName(QStringLiteral("cmdPrint"));
+    m_savePdf = new QPushButton(QStringLiteral("Save as P&DF..."), this);
+    m_savePdf->setObjectName(QStringLiteral("cmdSavePdf"));
+    m_close = new QPushButton(QStringLiteral("&Close"), this);
+    m_close->setObjectName(QStringLiteral("cmdClose"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_print);
+    buttons->addWidget(m_savePdf);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addLayout(buttons);
+    resize(760, 640);
+
+    m_choosePdf = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Save cut plan"),
+                                            QStringLiteral("cutplan.pdf"),
+                                            QStringLiteral("PDF files (*.pdf)"));
+    };
+
+    connect(m_print, &QPushButton::clicked, this, &frmCutPlan::onPrintClicked);
+    connect(m_savePdf, &QPushButton::clicked, this, &frmCutPlan::onSavePdfClicked);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+frmCutPlan::~frmCutPlan() = default;
+
+QString frmCutPlan::html() const
+{
+    const CutPlanText t = describeCutPlan(m_plan, m_names, m_separator);
+    QString out = QStringLiteral("<h2>Cut plan</h2>") + htmlList(t.summary, "ul");
+    for (int s = 0; s < m_plan.sheetCount; ++s) {
+        const QImage image = sheetImage(s, kImagePxPerCm);
+        // Wide sheets are shown narrower, so that a printed page holds them.
+        const int width = std::min(image.width(), 640);
+        out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"%3\"></p>")
+                   .arg(s + 1)
+                   .arg(sheetUrl(s).toString())
+                   .arg(width);
+    }
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "p");
+    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
+    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
+    return out;
+}
+
+QImage frmCutPlan::sheetImage(int sheet, double pixelsPerCm) const
+{
+    const int w = std::max(1, static_cast<int>(std::lround(m_plan.sheet.width * pixelsPerCm)));
+    const int h = std::max(1, static_cast<int>(std::lround(m_plan.sheet.height * pixelsPerCm)));
+    QImage image(w + 1, h + 1, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRectF(0, 0, w, h), QColor(255, 224, 192));
+    p.setPen(Qt::black);
+    p.drawRect(QRectF(0, 0, w, h));
+    auto scaled = [&](const CutRect& r) {
+        return QRectF(r.left * pixelsPerCm, r.top * pixelsPerCm, r.width * pixelsPerCm,
+                      r.height * pixelsPerCm);
+    };
+    for (const BoardPlacement& b : m_plan.placements) {
+        if (b.sheet != sheet)
+            continue;
+        const QRectF r = scaled(b.rect);
+        // The board as it is cut: its rectangle, or its true shape inside it.
+        QPolygonF shape;
+        for (const SheetPoint& q : b.outline)
+            shape << QPointF(q.x * pixelsPerCm, q.y * pixelsPerCm);
+        p.setPen(QColor(64, 64, 64));
+        p.setBrush(colourOf(b.key));
+        p.drawPolygon(shape);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, toQString(b.key));
+    }
+    QPen line(QColor(200, 0, 0));
+    line.setWidthF(std::max(2.0, m_plan.kerf * pixelsPerCm)); // a thin kerf stays visible
+    for (const Cut& c : m_plan.cuts) {
+        if (c.sheet != sheet)
+            continue;
+        const QPointF from(c.fromX * pixelsPerCm, c.fromY * pixelsPerCm);
+        const QPointF to(c.toX * pixelsPerCm, c.toY * pixelsPerCm);
+        p.setPen(line);
+        p.drawLine(from, to);
+        // The cut's number in a small white disc on the middle of its line.
+        const QPointF mid = (from + to) / 2;
+        const QRectF disc(mid.x() - 8, mid.y() - 8, 16, 16);
+        p.setPen(QColor(200, 0, 0));
+        p.setBrush(Qt::white);
+        p.drawEllipse(disc);
+        p.setBrush(Qt::NoBrush);
+        QFont f = p.font();
+        f.setPixelSize(10);
+        p.setFont(f);
+        p.drawText(disc, Qt::AlignCenter, QString::number(c.n));
+    }
+    return image;
+}
+
+void frmCutPlan::printTo(QPrinter& printer)
+{
+    m_document->print(&printer);
+}
+
+bool frmCutPlan::saveAsPdf(const QString& path)
+{
+    if (!canWriteFile(path)) {
+        messageService().show(this,
+                              Message{"The cut plan could not be saved as \"" + toStdString(path) + "\".",
+                                      programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+        return false;
+    }
+    return printPdf(path, QStringLiteral("Cut plan"), [this](QPrinter& printer) { printTo(printer); });
+}
+
+void frmCutPlan::onPrintClicked()
+{
+    printWithDialog(this, [this](QPrinter& printer) { printTo(printer); });
+}
+
+void frmCutPlan::onSavePdfClicked()
+{
+    const QString path = m_choosePdf ? m_choosePdf() : QString();
+    if (!path.isEmpty())
+        saveAsPdf(path);
+}
+
+} // namespace kelvra

@@ -1,0 +1,140 @@
+// The main window: the enclosure inputs, the results, both drawings and the simulation switch.
+#pragma once
+
+#include "gui/common/AppState.h"
+#include "gui/common/MainWindowHost.h"
+#include "lang/LanguageTarget.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kelvra
+{
+
+class FileCommands;
+class frmBoards;
+class PanelPicture;
+class FigurePicture;
+class frmSound;
+
+class frmMain : public QMainWindow, public MainWindowHost, public LanguageTarget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(AppPaths paths, char decimalSeparator, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // MainWindowHost
+    AppState& app() override { return *m_app; }
+    QWidget* window() override { return this; }
+    void setModelText(const ModelKey& key, const std::string& text) override;
+    void setModelListPosition(const ModelKey& key, int position) override;
+    void runRecalculate() override;
+    void setSimulationFlag(bool on) override { m_app->simulationOn = on; }
+    void setCaption(const std::string& caption) override;
+    std::string caption() const override;
+    QWidget* control(std::string_view name, std::optional<int> index = std::nullopt) override;
+    void refillTextLists() override;
+
+    // LanguageTarget
+    std::string windowName() const override { return "frmMain"; }
+    std::optional<std::string> property(std::string_view control, std::optional<int> index,
+                                        ControlProperty which) const override;
+    bool setProperty(std::string_view control, std::optional<int> index, ControlProperty which,
+                     const std::string& text) override;
+
+    // The three buttons by element index: 0 figure, 1 parameters, 2 simulation.
+    void buttonHandler(int index);
+    void countHandler(int index);
+    void portTypeHandler();
+    void wooferSizeHandler();
+    void windowReset();
+
+    // Menu commands; the layouter, print and 3D commands refuse while simulation mode is off.
+    void fileNew();
+    void fileOpen();
+    void fileSave();
+    void fileSaveAs();
+    void openLayouter();
+    void openOptions();
+    void openPrint();
+    void openHistory();
+    // The About window, not modal, always with its English texts.
+    void openAbout();
+    void open3d();
+    // The builder's window of the boards: one at a time, brought up again when it is open.
+    void openBoards() override;
+    LayouterAccess layouterAccess() override;
+    frmBoards* boardsWindow() const;
+    // The "How it will sound" window, any time; a second call brings the open one to the front.
+    void openSound();
+
+signals:
+    // The design or simulation mode changed: after every recalculation and every switch of the mode.
+    void designChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void startUp();
+    void buildControls();
+    void buildMenus();
+    bool simulationGuard(const char* suffix, const char* title);
+    void fillLists();
+    void showInputs(); // puts app().inputs into the controls
+    void registerControl(const std::string& key, QWidget* widget);
+    // Runs handler when the control gains (onGot) or loses (onLost) the focus.
+    void onFocus(QWidget* control, bool onGot, bool onLost, std::function<void()> handler);
+    void wireFocusEvents();
+    void applyCalc();
+    void colourSimulationButton();
+    // Gives a box whose text did not read as a number a red frame, or takes the frame away.
+    void markUnread(QLineEdit* box, bool unread);
+    QWidget* lookup(std::string_view name, std::optional<int> index) const;
+    QAction* menuItem(std::string_view name, std::optional<int> index) const;
+
+    std::unique_ptr<AppState> m_app;
+    std::unique_ptr<FileCommands> m_files;
+    QPointer<frmBoards> m_boards;
+    bool m_isLoading = true;
+    std::array<QLineEdit*, 13> m_txtSize{};
+    QLineEdit* m_txtVother = nullptr;
+    QComboBox* m_cmbSize = nullptr;
+    std::array<QComboBox*, 3> m_cmbPieces{};
+    QComboBox* m_cmbCorrection = nullptr;
+    QComboBox* m_cmbPortWhere = nullptr;
+    QComboBox* m_cmbPortType = nullptr;
+    std::array<QPushButton*, 3> m_cmdShow{};
+    QLabel* m_lblVolumeOut = nullptr;
+    QLabel* m_lblVolume = nullptr;
+    PanelPicture* m_picture = nullptr;
+    FigurePicture* m_figure = nullptr;
+    QPointer<frmSound> m_sound;
+    std::map<std::string, QWidget*, std::less<>> m_controls;
+    struct FocusAction {
+        bool onGot = false;
+        bool onLost = false;
+        std::function<void()> handler;
+    };
+    std::map<const QObject*, FocusAction> m_focusActions;
+};
+
+} // namespace kelvra

@@ -1,0 +1,110 @@
+// The main window's controls and menu items by name, as language files and the print job address them.
+#include "gui/main/frmMain.h"
+
+#include "gui/common/MessageService.h"
+#include "gui/main/FitLabel.h"
+#include "gui/main/PanelPicture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace kelvra
+{
+
+namespace
+{
+
+std::string indexed(std::string_view name, int index)
+{
+    return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+} // namespace
+
+QWidget* frmMain::lookup(std::string_view name, std::optional<int> index) const
+{
+    const std::string key = index ? indexed(name, *index) : std::string(name);
+    if (auto it = m_controls.find(key); it != m_controls.end())
+        return it->second;
+    return m_picture->control(name, index);
+}
+
+QWidget* frmMain::control(std::string_view name, std::optional<int> index)
+{
+    if (!index && name == "frmMain")
+        return this;
+    return lookup(name, index);
+}
+
+QAction* frmMain::menuItem(std::string_view name, std::optional<int> index) const
+{
+    const QString key = toQString(index ? indexed(name, *index) : std::string(name));
+    if (auto* menu = menuBar()->findChild<QMenu*>(key))
+        return menu->menuAction();
+    for (QAction* a : menuBar()->findChildren<QAction*>(key))
+        if (!a->isSeparator())
+            return a;
+    return nullptr;
+}
+
+std::optional<std::string> frmMain::property(std::string_view control, std::optional<int> index,
+                                             ControlProperty which) const
+{
+    if (QAction* a = menuItem(control, index)) // menu items have a caption and no hint text
+        return which == ControlProperty::Caption ? std::optional(toStdString(a->text())) : std::nullopt;
+    if (!index && control == "frmMain")
+        return which == ControlProperty::Caption ? std::optional(toStdString(windowTitle())) : std::nullopt;
+    QWidget* w = lookup(control, index);
+    if (!w)
+        return std::nullopt;
+    if (which == ControlProperty::HintText)
+        return toStdString(w->toolTip());
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return toStdString(l->text());
+    if (auto* b = qobject_cast<QPushButton*>(w))
+        return toStdString(b->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return toStdString(g->title());
+    return std::nullopt;
+}
+
+bool frmMain::setProperty(std::string_view control, std::optional<int> index, ControlProperty which,
+                          const std::string& text)
+{
+    if (!index && control == "frmMain") {
+        if (which != ControlProperty::Caption)
+            return false;
+        setWindowTitle(toQString(text));
+        return true;
+    }
+    if (QAction* a = menuItem(control, index)) {
+        if (which != ControlProperty::Caption)
+            return false;
+        a->setText(toQString(text));
+        return true;
+    }
+    QWidget* w = lookup(control, index);
+    if (!w)
+        return false;
+    if (which == ControlProperty::HintText) {
+        w->setToolTip(toQString(text));
+        return true;
+    }
+    if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(toQString(text));
+    else if (auto* b = qobject_cast<QPushButton*>(w)) {
+        b->setText(toQString(text));
+        fitButtonFont(b);
+    } else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(toQString(text));
+    else
+        return false;
+    return true;
+}
+
+} // namespace kelvra

@@ -1,0 +1,165 @@
+// The windows of the other subsystems, which only the main window opens: simulation mode guards them,
+// and the main window hands each what it needs of the others.
+#include "gui/main/frmMain.h"
+
+#include "gui/boards/frmBoards.h"
+#include "gui/common/MessageService.h"
+#include "gui/info/frmHistory.h"
+#include "gui/info/frminfo.h"
+#include "gui/lang/frmOptions.h"
+#include "gui/layouter/frmLayout.h"
+#include "gui/main/frm3d.h"
+#include "gui/project/frmDialog.h"
+#include "gui/print/frmPrint.h"
+#include "gui/sound/frmSound.h"
+
+#include <QPointer>
+
+#include <memory>
+
+namespace kelvra
+{
+
+bool frmMain::simulationGuard(const char* suffix, const char* title)
+{
+    if (m_app->simulationOn)
+        return true;
+    Message m;
+    m.text = m_app->tables.messageBox[kMsgNotInSimulation] + suffix;
+    m.title = title;
+    m.icon = MessageIcon::Exclamation;
+    messageService().show(this, m);
+    return false;
+}
+
+void frmMain::fileNew()
+{
+    m_files->fileNew();
+}
+
+void frmMain::fileOpen()
+{
+    m_files->fileOpen();
+}
+
+void frmMain::fileSave()
+{
+    m_files->fileSave();
+}
+
+void frmMain::fileSaveAs()
+{
+    m_files->fileSaveAs();
+}
+
+void frmMain::open3d()
+{
+    if (!simulationGuard(" 3D", "Simulation 3D"))
+        return;
+    auto* w = new frm3d(this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowFlag(Qt::Window);
+    w->show();
+}
+
+void frmMain::openLayouter()
+{
+    if (!simulationGuard(" layouter", "Simulation Layouter"))
+        return;
+    auto* w = new frmLayout(*m_app, *this, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+}
+
+void frmMain::openSound()
+{
+    if (!m_sound) {
+        m_sound = new frmSound(*this, this);
+        m_sound->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &frmMain::designChanged, m_sound, &frmSound::refresh);
+    }
+    m_sound->show();
+    m_sound->raise();
+    m_sound->activateWindow();
+}
+
+void frmMain::openPrint()
+{
+    if (!simulationGuard(" print", "Printer"))
+        return;
+    frmPrint dialog(*this, {}, this);
+    dialog.exec();
+}
+
+void frmMain::openOptions()
+{
+    frmOptions dialog(*this, *this, this);
+    dialog.exec();
+}
+
+void frmMain::openAbout()
+{
+    auto* w = new frminfo(*m_app, this);
+    w->setLanguageMarker(QStringLiteral("eng"));
+    w->show();
+}
+
+void frmMain::openHistory()
+{
+    auto* w = new frmHistory(*m_app, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowFlag(Qt::Window);
+    w->history_load_next();
+}
+
+void frmMain::openBoards()
+{
+    if (!simulationGuard(" boards", "Simulation Boards"))
+        return;
+    if (!m_boards) {
+        m_boards = new frmBoards(*m_app, *this, this);
+        connect(this, &frmMain::designChanged, m_boards, &frmBoards::scheduleRefresh);
+    } else {
+        m_boards->refresh();
+        m_boards->showNormal();
+    }
+    m_boards->show();
+    m_boards->raise();
+    m_boards->activateWindow();
+}
+
+frmBoards* frmMain::boardsWindow() const
+{
+    return m_boards;
+}
+
+LayouterAccess frmMain::layouterAccess()
+{
+    MainWindowHost& host = *this;
+    auto current = std::make_shared<QPointer<frmLayout>>();
+    LayouterAccess access;
+    access.open = [&host, current]() -> std::optional<LayoutSheet> {
+        QWidget* main = host.window();
+        frmLayout* layouter = nullptr;
+        // A layouter that was closed may still wait for its deletion; only an open one counts.
+        if (main)
+            for (frmLayout* w : main->findChildren<frmLayout*>(QString(), Qt::FindDirectChildrenOnly))
+                if (w->isVisible())
+                    layouter = w;
+        if (!layouter)
+            layouter = new frmLayout(host.app(), host, main);
+        *current = layouter;
+        LayoutSheet sheet;
+        sheet.picPanel = layouter->picPanel();
+        sheet.panels = layouter->panelWidgets();
+        return sheet;
+    };
+    access.close = [current] {
+        if (*current)
+            (*current)->close();
+        *current = nullptr;
+    };
+    return access;
+}
+
+} // namespace kelvra

@@ -1,0 +1,147 @@
+// The program's own file dialog for projects: a drive list, a folder list, the ".tbx" files of the
+// folder and a name box. It lives hidden from start to exit and keeps its folder between uses.
+#pragma once
+
+#include "gui/common/MainWindowHost.h"
+
+#include <QListWidget>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace kelvra
+{
+
+// The name box's text for a file name: every ".tbx" removed, exact and lower case only, so
+// "HOUSE.TBX" stays as it is.
+std::string withoutProjectExtension(std::string name);
+
+// The folder list (`Dir1`): the folder's ancestors from the root down, the folder itself, then its
+// subfolders. Activating an entry (double click, Enter) moves the list to that folder.
+class FolderList : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit FolderList(QWidget* parent = nullptr);
+
+    const QString& path() const { return m_path; }
+    // Moves to an existing folder and refills the list; false (and nothing changed) for a folder that
+    // does not exist.
+    bool setPath(const QString& folder);
+    void refresh();
+
+signals:
+    void pathChanged(const QString& folder);
+
+private:
+    QString m_path;
+};
+
+// The file list (`File1`): the files of one folder that match "*.tbx", letter case ignored.
+class FileList : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    const QString& path() const { return m_path; }
+    QString pattern() const { return QStringLiteral("*.tbx"); }
+    void setPath(const QString& folder); // and re-reads it
+    void refresh();
+    QStringList fileNames() const;
+
+private:
+    QString m_path;
+};
+
+class frmDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    // Loading the dialog empties the current project name; it starts hidden in the current folder.
+    frmDialog(MainWindowHost& host, QWidget* parent = nullptr);
+
+    // 0 open, 1 save, 2 save as. A save without a project name becomes a save as, and the caller's
+    // variable says so afterwards.
+    void fWhat(int& nCode);
+    // The click of cmdOC(index): 0 OK, 1 Cancel.
+    void cmdOC_Click(int index);
+
+    bool openMode() const { return m_openMode; }
+    // The folder that reading and writing use: the one File1 shows.
+    QString folder() const;
+    // Moves Dir1, and with it File1, to a folder, as a user's choice in Dir1 does; false when the
+    // folder does not exist.
+    bool setFolder(const QString& folder);
+
+    QComboBox* Drive1() const { return m_drive1; }
+    FolderList* Dir1() const { return m_dir1; }
+    FileList* File1() const { return m_file1; }
+    QLineEdit* txtFilename() const { return m_txtFilename; }
+    QPushButton* cmdOC(int index) const;
+    // A control by its name and index ("cmdOC", 0), as language files address them.
+    QWidget* control(std::string_view name, std::optional<int> index = std::nullopt) const;
+
+signals:
+    // The close box was used: the dialog unloads itself and must be loaded again before its next use.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillDrives();
+    void onDriveChosen(int row);
+    void onFolderChanged(const QString& folder);
+    void onFileClicked(QListWidgetItem* item);
+    void readProject();
+    void writeProject();
+
+    MainWindowHost& m_host;
+    bool m_openMode = false;
+    QComboBox* m_drive1 = nullptr;
+    FolderList* m_dir1 = nullptr;
+    FileList* m_file1 = nullptr;
+    QLineEdit* m_txtFilename = nullptr;
+    std::array<QPushButton*, 2> m_cmdOC{};
+};
+
+// The File menu's project commands on the one dialog of the run; the main window keeps one of these.
+class FileCommands
+{
+public:
+    // The dialog's parent is the main window, so it stays with it.
+    FileCommands(MainWindowHost& host, QWidget* dialogParent);
+    ~FileCommands();
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
+
+    // Start-up: loads the dialog hidden (which empties the project name). Exit: unloads it.
+    void loadDialog();
+    void unloadDialog();
+    // The dialog, loading it first when its close box has unloaded it.
+    frmDialog& dialog();
+    bool dialogLoaded() const { return m_dialog != nullptr; }
+
+    // mnuFileNOS(index): 0 New, 1 Open, 2 Save, 3 Save as.
+    void run(int index);
+    void fileNew();
+    void fileOpen();
+    void fileSave();
+    void fileSaveAs();
+
+private:
+    MainWindowHost& m_host;
+    QWidget* m_parent;
+    QPointer<frmDialog> m_dialog;
+};
+
+} // namespace kelvra

@@ -1,0 +1,426 @@
+#include "gui/sound/frmSound.h"
+
+#include "acoustics/DesignPort.h"
+#include "boards/Boards.h"
+#include "gui/common/MainWindowHost.h"
+#include "gui/common/MessageService.h"
+#include "gui/sound/ParameterBoxes.h"
+#include "gui/sound/SoundCharts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+#include <array>
+#include <cmath>
+
+namespace kelvra
+{
+
+namespace
+{
+
+constexpr std::array<ParameterField, 10> kWooferFields{{
+    {"fs", "Fs", "Hz", "Free-air resonance", ""},
+    {"qts", "Qts", "", "Total Q; empty: from Qes and Qms", ""},
+    {"qes", "Qes", "", "Electrical Q", ""},
+    {"qms", "Qms", "", "Mechanical Q", ""},
+    {"vas", "Vas", "l", "Equivalent air volume of the suspension", ""},
+    {"sd", "Sd", "cm²", "Cone area", ""},
+    {"xmax", "Xmax", "mm", "Linear excursion, one way", ""},
+    {"re", "Re", "Ω", "Voice coil DC resistance", ""},
+    {"pe", "Pe", "W", "Rated power", ""},
+    {"le", "Le", "mH", "Voice coil inductance; empty: 0", "0"},
+}};
+
+constexpr std::array<ParameterField, 3> kOptionFields{{
+    {"ql", "QL", "", "Box losses of a vented box; empty: 7", "7"},
+    {"power", "Power", "W", "The power the curves are drawn at; empty: 1 W", "1"},
+    {"targetfb", "Target Fb", "Hz", "The tuning the port length below is for", ""},
+}};
+
+constexpr const char* kSettingsSection = "Sound";
+
+QString captionOfKey(std::string_view key)
+{
+    for (const ParameterField& f : kWooferFields)
+        if (f.key == key)
+            return QString::fromUtf8(f.caption);
+    for (const ParameterField& f : kOptionFields)
+        if (f.key == key)
+            return QString::fromUtf8(f.caption);
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+// "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts".
+QString messageAtField(const AcousticsError& error)
+{
+    QString text = toQString(error.message);
+    const QString prefix = toQString(error.field) + QStringLiteral(": ");
+    if (text.startsWith(prefix))
+        text = text.mid(prefix.size());
+    static const QRegularExpression word(QStringLiteral("\\b(fs|qts|qes|qms|vas|sd|xmax|re|pe|le|ql)\\b"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(from, m.capturedStart() - from) + captionOfKey(toStdString(m.captured()));
+        from = m.capturedEnd();
+    }
+    out += text.mid(from);
+    if (!out.isEmpty())
+        out[0] = out[0].toUpper();
+    return out;
+}
+
+} // namespace
+
+frmSound::frmSound(MainWindowHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_host(host), m_separator(host.app().decimalSeparator)
+{
+    setObjectName(QStringLiteral("frmSound"));
+    setWindowTitle(tr("How it will sound"));
+    buildControls();
+
+    m_chooseFile = [this](const QString& caption, const QString& name, const QString& filter) {
+        return QFileDialog::getSaveFileName(this, caption, name, filter);
+    };
+    m_chooseName = [this](const QString& suggested) {
+        return QInputDialog::getText(this, tr("Save woofer"), tr("Name of the woofer:"), QLineEdit::Normal,
+                                     suggested);
+    };
+
+    for (QLineEdit* b : m_woofer->boxes())
+        connect(b, &QLineEdit::textChanged, this, &frmSound::onBoxesEdited);
+    for (QLineEdit* b : m_options->boxes())
+        connect(b, &QLineEdit::textChanged, this, &frmSound::onBoxesEdited);
+    connect(m_endCorrection, &QComboBox::currentIndexChanged, this, &frmSound::onBoxesEdited);
+    connect(m_car, &QComboBox::currentIndexChanged, this, &frmSound::onBoxesEdited);
+    connect(m_loadWoofer, &QPushButton::clicked, this, &frmSound::onLoadWoofer);
+    connect(m_saveWoofer, &QPushButton::clicked, this, &frmSound::onSaveWoofer);
+    connect(m_usePortLength, &QPushButton::clicked, this, &frmSound::onUsePortLength);
+    connect(m_exportCsv, &QPushButton::clicked, this, &frmSound::onExportCsvClicked);
+    connect(m_exportPng, &QPushButton::clicked, this, &frmSound::onExportPngClicked);
+    connect(m_print, &QPushButton::clicked, this, &frmSound::onPrintClicked);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+
+    const IniStore& ini = m_host.app().ini;
+    const QSize stored(toQString(ini.ReadIni(kSettingsSection, "Width", "0")).toInt(),
+                       toQString(ini.ReadIni(kSettingsSection, "Height", "0")).toInt());
+    // The size the user left it at, never smaller than what shows every caption whole.
+    resize((stored.width() > 0 && stored.height() > 0 ? stored : QSize(1000, 720))
+               .expandedTo(minimumSizeHint()));
+    fillLibrary();
+    refresh();
+}
+
+frmSound::~frmSound() = default;
+
+void frmSound::buildControls()
+{
+    auto* wooferGroup = new QGroupBox(tr("Woofer"), this);
+    m_wooferGroup = wooferGroup;
+    wooferGroup->setObjectName(QStringLiteral("fraWoofer"));
+    auto* wooferGrid = new QGridLayout(wooferGroup);
+    m_library = new QComboBox(wooferGroup);
+    m_library->setObjectName(QStringLiteral("cmbWooferLibrary"));
+    m_library->setToolTip(tr("The woofers of the library"));
+    m_library->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_library->setMinimumContentsLength(24);
+    m_loadWoofer = new QPushButton(tr("Load"), wooferGroup);
+    m_loadWoofer->setObjectName(QStringLiteral("cmdLoadWoofer"));
+    m_saveWoofer = new QPushButton(tr("Save woofer..."), wooferGroup);
+    m_saveWoofer->setObjectName(QStringLiteral("cmdSaveWoofer"));
+    auto* libraryRow = new QHBoxLayout;
+    libraryRow->addWidget(m_library, 1);
+    libraryRow->addWidget(m_loadWoofer);
+    wooferGrid->addLayout(libraryRow, 0, 0, 1, 4);
+    m_woofer = std::make_unique<ParameterBoxes>(wooferGroup, wooferGrid, 1, kWooferFields);
+    wooferGrid->addWidget(m_saveWoofer, 1 + 2 * static_cast<int>(kWooferFields.size()), 0, 1, 4,
+                          Qt::AlignRight);
+
+    auto* optionsGroup = new QGroupBox(tr("Box, car and power"), this);
+    optionsGroup->setObjectName(QStringLiteral("fraSoundOptions"));
+    auto* optionsGrid = new QGridLayout(optionsGroup);
+    m_endCorrection = new QComboBox(optionsGroup);
+    m_endCorrection->setObjectName(QStringLiteral("cmbEndCorrection"));
+    for (const auto& [caption, k] : {std::pair{tr("Both ends free"), 0.614},
+                                     {tr("One end flanged"), 0.732},
+                                     {tr("Both ends flanged"), 0.850}})
+        m_endCorrection->addItem(caption + QStringLiteral(" (k = ") + number(k, 3) + QStringLiteral(")"));
+    m_car = new QComboBox(optionsGroup);
+    m_car->setObjectName(QStringLiteral("cmbCar"));
+    m_car->addItems({tr("None (no cabin gain)"), tr("Compact (from 87 Hz)"), tr("Midsize (from 66 Hz)"),
+                     tr("Van / estate (from 48 Hz)")});
+    auto* endCaption = new QLabel(tr("Port end correction"), optionsGroup);
+    endCaption->setBuddy(m_endCorrection);
+    auto* carCaption = new QLabel(tr("Car"), optionsGroup);
+    carCaption->setBuddy(m_car);
+    optionsGrid->addWidget(endCaption, 0, 0);
+    optionsGrid->addWidget(m_endCorrection, 0, 1, 1, 3);
+    optionsGrid->addWidget(carCaption, 1, 0);
+    optionsGrid->addWidget(m_car, 1, 1, 1, 3);
+    m_options = std::make_unique<ParameterBoxes>(optionsGroup, optionsGrid, 2, kOptionFields);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(wooferGroup);
+    left->addWidget(optionsGroup);
+    left->addWidget(buildResults());
+    left->addStretch();
+
+    m_charts = new SoundCharts(m_separator, this);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 0);
+    columns->addWidget(m_charts, 1);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setWordWrap(true);
+    m_status->setStyleSheet(QStringLiteral("color: rgb(160,0,0); font-weight: bold;"));
+
+    auto button = [this](const QString& caption, const char* name) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    m_exportCsv = button(tr("Export &CSV..."), "cmdExportCsv");
+    m_exportPng = button(tr("Export P&NG..."), "cmdExportPng");
+    m_print = button(tr("&Print..."), "cmdPrint");
+    m_close = button(tr("&Close"), "cmdClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_status, 1);
+    for (QPushButton* b : {m_exportCsv, m_exportPng, m_print, m_close})
+        buttons->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+}
+
+QWidget* frmSound::buildResults()
+{
+    auto* group = new QGroupBox(tr("What the box does"), this);
+    group->setObjectName(QStringLiteral("fraSoundResults"));
+    auto label = [group](const char* name) {
+        auto* l = new QLabel(group);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setWordWrap(true);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return l;
+    };
+    m_fb = label("lblFb");
+    m_portLength = label("lblPortLength");
+    m_alignment = label("lblAlignment");
+    m_sensitivity = label("lblSensitivity");
+    m_xmaxAt = label("lblXmaxAt");
+    m_portSpeedAt = label("lblPortSpeedAt");
+    m_usePortLength = new QPushButton(tr("Use this port length"), group);
+    m_usePortLength->setObjectName(QStringLiteral("cmdUsePortLength"));
+    m_usePortLength->setToolTip(tr("Writes the port length into the main window"));
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(m_portLength, 1);
+    portRow->addWidget(m_usePortLength);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(m_fb);
+    layout->addLayout(portRow);
+    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt})
+        layout->addWidget(l);
+    return group;
+}
+
+QLineEdit* frmSound::box(std::string_view key) const
+{
+    QLineEdit* b = m_woofer->box(key);
+    return b ? b : m_options->box(key);
+}
+
+QLabel* frmSound::errorLabel(std::string_view key) const
+{
+    QLabel* l = m_woofer->errorLabel(key);
+    return l ? l : m_options->errorLabel(key);
+}
+
+QString frmSound::number(double value, int decimals) const
+{
+    QString text = QString::number(value, 'f', decimals);
+    if (m_separator != '.')
+        text.replace('.', QChar::fromLatin1(m_separator));
+    return text;
+}
+
+void frmSound::showTexts()
+{
+    // Filling the boxes is not an edit: without this every box would write the half-filled set back.
+    m_syncing = true;
+    const WooferTexts& texts = m_host.app().sound;
+    for (const ParameterBoxes* boxes : {m_woofer.get(), m_options.get()})
+        for (std::size_t i = 0; i < boxes->fields().size(); ++i) {
+            const QString t = toQString(*texts.find(boxes->fields()[i].key));
+            if (boxes->boxes()[i]->text() != t)
+                boxes->boxes()[i]->setText(t);
+        }
+    auto position = [&](std::string_view key, int count, int fallback) {
+        bool ok = false;
+        const int p = toQString(*texts.find(key)).toInt(&ok);
+        return ok && p >= 0 && p < count ? p : fallback;
+    };
+    m_endCorrection->setCurrentIndex(position("endcorr", 3, static_cast<int>(kDefaultEndCorrection)));
+    m_car->setCurrentIndex(position("car", 4, 0));
+    const std::string& name = *texts.find("name");
+    m_wooferGroup->setTitle(name.empty() ? tr("Woofer") : tr("Woofer: ") + toQString(name));
+    m_syncing = false;
+}
+
+void frmSound::onBoxesEdited()
+{
+    if (m_syncing)
+        return;
+    WooferTexts& texts = m_host.app().sound;
+    for (const ParameterBoxes* boxes : {m_woofer.get(), m_options.get()})
+        for (std::size_t i = 0; i < boxes->fields().size(); ++i)
+            *texts.find(boxes->fields()[i].key) = toStdString(boxes->boxes()[i]->text());
+    *texts.find("endcorr") = std::to_string(m_endCorrection->currentIndex());
+    *texts.find("car") = std::to_string(m_car->currentIndex());
+    refresh();
+}
+
+void frmSound::showNoFigures(const QString& reason)
+{
+    m_report.reset();
+    m_charts->clearCurve();
+    m_status->setText(reason);
+    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt})
+        l->clear();
+    for (QPushButton* b : {m_exportCsv, m_exportPng, m_print})
+        b->setEnabled(false);
+}
+
+void frmSound::markError(const AcousticsError& error)
+{
+    if (box(error.field)) {
+        m_woofer->setError(error.field, messageAtField(error));
+        m_options->setError(error.field, messageAtField(error));
+        showNoFigures(tr("No curve until %1 is put right.").arg(captionOfKey(error.field)));
+    } else {
+        showNoFigures(toQString(error.message));
+    }
+}
+
+void frmSound::refresh()
+{
+    showTexts();
+    m_woofer->clearErrors();
+    m_options->clearErrors();
+    m_fb->clear();
+    m_portLength->clear();
+    m_portLengthCm.reset();
+    m_usePortLength->setEnabled(false);
+    const AppState& app = m_host.app();
+    if (!app.simulationOn) {
+        showNoFigures(tr("The figures need simulation mode: switch it on with \"Simulatie\" (F5) in the main "
+                         "window."));
+        return;
+    }
+    const Checked<SoundOptions> options = parseSoundOptions(app.sound, m_separator);
+    if (!options)
+        return markError(options.error());
+    const Checked<Port> port = designPort(app.inputs, m_separator, options->endCorrection);
+    if (!port)
+        return showNoFigures(toQString(port.error().message));
+    const BoardsResult boards = buildBoards(app.inputs, m_separator);
+    if (!boards.ok())
+        return showNoFigures(toQString(boards.error.text()));
+    const double vb = boards.boards->netVolumeExact;
+
+    const bool vented = port->count > 0;
+    if (vented) {
+        const Checked<double> fb = tuningFrequency(*port, vb);
+        m_fb->setText(fb ? tr("Fb (tuning of the port): %1 Hz").arg(number(*fb, 1))
+                         : toQString(fb.error().message));
+        if (options->targetFb) {
+            const Checked<double> length = portLengthFor(*port, vb, *options->targetFb);
+            if (length) {
+                m_portLengthCm = std::round(*length * 10) / 10; // to the millimetre, as a saw cuts it
+                m_portLength->setText(tr("Port length for %1 Hz: %2 cm")
+                                          .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 1)));
+                m_usePortLength->setEnabled(true);
+            } else {
+                m_portLength->setText(
+                    tr("No port length reaches %1 Hz with these ports.").arg(number(*options->targetFb, 1)));
+            }
+        } else {
+            m_portLength->setText(tr("Type a target Fb for the port length that reaches it."));
+        }
+    } else {
+        m_fb->setText(tr("Fb: none, the box is sealed (no port)."));
+        m_portLength->setText(tr("Choose a port in the main window for a port length."));
+    }
+
+    if (app.sound.noWoofer())
+        return showNoFigures(tr("Type the woofer's parameters or load one from the library for the curves."));
+    const Checked<Woofer> woofer = parseWoofer(app.sound, m_separator);
+    if (!woofer)
+        return markError(woofer.error());
+    const Checked<SoundReport> report = analyseSound(*woofer, *port, vb, *options);
+    if (!report)
+        return markError(report.error());
+    showReport(*report, *woofer, vented);
+}
+
+void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool vented)
+{
+    m_report = report;
+    m_status->clear();
+    if (report.qtc && report.fc)
+        m_alignment->setText(tr("Sealed: Qtc %1, Fc %2 Hz, F3 %3 Hz")
+                                 .arg(number(*report.qtc, 2), number(*report.fc, 1), number(report.f3, 1)));
+    else
+        m_alignment->setText(tr("Vented: F3 %1 Hz").arg(number(report.f3, 1)));
+    m_sensitivity->setText(tr("Sensitivity: %1 dB (1 W / 1 m)").arg(number(report.sensitivity, 1)));
+    const QString xmax = number(woofer.xmax, 1);
+    m_xmaxAt->setText(report.excursionLimitF
+                          ? tr("Xmax (%1 mm) reached at %2 Hz").arg(xmax, number(*report.excursionLimitF, 1))
+                          : tr("Xmax (%1 mm) not reached from 10 to 200 Hz").arg(xmax));
+    const QString limit = number(kPortSpeedLimit, 0);
+    if (!vented)
+        m_portSpeedAt->setText(tr("Port air speed: no port"));
+    else
+        m_portSpeedAt->setText(
+            report.portSpeedLimitF
+                ? tr("Port air speed %1 m/s reached at %2 Hz").arg(limit, number(*report.portSpeedLimitF, 1))
+                : tr("Port air speed stays under %1 m/s from 10 to 200 Hz").arg(limit));
+    std::vector<PlotPoint> points;
+    points.reserve(report.curve.size());
+    for (const CurvePoint& p : report.curve)
+        points.push_back({p.f, p.spl, p.splCabin, p.excursion, p.portSpeed});
+    m_charts->showCurve(points, woofer.xmax, kPortSpeedLimit, vented);
+    for (QPushButton* b : {m_exportCsv, m_exportPng, m_print})
+        b->setEnabled(true);
+}
+
+void frmSound::onUsePortLength()
+{
+    if (!m_portLengthCm)
+        return;
+    // Through the main window's own route, so its recalculation (and with it this window) follows.
+    m_host.setModelText(*findModelKey("lp"), toStdString(number(*m_portLengthCm, 1)));
+}
+
+void frmSound::closeEvent(QCloseEvent* event)
+{
+    const IniStore& ini = m_host.app().ini;
+    ini.WriteIni(kSettingsSection, "Width", std::to_string(width()));
+    ini.WriteIni(kSettingsSection, "Height", std::to_string(height()));
+    QWidget::closeEvent(event);
+}
+
+} // namespace kelvra

@@ -1,0 +1,295 @@
+#include "layouter/BoardExports.h"
+
+#include "calc/Numeric.h"
+#include "layouter/CutPlanText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace kelvra
+{
+
+namespace
+{
+
+const Board* boardOf(const BoxBoards& boards, const BoardPlacement& p)
+{
+    const auto i = static_cast<std::size_t>(p.board);
+    return i < boards.boards.size() ? &boards.boards[i] : nullptr;
+}
+
+std::string nameOf(const BoxBoards& boards, const BoardPlacement& p)
+{
+    const Board* b = boardOf(boards, p);
+    std::string name = b ? b->name : p.key;
+    const auto first = name.find_first_not_of(' ');
+    const auto last = name.find_last_not_of(' ');
+    return first == std::string::npos ? p.key : name.substr(first, last - first + 1);
+}
+
+// "40 x 36,4": the board's length and breadth in cm to 1 mm.
+std::string sizeText(const BoxBoards& boards, const BoardPlacement& p, char sep)
+{
+    const Board* b = boardOf(boards, p);
+    if (!b)
+        return {};
+    return boardSizeText(b->length, sep) + " x " + boardSizeText(b->breadth, sep);
+}
+
+// Drawing numbers always use '.'; mm to a hundredth.
+std::string mm(double cm)
+{
+    return formatDouble(roundHalfEven(cm * 10, 2), '.');
+}
+
+SheetPoint centreOf(const std::vector<SheetPoint>& outline)
+{
+    SheetPoint c;
+    for (const SheetPoint& p : outline) {
+        c.x += p.x / static_cast<double>(outline.size());
+        c.y += p.y / static_cast<double>(outline.size());
+    }
+    return c;
+}
+
+} // namespace
+
+std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, char decimalSeparator)
+{
+    const std::string w = mm(plan.sheet.width), h = mm(plan.sheet.height);
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "mm\" height=\"" + h +
+           "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+    out +=
+        "<title>Sheet " + std::to_string(sheet + 1) + " of " + std::to_string(plan.sheetCount) + "</title>\n";
+    out += "<rect class=\"sheet\" x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h +
+           "\" fill=\"#ffe0c0\" stroke=\"black\" stroke-width=\"1\"/>\n";
+    for (const BoardPlacement& p : plan.placements) {
+        if (p.sheet != sheet)
+            continue;
+        std::string points;
+        for (const SheetPoint& q : p.outline)
+            points += (points.empty() ? "" : " ") + mm(q.x) + "," + mm(q.y);
+        out += "<polygon class=\"board\" id=\"" + xmlEscaped(p.key) +
+               (p.copy ? "-" + std::to_string(p.copy + 1) : "") + "\" points=\"" + points +
+               "\" fill=\"#c8e6c8\" stroke=\"black\" stroke-width=\"1\"/>\n";
+        const SheetPoint c = centreOf(p.outline);
+        const double size = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 8, 8.0, 30.0);
+        out += "<text class=\"label\" x=\"" + mm(c.x) + "\" y=\"" + mm(c.y) +
+               "\" font-family=\"sans-serif\" font-size=\"" + formatDouble(roundHalfEven(size, 1), '.') +
+               "\" text-anchor=\"middle\"><tspan x=\"" + mm(c.x) + "\" dy=\"-0.2em\">" +
+               xmlEscaped(nameOf(boards, p)) + "</tspan><tspan x=\"" + mm(c.x) + "\" dy=\"1.2em\">" +
+               xmlEscaped(sizeText(boards, p, decimalSeparator)) + " cm</tspan></text>\n";
+    }
+    const std::string kerf = mm(std::max(plan.kerf, 0.1));
+    for (const Cut& c : plan.cuts) {
+        if (c.sheet != sheet)
+            continue;
+        out += "<line class=\"cut\" x1=\"" + mm(c.fromX) + "\" y1=\"" + mm(c.fromY) + "\" x2=\"" + mm(c.toX) +
+               "\" y2=\"" + mm(c.toY) + "\" stroke=\"#c80000\" stroke-opacity=\"0.6\" stroke-width=\"" +
+               kerf + "\"/>\n";
+        out += "<text class=\"cut-number\" x=\"" + mm((c.fromX + c.toX) / 2) + "\" y=\"" +
+               mm((c.fromY + c.toY) / 2) +
+               "\" font-family=\"sans-serif\" font-size=\"24\" fill=\"#c80000\" text-anchor=\"middle\">" +
+               std::to_string(c.n) + "</text>\n";
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+namespace
+{
+
+// One DXF group: its code on a line of its own, then its value.
+void group(std::string& out, int code, const std::string& value)
+{
+    out += std::to_string(code) + "\n" + value + "\n";
+}
+
+std::string dxfNumber(double mmValue)
+{
+    return formatDouble(roundHalfEven(mmValue, 3), '.');
+}
+
+void layer(std::string& out, const char* name, int colour)
+{
+    group(out, 0, "LAYER");
+    group(out, 2, name);
+    group(out, 70, "0");
+    group(out, 62, std::to_string(colour));
+    group(out, 6, "CONTINUOUS");
+}
+
+void polyline(std::string& out, const char* layerName, const std::vector<std::pair<double, double>>& points)
+{
+    group(out, 0, "POLYLINE");
+    group(out, 8, layerName);
+    group(out, 66, "1");
+    group(out, 10, "0.0");
+    group(out, 20, "0.0");
+    group(out, 30, "0.0");
+    group(out, 70, "1"); // closed
+    for (const auto& [x, y] : points) {
+        group(out, 0, "VERTEX");
+        group(out, 8, layerName);
+        group(out, 10, dxfNumber(x));
+        group(out, 20, dxfNumber(y));
+        group(out, 30, "0.0");
+    }
+    group(out, 0, "SEQEND");
+    group(out, 8, layerName);
+}
+
+void text(std::string& out, double x, double y, double height, const std::string& value)
+{
+    group(out, 0, "TEXT");
+    group(out, 8, "LABELS");
+    group(out, 10, dxfNumber(x));
+    group(out, 20, dxfNumber(y));
+    group(out, 30, "0.0");
+    group(out, 40, dxfNumber(height));
+    group(out, 1, value);
+    group(out, 72, "1"); // centred on the point 11/21
+    group(out, 11, dxfNumber(x));
+    group(out, 21, dxfNumber(y));
+    group(out, 31, "0.0");
+}
+
+} // namespace
+
+std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
+{
+    const double sheetW = plan.sheet.width * 10, sheetH = plan.sheet.height * 10;
+    const int count = std::max(plan.sheetCount, 1);
+    const double totalW = count * sheetW + (count - 1) * kDxfSheetGapMm;
+    std::string out;
+    group(out, 0, "SECTION");
+    group(out, 2, "HEADER");
+    group(out, 9, "$ACADVER");
+    group(out, 1, "AC1009");
+    group(out, 9, "$INSUNITS");
+    group(out, 70, "4"); // mm
+    group(out, 9, "$EXTMIN");
+    group(out, 10, "0.0");
+    group(out, 20, "0.0");
+    group(out, 9, "$EXTMAX");
+    group(out, 10, dxfNumber(totalW));
+    group(out, 20, dxfNumber(sheetH));
+    group(out, 0, "ENDSEC");
+
+    group(out, 0, "SECTION");
+    group(out, 2, "TABLES");
+    group(out, 0, "TABLE");
+    group(out, 2, "LTYPE");
+    group(out, 70, "1");
+    group(out, 0, "LTYPE");
+    group(out, 2, "CONTINUOUS");
+    group(out, 70, "0");
+    group(out, 3, "Solid line");
+    group(out, 72, "65");
+    group(out, 73, "0");
+    group(out, 40, "0.0");
+    group(out, 0, "ENDTAB");
+    group(out, 0, "TABLE");
+    group(out, 2, "LAYER");
+    group(out, 70, "3");
+    layer(out, "SHEETS", 8);
+    layer(out, "OUTLINES", 7);
+    layer(out, "LABELS", 3);
+    group(out, 0, "ENDTAB");
+    group(out, 0, "ENDSEC");
+
+    group(out, 0, "SECTION");
+    group(out, 2, "ENTITIES");
+    auto at = [&](int sheet, SheetPoint p) {
+        return std::pair{sheet * (sheetW + kDxfSheetGapMm) + p.x * 10, sheetH - p.y * 10};
+    };
+    for (int s = 0; s < plan.sheetCount; ++s)
+        polyline(out, "SHEETS",
+                 {at(s, {0, 0}), at(s, {plan.sheet.width, 0}), at(s, {plan.sheet.width, plan.sheet.height}),
+                  at(s, {0, plan.sheet.height})});
+    for (const BoardPlacement& p : plan.placements) {
+        std::vector<std::pair<double, double>> points;
+        for (const SheetPoint& q : p.outline)
+            points.push_back(at(p.sheet, q));
+        polyline(out, "OUTLINES", points);
+        const auto [x, y] = at(p.sheet, centreOf(p.outline));
+        const double height = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 10, 8.0, 30.0);
+        text(out, x, y + height * 0.7, height, nameOf(boards, p));
+        text(out, x, y - height * 0.7, height, sizeText(boards, p, '.') + " cm");
+    }
+    group(out, 0, "ENDSEC");
+    group(out, 0, "EOF");
+    return out;
+}
+
+namespace
+{
+
+std::string csvField(const std::string& text, char fieldSep)
+{
+    if (text.find_first_of(std::string("\"\r\n") + fieldSep) == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string csvRow(const std::vector<std::string>& fields, char fieldSep)
+{
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        out += (i ? std::string(1, fieldSep) : std::string()) + csvField(fields[i], fieldSep);
+    return out + "\r\n";
+}
+
+} // namespace
+
+std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decimalSeparator)
+{
+    const char fs = decimalSeparator == ',' ? ';' : ',';
+    auto n = [&](double v, int decimals) {
+        return formatDouble(roundHalfEven(v, decimals), decimalSeparator);
+    };
+    std::string out = csvRow({"name", "key", "count", "length cm", "breadth cm", "thickness mm",
+                              "bevels degrees", "sheet", "left cm", "top cm", "turned", "nested with"},
+                             fs);
+    for (const BoardPlacement& p : plan.placements) {
+        const Board* b = boardOf(boards, p);
+        std::string bevels;
+        if (b)
+            for (const Bevel& v : b->bevels)
+                bevels += (bevels.empty() ? "" : " ") + n(v.degrees, 1) + (v.beyondSaw ? "!" : "");
+        std::string nested;
+        if (p.nestedWith >= 0 && static_cast<std::size_t>(p.nestedWith) < plan.placements.size())
+            nested = nameOf(boards, plan.placements[static_cast<std::size_t>(p.nestedWith)]);
+        out += csvRow({nameOf(boards, p), p.key, std::to_string(b ? b->count : 1), n(b ? b->length : 0, 2),
+                       n(b ? b->breadth : 0, 2), std::to_string(b ? b->thicknessMm : 0), bevels,
+                       std::to_string(p.sheet + 1), n(p.rect.left, 2), n(p.rect.top, 2),
+                       p.turned ? "yes" : "no", nested},
+                      fs);
+    }
+    out += "\r\n";
+    out += csvRow({"cut", "sheet", "piece", "direction", "from x cm", "from y cm", "to x cm", "to y cm",
+                   "length cm", "angle degrees"},
+                  fs);
+    for (const Cut& c : plan.cuts)
+        out += csvRow({std::to_string(c.n), std::to_string(c.sheet + 1), std::to_string(c.piece),
+                       c.slanted ? "slanted" : (c.vertical ? "top to bottom" : "left to right"),
+                       n(c.fromX, 2), n(c.fromY, 2), n(c.toX, 2), n(c.toY, 2), n(c.length, 2), n(c.angle, 1)},
+                      fs);
+    return out;
+}
+
+std::string sheetFileName(const std::string& path, int sheet)
+{
+    if (sheet <= 0)
+        return path;
+    const std::filesystem::path p(path);
+    const std::string stem = p.stem().string() + "-" + std::to_string(sheet + 1) + p.extension().string();
+    return (p.parent_path() / stem).string();
+}
+
+} // namespace kelvra

@@ -9,8 +9,8 @@
 #include "gui/lang/frmOptions.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/main/frm3d.h"
-#include "gui/project/frmDialog.h"
 #include "gui/print/frmPrint.h"
+#include "gui/project/frmDialog.h"
 #include "gui/sound/frmSound.h"
 
 #include <QPointer>

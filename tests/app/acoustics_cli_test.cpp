@@ -3,7 +3,7 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "tests/app/ToolRun.h"
 
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

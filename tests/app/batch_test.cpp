@@ -1,7 +1,7 @@
 // kelvra-calc --batch: the line reader, one JSON line per design, and the built tool fed on stdin.
 #include "app/Batch.h"
-#include "tests/SeparatorText.h"
 #include "tests/app/ToolRun.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

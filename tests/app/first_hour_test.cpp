@@ -9,7 +9,7 @@
 #include "gui/project/frmDialog.h"
 #include "layouter/PanelSet.h"
 #include "persist/Ini.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "persist/Ini.h"
 #include "persist/ProjectFile.h"
 #include "persist/Settings.h"
-#include "tests/SeparatorText.h"
 #include "tests/app/ToolRun.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

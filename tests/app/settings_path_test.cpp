@@ -1,7 +1,7 @@
 // Where the settings file lives: beside a writable program folder, else in the XDG folder.
 #include "persist/Settings.h"
 #include "persist/SettingsPath.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // DXF opens in a group-code reader with its layers and mm coordinates, the CSV gives the same numbers.
 #include "layouter/BoardExports.h"
 #include "layouter/BoardPlan.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

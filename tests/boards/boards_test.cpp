@@ -1,7 +1,7 @@
 // The boards a builder takes to the saw: sizes, trapezoid sides, bevels, the port that must fit, bad
 // measures and the exact volume beside the main window's.
 #include "boards/Boards.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

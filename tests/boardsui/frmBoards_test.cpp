@@ -6,8 +6,8 @@
 #include "gui/common/MessageService.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/main/frmMain.h"
-#include "tests/SeparatorText.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The recalculation on the designs whose figures are known by hand, under both decimal separators.
 #include "calc/Recalculate.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

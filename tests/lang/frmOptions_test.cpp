@@ -3,8 +3,8 @@
 #include "gui/common/Twips.h"
 #include "gui/lang/LoadLanguage.h"
 #include "gui/lang/frmOptions.h"
-#include "tests/lang/FakeHost.h"
 #include "tests/lang/LangTestSupport.h"
+#include "tests/support/FakeHost.h"
 
 #include <QApplication>
 #include <QComboBox>

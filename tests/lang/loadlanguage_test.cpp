@@ -1,8 +1,8 @@
 // The main window's language loading through the main-window interface: discovery at start-up,
 // the messages it shows, the tables, the refilled lists and their stored positions.
 #include "gui/lang/LoadLanguage.h"
-#include "tests/lang/FakeHost.h"
 #include "tests/lang/LangTestSupport.h"
+#include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

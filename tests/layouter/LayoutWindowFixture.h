@@ -6,6 +6,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/layouter/frmLayout.h"
 #include "tests/layouter/LayouterTestSupport.h"
+#include "tests/support/FakeHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,46 +23,6 @@
 
 namespace kelvra::test
 {
-
-// The main window as the layouter sees it: the run-wide state and the figure's naming labels.
-class FakeHost : public MainWindowHost
-{
-public:
-    FakeHost(AppPaths paths, char sep) : m_app(std::move(paths), sep), m_window(std::make_unique<QWidget>())
-    {
-    }
-
-    AppState& app() override { return m_app; }
-    QWidget* window() override { return m_window.get(); }
-    void setModelText(const ModelKey&, const std::string&) override {}
-    void setModelListPosition(const ModelKey&, int) override {}
-    void runRecalculate() override {}
-    void setSimulationFlag(bool on) override { m_app.simulationOn = on; }
-    void setCaption(const std::string& caption) override { m_caption = caption; }
-    std::string caption() const override { return m_caption; }
-    QWidget* control(std::string_view name, std::optional<int> index) override
-    {
-        if (name != "Label2" || !index)
-            return nullptr;
-        const auto it = labels.find(*index);
-        return it == labels.end() ? nullptr : it->second;
-    }
-    void refillTextLists() override {}
-
-    QLabel* addLabel(int index, const QString& caption)
-    {
-        auto* l = new QLabel(caption, m_window.get());
-        labels[index] = l;
-        return l;
-    }
-
-    std::map<int, QLabel*> labels;
-
-private:
-    AppState m_app;
-    std::unique_ptr<QWidget> m_window;
-    std::string m_caption;
-};
 
 class LayoutWindow : public ::testing::TestWithParam<char>
 {

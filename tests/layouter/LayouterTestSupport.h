@@ -3,7 +3,7 @@
 
 #include "calc/Recalculate.h"
 #include "layouter/PanelSet.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

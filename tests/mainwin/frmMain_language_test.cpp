@@ -4,7 +4,7 @@
 #include "gui/lang/frmOptions.h"
 #include "gui/main/FitLabel.h"
 #include "gui/main/frmMain.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,8 @@
 
 #include "gui/common/MessageService.h"
 #include "gui/main/FitLabel.h"
-#include "tests/SeparatorText.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/SeparatorText.h"
 
 #include <QAction>
 #include <QApplication>

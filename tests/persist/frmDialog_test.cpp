@@ -5,7 +5,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/common/Twips.h"
 #include "info/Version.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <QApplication>
 #include <QComboBox>

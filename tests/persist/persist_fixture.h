@@ -2,7 +2,7 @@
 #pragma once
 
 #include "persist/Ini.h"
-#include "tests/SeparatorText.h"
+#include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "gui/project/frmDialog.h"
 #include "gui/sound/SoundCharts.h"
 #include "gui/sound/frmSound.h"
-#include "tests/SeparatorText.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/SeparatorText.h"
 
 #include <QAction>
 #include <QComboBox>

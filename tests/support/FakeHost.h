@@ -1,5 +1,5 @@
-// A main-window stand-in for the window tests of the language layer: the run-wide state, the three
-// text-dependent lists and a record of what was asked of the main window.
+// A main-window stand-in for the window tests: the run-wide state, the three text-dependent lists, the
+// figure's naming labels and a record of what was asked of the main window.
 #pragma once
 
 #include "gui/common/MainWindowHost.h"
@@ -7,6 +7,7 @@
 #include "lang/LanguageFiles.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -50,8 +51,12 @@ public:
     void setSimulationFlag(bool on) override { m_app.simulationOn = on; }
     void setCaption(const std::string& caption) override { m_caption = caption; }
     std::string caption() const override { return m_caption; }
-    QWidget* control(std::string_view name, std::optional<int>) override
+    QWidget* control(std::string_view name, std::optional<int> index) override
     {
+        if (name == "Label2") {
+            const auto label = index ? labels.find(*index) : labels.end();
+            return label == labels.end() ? nullptr : label->second;
+        }
         const auto it = lists.find(std::string(name));
         return it == lists.end() ? nullptr : it->second;
     }
@@ -79,7 +84,15 @@ public:
         return out;
     }
 
+    QLabel* addLabel(int index, const QString& caption)
+    {
+        auto* l = new QLabel(caption, m_window.get());
+        labels[index] = l;
+        return l;
+    }
+
     std::map<std::string, QComboBox*> lists;
+    std::map<int, QLabel*> labels;
     std::vector<std::pair<std::string, int>> positionsSet;
     int refills = 0;
 

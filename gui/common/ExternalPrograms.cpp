@@ -14,12 +14,18 @@ namespace kelvra
 
 std::string updatePageUrl(std::string_view shortVersion)
 {
-    return std::string(kUpdateServer) + "prg_update.php?p=14&v=" + std::string(shortVersion);
+    // Appended one by one: gcc 12 warns wrongly about the inlined copies of a chain of temporaries.
+    std::string url(kUpdateServer);
+    url += "prg_update.php?p=14&v=";
+    url += shortVersion;
+    return url;
 }
 
 std::string programTopicUrl()
 {
-    return std::string(kForumServer) + "showthread.php?t=74264";
+    std::string url(kForumServer);
+    url += "showthread.php?t=74264";
+    return url;
 }
 
 std::string findCalculator(const std::vector<std::string>& searchFolders)

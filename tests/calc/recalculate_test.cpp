@@ -232,17 +232,6 @@ TEST_P(Recalc, FigureLabelsAndParameterText)
     EXPECT_TRUE(findLabel(port.state.figure, "lblBP")->visible);
 }
 
-TEST_P(Recalc, InPlaceAndPureRecalculationAgree)
-{
-    const RecalcInputs in =
-        makeRecalcInputs(test::inputsOf({{"ca", "75"}, {"pieces1", "1"}}, sep()), true, sep());
-    CalcState state;
-    const RecalcOutcome outcome = Recalculate(in, state);
-    const RecalcResult pure = Recalculate(in, CalcState{});
-    EXPECT_EQ(state, pure.state);
-    EXPECT_EQ(outcome.netVolume, pure.outcome.netVolume);
-}
-
 TEST(WooferFit, SideBySideInTheLengthAndEachInTheHeight)
 {
     struct Case {
@@ -279,10 +268,4 @@ TEST(VersionAndTexts, TitleVersionAndBuiltInDutchTexts)
               "Niet in Simulatie modus, zet het programma eerst in simulatie modus voor");
     EXPECT_EQ(t.options[1], "Opslaan als...");
     EXPECT_EQ(t.portType[1], "Rechthoekige");
-    // Tables by their language-file names, exactly.
-    EXPECT_EQ(t.table("PortBox").size(), 5u);
-    EXPECT_EQ(t.table("MessageBox").size(), 5u);
-    EXPECT_TRUE(t.table("portbox").empty());
-    t.table("Options")[0] = "Open";
-    EXPECT_EQ(t.options[0], "Open");
 }

@@ -205,18 +205,6 @@ TEST_P(AutoFitTest, BottomThatFitsNowhereIsTurnedBesideTheFront)
     expectAt(p[kRight], 112.2f, 126 + p[kLeft].height + 6);
 }
 
-TEST_P(AutoFitTest, PortPanelShownAndPlacedForARectangularPort)
-{
-    LayoutView v = view();
-    v.panels[kPort].visible = false;
-    AutoFit(
-        v,
-        model({{"pieces2", "1"}, {"ptype", "1"}, {"pwhere", "3"}, {"hp", "20"}, {"bp", "2"}, {"lp", "21,3"}}),
-        sep());
-    EXPECT_TRUE(v.panels[kPort].visible);
-    expectAt(v.panels[kPort], 0, 0);
-}
-
 TEST_P(AutoFitTest, ChoosingSheetAndSawLaysOutAgain)
 {
     LayoutView v = view();
@@ -269,13 +257,4 @@ TEST(CheckLines, PullsPanelsOntoTheLeftTopAndLowerEdges)
         for (const Panel& panel : p)
             expectAt(panel, c.wantLeft, c.wantTop);
     }
-    LayoutView v;
-    v.sheet = sheetSizeOf(0);
-    v.sawThick = 4;
-    v.panels[kRear].left = 12;
-    v.panels[kRear].top = 12.5f;
-    v.drawing.push_back(cut(1, 1, 2, 2, 12));
-    CheckLines(v);
-    expectAt(v.panels[kRear], 0, 12.5f);
-    EXPECT_EQ(v.drawing.size(), 1u); // no redrawing
 }

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 using namespace kelvra;
 
@@ -44,41 +45,23 @@ template <typename T> std::string nameOf(const ::testing::TestParamInfo<T>& info
 
 } // namespace
 
-// --- Port tuning -------------------------------------------------------------------------------
-
-struct TuningCase {
-    std::string name;
-    Port port;
-    double vbLitres;
-    double fb; // by hand, see each case
-};
-
-class PortTuning : public ::testing::TestWithParam<TuningCase>
+TEST(Acoustics, PortTuningByHandAndBackThroughThePortLength)
 {
-};
-
-TEST_P(PortTuning, FbByHandAndBackThroughThePortLength)
-{
-    const TuningCase& c = GetParam();
-    const auto fb = tuningFrequency(c.port, c.vbLitres);
-    ASSERT_TRUE(fb.ok()) << fb.error().message;
-    EXPECT_NEAR(*fb, c.fb, 0.001);
-    // The length for that tuning is the port's own length again.
-    const auto length = portLengthFor(c.port, c.vbLitres, *fb);
-    ASSERT_TRUE(length.ok());
-    EXPECT_NEAR(*length, c.port.lengthCm, 1e-9);
+    // Round 10 cm, 20 cm long, 50 l, k 0,732: S = pi 0,05^2 = 0,0078540 m2, Leff = 0,2 + 0,0732 m,
+    //   Fb = 344 / 2pi * sqrt(0,0078540 / (0,05 * 0,2732)) = 41,514 Hz.
+    // Two rectangular 5 x 30 cm, 40 cm long, 80 l, k 0,850: Dv = 2 sqrt(0,015 / pi) = 0,138198 m,
+    //   Fb = 344 / 2pi * sqrt(0,03 / (0,08 * (0,4 + 0,85 * 0,138198))) = 46,607 Hz.
+    const std::tuple<Port, double, double> cases[] = {
+        {roundPort(10, 20), 50, 41.514343},
+        {Port{2, false, 0, 5, 30, 40, EndCorrection::BothFlanged}, 80, 46.607140}};
+    for (const auto& [port, vb, want] : cases) {
+        const auto fb = tuningFrequency(port, vb);
+        ASSERT_TRUE(fb.ok()) << fb.error().message;
+        EXPECT_NEAR(*fb, want, 0.001);
+        // The length for that tuning is the port's own length again.
+        EXPECT_NEAR(*portLengthFor(port, vb, *fb), port.lengthCm, 1e-9);
+    }
 }
-
-// Round 10 cm, 20 cm long, 50 l, k 0,732: S = pi 0,05^2 = 0,0078540 m2, Leff = 0,2 + 0,0732 m,
-//   Fb = 344 / 2pi * sqrt(0,0078540 / (0,05 * 0,2732)) = 41,514 Hz.
-// Two rectangular 5 x 30 cm, 40 cm long, 80 l, k 0,850: Dv = 2 sqrt(0,015 / pi) = 0,138198 m,
-//   Fb = 344 / 2pi * sqrt(0,03 / (0,08 * (0,4 + 0,85 * 0,138198))) = 46,607 Hz.
-INSTANTIATE_TEST_SUITE_P(
-    Acoustics, PortTuning,
-    ::testing::Values(TuningCase{"RoundPortOneFlanged", roundPort(10, 20), 50, 41.514343},
-                      TuningCase{"TwoSlotPortsBothFlanged",
-                                 Port{2, false, 0, 5, 30, 40, EndCorrection::BothFlanged}, 80, 46.607140}),
-    nameOf<TuningCase>);
 
 TEST(Acoustics, PortLengthForATargetByHand)
 {

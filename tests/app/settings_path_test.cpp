@@ -2,6 +2,7 @@
 #include "persist/Settings.h"
 #include "persist/SettingsPath.h"
 #include "tests/support/SeparatorText.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,83 +12,39 @@
 
 using namespace kelvra;
 
-namespace
+TEST(SettingsPlace, ChooseSettingsFolder)
 {
-
-struct PlaceCase {
-    bool writable;
-    const char* xdg;
-    const char* home;
-    const char* folder;
-};
-
-class ChooseSettingsFolderCase : public ::testing::TestWithParam<PlaceCase>
-{
-};
-
-} // namespace
-
-TEST_P(ChooseSettingsFolderCase, PicksTheFolder)
-{
-    const PlaceCase& c = GetParam();
-    EXPECT_EQ(ChooseSettingsFolder("/opt/kelvra", c.writable, c.xdg, c.home), c.folder);
+    struct Case {
+        bool writable;
+        const char *xdg, *home, *folder;
+    };
+    const Case cases[] = {{true, "/x/cfg", "/home/an", "/opt/kelvra"},
+                          {false, "/x/cfg", "/home/an", "/x/cfg/kelvra"},
+                          {false, "/x/cfg/", "/home/an", "/x/cfg/kelvra"},
+                          {false, "", "/home/an", "/home/an/.config/kelvra"},
+                          {false, "relative/cfg", "/home/an", "/home/an/.config/kelvra"},
+                          {false, "", "/home/an/", "/home/an/.config/kelvra"},
+                          {false, "", "", "/opt/kelvra"},
+                          {true, "", "", "/opt/kelvra"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseSettingsFolder("/opt/kelvra", c.writable, c.xdg, c.home), c.folder)
+            << c.writable << " '" << c.xdg << "' '" << c.home << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Places, ChooseSettingsFolderCase,
-    ::testing::Values(PlaceCase{true, "/x/cfg", "/home/an", "/opt/kelvra"},
-                      PlaceCase{false, "/x/cfg", "/home/an", "/x/cfg/kelvra"},
-                      PlaceCase{false, "/x/cfg/", "/home/an", "/x/cfg/kelvra"},
-                      PlaceCase{false, "", "/home/an", "/home/an/.config/kelvra"},
-                      PlaceCase{false, "relative/cfg", "/home/an", "/home/an/.config/kelvra"},
-                      PlaceCase{false, "", "/home/an/", "/home/an/.config/kelvra"},
-                      PlaceCase{false, "", "", "/opt/kelvra"}, PlaceCase{true, "", "", "/opt/kelvra"}),
-    [](const auto& info) {
-        return kelvra::test::caseName(info.index, std::string(info.param.writable ? "writable" : "readonly") +
-                                                      "_" + info.param.xdg + "_" + info.param.home);
-    });
-
-namespace
+TEST(SettingsPlace, UnwritableProgramFolderMovesTheFileAndItsValuesSurvive)
 {
-
-class SettingsPlace : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        root =
-            std::filesystem::temp_directory_path() /
-            ("kelvra-place-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(root);
-        std::filesystem::create_directories(root / "cfg");
-        setenv("XDG_CONFIG_HOME", (root / "cfg").c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(root); }
-    std::filesystem::path root;
-};
-
-} // namespace
-
-TEST_F(SettingsPlace, WritableProgramFolderKeepsTheFileBesideIt)
-{
-    std::filesystem::create_directories(root / "bin");
-    const AppPaths p = ResolveSettingsPaths({(root / "bin").string(), "kelvra"});
-    EXPECT_EQ(p.settingsFile(), (root / "bin" / "kelvra.ini").string());
-    EXPECT_TRUE(std::filesystem::is_empty(root / "bin")); // the probe leaves nothing behind
-}
-
-TEST_F(SettingsPlace, UnwritableProgramFolderMovesTheFileAndItsValuesSurvive)
-{
+    const kelvra::test::TempFolder root;
+    setenv("XDG_CONFIG_HOME", (root.dir() / "cfg").c_str(), 1);
+    std::filesystem::create_directories(root.dir() / "bin");
+    const AppPaths beside = ResolveSettingsPaths({(root.dir() / "bin").string(), "kelvra"});
+    EXPECT_EQ(beside.settingsFile(), (root.dir() / "bin" / "kelvra.ini").string());
+    EXPECT_TRUE(std::filesystem::is_empty(root.dir() / "bin")); // the probe leaves nothing behind
     // Even root cannot create a folder inside a plain file.
-    std::ofstream(root / "afile") << "x";
-    const AppPaths program{(root / "afile" / "bin").string(), "kelvra"};
+    root.put("afile", "x");
+    const AppPaths program{(root.dir() / "afile" / "bin").string(), "kelvra"};
     EXPECT_FALSE(CanWriteBesideProgram(program));
-    {
-        const IniStore ini(ResolveSettingsPaths(program));
-        EXPECT_EQ(ini.paths().settingsFile(), (root / "cfg" / "kelvra" / "kelvra.ini").string());
-        EXPECT_EQ(CountStart(ini), 1);
-    }
-    // The next start reads what the first one wrote.
-    const IniStore again(ResolveSettingsPaths(program));
+    EXPECT_EQ(CountStart(IniStore(ResolveSettingsPaths(program))), 1);
+    const IniStore again(ResolveSettingsPaths(program)); // the next start reads what the first wrote
+    EXPECT_EQ(again.paths().settingsFile(), (root.dir() / "cfg" / "kelvra" / "kelvra.ini").string());
     EXPECT_EQ(CountStart(again), 2);
 }

@@ -2,6 +2,7 @@
 // sheet, and every plan is guillotine, with a kerf between all boards, on the fewest sheets.
 #include "layouter/BoardPlan.h"
 #include "layouter/CutPlanText.h"
+#include "tests/layouter/LayouterTestSupport.h"
 #include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
@@ -18,25 +19,12 @@ using kelvra::test::joined;
 namespace
 {
 
-using Sets = std::vector<std::pair<const char*, const char*>>;
+using Sets = test::Changes;
 
-ModelInputs design(const Sets& sets)
+BoardPlanResult planOf(Sets sets, int sawThick = 2)
 {
-    ModelInputs in = firstRunInputs();
-    in.sub = 0;
-    for (const auto& [key, text] : sets) {
-        const ModelKey* k = findModelKey(key);
-        if (k->kind == KeyKind::List)
-            listPosition(in, *k) = std::stoi(text);
-        else
-            textOf(in, *k) = text;
-    }
-    return in;
-}
-
-BoardPlanResult planOf(const Sets& sets, int sawThick = 2)
-{
-    return planDesign(design(sets), '.', kerfOfSawThick(sawThick));
+    sets["sub"] = "0"; // a 6" woofer fits every front here
+    return planDesign(test::inputsOf(sets, '.'), '.', kerfOfSawThick(sawThick));
 }
 
 int placementOf(const CutPlan& plan, const std::string& key)

@@ -9,28 +9,28 @@ Checked<Port> designPort(const ModelInputs& inputs, char decimalSeparator, EndCo
 {
     Port port;
     port.endCorrection = endCorrection;
-    port.count = inputs.pieces[2];
+    port.count = inputs.pieces2;
     if (port.count < 0)
         return AcousticsError{"pieces2", "pieces2: no port count selected"};
     port.round = inputs.ptype == 0;
     if (port.count == 0)
         return port;
-    const auto read = [&](int index, double& into) {
-        const Result<double> value = toDouble(inputs.txtSize[index], decimalSeparator);
+    const auto read = [&](std::string ModelInputs::*field, double& into) {
+        const Result<double> value = toDouble(inputs.*field, decimalSeparator);
         if (!value)
             return false;
         into = *value;
         return true;
     };
-    if (!read(5, port.lengthCm))
+    if (!read(&ModelInputs::lp, port.lengthCm))
         return AcousticsError{"lp", "lp: not a number"};
     if (port.round) {
-        if (!read(6, port.diameterCm))
+        if (!read(&ModelInputs::dp, port.diameterCm))
             return AcousticsError{"dp", "dp: not a number"};
     } else {
-        if (!read(7, port.widthCm))
+        if (!read(&ModelInputs::bp, port.widthCm))
             return AcousticsError{"bp", "bp: not a number"};
-        if (!read(8, port.heightCm))
+        if (!read(&ModelInputs::hp, port.heightCm))
             return AcousticsError{"hp", "hp: not a number"};
     }
     return port;

@@ -10,8 +10,8 @@ CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTa
     CalcRun run;
     run.inputs = inputs;
     run.decimalSeparator = decimalSeparator;
-    ApplyPortCountVisibility(run.state.figure, inputs.pieces[2]);
-    ApplyPortTypeShape(run.state.figure, inputs.pieces[2], inputs.ptype);
+    ApplyPortCountVisibility(run.state.figure, inputs.pieces2);
+    ApplyPortTypeShape(run.state.figure, inputs.pieces2, inputs.ptype);
     run.outcome = Recalculate(makeRecalcInputs(inputs, true, decimalSeparator, &tables), run.state);
     run.simulationOn = !run.outcome.switchSimulationOff;
     return run;

@@ -12,9 +12,9 @@ namespace
 PanelModel defaultDesign()
 {
     ModelInputs in = firstRunInputs();
-    in.txtSize[0] = "39";
-    in.txtSize[1] = "45";
-    in.txtSize[2] = "60.2";
+    in.h2 = "39";
+    in.l3 = "45";
+    in.b2 = "60.2";
     CalcState state;
     Recalculate(makeRecalcInputs(in, true, '.'), state);
     return panelModelOf(state.derived, in, '.');

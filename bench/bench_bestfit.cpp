@@ -137,11 +137,11 @@ void BM_BestFitVersusAutoFit(benchmark::State& st)
             ModelInputs in = firstRunInputs();
             in.sub = 0;
             // Boxes as they go into a car's boot, from a small 6" box to a wide double box.
-            in.txtSize[0] = std::to_string(g.between(25, 55));  // h2
-            in.txtSize[1] = std::to_string(g.between(25, 80));  // l3
-            in.txtSize[2] = std::to_string(g.between(30, 100)); // b2
+            in.h2 = std::to_string(g.between(25, 55));
+            in.l3 = std::to_string(g.between(25, 80));
+            in.b2 = std::to_string(g.between(30, 100));
             const std::string thick = std::to_string(g.between(15, 22));
-            in.txtSize[9] = in.txtSize[10] = in.txtSize[11] = thick;
+            in.thick0 = in.thick1 = in.thick2 = thick;
             const int saw = g.between(2, 4);
             CalcState state;
             if (!Recalculate(makeRecalcInputs(in, true, '.'), state).ranToEnd)
@@ -199,7 +199,7 @@ BoxBoards realBoards(std::initializer_list<std::pair<const char*, const char*>> 
     ModelInputs in = firstRunInputs();
     in.sub = 0;
     if (port) {
-        in.pieces[2] = 1;
+        in.pieces2 = 1;
         in.ptype = 1;
     }
     for (const auto& [key, text] : sets)

@@ -36,7 +36,7 @@ void keystroke(benchmark::State& st, bool repaint)
 {
     QTemporaryDir dir;
     auto win = openWindow(dir);
-    win->buttonHandler(2); // simulation on, so every change recalculates
+    win->buttonHandler(ShowButton::Simulation); // simulation on, so every change recalculates
     auto* box = qobject_cast<QLineEdit*>(win->control("txtSize", 0));
     auto* result = qobject_cast<QLabel*>(win->control("lblVolume"));
     bool odd = false;
@@ -66,7 +66,7 @@ void keystrokeWithSoundWindow(benchmark::State& st, bool repaint)
 {
     QTemporaryDir dir;
     auto win = openWindow(dir);
-    win->buttonHandler(2);
+    win->buttonHandler(ShowButton::Simulation);
     qobject_cast<QComboBox*>(win->control("cmbPieces", 2))->setCurrentIndex(1);
     qobject_cast<QLineEdit*>(win->control("txtSize", 6))->setText(QStringLiteral("10"));
     qobject_cast<QLineEdit*>(win->control("txtSize", 5))->setText(QStringLiteral("20"));

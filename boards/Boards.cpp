@@ -48,28 +48,30 @@ public:
     std::optional<BoardsError> read(Design& d)
     {
         d.decimalSeparator = m_sep;
-        length(0, "top", "the height h2", d.h2);
-        length(1, "left", "the length l3", d.l3);
-        length(2, "bottom", "the width b2", d.b2);
-        number(3, "rear", "the rear-seat angle ca", d.ca);
-        number(4, "front", "the front angle cb", d.cb);
-        thickness(9, "front", "the board thickness thick0", d.thick0, true);
-        d.ports = std::max(0, m_in.pieces[2]);
-        d.partitions = std::max(0, m_in.pieces[1]);
-        d.woofers = std::max(0, m_in.pieces[0]) + 1;
+        length(&ModelInputs::h2, "top", "the height h2", d.h2);
+        length(&ModelInputs::l3, "left", "the length l3", d.l3);
+        length(&ModelInputs::b2, "bottom", "the width b2", d.b2);
+        number(&ModelInputs::ca, "rear", "the rear-seat angle ca", d.ca);
+        number(&ModelInputs::cb, "front", "the front angle cb", d.cb);
+        thickness(&ModelInputs::thick0, "front", "the board thickness thick0", d.thick0, true);
+        d.ports = std::max(0, m_in.pieces2);
+        d.partitions = std::max(0, m_in.pieces1);
+        d.woofers = std::max(0, m_in.pieces0) + 1;
         d.ptype = m_in.ptype;
         d.pwhere = m_in.pwhere;
         d.sub = m_in.sub;
         d.corr = m_in.corr;
-        thickness(10, "partition1", "the partition board thickness thick1", d.thick1, d.partitions > 0);
-        thickness(11, "port", "the port board thickness thick2", d.thick2, d.ports > 0 && d.ptype != 0);
-        number(5, "port", "the port length lp", d.lp);
-        number(6, "port", "the port diameter dp", d.dp);
-        number(7, "port", "the port width bp", d.bp);
-        number(8, "port", "the port height hp", d.hp);
-        number(12, "", "the maker's volume subvol", d.subvol);
+        thickness(&ModelInputs::thick1, "partition1", "the partition board thickness thick1", d.thick1,
+                  d.partitions > 0);
+        thickness(&ModelInputs::thick2, "port", "the port board thickness thick2", d.thick2,
+                  d.ports > 0 && d.ptype != 0);
+        number(&ModelInputs::lp, "port", "the port length lp", d.lp);
+        number(&ModelInputs::dp, "port", "the port diameter dp", d.dp);
+        number(&ModelInputs::bp, "port", "the port width bp", d.bp);
+        number(&ModelInputs::hp, "port", "the port height hp", d.hp);
+        number(&ModelInputs::subvol, "", "the maker's volume subvol", d.subvol);
         if (!m_error) {
-            const Result<std::int16_t> other = toInt16(m_in.txtVother, m_sep);
+            const Result<std::int16_t> other = toInt16(m_in.vother, m_sep);
             if (other)
                 d.otherLitres = *other;
             else
@@ -91,18 +93,18 @@ private:
             m_error = BoardsError{fault, board, measure, value, 0, {}, m_sep};
     }
 
-    void number(int box, const char* board, const char* measure, double& out)
+    void number(std::string ModelInputs::*box, const char* board, const char* measure, double& out)
     {
         if (m_error)
             return;
-        const Result<double> v = toDouble(m_in.txtSize[static_cast<std::size_t>(box)], m_sep);
+        const Result<double> v = toDouble(m_in.*box, m_sep);
         if (!v)
             fail(BoardsFault::BadNumber, board, measure);
         else
             out = *v;
     }
 
-    void length(int box, const char* board, const char* measure, double& out)
+    void length(std::string ModelInputs::*box, const char* board, const char* measure, double& out)
     {
         number(box, board, measure, out);
         if (!m_error && !(out > 0))
@@ -110,11 +112,11 @@ private:
     }
 
     // Thicknesses are whole millimetres, read as the main window reads them.
-    void thickness(int box, const char* board, const char* measure, int& out, bool used)
+    void thickness(std::string ModelInputs::*box, const char* board, const char* measure, int& out, bool used)
     {
         if (m_error)
             return;
-        const Result<std::int16_t> v = toInt16(m_in.txtSize[static_cast<std::size_t>(box)], m_sep);
+        const Result<std::int16_t> v = toInt16(m_in.*box, m_sep);
         if (!v) {
             if (used)
                 fail(BoardsFault::BadNumber, board, measure);

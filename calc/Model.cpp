@@ -6,10 +6,10 @@ namespace kelvra
 namespace
 {
 
-// List numbers used by ModelKey::index for list keys.
+// List numbers of the list keys, as listSize counts their entries.
 enum ListNumber {
     kListSub = 0,
-    kListPieces0,
+    kListPieces0 = kPiecesList0,
     kListPieces1,
     kListPieces2,
     kListCorr,
@@ -18,27 +18,27 @@ enum ListNumber {
 };
 
 constexpr std::array<ModelKey, 21> kKeys = {{
-    {"h2", KeyKind::Text, 0},
-    {"l3", KeyKind::Text, 1},
-    {"b2", KeyKind::Text, 2},
-    {"ca", KeyKind::Text, 3},
-    {"cb", KeyKind::Text, 4},
-    {"lp", KeyKind::Text, 5},
-    {"dp", KeyKind::Text, 6},
-    {"bp", KeyKind::Text, 7},
-    {"hp", KeyKind::Text, 8},
-    {"thick0", KeyKind::Text, 9},
-    {"thick1", KeyKind::Text, 10},
-    {"thick2", KeyKind::Text, 11},
-    {"subvol", KeyKind::Text, 12},
-    {"vother", KeyKind::Text, 13},
-    {"sub", KeyKind::List, kListSub},
-    {"pieces0", KeyKind::List, kListPieces0},
-    {"pieces1", KeyKind::List, kListPieces1},
-    {"pieces2", KeyKind::List, kListPieces2},
-    {"corr", KeyKind::List, kListCorr},
-    {"pwhere", KeyKind::List, kListPwhere},
-    {"ptype", KeyKind::List, kListPtype},
+    {"h2", KeyKind::Text, &ModelInputs::h2, nullptr, 0},
+    {"l3", KeyKind::Text, &ModelInputs::l3, nullptr, 1},
+    {"b2", KeyKind::Text, &ModelInputs::b2, nullptr, 2},
+    {"ca", KeyKind::Text, &ModelInputs::ca, nullptr, 3},
+    {"cb", KeyKind::Text, &ModelInputs::cb, nullptr, 4},
+    {"lp", KeyKind::Text, &ModelInputs::lp, nullptr, 5},
+    {"dp", KeyKind::Text, &ModelInputs::dp, nullptr, 6},
+    {"bp", KeyKind::Text, &ModelInputs::bp, nullptr, 7},
+    {"hp", KeyKind::Text, &ModelInputs::hp, nullptr, 8},
+    {"thick0", KeyKind::Text, &ModelInputs::thick0, nullptr, 9},
+    {"thick1", KeyKind::Text, &ModelInputs::thick1, nullptr, 10},
+    {"thick2", KeyKind::Text, &ModelInputs::thick2, nullptr, 11},
+    {"subvol", KeyKind::Text, &ModelInputs::subvol, nullptr, 12},
+    {"vother", KeyKind::Text, &ModelInputs::vother, nullptr, kVotherControl},
+    {"sub", KeyKind::List, nullptr, &ModelInputs::sub, kListSub},
+    {"pieces0", KeyKind::List, nullptr, &ModelInputs::pieces0, kListPieces0},
+    {"pieces1", KeyKind::List, nullptr, &ModelInputs::pieces1, kListPieces1},
+    {"pieces2", KeyKind::List, nullptr, &ModelInputs::pieces2, kListPieces2},
+    {"corr", KeyKind::List, nullptr, &ModelInputs::corr, kListCorr},
+    {"pwhere", KeyKind::List, nullptr, &ModelInputs::pwhere, kListPwhere},
+    {"ptype", KeyKind::List, nullptr, &ModelInputs::ptype, kListPtype},
 }};
 
 constexpr std::array<NamedMeasure, 20> kMeasures = {{
@@ -101,48 +101,59 @@ const ModelKey* findModelKey(std::string_view name)
     return nullptr;
 }
 
+const ModelKey* textKeyOfControl(int index)
+{
+    for (const ModelKey& k : kKeys)
+        if (k.kind == KeyKind::Text && k.control == index)
+            return &k;
+    return nullptr;
+}
+
+const ModelKey& textKeyOf(std::string ModelInputs::*field)
+{
+    for (const ModelKey& k : kKeys)
+        if (k.text == field)
+            return k;
+    return kKeys.front(); // every text field has its key
+}
+
+const ModelKey* piecesKey(int index)
+{
+    for (const ModelKey& k : kKeys)
+        if (k.kind == KeyKind::List && k.control == kPiecesList0 + index && index >= 0 && index < 3)
+            return &k;
+    return nullptr;
+}
+
 std::string& textOf(ModelInputs& in, const ModelKey& key)
 {
-    return key.index == 13 ? in.txtVother : in.txtSize[static_cast<std::size_t>(key.index)];
+    return in.*(key.text);
 }
 
 const std::string& textOf(const ModelInputs& in, const ModelKey& key)
 {
-    return textOf(const_cast<ModelInputs&>(in), key);
+    return in.*(key.text);
 }
 
 int& listPosition(ModelInputs& in, const ModelKey& key)
 {
-    switch (key.index) {
-    case kListSub:
-        return in.sub;
-    case kListPieces0:
-    case kListPieces1:
-    case kListPieces2:
-        return in.pieces[static_cast<std::size_t>(key.index - kListPieces0)];
-    case kListCorr:
-        return in.corr;
-    case kListPwhere:
-        return in.pwhere;
-    default:
-        return in.ptype;
-    }
+    return in.*(key.list);
 }
 
 int listPosition(const ModelInputs& in, const ModelKey& key)
 {
-    return listPosition(const_cast<ModelInputs&>(in), key);
+    return in.*(key.list);
 }
 
 int listSize(const ModelKey& key)
 {
-    switch (key.index) {
+    switch (key.control) {
     case kListSub:
         return static_cast<int>(kSizeEntries.size());
     case kListPieces0:
     case kListPieces1:
     case kListPieces2:
-        return kPiecesCount[static_cast<std::size_t>(key.index - kListPieces0)];
+        return kPiecesCount[static_cast<std::size_t>(key.control - kListPieces0)];
     case kListCorr:
         return kCorrectionCount;
     case kListPwhere:

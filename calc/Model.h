@@ -30,13 +30,30 @@ std::string sizeEntryText(int position);
 double defaultWooferLitres(int sizePosition);
 
 // The model's inputs exactly as the window's controls hold them: texts and list positions
-// (-1 = nothing selected).
+// (-1 = nothing selected), by the names the settings and project files store them under.
 struct ModelInputs {
-    std::array<std::string, 13> txtSize{"40", "40", "40", "90", "90", "0", "0",
-                                        "0",  "0",  "18", "18", "18", "0"};
-    std::string txtVother = "0";
-    int sub = 2;
-    std::array<int, 3> pieces{0, 0, 0};
+    // The outer measures in cm and the rear-seat and front angles in degrees.
+    std::string h2 = "40";
+    std::string l3 = "40";
+    std::string b2 = "40";
+    std::string ca = "90";
+    std::string cb = "90";
+    // The port: length, diameter, width and height.
+    std::string lp = "0";
+    std::string dp = "0";
+    std::string bp = "0";
+    std::string hp = "0";
+    // Board thicknesses in mm: the walls, the partitions and the port board.
+    std::string thick0 = "18";
+    std::string thick1 = "18";
+    std::string thick2 = "18";
+    // The woofers' own displacement and any other volume in litres.
+    std::string subvol = "0";
+    std::string vother = "0";
+    int sub = 2;     // woofer size
+    int pieces0 = 0; // woofer count, position 0 = one woofer
+    int pieces1 = 0; // partition walls
+    int pieces2 = 0; // ports
     int corr = 0;
     int pwhere = 0;
     int ptype = 0;
@@ -52,15 +69,30 @@ inline ModelInputs firstRunInputs()
 
 enum class KeyKind { Text, List };
 
+// One model key: its name in the files, its field and the control that holds it. This table is the only
+// place where a field meets its control-array index.
 struct ModelKey {
     std::string_view name;
     KeyKind kind;
-    int index; // txtSize index (13 = txtVother) or list number (see listPosition)
+    std::string ModelInputs::*text; // text keys
+    int ModelInputs::*list;         // list keys
+    // Text keys: the index of txtSize(index), or kVotherControl for txtVother. List keys: the list
+    // number (see listSize), of which the pieces lists are cmbPieces(number - kPiecesList0).
+    int control;
 };
+inline constexpr int kVotherControl = 13;
+inline constexpr int kTxtSizeCount = 13;
+inline constexpr int kPiecesList0 = 1;
 
 // Every model key in the order of the enclosure model's field names.
 std::span<const ModelKey> modelKeys();
 const ModelKey* findModelKey(std::string_view name);
+// The text key of txtSize(index) (kVotherControl: txtVother), or nullptr.
+const ModelKey* textKeyOfControl(int index);
+// The key of a text field.
+const ModelKey& textKeyOf(std::string ModelInputs::*field);
+// The list key of cmbPieces(index), or nullptr.
+const ModelKey* piecesKey(int index);
 
 // Access to a key's text (text keys) or list position (list keys).
 std::string& textOf(ModelInputs& in, const ModelKey& key);

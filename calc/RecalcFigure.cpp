@@ -56,7 +56,7 @@ private:
     {
         FigureState& fig = m_s.figure;
         const DerivedMeasures& d = m_d;
-        if (m_m.pieces[2] <= 0) {
+        if (m_m.pieces2 <= 0) {
             fig.portMarker = FigureGeometry::portMarkerRest;
             return;
         }
@@ -129,8 +129,8 @@ private:
     {
         const DerivedMeasures& d = m_d;
         // The angle texts were numbers a moment ago, so they convert again.
-        const Fixed a = *toFixed(txt(3), m_sep);
-        const Fixed b = *toFixed(txt(4), m_sep);
+        const Fixed a = *toFixed(m_m.ca, m_sep);
+        const Fixed b = *toFixed(m_m.cb, m_sep);
         std::string& p = m_s.paramText;
         p.clear();
         auto put = [&](const char* text, Fixed value) {
@@ -160,7 +160,6 @@ private:
         p += "cm";
     }
 
-    const std::string& txt(int i) const { return m_m.txtSize[static_cast<std::size_t>(i)]; }
     std::string fmt(Fixed v) const { return formatFixed(v, m_sep); }
     // Rewrites a caption in place, so a keystroke does not allocate once the captions exist.
     void setCaption(std::string& caption, const char* prefix, Fixed value) const

@@ -2,6 +2,7 @@
 
 #include "calc/InputRules.h"
 
+#include <array>
 #include <cmath>
 
 namespace kelvra
@@ -29,10 +30,22 @@ constexpr double kPi = 3.14;
     }                                                                                                        \
     const auto var = *var##Result_;
 
-std::string boxName(int index)
+// The control of a text field, as a runtime error names it: "txtSize(3)" or "txtVother".
+std::string boxName(std::string ModelInputs::*field)
 {
-    return "txtSize(" + std::to_string(index) + ")";
+    for (const ModelKey& k : modelKeys())
+        if (k.text == field)
+            return k.control == kVotherControl ? "txtVother" : "txtSize(" + std::to_string(k.control) + ")";
+    return {};
 }
+
+// Without one of these texts nothing is recalculated; the displacement and other volume may be empty.
+constexpr std::array<std::string ModelInputs::*, 12> kRequiredTexts = {
+    &ModelInputs::h2, &ModelInputs::l3,     &ModelInputs::b2,     &ModelInputs::ca,
+    &ModelInputs::cb, &ModelInputs::lp,     &ModelInputs::dp,     &ModelInputs::bp,
+    &ModelInputs::hp, &ModelInputs::thick0, &ModelInputs::thick1, &ModelInputs::thick2};
+constexpr std::array<std::string ModelInputs::*, 3> kThicknessTexts = {
+    &ModelInputs::thick0, &ModelInputs::thick1, &ModelInputs::thick2};
 
 class VolumeSteps
 {
@@ -48,8 +61,8 @@ public:
     {
         if (!m_in.simulationOn)
             return false;
-        for (int i = 0; i < 12; ++i)
-            if (m_m.txtSize[static_cast<std::size_t>(i)].empty())
+        for (const auto field : kRequiredTexts)
+            if ((m_m.*field).empty())
                 return false;
         steps();
         return m_reachedEnd;
@@ -62,7 +75,6 @@ private:
         return tables;
     }
 
-    const std::string& txt(int i) const { return m_m.txtSize[static_cast<std::size_t>(i)]; }
     std::string fmt(Fixed v) const { return formatFixed(v, m_sep); }
 
     void stop(Message message)
@@ -81,14 +93,15 @@ private:
     {
         // Board thicknesses, then the outer measures.
         for (int i = 0; i < 3; ++i) {
-            KELVRA_READ(t, boxName(9 + i), toInt16(txt(9 + i), m_sep));
+            const auto field = kThicknessTexts[static_cast<std::size_t>(i)];
+            KELVRA_READ(t, boxName(field), toInt16(m_m.*field, m_sep));
             m_d.thick[static_cast<std::size_t>(i)] = t;
         }
-        KELVRA_READ(h2, boxName(0), toFixed(txt(0), m_sep));
+        KELVRA_READ(h2, boxName(&ModelInputs::h2), toFixed(m_m.h2, m_sep));
         m_d.h2 = h2;
-        KELVRA_READ(l3, boxName(1), toFixed(txt(1), m_sep));
+        KELVRA_READ(l3, boxName(&ModelInputs::l3), toFixed(m_m.l3, m_sep));
         m_d.l3 = l3;
-        KELVRA_READ(b2, boxName(2), toFixed(txt(2), m_sep));
+        KELVRA_READ(b2, boxName(&ModelInputs::b2), toFixed(m_m.b2, m_sep));
         m_d.b2 = b2;
 
         // The double board thickness is a 16-bit product, so a huge thickness overflows here.
@@ -101,10 +114,10 @@ private:
         KELVRA_TRY(innerWidth, b2.minus(twoT));
         m_d.innerWidth = innerWidth;
 
-        KELVRA_READ(ca, boxName(3), toFixed(txt(3), m_sep));
+        KELVRA_READ(ca, boxName(&ModelInputs::ca), toFixed(m_m.ca, m_sep));
         KELVRA_TRY(angleCa, Fixed::fromDouble(ca.toDouble() * kPi / 180));
         m_d.angleCa = angleCa;
-        KELVRA_READ(cb, boxName(4), toFixed(txt(4), m_sep));
+        KELVRA_READ(cb, boxName(&ModelInputs::cb), toFixed(m_m.cb, m_sep));
         KELVRA_TRY(angleCb, Fixed::fromDouble(cb.toDouble() * kPi / 180));
         m_d.angleCb = angleCb;
 
@@ -139,7 +152,7 @@ private:
         m_d.partitionWidth = partitionWidth;
 
         // Woofer volume: the maker's volume is that of all woofers together.
-        KELVRA_READ(subvol, boxName(12), toFixed(txt(12), m_sep));
+        KELVRA_READ(subvol, boxName(&ModelInputs::subvol), toFixed(m_m.subvol, m_sep));
         Fixed wooferVolume;
         if (subvol == Fixed()) {
             const double perWoofer = defaultWooferLitres(m_m.sub);
@@ -166,18 +179,18 @@ private:
 
         KELVRA_TRY(factor, Fixed::fromDouble(m_m.corr / 10.0 + 1));
 
-        KELVRA_READ(lp, boxName(5), toFixed(txt(5), m_sep));
+        KELVRA_READ(lp, boxName(&ModelInputs::lp), toFixed(m_m.lp, m_sep));
         m_d.lp = lp;
-        KELVRA_READ(dp, boxName(6), toFixed(txt(6), m_sep));
+        KELVRA_READ(dp, boxName(&ModelInputs::dp), toFixed(m_m.dp, m_sep));
         m_d.dp = dp;
-        KELVRA_READ(bp, boxName(7), toFixed(txt(7), m_sep));
+        KELVRA_READ(bp, boxName(&ModelInputs::bp), toFixed(m_m.bp, m_sep));
         m_d.bp = bp;
-        KELVRA_READ(hp, boxName(8), toFixed(txt(8), m_sep));
+        KELVRA_READ(hp, boxName(&ModelInputs::hp), toFixed(m_m.hp, m_sep));
         m_d.hp = hp;
 
         FigureState& fig = m_s.figure;
         Fixed portVolume;
-        if (m_m.pieces[2] > 0) {
+        if (m_m.pieces2 > 0) {
             KELVRA_TRY(n, toInt16(m_in.piecesText[2], m_sep));
             KELVRA_TRY(portBoard, Fixed::fromDouble(m_d.thick[2] / 10.0));
             KELVRA_TRY(p, portBoard.plus(lp));
@@ -230,7 +243,7 @@ private:
         KELVRA_TRY(partitionVolume, Fixed::fromDouble(partitionBoard / 10.0 * partitionWidth.toDouble() *
                                                       m_d.slantCb.toDouble()));
 
-        KELVRA_READ(otherLitres, "txtVother", toInt16(m_m.txtVother, m_sep));
+        KELVRA_READ(otherLitres, boxName(&ModelInputs::vother), toInt16(m_m.vother, m_sep));
         const Fixed otherVolume = Fixed::fromInt(std::int64_t(otherLitres) * 1000);
 
         KELVRA_TRY(a, innerVolume.minus(portVolume));

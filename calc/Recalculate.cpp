@@ -32,9 +32,8 @@ RecalcInputs makeRecalcInputs(const ModelInputs& model, bool simulationOn, char 
     RecalcInputs in;
     in.model = model;
     in.sizeText = sizeEntryText(model.sub);
-    for (int i = 0; i < 3; ++i)
-        in.piecesText[static_cast<std::size_t>(i)] =
-            piecesEntryText(i, model.pieces[static_cast<std::size_t>(i)]);
+    in.piecesText = {piecesEntryText(0, model.pieces0), piecesEntryText(1, model.pieces1),
+                     piecesEntryText(2, model.pieces2)};
     in.simulationOn = simulationOn;
     in.decimalSeparator = decimalSeparator;
     in.tables = tables;

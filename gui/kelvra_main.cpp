@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     const QString boardsShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BOARDS");
     if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty() ||
         !soundShot.isEmpty() || !boardsShot.isEmpty()) {
-        window.buttonHandler(2);
+        window.buttonHandler(kelvra::ShowButton::Simulation);
         if (!layoutShot.isEmpty() || !bestFitShot.isEmpty())
             window.openLayouter();
         if (!aboutShot.isEmpty())

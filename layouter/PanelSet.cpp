@@ -137,7 +137,7 @@ PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& input
 {
     PanelModel m;
     m.derived = derived;
-    m.portCountPosition = inputs.pieces[2];
+    m.portCountPosition = inputs.pieces2;
     m.portWhere = inputs.pwhere;
     if (derived.angleCa != kRightAngle || derived.angleCb != kRightAngle)
         m.realSides = realSideSize(inputs, decimalSeparator);

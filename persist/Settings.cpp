@@ -52,7 +52,9 @@ StoredValue ConvertStoredValue(const ModelKey& key, std::string_view text, char 
     // A text that does not convert falls back to the key's first-run value: the value the rest of
     // the program is built around, and the one a missing key gives. The angles and thicknesses are
     // whole numbers; every other text is fixed-point.
-    const bool integerText = key.index == 3 || key.index == 4 || (key.index >= 9 && key.index <= 11);
+    const bool integerText = key.text == &ModelInputs::ca || key.text == &ModelInputs::cb ||
+                             key.text == &ModelInputs::thick0 || key.text == &ModelInputs::thick1 ||
+                             key.text == &ModelInputs::thick2;
     if (integerText) {
         const Result<std::int16_t> value = toInt16(text, separator);
         stored.replaced = !value;

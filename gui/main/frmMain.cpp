@@ -40,8 +40,8 @@ namespace
 // One labelled input row inside a frame; rows are 360 twips apart from 240 down.
 struct Row {
     const char* caption;
-    const char* unit; // nullptr: a list, no unit
-    int txtIndex;     // txtSize index, 13 = txtVother, -1 = a list
+    const char* unit;                // nullptr: a list, no unit
+    std::string ModelInputs::*field; // nullptr: a list
 };
 
 std::string indexed(std::string_view name, int index)
@@ -120,24 +120,25 @@ void frmMain::buildControls()
             auto* caption = new FitLabel(QString::fromUtf8(r.caption), g);
             caption->setGeometry(twipRect(90, top, boxLeft - 120, 285));
             registerControl(indexed("Label1", labelCount++), caption);
-            if (r.txtIndex >= 0) {
+            if (r.field) {
                 auto* box = new QLineEdit(g);
                 box->setGeometry(twipRect(boxLeft, top, textWidth, 285));
-                const int i = r.txtIndex;
-                if (i == 13) {
+                const int i = textKeyOf(r.field).control;
+                if (i == kVotherControl) {
                     m_txtVother = box;
                     registerControl("txtVother", box);
                 } else {
                     m_txtSize[static_cast<std::size_t>(i)] = box;
                     registerControl(indexed("txtSize", i), box);
                 }
-                connect(box, &QLineEdit::textChanged, this, [this, box, i](const QString& t) {
+                const auto field = r.field;
+                connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
                     markUnread(box, false);
-                    (i == 13 ? m_app->inputs.txtVother : m_app->inputs.txtSize[static_cast<std::size_t>(i)]) =
-                        toStdString(t);
+                    m_app->inputs.*field = toStdString(t);
                     runRecalculate();
                 });
-                if (i >= 9 && i <= 11)
+                if (field == &ModelInputs::thick0 || field == &ModelInputs::thick1 ||
+                    field == &ModelInputs::thick2)
                     box->setToolTip(QStringLiteral("Standard: 9, 12, 18, 22, 30 "));
                 const int unitLeft = boxLeft + textWidth + 45;
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
@@ -156,34 +157,39 @@ void frmMain::buildControls()
     };
 
     rows(fraInfo,
-         {{"Hoogte", "cm", 0},
-          {"Lengte onderzijde", "cm", 1},
-          {"Breedte", "cm", 2},
-          {"Hoek achterbank", "°", 3},
-          {"Hoek voorzijde", "°", 4},
-          {"Plankdikte", "mm", 9}},
+         {{"Hoogte", "cm", &ModelInputs::h2},
+          {"Lengte onderzijde", "cm", &ModelInputs::l3},
+          {"Breedte", "cm", &ModelInputs::b2},
+          {"Hoek achterbank", "°", &ModelInputs::ca},
+          {"Hoek voorzijde", "°", &ModelInputs::cb},
+          {"Plankdikte", "mm", &ModelInputs::thick0}},
          1500, 615, 0, 0, {});
-    rows(fraWoofer, {{"Sub grote", nullptr, -1}, {"Aantal", nullptr, -1}, {"Fabrikant volume", "Liter", 12}},
-         1500, 615, 1500, 735, {&m_cmbSize, &m_cmbPieces[0]});
+    rows(fraWoofer,
+         {{"Sub grote", nullptr, nullptr},
+          {"Aantal", nullptr, nullptr},
+          {"Fabrikant volume", "Liter", &ModelInputs::subvol}},
+         1500, 615, 1500, 735, {&m_cmbSize, &m_cmbPieces[static_cast<std::size_t>(CountList::Woofers)]});
     rows(fraCorrection,
-         {{"Tussenwand Aantal", nullptr, -1},
-          {"Tussenwand Plankdikte", "mm", 10},
-          {"Volume overige", "Liter", 13},
-          {"Correctie factor", nullptr, -1}},
-         1620, 615, 1620, 945, {&m_cmbPieces[1], &m_cmbCorrection});
+         {{"Tussenwand Aantal", nullptr, nullptr},
+          {"Tussenwand Plankdikte", "mm", &ModelInputs::thick1},
+          {"Volume overige", "Liter", &ModelInputs::vother},
+          {"Correctie factor", nullptr, nullptr}},
+         1620, 615, 1620, 945,
+         {&m_cmbPieces[static_cast<std::size_t>(CountList::Partitions)], &m_cmbCorrection});
     // The correction entries are long words: their list gets the free row below its caption.
     m_cmbCorrection->setGeometry(twipRect(390, 1680, 2175, 315));
     m_controls.at(indexed("Label1", labelCount - 1))->setGeometry(twipRect(90, 1320, 2475, 285));
     rows(fraPort,
-         {{"Aantal", nullptr, -1},
-          {"Type", nullptr, -1},
-          {"Waar", nullptr, -1},
-          {"Lengte", "cm", 5},
-          {"Diameter", "cm", 6},
-          {"Breedte", "cm", 7},
-          {"Hoogte", "cm", 8},
-          {"Plankdikte", "mm", 11}},
-         1080, 615, 720, 1695, {&m_cmbPieces[2], &m_cmbPortType, &m_cmbPortWhere});
+         {{"Aantal", nullptr, nullptr},
+          {"Type", nullptr, nullptr},
+          {"Waar", nullptr, nullptr},
+          {"Lengte", "cm", &ModelInputs::lp},
+          {"Diameter", "cm", &ModelInputs::dp},
+          {"Breedte", "cm", &ModelInputs::bp},
+          {"Hoogte", "cm", &ModelInputs::hp},
+          {"Plankdikte", "mm", &ModelInputs::thick2}},
+         1080, 615, 720, 1695,
+         {&m_cmbPieces[static_cast<std::size_t>(CountList::Ports)], &m_cmbPortType, &m_cmbPortWhere});
 
     registerControl("cmbSize", m_cmbSize);
     registerControl("cmbCorrection", m_cmbCorrection);
@@ -202,8 +208,8 @@ void frmMain::buildControls()
     });
     for (int i = 0; i < 3; ++i)
         onList(m_cmbPieces[static_cast<std::size_t>(i)], [this, i](int p) {
-            m_app->inputs.pieces[static_cast<std::size_t>(i)] = p;
-            countHandler(i);
+            m_app->inputs.*(piecesKey(i)->list) = p;
+            countHandler(static_cast<CountList>(i));
         });
     onList(m_cmbCorrection, [this](int p) {
         m_app->inputs.corr = p;
@@ -237,7 +243,7 @@ void frmMain::buildControls()
         fitButtonFont(b);
         registerControl(indexed("cmdShow", i), b);
         m_cmdShow[static_cast<std::size_t>(i)] = b;
-        connect(b, &QPushButton::clicked, this, [this, i] { buttonHandler(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { buttonHandler(static_cast<ShowButton>(i)); });
     }
 
     m_picture = new PanelPicture(central);
@@ -271,14 +277,15 @@ void frmMain::wireFocusEvents()
             runRecalculate();
         };
     };
-    for (std::size_t i = 0; i < m_txtSize.size(); ++i)
-        onFocus(m_txtSize[i], true, true, recalcText(m_txtSize[i], m_app->inputs.txtSize[i]));
-    onFocus(m_txtVother, true, true, recalcText(m_txtVother, m_app->inputs.txtVother));
+    for (const ModelKey& key : modelKeys())
+        if (key.kind == KeyKind::Text)
+            onFocus(inputBox(key), true, true, recalcText(inputBox(key), textOf(m_app->inputs, key)));
     onFocus(m_cmbCorrection, true, true, [this] { runRecalculate(); });
     onFocus(m_cmbPortWhere, false, true, [this] { runRecalculate(); });
     onFocus(m_cmbSize, true, true, [this] { wooferSizeHandler(); });
     for (int i = 0; i < 3; ++i)
-        onFocus(m_cmbPieces[static_cast<std::size_t>(i)], true, true, [this, i] { countHandler(i); });
+        onFocus(m_cmbPieces[static_cast<std::size_t>(i)], true, true,
+                [this, i] { countHandler(static_cast<CountList>(i)); });
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
@@ -317,7 +324,8 @@ void frmMain::buildMenus()
     item(file, "mnuFileNOS(2)", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileSave(); });
     item(file, "mnuFileNOS(3)", "Save as...", QKeySequence(), [this] { fileSaveAs(); });
     separator(file, "mnuFileS1");
-    item(file, "mnuFileSim", "Simulatie", QKeySequence(Qt::Key_F5), [this] { buttonHandler(2); });
+    item(file, "mnuFileSim", "Simulatie", QKeySequence(Qt::Key_F5),
+         [this] { buttonHandler(ShowButton::Simulation); });
     item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
@@ -385,9 +393,14 @@ void frmMain::showInputs()
     }
 }
 
+QLineEdit* frmMain::inputBox(const ModelKey& key) const
+{
+    return key.control == kVotherControl ? m_txtVother : m_txtSize[static_cast<std::size_t>(key.control)];
+}
+
 void frmMain::setModelText(const ModelKey& key, const std::string& text)
 {
-    QLineEdit* box = key.index == 13 ? m_txtVother : m_txtSize[static_cast<std::size_t>(key.index)];
+    QLineEdit* box = inputBox(key);
     const QString t = toQString(text);
     if (box->text() == t) {
         textOf(m_app->inputs, key) = text;
@@ -402,12 +415,8 @@ void frmMain::setModelListPosition(const ModelKey& key, int position)
     QComboBox* box = nullptr;
     if (key.name == "sub")
         box = m_cmbSize;
-    else if (key.name == "pieces0")
-        box = m_cmbPieces[0];
-    else if (key.name == "pieces1")
-        box = m_cmbPieces[1];
-    else if (key.name == "pieces2")
-        box = m_cmbPieces[2];
+    else if (key.name == "pieces0" || key.name == "pieces1" || key.name == "pieces2")
+        box = m_cmbPieces[static_cast<std::size_t>(key.control - kPiecesList0)];
     else if (key.name == "corr")
         box = m_cmbCorrection;
     else if (key.name == "pwhere")
@@ -436,7 +445,7 @@ void frmMain::runRecalculate()
     for (const Message& m : out.messages)
         messageService().show(this, m);
     if (out.switchSimulationOff && m_app->simulationOn)
-        buttonHandler(2);
+        buttonHandler(ShowButton::Simulation);
     // The message does not say which box is meant; the box itself shows it until its text changes.
     if (auto* box = qobject_cast<QLineEdit*>(lookup(out.unreadControl, std::nullopt))) {
         markUnread(box, true);
@@ -467,18 +476,18 @@ void frmMain::colourSimulationButton()
     m_cmdShow[2]->setStyleSheet(vbColourStyle(colour));
 }
 
-void frmMain::buttonHandler(int index)
+void frmMain::buttonHandler(ShowButton button)
 {
-    if (index == 0) {
+    if (button == ShowButton::Figure) {
         const int top = m_figure->y() == 0 ? twipsToPixels(9300) : 0;
         m_figure->move(m_figure->x(), top);
-    } else if (index == 1) {
+    } else if (button == ShowButton::Parameters) {
         Message m;
         m.text = m_app->tables.messageBox[kMsgParameters] + ":\r\n" + m_app->calc.paramText;
         m.title = programTitle();
         m.icon = MessageIcon::Information;
         messageService().show(this, m);
-    } else if (index == 2) {
+    } else if (button == ShowButton::Simulation) {
         m_app->simulationOn = !m_app->simulationOn;
         colourSimulationButton();
         if (m_app->simulationOn)
@@ -488,18 +497,18 @@ void frmMain::buttonHandler(int index)
     }
 }
 
-void frmMain::countHandler(int index)
+void frmMain::countHandler(CountList list)
 {
-    if (index == 0) {
+    if (list == CountList::Woofers) {
         wooferSizeHandler();
         return;
     }
-    const int portCount = m_cmbPieces[2]->currentIndex();
+    const int portCount = countList(CountList::Ports)->currentIndex();
     const bool port = hasPort(portCount);
     const PortFieldStates fields = portFieldStates(portCount, m_cmbPortType->currentIndex());
     m_cmbPortType->setEnabled(fields.portType);
     m_cmbPortWhere->setEnabled(fields.portWhere);
-    m_txtSize[5]->setEnabled(fields.length);
+    inputBox(&ModelInputs::lp)->setEnabled(fields.length);
     FigureState& f = m_app->calc.figure;
     f.portMarkerVisible = f.portLengthVisible = f.portCaptionVisible = port;
     for (LabelState* l : {&f.lblHP, &f.lblLP, &f.lblDP, &f.lblBP})
@@ -508,10 +517,10 @@ void frmMain::countHandler(int index)
     if (port) {
         portTypeHandler();
     } else {
-        m_txtSize[6]->setEnabled(fields.diameter);
-        m_txtSize[7]->setEnabled(fields.width);
-        m_txtSize[8]->setEnabled(fields.height);
-        m_txtSize[11]->setEnabled(fields.portBoard);
+        inputBox(&ModelInputs::dp)->setEnabled(fields.diameter);
+        inputBox(&ModelInputs::bp)->setEnabled(fields.width);
+        inputBox(&ModelInputs::hp)->setEnabled(fields.height);
+        inputBox(&ModelInputs::thick2)->setEnabled(fields.portBoard);
         m_picture->apply(f);
     }
     runRecalculate();
@@ -519,15 +528,15 @@ void frmMain::countHandler(int index)
 
 void frmMain::portTypeHandler()
 {
-    const int portCount = m_cmbPieces[2]->currentIndex();
+    const int portCount = countList(CountList::Ports)->currentIndex();
     if (!hasPort(portCount))
         return;
     const int type = m_cmbPortType->currentIndex();
     const PortFieldStates fields = portFieldStates(portCount, type);
-    m_txtSize[6]->setEnabled(fields.diameter);
-    m_txtSize[7]->setEnabled(fields.width);
-    m_txtSize[8]->setEnabled(fields.height);
-    m_txtSize[11]->setEnabled(fields.portBoard);
+    inputBox(&ModelInputs::dp)->setEnabled(fields.diameter);
+    inputBox(&ModelInputs::bp)->setEnabled(fields.width);
+    inputBox(&ModelInputs::hp)->setEnabled(fields.height);
+    inputBox(&ModelInputs::thick2)->setEnabled(fields.portBoard);
     m_app->calc.figure.portShape = isRoundPort(type) ? PortShape::Circle : PortShape::Rectangle;
     // Diameter or width and height, as the recalculation will show them: never both in one place.
     ApplyPortTypeLabels(m_app->calc.figure, m_cmbPortType->currentIndex());
@@ -540,21 +549,21 @@ void frmMain::wooferSizeHandler()
     if (m_isLoading)
         return;
     const double cm = wooferDiameterCm(m_cmbSize->currentIndex());
-    const int n = m_cmbPieces[0]->currentIndex() + 1;
-    auto number = [this](int i) {
-        QString t = m_txtSize[static_cast<std::size_t>(i)]->text();
+    const int n = countList(CountList::Woofers)->currentIndex() + 1;
+    auto number = [this](std::string ModelInputs::*field) {
+        QString t = inputBox(field)->text();
         t.replace(',', '.');
         return t.toDouble(); // unreadable text counts as 0, as the recalculation reads it
     };
-    const double t0 = number(9) / 10.0;
-    if (!wooferFitsFront(cm, n, number(1) - 2 * t0, number(0) - 2 * t0)) {
+    const double t0 = number(&ModelInputs::thick0) / 10.0;
+    if (!wooferFitsFront(cm, n, number(&ModelInputs::l3) - 2 * t0, number(&ModelInputs::h2) - 2 * t0)) {
         Message m;
         m.text = m_app->tables.messageBox[kMsgSubTooBig];
         m.title = "Error: sub size";
         m.icon = MessageIcon::Exclamation;
         messageService().show(this, m);
         if (m_app->simulationOn)
-            buttonHandler(2);
+            buttonHandler(ShowButton::Simulation);
         return;
     }
     runRecalculate();

@@ -32,6 +32,11 @@ class PanelPicture;
 class FigurePicture;
 class frmSound;
 
+// The buttons cmdShow(0..2), by their element index.
+enum class ShowButton { Figure = 0, Parameters = 1, Simulation = 2 };
+// The count lists cmbPieces(0..2), by their element index.
+enum class CountList { Woofers = 0, Partitions = 1, Ports = 2 };
+
 class frmMain : public QMainWindow, public MainWindowHost, public LanguageTarget
 {
     Q_OBJECT
@@ -59,9 +64,8 @@ public:
     bool setProperty(std::string_view control, std::optional<int> index, ControlProperty which,
                      const std::string& text) override;
 
-    // The three buttons by element index: 0 figure, 1 parameters, 2 simulation.
-    void buttonHandler(int index);
-    void countHandler(int index);
+    void buttonHandler(ShowButton button);
+    void countHandler(CountList list);
     void portTypeHandler();
     void wooferSizeHandler();
     void windowReset();
@@ -117,6 +121,10 @@ private:
     bool m_isLoading = true;
     std::array<QLineEdit*, 13> m_txtSize{};
     QLineEdit* m_txtVother = nullptr;
+    // The input box of a text key or field.
+    QLineEdit* inputBox(const ModelKey& key) const;
+    QLineEdit* inputBox(std::string ModelInputs::*field) const { return inputBox(textKeyOf(field)); }
+    QComboBox* countList(CountList list) const { return m_cmbPieces[static_cast<std::size_t>(list)]; }
     QComboBox* m_cmbSize = nullptr;
     std::array<QComboBox*, 3> m_cmbPieces{};
     QComboBox* m_cmbCorrection = nullptr;

@@ -44,7 +44,7 @@ void frmMain::startUp()
             setModelListPosition(*v.key, v.position);
     }
     // The port fields follow the stored port count even when it did not change the list.
-    countHandler(2);
+    countHandler(CountList::Ports);
 
     m_app->editionStatus = 1;
     setWindowTitle(toQString(TitleString(m_app->editionStatus, m_app->betaBuild)));

@@ -165,10 +165,10 @@ frmDialog::frmDialog(MainWindowHost& host, QWidget* parent)
         if (item)
             onFileClicked(item);
     });
-    connect(m_txtFilename, &QLineEdit::returnPressed, this, [this] { cmdOC_Click(0); });
+    connect(m_txtFilename, &QLineEdit::returnPressed, this, [this] { cmdOC_Click(DialogButton::Ok); });
     for (int i = 0; i < 2; ++i)
         connect(m_cmdOC[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdOC_Click(i); });
+                [this, i] { cmdOC_Click(static_cast<DialogButton>(i)); });
 
     // Each load starts without a project, in the current drive and folder.
     m_host.app().currentProjectFile.clear();
@@ -249,35 +249,33 @@ QWidget* frmDialog::control(std::string_view name, std::optional<int> index) con
     return nullptr;
 }
 
-void frmDialog::fWhat(int& nCode)
+void frmDialog::fWhat(FileWhat& nCode)
 {
     AppState& app = m_host.app();
     m_txtFilename->setEnabled(false);
     m_openMode = false;
-    if (app.currentProjectFile.empty() && nCode == 1)
-        nCode = 2;
+    if (app.currentProjectFile.empty() && nCode == FileWhat::Save)
+        nCode = FileWhat::SaveAs;
 
     switch (nCode) {
-    case 0:
+    case FileWhat::Open:
         // The name box stays as it was and disabled: a name comes from a click in the list, or is
         // the one of the last use, which reopens that project.
         setWindowTitle(toQString(app.tables.options[0]));
         m_openMode = true;
         m_file1->refresh();
         break;
-    case 1:
+    case FileWhat::Save:
         // A save with a known name writes at once; the dialog is not left on screen for it.
         setWindowTitle(kSaveCaption);
         m_txtFilename->setText(toQString(withoutProjectExtension(app.currentProjectFile)));
-        cmdOC_Click(0);
+        cmdOC_Click(DialogButton::Ok);
         return;
-    case 2:
+    case FileWhat::SaveAs:
         m_txtFilename->setEnabled(true);
         setWindowTitle(toQString(app.tables.options[1]));
         m_txtFilename->clear();
         m_file1->refresh();
-        break;
-    default:
         break;
     }
     show();
@@ -287,7 +285,7 @@ void frmDialog::fWhat(int& nCode)
         m_txtFilename->setFocus();
 }
 
-void frmDialog::cmdOC_Click(int index)
+void frmDialog::cmdOC_Click(DialogButton button)
 {
     hide();
     // The dialog only hides, so no window would be left active: the main window takes the keys back
@@ -295,7 +293,7 @@ void frmDialog::cmdOC_Click(int index)
     if (QWidget* main = m_host.window())
         main->activateWindow();
     const QString name = m_txtFilename->text();
-    if (name.isEmpty() || index == 1)
+    if (name.isEmpty() || button == DialogButton::Cancel)
         return;
     m_host.app().currentProjectFile = toStdString(name) + std::string(kExtension);
     if (m_openMode)
@@ -399,22 +397,20 @@ frmDialog& FileCommands::dialog()
     return *m_dialog;
 }
 
-void FileCommands::run(int index)
+void FileCommands::run(FileCommand command)
 {
-    switch (index) {
-    case 0:
+    switch (command) {
+    case FileCommand::New:
         fileNew();
         break;
-    case 1:
+    case FileCommand::Open:
         fileOpen();
         break;
-    case 2:
+    case FileCommand::Save:
         fileSave();
         break;
-    case 3:
+    case FileCommand::SaveAs:
         fileSaveAs();
-        break;
-    default:
         break;
     }
 }
@@ -437,7 +433,7 @@ void FileCommands::fileNew()
 
 void FileCommands::fileOpen()
 {
-    int code = 0;
+    FileWhat code = FileWhat::Open;
     dialog().fWhat(code);
     QCoreApplication::processEvents();
     // The dialog is not modal, so this runs on the inputs shown when it appears, not on the file.
@@ -449,13 +445,13 @@ void FileCommands::fileOpen()
 
 void FileCommands::fileSave()
 {
-    int code = 1;
+    FileWhat code = FileWhat::Save;
     dialog().fWhat(code);
 }
 
 void FileCommands::fileSaveAs()
 {
-    int code = 2;
+    FileWhat code = FileWhat::SaveAs;
     dialog().fWhat(code);
 }
 

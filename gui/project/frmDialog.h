@@ -62,6 +62,13 @@ private:
     QString m_path;
 };
 
+// What the dialog is shown for (fWhat's code).
+enum class FileWhat { Open = 0, Save = 1, SaveAs = 2 };
+// The buttons cmdOC(0..1).
+enum class DialogButton { Ok = 0, Cancel = 1 };
+// The File menu's project commands mnuFileNOS(0..3).
+enum class FileCommand { New = 0, Open = 1, Save = 2, SaveAs = 3 };
+
 class frmDialog : public QWidget
 {
     Q_OBJECT
@@ -69,11 +76,9 @@ public:
     // Loading the dialog empties the current project name; it starts hidden in the current folder.
     frmDialog(MainWindowHost& host, QWidget* parent = nullptr);
 
-    // 0 open, 1 save, 2 save as. A save without a project name becomes a save as, and the caller's
-    // variable says so afterwards.
-    void fWhat(int& nCode);
-    // The click of cmdOC(index): 0 OK, 1 Cancel.
-    void cmdOC_Click(int index);
+    // A save without a project name becomes a save as, and the caller's variable says so afterwards.
+    void fWhat(FileWhat& nCode);
+    void cmdOC_Click(DialogButton button);
 
     bool openMode() const { return m_openMode; }
     // The folder that reading and writing use: the one File1 shows.
@@ -131,8 +136,7 @@ public:
     frmDialog& dialog();
     bool dialogLoaded() const { return m_dialog != nullptr; }
 
-    // mnuFileNOS(index): 0 New, 1 Open, 2 Save, 3 Save as.
-    void run(int index);
+    void run(FileCommand command);
     void fileNew();
     void fileOpen();
     void fileSave();

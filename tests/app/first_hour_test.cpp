@@ -1,7 +1,7 @@
 // A new user's first hour with the real program, offscreen: start, simulation on, a sloped box with a
 // port typed in, the layouter with a board dragged, a save, a close, a new start, the project opened
 // again and everything printed to a PDF file. Each step is checked where the user would look.
-#include "tests/badinput/BadInputFixture.h"
+#include "tests/support/BadInputFixture.h"
 
 #include "gui/layouter/frmLayout.h"
 #include "gui/layouter/frmLayoutWidgets.h"

@@ -1,5 +1,6 @@
 // A main-window stand-in for the window tests: the run-wide state, the three text-dependent lists, the
-// figure's naming labels and a record of what was asked of the main window.
+// figure's naming labels and a record of what was asked of the main window: the values set, in order,
+// and the recalculations.
 #pragma once
 
 #include "gui/common/MainWindowHost.h"
@@ -37,17 +38,19 @@ public:
     void setModelText(const ModelKey& key, const std::string& text) override
     {
         textOf(m_app.inputs, key) = text;
+        changes.push_back(std::string(key.name) + "=" + text);
     }
     void setModelListPosition(const ModelKey& key, int position) override
     {
         listPosition(m_app.inputs, key) = position;
+        changes.push_back(std::string(key.name) + "#" + std::to_string(position));
         positionsSet.emplace_back(std::string(key.name), position);
         const std::map<std::string_view, const char*> listOfKey = {
             {"pwhere", "cmbPortWhere"}, {"corr", "cmbCorrection"}, {"ptype", "cmbPortType"}};
         if (const auto it = listOfKey.find(key.name); it != listOfKey.end())
             lists.at(it->second)->setCurrentIndex(position);
     }
-    void runRecalculate() override {}
+    void runRecalculate() override { recalculations.push_back(m_app.simulationOn); }
     void setSimulationFlag(bool on) override { m_app.simulationOn = on; }
     void setCaption(const std::string& caption) override { m_caption = caption; }
     std::string caption() const override { return m_caption; }
@@ -95,6 +98,8 @@ public:
     std::map<int, QLabel*> labels;
     std::vector<std::pair<std::string, int>> positionsSet;
     int refills = 0;
+    std::vector<std::string> changes; // "key=text" and "key#position", in the order they were set
+    std::vector<bool> recalculations; // the simulation flag at each recalculation
 
 private:
     AppState m_app;

@@ -1,4 +1,5 @@
-// Number texts in the tests are written with "," and run under both decimal separators.
+// Number texts in the tests are written with "," and run under both decimal separators; files are
+// written with both line ends.
 #pragma once
 
 #include <cctype>
@@ -24,6 +25,12 @@ struct SeparatorName {
         return info.param == ',' ? "comma" : "point";
     }
 };
+
+// Test names for a parameter of a line end: "CRLF" or "LF".
+inline std::string lineEndName(const std::string& end)
+{
+    return end == "\r\n" ? "CRLF" : "LF";
+}
 
 // A readable test name from a case's own text: its letters and digits, led by the case number so that
 // cases whose texts differ only in punctuation stay apart.

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kelvra::test
 {
@@ -38,6 +39,15 @@ public:
         std::filesystem::create_directories((m_path / name).parent_path());
         std::ofstream(m_path / name, std::ios::binary) << bytes;
         return file(name);
+    }
+    // Writes the lines, each ended by the given line end, and returns the file's path.
+    std::string putLines(const std::string& name, const std::vector<std::string>& lines,
+                         const std::string& lineEnd = "\r\n") const
+    {
+        std::string text;
+        for (const std::string& l : lines)
+            text += l + lineEnd;
+        return put(name, text);
     }
     std::string read(const std::string& name) const { return slurp(m_path / name); }
 

@@ -1,73 +1,15 @@
-// Helpers of the language tests: a temporary program folder with language files written in either
-// line-end style, and a window stand-in whose controls are a plain table.
+// A window stand-in for the language tests: its controls are a plain table of captions and hint texts.
 #pragma once
 
 #include "lang/LanguageTarget.h"
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <random>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace kelvra::test
 {
-
-enum class LineEnd { LF, CRLF };
-
-inline const char* lineEndName(LineEnd e)
-{
-    return e == LineEnd::LF ? "LF" : "CRLF";
-}
-
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::random_device rd;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("kelvra_lang_" + std::to_string(rd()) + "_" + std::to_string(rd()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string path() const { return m_path.string(); }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-
-    // Writes the lines, each ended by the chosen line end.
-    std::string write(const std::string& name, const std::vector<std::string>& lines,
-                      LineEnd end = LineEnd::CRLF) const
-    {
-        std::string text;
-        for (const std::string& l : lines)
-            text += l + (end == LineEnd::CRLF ? "\r\n" : "\n");
-        return writeRaw(name, text);
-    }
-    std::string writeRaw(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream out(m_path / name, std::ios::binary);
-        out << bytes;
-        return file(name);
-    }
-    std::string read(const std::string& name) const
-    {
-        std::ifstream in(m_path / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // A window whose controls are listed by name and index; a control may lack either property.
 class FakeTarget : public LanguageTarget
@@ -76,10 +18,9 @@ public:
     struct Control {
         std::optional<std::string> caption;
         std::optional<std::string> hint;
+        bool operator==(const Control&) const = default;
     };
     using Id = std::pair<std::string, std::optional<int>>;
-
-    explicit FakeTarget(std::string name = "frmMain") : m_name(std::move(name)) {}
 
     void add(const std::string& name, std::optional<int> index, std::optional<std::string> caption,
              std::optional<std::string> hint = std::nullopt)
@@ -95,7 +36,7 @@ public:
         return controls.at({name, index}).hint.value_or("<none>");
     }
 
-    std::string windowName() const override { return m_name; }
+    std::string windowName() const override { return "frmMain"; }
     std::optional<std::string> property(std::string_view control, std::optional<int> index,
                                         ControlProperty which) const override
     {
@@ -121,9 +62,6 @@ public:
 
     std::map<Id, Control> controls;
     int writes = 0;
-
-private:
-    std::string m_name;
 };
 
 } // namespace kelvra::test

@@ -4,20 +4,15 @@
 
 #include "gui/common/MessageService.h"
 #include "gui/main/frmMain.h"
+#include "tests/support/TempFolder.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
-#include <sstream>
-#include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace kelvra::badinput
 {
@@ -50,10 +45,7 @@ struct CaseName {
 
 inline std::string slurp(const fs::path& p)
 {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return test::TempFolder::slurp(p);
 }
 
 inline void put(const fs::path& p, const std::string& bytes)
@@ -67,16 +59,20 @@ inline bool runningAsRoot()
     return geteuid() == 0;
 }
 
+// The test's folder, with its path as Qt names it.
+struct WindowTempFolder : test::TempFolder {
+    QString path() const { return QString::fromStdString(TempFolder::path()); }
+};
+
 class BadInputTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        programFolder = fs::path(dir.path().toStdString()) / "program";
+        programFolder = dir.dir() / "program";
         fs::create_directories(programFolder);
         // Where the settings go when the program folder cannot take them: never the real home.
-        configHome = fs::path(dir.path().toStdString()) / "config";
+        configHome = dir.dir() / "config";
         savedConfigHome = qgetenv("XDG_CONFIG_HOME");
         hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(configHome.string()));
@@ -92,7 +88,7 @@ protected:
             qunsetenv("XDG_CONFIG_HOME");
         // Folders made read-only by a test must be removable again.
         std::error_code ec;
-        for (const auto& e : fs::recursive_directory_iterator(dir.path().toStdString(), ec))
+        for (const auto& e : fs::recursive_directory_iterator(dir.dir(), ec))
             fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
 
@@ -113,7 +109,7 @@ protected:
     }
     fs::path settingsFile() const { return programFolder / "kelvra.ini"; }
     QLineEdit* box(int i) const { return qobject_cast<QLineEdit*>(win->control("txtSize", i)); }
-    std::vector<std::string> texts(const std::vector<Message>& list) const
+    static std::vector<std::string> texts(const std::vector<Message>& list)
     {
         std::vector<std::string> out;
         for (const Message& m : list)
@@ -123,7 +119,7 @@ protected:
     std::vector<std::string> startTexts() const { return texts(startMessages); }
     std::vector<std::string> messageTexts() const { return texts(messages.messages); }
 
-    QTemporaryDir dir;
+    WindowTempFolder dir;
     fs::path programFolder;
     fs::path configHome;
     QByteArray savedConfigHome;

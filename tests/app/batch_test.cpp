@@ -122,20 +122,20 @@ TEST(BatchLine, WordsAndProjectsApplyFromLeftToRight)
 {
     const BatchDesign d = readBatchLine("h2=50 sub=-1 h2=\"61,5\" pieces2=2 vother= ", firstRunInputs(), ',');
     ASSERT_EQ(d.error, "");
-    EXPECT_EQ(d.inputs.txtSize[0], "61,5");
+    EXPECT_EQ(d.inputs.h2, "61,5");
     EXPECT_EQ(d.inputs.sub, -1);
-    EXPECT_EQ(d.inputs.pieces[2], 2);
-    EXPECT_EQ(d.inputs.txtVother, "");
-    EXPECT_EQ(d.inputs.txtSize[1], "40"); // untouched keys keep the first-run value
+    EXPECT_EQ(d.inputs.pieces2, 2);
+    EXPECT_EQ(d.inputs.vother, "");
+    EXPECT_EQ(d.inputs.l3, "40"); // untouched keys keep the first-run value
     const TempFolder dir;
     const std::string house = dir.put("my house.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=39\r\nl3=44\r\n"
                                                       "[LAYOUT]\r\nfront=10,5x20x0\r\n");
     const BatchDesign before = readBatchLine("h2=70 \"@" + house + "\"", firstRunInputs(), ',');
-    EXPECT_EQ(before.inputs.txtSize[0], "39"); // the project comes after, so its h2 stands
+    EXPECT_EQ(before.inputs.h2, "39"); // the project comes after, so its h2 stands
     EXPECT_EQ(before.layout[0], "10,5x20x0");
     const BatchDesign after = readBatchLine("@\"" + house + "\" h2=70", firstRunInputs(), ',');
-    EXPECT_EQ(after.inputs.txtSize[0], "70");
-    EXPECT_EQ(after.inputs.txtSize[1], "44");
+    EXPECT_EQ(after.inputs.h2, "70");
+    EXPECT_EQ(after.inputs.l3, "44");
 }
 
 TEST(Batch, EachLineGivesExactlyTheJsonOfThatDesign)

@@ -60,7 +60,7 @@ TEST_F(BadInputTest, EveryBoxTakesHostileTextAndKeepsItForTheNextStart)
             SCOPED_TRACE(text.substr(0, 20));
             box->setText(firstText); // back to a number the design calculates with, then simulation on
             if (!win->app().simulationOn)
-                win->buttonHandler(2);
+                win->buttonHandler(ShowButton::Simulation);
             messages.messages.clear();
             box->setFocus();
             box->selectAll();

@@ -17,11 +17,11 @@ namespace
 ModelInputs design(const char* h2, const char* l3, const char* b2, const char* ca, const char* cb, char sep)
 {
     ModelInputs in;
-    in.txtSize[0] = under(h2, sep);
-    in.txtSize[1] = under(l3, sep);
-    in.txtSize[2] = under(b2, sep);
-    in.txtSize[3] = under(ca, sep);
-    in.txtSize[4] = under(cb, sep);
+    in.h2 = under(h2, sep);
+    in.l3 = under(l3, sep);
+    in.b2 = under(b2, sep);
+    in.ca = under(ca, sep);
+    in.cb = under(cb, sep);
     return in;
 }
 
@@ -142,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(Boards, RearBevel,
 
 struct RefusalCase {
     const char* name;
-    std::vector<std::pair<int, const char*>> texts; // txtSize index, text
-    std::array<int, 4> lists;                       // ports, ptype, pwhere, partitions
+    std::vector<std::pair<const char*, const char*>> texts; // model key, text
+    std::array<int, 4> lists;                               // ports, ptype, pwhere, partitions
     BoardsFault fault;
     const char* board;
     const char* measure; // part of the message
@@ -159,11 +159,11 @@ TEST_P(Refusal, NamesTheBoardAndTheMeasure)
     for (char sep : {',', '.'}) {
         ModelInputs in;
         for (const auto& [box, text] : c.texts)
-            in.txtSize[static_cast<std::size_t>(box)] = under(text, sep);
-        in.pieces[2] = c.lists[0];
+            textOf(in, *findModelKey(box)) = under(text, sep);
+        in.pieces2 = c.lists[0];
         in.ptype = c.lists[1];
         in.pwhere = c.lists[2];
-        in.pieces[1] = c.lists[3];
+        in.pieces1 = c.lists[3];
         const BoardsResult r = buildBoards(in, sep);
         ASSERT_FALSE(r.ok()) << sep;
         EXPECT_EQ(r.error.fault, c.fault) << r.error.text();
@@ -176,72 +176,72 @@ using F = BoardsFault;
 const RefusalCase kRefusals[] = {
     // A 40 cm slot in a wedge that is 14 cm deep inside at the top.
     {"SlotLongerThanTheWedgeIsDeep",
-     {{3, "60"}, {5, "40"}, {7, "5"}, {8, "36,4"}},
+     {{"ca", "60"}, {"lp", "40"}, {"bp", "5"}, {"hp", "36,4"}},
      {1, 1, 0, 0},
      F::PortTooLong,
      "port",
      "the port length lp is 40 cm"},
     {"SlotHigherThanTheInside",
-     {{5, "20"}, {7, "5"}, {8, "36,5"}},
+     {{"lp", "20"}, {"bp", "5"}, {"hp", "36,5"}},
      {1, 1, 1, 0},
      F::PortTooHigh,
      "port",
      "the port height hp"},
     {"FiveSlotsWiderThanTheFront",
-     {{5, "20"}, {7, "6"}, {8, "30"}},
+     {{"lp", "20"}, {"bp", "6"}, {"hp", "30"}},
      {5, 1, 0, 0},
      F::PortTooWide,
      "port",
      "widths"},
     {"SlotsRunIntoAPartition",
-     {{5, "20"}, {7, "8"}, {8, "36,4"}},
+     {{"lp", "20"}, {"bp", "8"}, {"hp", "36,4"}},
      {2, 1, 0, 3},
      F::PortTooWide,
      "port",
      "partition wall 1"},
     {"RoundPortLongerThanTheBox",
-     {{5, "50,5"}, {6, "10"}},
+     {{"lp", "50,5"}, {"dp", "10"}},
      {1, 0, 3, 0},
      F::PortTooLong,
      "port",
      "the port length lp"},
     {"RoundPortWiderThanTheTop",
-     {{3, "60"}, {5, "10"}, {6, "15"}},
+     {{"ca", "60"}, {"lp", "10"}, {"dp", "15"}},
      {1, 0, 2, 0},
      F::PortTooHigh,
      "port",
      "the port diameter dp"},
-    {"ZeroRearAngle", {{3, "0"}}, {0, 1, 0, 0}, F::ZeroAngle, "rear", "rear-seat angle"},
-    {"FrontAngleOf180", {{4, "180"}}, {0, 1, 0, 0}, F::BadAngle, "front", "front angle"},
-    {"AngleNotANumber", {{4, "9O"}}, {0, 1, 0, 0}, F::BadNumber, "front", "not a number"},
-    {"EndsCrossBelowTheTop", {{3, "30"}}, {0, 1, 0, 0}, F::TopCrossed, "top", "cross below the top"},
+    {"ZeroRearAngle", {{"ca", "0"}}, {0, 1, 0, 0}, F::ZeroAngle, "rear", "rear-seat angle"},
+    {"FrontAngleOf180", {{"cb", "180"}}, {0, 1, 0, 0}, F::BadAngle, "front", "front angle"},
+    {"AngleNotANumber", {{"cb", "9O"}}, {0, 1, 0, 0}, F::BadNumber, "front", "not a number"},
+    {"EndsCrossBelowTheTop", {{"ca", "30"}}, {0, 1, 0, 0}, F::TopCrossed, "top", "cross below the top"},
     {"EndsCrossInsideTheBoards",
-     {{3, "64"}, {4, "64"}},
+     {{"ca", "64"}, {"cb", "64"}},
      {0, 1, 0, 0},
      F::TopCrossed,
      "top",
      "cross inside the boards"},
     {"BoardThickerThanHalfTheHeight",
-     {{0, "30"}, {9, "150"}},
+     {{"h2", "30"}, {"thick0", "150"}},
      {0, 1, 0, 0},
      F::TooThick,
      "bottom",
      "the height h2 of 30 cm"},
     {"BoardThickerThanHalfTheWidth",
-     {{2, "3,5"}},
+     {{"b2", "3,5"}},
      {0, 1, 0, 0},
      F::TooThick,
      "bottom",
      "the width b2 of 3,5 cm"},
     {"PartitionsFillTheBox",
-     {{10, "100"}},
+     {{"thick1", "100"}},
      {0, 1, 0, 4},
      F::TooThick,
      "partition1",
      "partition walls together"},
-    {"NegativeHeight", {{0, "-40"}}, {0, 1, 0, 0}, F::NotPositive, "top", "height h2"},
+    {"NegativeHeight", {{"h2", "-40"}}, {0, 1, 0, 0}, F::NotPositive, "top", "height h2"},
     {"HugeWidthMakesNoNonsense",
-     {{2, "1e300"}, {3, "1e-300"}},
+     {{"b2", "1e300"}, {"ca", "1e-300"}},
      {0, 1, 0, 0},
      F::TopCrossed,
      "top",
@@ -253,12 +253,14 @@ INSTANTIATE_TEST_SUITE_P(Boards, Refusal, ::testing::ValuesIn(kRefusals),
 TEST(Boards, SlotPortWallPartitionsAndRoundHole)
 {
     ModelInputs in = design("40", "60", "40", "90", "90", ',');
-    in.txtSize[5] = "20";   // lp
-    in.txtSize[7] = "5";    // bp
-    in.txtSize[8] = "36,4"; // hp: the whole inner height
-    in.txtSize[10] = "12";  // thick1
-    in.txtSize[11] = "15";  // thick2
-    in.pieces = {0, 2, 2};  // one woofer, two partitions, two ports
+    in.lp = "20";     // lp
+    in.bp = "5";      // bp
+    in.hp = "36,4";   // hp: the whole inner height
+    in.thick1 = "12"; // thick1
+    in.thick2 = "15"; // thick2
+    in.pieces0 = 0;
+    in.pieces1 = 2;
+    in.pieces2 = 2; // one woofer, two partitions, two ports
     in.ptype = 1;
     const BoardsResult r = buildBoards(in, ',');
     ASSERT_TRUE(r.ok()) << r.error.text();
@@ -284,7 +286,7 @@ TEST(Boards, SlotPortWallPartitionsAndRoundHole)
     EXPECT_FALSE(r.boards->volumeNote);
 
     in.ptype = 0;
-    in.txtSize[6] = "10"; // dp
+    in.dp = "10"; // dp
     const BoardsResult round = buildBoards(in, ',');
     ASSERT_TRUE(round.ok()) << round.error.text();
     EXPECT_EQ(round.boards->boards.size(), 8u); // no port wall

@@ -113,12 +113,20 @@ TEST_P(ShellFill, BoardsFillTheWallsExactly)
 {
     const FillCase c = GetParam();
     ModelInputs in;
-    in.txtSize = {text(c.h2), text(c.l3), text(c.b2), text(c.ca), text(c.cb),
-                  "12",       "0",        "4",        "10",       std::to_string(c.thick0),
-                  "19",       "15",       "0"};
-    in.pieces[1] = c.partitions;
+    in.h2 = text(c.h2);
+    in.l3 = text(c.l3);
+    in.b2 = text(c.b2);
+    in.ca = text(c.ca);
+    in.cb = text(c.cb);
+    in.lp = "12";
+    in.bp = "4";
+    in.hp = "10";
+    in.thick0 = std::to_string(c.thick0);
+    in.thick1 = "19";
+    in.thick2 = "15";
+    in.pieces1 = c.partitions;
     if (c.portWhere >= 0) {
-        in.pieces[2] = 2;
+        in.pieces2 = 2;
         in.ptype = 1;
         in.pwhere = c.portWhere;
     }

@@ -175,10 +175,14 @@ TEST_P(Recalc, RuntimeErrorsNameTheErrorAndTheUnreadBox)
 TEST_P(Recalc, EmptyBoxOrSimulationOffChangesNothing)
 {
     const CalcState before = run({}, sep()).state;
-    for (std::size_t i = 0; i < 12; ++i) {
+    // Every text but the displacement and the other volume must be there.
+    const std::vector<std::string> required = {"h2", "l3", "b2", "ca",     "cb",     "lp",
+                                               "dp", "bp", "hp", "thick0", "thick1", "thick2"};
+    for (std::size_t i = 0; i < required.size(); ++i) {
         ModelInputs in = firstRunInputs();
-        in.txtSize[i].clear();
-        in.txtSize[(i + 1) % 12] = "50"; // would change the result if anything ran
+        textOf(in, *findModelKey(required[i])).clear();
+        textOf(in, *findModelKey(required[(i + 1) % required.size()])) =
+            "50"; // would change the result if anything ran
         const RecalcResult r = Recalculate(makeRecalcInputs(in, true, sep()), before);
         EXPECT_TRUE(r.outcome.messages.empty()) << i;
         EXPECT_FALSE(r.outcome.switchSimulationOff) << i;
@@ -194,15 +198,17 @@ TEST_P(Recalc, AnyTextInAnyBoxGivesAMessageNeverACrash)
     const std::string texts[] = {"letters",      "1e400",  "123456789012345678901234567890",
                                  "   ",          "12,5,5", "\x01\xff",
                                  "-99999999999", "9e18"};
-    for (std::size_t box = 0; box < 14; ++box)
+    for (const ModelKey& box : modelKeys())
         for (const std::string& text : texts) {
+            if (box.kind != KeyKind::Text)
+                continue;
             ModelInputs in = firstRunInputs();
-            (box < 13 ? in.txtSize[box] : in.txtVother) = text;
+            textOf(in, box) = text;
             const RecalcResult r = Recalculate(makeRecalcInputs(in, true, sep()), CalcState{});
             if (r.outcome.ranToEnd)
                 continue; // a text the box tolerates (a huge length, say) may still give a design
-            EXPECT_EQ(r.outcome.messages.size(), 1u) << box << " " << text;
-            EXPECT_TRUE(r.outcome.switchSimulationOff) << box << " " << text;
+            EXPECT_EQ(r.outcome.messages.size(), 1u) << box.name << " " << text;
+            EXPECT_TRUE(r.outcome.switchSimulationOff) << box.name << " " << text;
         }
 }
 

@@ -370,12 +370,12 @@ std::vector<BestFitBoard> boardsOf(const std::map<std::string, std::string>& tex
     ModelInputs in = firstRunInputs();
     for (const auto& [key, text] : texts)
         textOf(in, *findModelKey(key)) = text;
-    in.pieces[2] = ports;
+    in.pieces2 = ports;
     in.pwhere = portWhere;
     in.sub = 0; // a 6" woofer fits every front here, so the recalculation runs to its end
     CalcState state;
     EXPECT_TRUE(Recalculate(makeRecalcInputs(in, true, '.'), state).ranToEnd);
-    return bestFitBoards(state.derived, in.pieces[2], in.pwhere);
+    return bestFitBoards(state.derived, in.pieces2, in.pwhere);
 }
 
 std::string sizes(const std::vector<BestFitBoard>& boards)

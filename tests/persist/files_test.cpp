@@ -124,12 +124,12 @@ TEST_P(FilesTest, ExitWritesSectionLuInExitOrderAndEmptyBoxesGiveTheDefault)
     const IniStore ini = settings();
     EXPECT_EQ(CountStart(ini), 1);
     ModelInputs in = firstRunInputs();
-    in.txtSize[0] = "";              // removes h2
-    in.txtSize[3] = num("87,5");     // as typed
-    in.txtSize[12] = num("1,23456"); // rounded to 4 decimals
-    in.txtVother = num("2,50");
+    in.h2 = "";                 // removes h2
+    in.ca = num("87,5");        // as typed
+    in.subvol = num("1,23456"); // rounded to 4 decimals
+    in.vother = num("2,50");
     in.corr = 2;
-    in.pieces[1] = -1;
+    in.pieces1 = -1;
     ASSERT_EQ(SaveWindowPosition(ini, {1234.5f, 960}, sep()), IniWriteStatus::Ok);
     ASSERT_EQ(SaveExitInputs(ini, in, sep()), IniWriteStatus::Ok);
     EXPECT_EQ(
@@ -142,7 +142,7 @@ TEST_P(FilesTest, ExitWritesSectionLuInExitOrderAndEmptyBoxesGiveTheDefault)
             "\r\ncb=90\r\nlp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\nthick2=18\r\nvother=" +
             num("2,50") + "\r\n");
     EXPECT_EQ(LoadStartInputs(ini, sep())[4].text, "40");
-    in.txtSize[12] = "about 2"; // a maker's volume that is no number is kept as typed
+    in.subvol = "about 2"; // a maker's volume that is no number is kept as typed
     ASSERT_EQ(SaveExitInputs(ini, in, sep()), IniWriteStatus::Ok);
     EXPECT_EQ(ini.ReadIni("LU", "subvol", ""), "about 2");
     EXPECT_EQ(LoadStartInputs(ini, sep())[16].text, "0");
@@ -187,10 +187,23 @@ TEST_P(FilesTest, ProjectRoundTripsWithPlacementsUnderAnyName)
     EXPECT_FALSE(fs::exists(dir.file("program"))) << "the settings file is not touched";
 
     ModelInputs in = firstRunInputs();
-    in.txtSize = {"39", "45",        num("60,2"), "90", "90", num("21,3"), "0",
-                  "2",  num("35,4"), "18",        "18", "18", "0"};
+    in.h2 = "39";
+    in.l3 = "45";
+    in.b2 = "60,2";
+    in.ca = "90";
+    in.cb = "90";
+    in.lp = "21,3";
+    in.dp = "0";
+    in.bp = "2";
+    in.hp = "35,4";
+    in.thick0 = "18";
+    in.thick1 = "18";
+    in.thick2 = "18";
+    in.subvol = "0";
     in.sub = 3;
-    in.pieces = {1, 2, 1};
+    in.pieces0 = 1;
+    in.pieces1 = 2;
+    in.pieces2 = 1;
     in.corr = 2;
     in.pwhere = 4;
     in.ptype = 1;
@@ -344,8 +357,8 @@ TEST_P(FilesTest, DamagedFilesGiveValuesTheControlsCanTake)
                 EXPECT_TRUE(v.key->kind == KeyKind::List ? v.position >= 0 && v.position < listSize(*v.key)
                                                          : static_cast<bool>(toFixed(v.text, sep())))
                     << v.key->name << ": " << v.text;
-        EXPECT_EQ(applied(start).txtSize[0], c.h2);
-        EXPECT_EQ(applied(start).txtSize[1], c.l3);
+        EXPECT_EQ(applied(start).h2, c.h2);
+        EXPECT_EQ(applied(start).l3, c.l3);
         std::string replaced;
         for (const std::string& key : project.replacedKeys())
             replaced += (replaced.empty() ? "" : " ") + key;

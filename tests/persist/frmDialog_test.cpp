@@ -142,7 +142,7 @@ TEST_P(DialogTest, FoldersAndProjectFilesAreListedAndChosen)
          {"house.tbx", "HOUSE.TBX", "garage.Tbx", "notes.txt", "house.tbx.bak", "sub/inside.tbx"})
         dir.put(name, test::kFirstRunFile);
     fs::create_directory(dir.file("folder.tbx"));
-    int code = 0;
+    FileWhat code = FileWhat::Open;
     dlg().fWhat(code); // shown, as the user sees it
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg()));
     EXPECT_EQ(dlg().File1()->fileNames(), (QStringList{"garage.Tbx", "house.tbx", "HOUSE.TBX"}));
@@ -156,9 +156,9 @@ TEST_P(DialogTest, FoldersAndProjectFilesAreListedAndChosen)
 
 TEST_P(DialogTest, FirstSaveOfARunBecomesSaveAsAndWritesTheDesignByteForByte)
 {
-    int code = 1;
+    FileWhat code = FileWhat::Save;
     dlg().fWhat(code);
-    EXPECT_EQ(code, 2); // the caller's variable changes too
+    EXPECT_EQ(code, FileWhat::SaveAs); // the caller's variable changes too
     EXPECT_EQ(dlg().windowTitle(), "Opslaan als...");
     EXPECT_FALSE(dlg().isModal());
     QTest::keyClicks(dlg().txtFilename(), "keyed");
@@ -169,11 +169,11 @@ TEST_P(DialogTest, FirstSaveOfARunBecomesSaveAsAndWritesTheDesignByteForByte)
     EXPECT_EQ(host->caption(), kTitle); // writing leaves the caption alone
     EXPECT_TRUE(messages.messages.empty());
 
-    app().inputs.txtSize[1] = num("55,5");
+    app().inputs.l3 = num("55,5");
     app().layoutStrings[0] = num("12,5x30x0");
-    code = 1; // a save under the known name, without showing the dialog
+    code = FileWhat::Save; // a save under the known name, without showing the dialog
     dlg().fWhat(code);
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(code, FileWhat::Save);
     EXPECT_FALSE(dlg().isVisible());
     EXPECT_EQ(dlg().windowTitle(), "akke akke tuut tuut");
     std::string expected = test::kFirstRunFile;
@@ -188,7 +188,7 @@ TEST_P(DialogTest, FirstSaveOfARunBecomesSaveAsAndWritesTheDesignByteForByte)
 TEST_P(DialogTest, CancelAndAnEmptyNameChangeNothing)
 {
     saveAs("house");
-    app().inputs.txtSize[0] = "77";
+    app().inputs.h2 = "77";
     files->fileSaveAs();
     QTest::keyClicks(dlg().txtFilename(), "other");
     clickCancel();
@@ -231,18 +231,18 @@ TEST_P(DialogTest, OpenSetsEveryValueInReadingOrderAndTheWooferAndNamesTheProjec
     open("bare.tbx");
     EXPECT_EQ(app().inputs, firstRunInputs());
     // Open with the last name reopens without a click.
-    app().inputs.txtSize[0] = "12";
-    int code = 0;
+    app().inputs.h2 = "12";
+    FileWhat code = FileWhat::Open;
     dlg().fWhat(code);
     EXPECT_EQ(dlg().txtFilename()->text(), "bare");
     clickOk();
-    EXPECT_EQ(app().inputs.txtSize[0], "40");
+    EXPECT_EQ(app().inputs.h2, "40");
 }
 
 TEST_P(DialogTest, OldVersionAsksFirstAndDamagedValuesAreNamed)
 {
     dir.put("old.tbx", "[MAIN]\r\nfid=V0110\r\n[DATA]\r\nh2=99\r\n[LAYOUT]\r\nfront=1x1x0\r\n");
-    app().inputs.txtSize[0] = "41";
+    app().inputs.h2 = "41";
     app().layoutStrings[0] = "5x5x0";
     messages.answers.push_back(MessageAnswer::Cancel);
     open("old.tbx");
@@ -250,7 +250,7 @@ TEST_P(DialogTest, OldVersionAsksFirstAndDamagedValuesAreNamed)
               (std::vector<Message>{{"Oude versie van het bestand, toch proberen te laden?", "Open error",
                                      MessageIcon::Exclamation, MessageButtons::OkCancel}}));
     EXPECT_TRUE(host->changes.empty());
-    EXPECT_EQ(app().inputs.txtSize[0], "41");
+    EXPECT_EQ(app().inputs.h2, "41");
     EXPECT_EQ(app().layoutStrings[0], "5x5x0");
     EXPECT_EQ(host->caption(), kTitle + " :: old"); // already names the file
     EXPECT_EQ(app().currentProjectFile, "old.tbx");
@@ -260,15 +260,15 @@ TEST_P(DialogTest, OldVersionAsksFirstAndDamagedValuesAreNamed)
     open("old.tbx");
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "Old file, load anyway?");
-    EXPECT_EQ(app().inputs.txtSize[0], "99");
+    EXPECT_EQ(app().inputs.h2, "99");
     EXPECT_EQ(app().layoutStrings[0], "1x1x0");
 
     // Values that do not convert are replaced by their defaults and named once.
     messages.messages.clear();
     dir.put("damaged.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=high\r\nl3=55\r\nsub=17\r\n");
     open("damaged.tbx");
-    EXPECT_EQ(app().inputs.txtSize[0], "40");
-    EXPECT_EQ(app().inputs.txtSize[1], "55");
+    EXPECT_EQ(app().inputs.h2, "40");
+    EXPECT_EQ(app().inputs.l3, "55");
     EXPECT_EQ(app().inputs.sub, 2);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(
@@ -282,9 +282,9 @@ TEST_P(DialogTest, NewKeepsTheProjectNameAndASaveWritesTheFirstRunValuesIntoIt)
     dir.put("house.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=70\r\ncorr=1\r\n[LAYOUT]\r\nfront=1x2x0\r\n");
     open("house.tbx");
     host->setCaption("caption after open");
-    ASSERT_EQ(app().inputs.txtSize[0], "70");
+    ASSERT_EQ(app().inputs.h2, "70");
     host->changes.clear();
-    files->run(0);
+    files->run(FileCommand::New);
     EXPECT_EQ(app().inputs, firstRunInputs());
     EXPECT_EQ(app().currentProjectFile, "house.tbx");
     EXPECT_EQ(app().layoutStrings[0], "1x2x0");
@@ -292,7 +292,7 @@ TEST_P(DialogTest, NewKeepsTheProjectNameAndASaveWritesTheFirstRunValuesIntoIt)
     EXPECT_EQ(changes(),
               "sub#2 pieces0#0 pieces1#0 pieces2#0 corr#0 ptype#0 pwhere#0 h2=40 l3=40 b2=40 ca=90 "
               "cb=90 lp=0 dp=0 bp=0 hp=0 thick0=18 thick1=18 thick2=18 subvol=0 vother=0");
-    files->run(2);
+    files->run(FileCommand::Save);
     EXPECT_FALSE(dlg().isVisible());
     // Keys the file had are changed where they stand; the others follow at the end of the section.
     const std::string bytes = dir.read("house.tbx");
@@ -306,7 +306,7 @@ TEST_P(DialogTest, OnlyOpenRecalculatesInSimulationModeAndRestoresTheFlag)
     for (bool simulation : {false, true}) {
         host->recalculations.clear();
         app().simulationOn = simulation;
-        files->run(1);
+        files->run(FileCommand::Open);
         EXPECT_EQ(host->recalculations, std::vector<bool>{true});
         EXPECT_EQ(app().simulationOn, simulation);
         // It ran while the dialog was still open, before any file was read.
@@ -315,7 +315,7 @@ TEST_P(DialogTest, OnlyOpenRecalculatesInSimulationModeAndRestoresTheFlag)
         clickCancel();
     }
     host->recalculations.clear();
-    for (int command : {3, 2}) {
+    for (FileCommand command : {FileCommand::SaveAs, FileCommand::Save}) {
         files->run(command);
         clickCancel();
     }

@@ -32,8 +32,8 @@ struct Need {
 
 std::string nameOf(const QObject* o)
 {
-    const QString name = o->objectName();
-    return name.isEmpty() ? std::string(o->metaObject()->className()) : name.toStdString();
+    return (o->objectName().isEmpty() ? QString(o->metaObject()->className()) : o->objectName())
+        .toStdString();
 }
 
 int textWidth(const QFont& font, const QString& text)
@@ -43,8 +43,6 @@ int textWidth(const QFont& font, const QString& text)
 
 std::optional<Need> labelNeed(const QLabel* l)
 {
-    if (l->text().isEmpty())
-        return std::nullopt;
     if (const auto* fit = qobject_cast<const FitLabel*>(l))
         return Need{l->text(), fit->elided() ? l->contentsRect().width() + 1 : 0, l->contentsRect().width()};
     const QRect place = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
@@ -64,8 +62,6 @@ std::optional<Need> labelNeed(const QLabel* l)
 
 std::optional<Need> buttonNeed(const QAbstractButton* b)
 {
-    if (b->text().isEmpty())
-        return std::nullopt;
     QStyleOptionButton opt;
     opt.initFrom(b);
     opt.text = b->text();
@@ -87,8 +83,6 @@ std::optional<Need> buttonNeed(const QAbstractButton* b)
 
 std::optional<Need> groupBoxNeed(const QGroupBox* g)
 {
-    if (g->title().isEmpty())
-        return std::nullopt;
     QStyleOptionGroupBox opt;
     opt.initFrom(g);
     opt.text = g->title();
@@ -135,7 +129,7 @@ std::vector<std::string> clippedCaptions(QWidget* window)
             need = groupBoxNeed(g);
         else if (const auto* bar = qobject_cast<const QMenuBar*>(w))
             checkMenuBar(windowName, bar, out);
-        if (need && need->needed > need->available)
+        if (need && !need->text.isEmpty() && need->needed > need->available)
             out.push_back(windowName + " / " + nameOf(w) + ": '" + need->text.toStdString() + "' needs " +
                           std::to_string(need->needed) + " px, has " + std::to_string(need->available) +
                           " px");

@@ -78,7 +78,8 @@ TEST_P(CaptionFitTest, NoCaptionIsCutShort)
     {
         frmMain win(AppPaths{folder.string(), "kelvra"}, ',');
         win.show();
-        win.buttonHandler(2); // the drawing's captions are at their longest with numbers in them
+        win.buttonHandler(
+            ShowButton::Simulation); // the drawing's captions are at their longest with numbers in them
         QWidget* window = open(std::get<1>(GetParam()), win);
         ASSERT_NE(window, nullptr);
         window->setWindowFlag(Qt::Window);

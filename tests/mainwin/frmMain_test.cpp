@@ -67,7 +67,7 @@ TEST_P(FrmMainTest, StartsGreenAndEmptyAndCountsTheStart)
     // Typing while simulation is off changes the box only.
     box(0)->clear();
     QTest::keyClicks(box(0), "50");
-    EXPECT_EQ(win->app().inputs.txtSize[0], "50");
+    EXPECT_EQ(win->app().inputs.h2, "50");
     EXPECT_EQ(text("lblVolumeOut"), "Volume: 0 Liter");
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -101,7 +101,7 @@ TEST_P(FrmMainTest, SimulatieAndF5SwitchAndTypingRecalculates)
     // Height 40 cm becomes 405 cm with one key: no refused step between.
     box(0)->setCursorPosition(2);
     QTest::keyClicks(box(0), "5");
-    EXPECT_EQ(win->app().inputs.txtSize[0], "405");
+    EXPECT_EQ(win->app().inputs.h2, "405");
     EXPECT_EQ(text("lblVolumeOut"), outer("648"));
     // The main window's route for other windows recalculates too.
     win->setModelText(*findModelKey("h2"), "50");
@@ -145,7 +145,7 @@ TEST_P(FrmMainTest, PortCountAndTypeEnableTheirFields)
     for (int i : {5, 6, 7, 8, 11})
         EXPECT_FALSE(box(i)->isEnabled()) << i;
     EXPECT_FALSE(list("cmbPortWhere")->isEnabled());
-    EXPECT_EQ(win->app().inputs.pieces[2], 0);
+    EXPECT_EQ(win->app().inputs.pieces2, 0);
 }
 
 TEST_P(FrmMainTest, ParamsAndFigureButtons)
@@ -180,7 +180,7 @@ TEST_P(FrmMainTest, UnreadTextIsFocusedAndFramedRedUntilItChanges)
         EXPECT_TRUE(red()) << index;
         QTest::keyClick(target, Qt::Key_Backspace);
         EXPECT_FALSE(red()) << index;
-        target->setText(QString::fromStdString(index == 13 ? "0" : firstRunInputs().txtSize[index]));
+        target->setText(QString::fromStdString(textOf(firstRunInputs(), *textKeyOfControl(index))));
     }
     EXPECT_EQ(messages.messages.size(), 1u); // typing with simulation off asks nothing
 }
@@ -207,8 +207,8 @@ TEST_P(FrmMainTest, ExitWritesInputsInOrderAndNextStartReadsThem)
     EXPECT_TRUE(ini.contains("[Main]"));
 
     frmMain again(AppPaths{dir.path().toStdString(), "kelvra"}, sep());
-    EXPECT_EQ(again.app().inputs.txtSize[3], "88");
-    EXPECT_EQ(again.app().inputs.txtSize[0], "40");
+    EXPECT_EQ(again.app().inputs.ca, "88");
+    EXPECT_EQ(again.app().inputs.h2, "40");
     EXPECT_EQ(again.app().inputs.sub, 3);
     EXPECT_EQ(again.app().useCount, 2);
     EXPECT_TRUE(settings().contains("USE=3"));
@@ -305,7 +305,7 @@ TEST_P(FrmMainLanguageTest, EnglishFromTheSettingsDialogTranslatesTheWindowAndDu
     EXPECT_EQ(action("mnuFileNOS(1)")->text(), "&Open");
     EXPECT_EQ(list("cmbCorrection")->itemText(2), "Damping wool");
     EXPECT_EQ(win->control("txtSize", 9)->toolTip(), "Usual: 9, 12, 18, 22, 30 mm");
-    win->buttonHandler(1); // the tables are English too
+    win->buttonHandler(ShowButton::Parameters); // the tables are English too
     ASSERT_NE(messages.last(), nullptr);
     EXPECT_EQ(messages.last()->text.rfind("The parameters being worked with:", 0), 0u);
     // None may still be the Dutch design text, apart from units, measure names and texts that read the

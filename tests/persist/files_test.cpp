@@ -189,13 +189,13 @@ TEST_P(FilesTest, ProjectRoundTripsWithPlacementsUnderAnyName)
     ModelInputs in = firstRunInputs();
     in.h2 = "39";
     in.l3 = "45";
-    in.b2 = "60,2";
+    in.b2 = num("60,2");
     in.ca = "90";
     in.cb = "90";
-    in.lp = "21,3";
+    in.lp = num("21,3");
     in.dp = "0";
     in.bp = "2";
-    in.hp = "35,4";
+    in.hp = num("35,4");
     in.thick0 = "18";
     in.thick1 = "18";
     in.thick2 = "18";

@@ -26,7 +26,7 @@ protected:
     // Simulation on and a round port of 10 cm in the default box, then the window from the File menu.
     frmSound* openOnVentedBox()
     {
-        win->buttonHandler(2);
+        win->buttonHandler(ShowButton::Simulation);
         list("cmbPieces", 2)->setCurrentIndex(1);
         box(6)->setText("10");
         box(5)->setText("20");
@@ -68,7 +68,7 @@ TEST_P(FrmSoundTest, TheTuningFollowsTheBoxAndItsButtonTunesTheMainWindowsPort)
     const QString shown = text(s, "lblPortLength");
     QTest::mouseClick(use, Qt::LeftButton);
     // The length went in through the main window's own route, so it recalculated the tuning too.
-    EXPECT_EQ(box(5)->text().toStdString(), win->app().inputs.txtSize[5]);
+    EXPECT_EQ(box(5)->text().toStdString(), win->app().inputs.lp);
     EXPECT_TRUE(shown.contains(": " + box(5)->text() + " cm")) << shown.toStdString();
     EXPECT_NEAR(numberIn(s, "lblFb"), target, 0.15);
     box(0)->setText("30"); // less height, less air: the same port tunes higher
@@ -82,11 +82,11 @@ TEST_P(FrmSoundTest, BadWooferValuesAreShownAtTheirBoxAndStopTheCurve)
     frmSound* s = openOnVentedBox();
     typeWoofer(s);
     ASSERT_TRUE(s->charts()->hasCurve());
-    win->buttonHandler(2); // no curve outside simulation mode
+    win->buttonHandler(ShowButton::Simulation); // no curve outside simulation mode
     EXPECT_TRUE(text(s, "lblStatus").contains("simulation mode"));
     EXPECT_FALSE(s->charts()->hasCurve());
     EXPECT_TRUE(text(s, "lblFb").isEmpty());
-    win->buttonHandler(2);
+    win->buttonHandler(ShowButton::Simulation);
     EXPECT_TRUE(text(s, "lblStatus").isEmpty());
     ASSERT_TRUE(s->charts()->hasCurve());
     for (const auto& [key, bad] : cases) {
@@ -138,7 +138,7 @@ TEST_P(FrmSoundTest, ProjectFileCarriesTheWooferAndTheCar)
     auto* dialog = win->findChild<frmDialog*>();
     ASSERT_TRUE(dialog->setFolder(dir.path()));
     dialog->txtFilename()->setText("boot");
-    dialog->cmdOC_Click(0);
+    dialog->cmdOC_Click(DialogButton::Ok);
     for (const auto& [key, typed] : kWoofer)
         s->box(key)->clear();
     s->findChild<QComboBox*>("cmbCar")->setCurrentIndex(0);
@@ -147,7 +147,7 @@ TEST_P(FrmSoundTest, ProjectFileCarriesTheWooferAndTheCar)
     win->fileOpen();
     ASSERT_TRUE(dialog->setFolder(dir.path()));
     dialog->txtFilename()->setText("boot");
-    dialog->cmdOC_Click(0);
+    dialog->cmdOC_Click(DialogButton::Ok);
     EXPECT_EQ(s->box("qts")->text().toStdString(), u("0,41"));
     EXPECT_EQ(s->findChild<QComboBox*>("cmbCar")->currentIndex(), 2);
     EXPECT_TRUE(s->charts()->hasCurve());

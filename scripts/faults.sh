@@ -6,8 +6,8 @@
 # For each fault: check that its text occurs exactly once in its file, put the fault in, build, run the
 # suite, and put the file back exactly as it was. The file is found by its base name anywhere in
 # `git ls-files`, so the list keeps working when files move to other folders. Results go to the screen
-# and to <build-dir>/faults-result.txt. The source tree is never left with a fault in it: a trap puts the
-# file back on Ctrl-C or on any error.
+# and to <build-dir>/faults-result.txt, a caught fault with the first test that failed. The source tree
+# is never left with a fault in it: a trap puts the file back on Ctrl-C or on any error.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -170,6 +170,10 @@ while IFS=$'\t' read -r -u 3 id path reason what; do
         else
             result="caught"
             caught=$((caught + 1))
+            # The first test that failed, so a new suite can be compared test by test.
+            by="$(grep -m1 -E '\*\*\*(Failed|Exception|Timeout)|Not Run' "$LOGS/$id.suite.log" |
+                sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/' || true)"
+            what="$what  [by ${by:-?}]"
         fi
         restore
     fi

@@ -55,8 +55,28 @@ restore() {
         APPLIED=""
     fi
 }
+# A build or suite runs in the background and is waited for: make and ctest catch Ctrl-C themselves
+# and end normally, and bash would then let the run go on as if the step had failed. Waiting lets the
+# trap run at once; it ends the step with everything it started.
+STEP=""
+step() {
+    "$@" &
+    STEP=$!
+    local rc=0
+    wait "$STEP" || rc=$?
+    STEP=""
+    return "$rc"
+}
+end_tree() {
+    local child
+    for child in $(ps -o pid= --ppid "$1" 2>/dev/null); do
+        end_tree "$child"
+    done
+    kill -TERM "$1" 2>/dev/null || true
+}
+exec 4>&2 # the terminal's stderr, for the trap's word while a step's output goes to a log
 trap 'restore' EXIT
-trap 'restore; echo "faults.sh: interrupted, source restored" >&2; exit 130' INT TERM
+trap 'if [[ -n "$STEP" ]]; then end_tree "$STEP"; fi; restore; echo "faults.sh: interrupted, source restored" >&4; exit 130' INT TERM
 
 # ---- the fault list (python does the exact text work) ----
 # Prints, for every fault line: id, path (or "-" with the reason), what; tab-separated.
@@ -118,11 +138,12 @@ PY
 }
 
 build() {
-    nice -n 10 cmake --build "$BUILD" -j2
+    step nice -n 10 cmake --build "$BUILD" -j2
 }
 
 suite() {
-    (cd "$BUILD" && QT_QPA_PLATFORM=offscreen nice -n 10 ctest --stop-on-failure -j2 --timeout 300)
+    step bash -c 'cd "$1" && QT_QPA_PLATFORM=offscreen exec nice -n 10 ctest --stop-on-failure -j2 --timeout 300' \
+        _ "$BUILD"
 }
 
 # ---- the build dir ----

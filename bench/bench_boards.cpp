@@ -1,5 +1,6 @@
 // How long the real boards of a design take: the builder's window and the exports ask for them on
 // every change.
+#include "bench/BenchDesigns.h"
 #include "boards/Boards.h"
 
 #include <benchmark/benchmark.h>
@@ -19,27 +20,7 @@ void boards(benchmark::State& st, const ModelInputs& inputs)
 
 ModelInputs slopedWithPortAndPartitions()
 {
-    ModelInputs in = firstRunInputs();
-    in.h2 = "39";
-    in.l3 = "45";
-    in.b2 = "60,2";
-    in.ca = "70";
-    in.cb = "85";
-    in.lp = "21,3";
-    in.dp = "0";
-    in.bp = "2";
-    in.hp = "35,4";
-    in.thick0 = "18";
-    in.thick1 = "18";
-    in.thick2 = "18";
-    in.subvol = "0";
-    in.pieces0 = 1;
-    in.pieces1 = 2;
-    in.pieces2 = 1; // two woofers, two partitions, one port
-    in.ptype = 1;
-    in.pwhere = 1;
-    in.corr = 2;
-    return in;
+    return bench::slopedWithRectangularPort(2);
 }
 
 void BM_BoardsDefaultBlock(benchmark::State& st)

@@ -155,14 +155,6 @@ TEST_P(PanelSetTest, NamesOddMeasuresAndOverflowNeverFail)
     RefreshPanels(p, PanelModel{}, sep());
     EXPECT_EQ(p[kFront].caption, caption(" Voorzijde ", "0", "0"));
     EXPECT_EQ(p[kLeft].width, kUnsizedPanelPx); // angle 0 is no right angle
-    PanelModel negative;
-    negative.derived.h2 = Fixed::fromInt(-10);
-    negative.derived.l3 = Fixed::fromInt(-5);
-    negative.derived.thick[0] = 18;
-    negative.derived.angleCa = kRightAngle;
-    RefreshPanels(p, negative, sep());
-    EXPECT_FLOAT_EQ(p[kFront].width, -40.8f);
-    EXPECT_EQ(p[kFront].caption, caption(" Voorzijde ", "-5", "-13,6"));
 }
 
 TEST(PanelSet, CaptionRoundsHalvesToEvenAndLabelIsCentred)

@@ -33,11 +33,6 @@ class Separators : public ::testing::TestWithParam<char>
 {
 };
 
-std::string separatorName(const ::testing::TestParamInfo<char>& info)
-{
-    return info.param == ',' ? "Comma" : "Point";
-}
-
 TEST_P(Separators, DefaultBoxSidesRunThroughAndTheRestSitsBetween)
 {
     const BoardsResult r = buildBoards(design("40", "40", "40,0", "90", "90", GetParam()), GetParam());
@@ -104,7 +99,7 @@ TEST_P(Separators, SlopedBoxHasTrapezoidSidesAndBevels)
     EXPECT_NE(r.boards->volumeNote->find("from the outside"), std::string::npos) << *r.boards->volumeNote;
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, Separators, ::testing::Values(',', '.'), separatorName);
+INSTANTIATE_TEST_SUITE_P(Boards, Separators, ::testing::Values(',', '.'), kelvra::test::SeparatorName{});
 
 struct BevelCase {
     const char* name;

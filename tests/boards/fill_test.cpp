@@ -159,9 +159,7 @@ TEST_P(ShellFill, BoardsFillTheWallsExactly)
 INSTANTIATE_TEST_SUITE_P(
     Designs, ShellFill,
     ::testing::Values(FillCase{"Rectangular12mm", 40, 40, 40, 90, 90, 12},
-                      FillCase{"Rectangular30mmLong", 30, 90, 35, 90, 90, 30},
                       FillCase{"OneSlope18mm", 39, 45, 60.2, 70, 90, 18},
-                      FillCase{"OneSlopeFront22mm", 36, 70, 50, 90, 62, 22},
                       FillCase{"TwoSlopes22mm", 38, 80, 55, 65, 80, 22},
                       FillCase{"Near45Degrees15mm", 35, 60, 80, 45.5, 89, 15},
                       FillCase{"OverhangingFront25mm", 35, 50, 40, 80, 105, 25},

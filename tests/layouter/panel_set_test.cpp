@@ -28,13 +28,10 @@ INSTANTIATE_TEST_SUITE_P(Locale, PanelSetTest, ::testing::Values(',', '.'), Sepa
 // A rectangular port, 2 wide in 18 mm board, standing against the given panel.
 Changes port(const char* where, const char* height, const char* count = "1")
 {
-    return with(defaultDesign(), {{"pieces2", count},
-                                  {"ptype", "1"},
-                                  {"pwhere", where},
-                                  {"hp", height},
-                                  {"bp", "2"},
-                                  {"lp", "21,3"},
-                                  {"thick2", "18"}});
+    // clang-format off
+    return with(defaultDesign(), {{"pieces2", count}, {"ptype", "1"}, {"pwhere", where}, {"hp", height},
+                                  {"bp", "2"}, {"lp", "21,3"}, {"thick2", "18"}});
+    // clang-format on
 }
 
 } // namespace

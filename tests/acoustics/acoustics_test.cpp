@@ -13,29 +13,15 @@ using namespace kelvra;
 namespace
 {
 
-// A 12" woofer in round figures: Fs 30 Hz, Qes 0,4, Qms 5, Vas 80 l, Sd 500 cm2, Xmax 12 mm.
+// A 12" woofer in round figures: Fs 30 Hz, Qes 0,4, Qms 5, Vas 80 l, Sd 500 cm2, Xmax 12 mm, Re 3,5, Pe 400.
 Woofer twelveInch()
 {
-    Woofer w;
-    w.name = "test 12";
-    w.fs = 30;
-    w.qes = 0.4;
-    w.qms = 5;
-    w.vas = 80;
-    w.sd = 500;
-    w.xmax = 12;
-    w.re = 3.5;
-    w.pe = 400;
-    return w;
+    return Woofer{"test 12", 30, std::nullopt, 0.4, 5, 80, 500, 12, 3.5, 400, 0};
 }
 
-Port roundPort(double diameterCm, double lengthCm, int count = 1)
+Port roundPort(double diameterCm, double lengthCm)
 {
-    Port p;
-    p.count = count;
-    p.diameterCm = diameterCm;
-    p.lengthCm = lengthCm;
-    return p;
+    return Port{1, true, diameterCm, 0, 0, lengthCm, kDefaultEndCorrection};
 }
 
 template <typename T> std::string nameOf(const ::testing::TestParamInfo<T>& info)
@@ -45,7 +31,7 @@ template <typename T> std::string nameOf(const ::testing::TestParamInfo<T>& info
 
 } // namespace
 
-TEST(Acoustics, PortTuningByHandAndBackThroughThePortLength)
+TEST(Acoustics, PortTuningAndPortLengthByHand)
 {
     // Round 10 cm, 20 cm long, 50 l, k 0,732: S = pi 0,05^2 = 0,0078540 m2, Leff = 0,2 + 0,0732 m,
     //   Fb = 344 / 2pi * sqrt(0,0078540 / (0,05 * 0,2732)) = 41,514 Hz.
@@ -61,25 +47,15 @@ TEST(Acoustics, PortTuningByHandAndBackThroughThePortLength)
         // The length for that tuning is the port's own length again.
         EXPECT_NEAR(*portLengthFor(port, vb, *fb), port.lengthCm, 1e-9);
     }
-}
-
-TEST(Acoustics, PortLengthForATargetByHand)
-{
     // Leff = c^2 S / ((2pi 32)^2 Vb) = 0,459609 m, minus 0,732 * 0,1 m: 38,661 cm.
-    const auto length = portLengthFor(roundPort(10, 0), 50, 32);
-    ASSERT_TRUE(length.ok());
-    EXPECT_NEAR(*length, 38.6609, 0.001);
+    EXPECT_NEAR(*portLengthFor(roundPort(10, 0), 50, 32), 38.6609, 0.001);
     // So wide a port that its end correction alone tunes lower than 100 Hz: no length can do it.
-    const auto tooWide = portLengthFor(roundPort(20, 0), 200, 100);
-    ASSERT_FALSE(tooWide.ok());
-    EXPECT_EQ(tooWide.error().field, "targetfb");
+    EXPECT_EQ(portLengthFor(roundPort(20, 0), 200, 100).error().field, "targetfb");
 }
 
 TEST(Acoustics, EndCorrectionsAndCabinCorners)
 {
-    EXPECT_EQ(endCorrectionFactor(EndCorrection::BothFree), 0.614);
-    EXPECT_EQ(endCorrectionFactor(EndCorrection::OneFlanged), 0.732);
-    EXPECT_EQ(endCorrectionFactor(EndCorrection::BothFlanged), 0.850);
+    EXPECT_EQ(endCorrectionFactor(EndCorrection::BothFree), 0.614); // the others tune the ports above
     const struct {
         CarClass car;
         double corner;
@@ -171,7 +147,6 @@ TEST_P(CircuitIdentity, SplIsSensitivityPlusPowerPlusTheTextbookResponse)
 
 INSTANTIATE_TEST_SUITE_P(Acoustics, CircuitIdentity,
                          ::testing::Values(CircuitCase{"SealedOneWatt", std::nullopt, 7, 1},
-                                           CircuitCase{"SealedHundredWatts", std::nullopt, 7, 100},
                                            CircuitCase{"VentedQl7", 32.0, 7, 1},
                                            CircuitCase{"VentedLeakyQl3", 40.0, 3, 250},
                                            CircuitCase{"VentedTightQl100", 25.0, 100, 10}),

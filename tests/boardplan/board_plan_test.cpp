@@ -221,15 +221,12 @@ TEST(BoardPlan, RealBoardPlansStayGuillotineWithTheKerf)
         {"two slopes, 12 mm board", {{"ca", "75"}, {"cb", "80"}, {"thick0", "12"}}, 4},
         {"near 45, 30 mm board", {{"ca", "46"}, {"h2", "35"}, {"b2", "60"}, {"thick0", "30"}}, 2},
         {"overhanging front", {{"cb", "110"}, {"h2", "35"}, {"b2", "45"}}, 3},
+        // clang-format off
         {"two partitions and two slot ports",
-         {{"ca", "70"},
-          {"pieces1", "2"},
-          {"pieces2", "2"},
-          {"ptype", "1"},
-          {"lp", "20"},
-          {"bp", "3"},
+         {{"ca", "70"}, {"pieces1", "2"}, {"pieces2", "2"}, {"ptype", "1"}, {"lp", "20"}, {"bp", "3"},
           {"hp", "20"}},
          2},
+        // clang-format on
         {"large box on two sheets", {{"h2", "60"}, {"l3", "100"}, {"b2", "90"}, {"ca", "60"}}, 3},
     };
     for (const Case& c : cases) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace kelvra;
 using kelvra::test::under;
@@ -17,11 +18,8 @@ namespace
 ModelInputs design(const char* h2, const char* l3, const char* b2, const char* ca, const char* cb, char sep)
 {
     ModelInputs in;
-    in.h2 = under(h2, sep);
-    in.l3 = under(l3, sep);
-    in.b2 = under(b2, sep);
-    in.ca = under(ca, sep);
-    in.cb = under(cb, sep);
+    std::tie(in.h2, in.l3, in.b2, in.ca, in.cb) =
+        std::tuple(under(h2, sep), under(l3, sep), under(b2, sep), under(ca, sep), under(cb, sep));
     return in;
 }
 
@@ -34,11 +32,6 @@ double edgeLength(const Board& b, std::size_t i)
 class Separators : public ::testing::TestWithParam<char>
 {
 };
-
-std::string separatorName(const ::testing::TestParamInfo<char>& info)
-{
-    return info.param == ',' ? "Comma" : "Point";
-}
 
 TEST_P(Separators, DefaultBoxSidesRunThroughAndTheRestSitsBetween)
 {
@@ -106,7 +99,7 @@ TEST_P(Separators, SlopedBoxHasTrapezoidSidesAndBevels)
     EXPECT_NE(r.boards->volumeNote->find("from the outside"), std::string::npos) << *r.boards->volumeNote;
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, Separators, ::testing::Values(',', '.'), separatorName);
+INSTANTIATE_TEST_SUITE_P(Boards, Separators, ::testing::Values(',', '.'), kelvra::test::SeparatorName{});
 
 struct BevelCase {
     const char* name;
@@ -173,79 +166,37 @@ TEST_P(Refusal, NamesTheBoardAndTheMeasure)
 }
 
 using F = BoardsFault;
+// clang-format off
 const RefusalCase kRefusals[] = {
     // A 40 cm slot in a wedge that is 14 cm deep inside at the top.
-    {"SlotLongerThanTheWedgeIsDeep",
-     {{"ca", "60"}, {"lp", "40"}, {"bp", "5"}, {"hp", "36,4"}},
-     {1, 1, 0, 0},
-     F::PortTooLong,
-     "port",
-     "the port length lp is 40 cm"},
-    {"SlotHigherThanTheInside",
-     {{"lp", "20"}, {"bp", "5"}, {"hp", "36,5"}},
-     {1, 1, 1, 0},
-     F::PortTooHigh,
-     "port",
-     "the port height hp"},
-    {"FiveSlotsWiderThanTheFront",
-     {{"lp", "20"}, {"bp", "6"}, {"hp", "30"}},
-     {5, 1, 0, 0},
-     F::PortTooWide,
-     "port",
-     "widths"},
-    {"SlotsRunIntoAPartition",
-     {{"lp", "20"}, {"bp", "8"}, {"hp", "36,4"}},
-     {2, 1, 0, 3},
-     F::PortTooWide,
-     "port",
-     "partition wall 1"},
-    {"RoundPortLongerThanTheBox",
-     {{"lp", "50,5"}, {"dp", "10"}},
-     {1, 0, 3, 0},
-     F::PortTooLong,
-     "port",
+    {"SlotLongerThanTheWedgeIsDeep", {{"ca", "60"}, {"lp", "40"}, {"bp", "5"}, {"hp", "36,4"}}, {1, 1, 0, 0},
+     F::PortTooLong, "port", "the port length lp is 40 cm"},
+    {"SlotHigherThanTheInside", {{"lp", "20"}, {"bp", "5"}, {"hp", "36,5"}}, {1, 1, 1, 0},
+     F::PortTooHigh, "port", "the port height hp"},
+    {"FiveSlotsWiderThanTheFront", {{"lp", "20"}, {"bp", "6"}, {"hp", "30"}}, {5, 1, 0, 0},
+     F::PortTooWide, "port", "widths"},
+    {"SlotsRunIntoAPartition", {{"lp", "20"}, {"bp", "8"}, {"hp", "36,4"}}, {2, 1, 0, 3},
+     F::PortTooWide, "port", "partition wall 1"},
+    {"RoundPortLongerThanTheBox", {{"lp", "50,5"}, {"dp", "10"}}, {1, 0, 3, 0}, F::PortTooLong, "port",
      "the port length lp"},
-    {"RoundPortWiderThanTheTop",
-     {{"ca", "60"}, {"lp", "10"}, {"dp", "15"}},
-     {1, 0, 2, 0},
-     F::PortTooHigh,
-     "port",
-     "the port diameter dp"},
+    {"RoundPortWiderThanTheTop", {{"ca", "60"}, {"lp", "10"}, {"dp", "15"}}, {1, 0, 2, 0},
+     F::PortTooHigh, "port", "the port diameter dp"},
     {"ZeroRearAngle", {{"ca", "0"}}, {0, 1, 0, 0}, F::ZeroAngle, "rear", "rear-seat angle"},
     {"FrontAngleOf180", {{"cb", "180"}}, {0, 1, 0, 0}, F::BadAngle, "front", "front angle"},
     {"AngleNotANumber", {{"cb", "9O"}}, {0, 1, 0, 0}, F::BadNumber, "front", "not a number"},
     {"EndsCrossBelowTheTop", {{"ca", "30"}}, {0, 1, 0, 0}, F::TopCrossed, "top", "cross below the top"},
-    {"EndsCrossInsideTheBoards",
-     {{"ca", "64"}, {"cb", "64"}},
-     {0, 1, 0, 0},
-     F::TopCrossed,
-     "top",
+    {"EndsCrossInsideTheBoards", {{"ca", "64"}, {"cb", "64"}}, {0, 1, 0, 0}, F::TopCrossed, "top",
      "cross inside the boards"},
-    {"BoardThickerThanHalfTheHeight",
-     {{"h2", "30"}, {"thick0", "150"}},
-     {0, 1, 0, 0},
-     F::TooThick,
-     "bottom",
+    {"BoardThickerThanHalfTheHeight", {{"h2", "30"}, {"thick0", "150"}}, {0, 1, 0, 0}, F::TooThick, "bottom",
      "the height h2 of 30 cm"},
-    {"BoardThickerThanHalfTheWidth",
-     {{"b2", "3,5"}},
-     {0, 1, 0, 0},
-     F::TooThick,
-     "bottom",
-     "the width b2 of 3,5 cm"},
-    {"PartitionsFillTheBox",
-     {{"thick1", "100"}},
-     {0, 1, 0, 4},
-     F::TooThick,
-     "partition1",
+    {"BoardThickerThanHalfTheWidth", {{"b2", "3,5"}}, {0, 1, 0, 0},
+     F::TooThick, "bottom", "the width b2 of 3,5 cm"},
+    {"PartitionsFillTheBox", {{"thick1", "100"}}, {0, 1, 0, 4}, F::TooThick, "partition1",
      "partition walls together"},
     {"NegativeHeight", {{"h2", "-40"}}, {0, 1, 0, 0}, F::NotPositive, "top", "height h2"},
-    {"HugeWidthMakesNoNonsense",
-     {{"b2", "1e300"}, {"ca", "1e-300"}},
-     {0, 1, 0, 0},
-     F::TopCrossed,
-     "top",
+    {"HugeWidthMakesNoNonsense", {{"b2", "1e300"}, {"ca", "1e-300"}}, {0, 1, 0, 0}, F::TopCrossed, "top",
      "cross below"}};
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Boards, Refusal, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -253,15 +204,9 @@ INSTANTIATE_TEST_SUITE_P(Boards, Refusal, ::testing::ValuesIn(kRefusals),
 TEST(Boards, SlotPortWallPartitionsAndRoundHole)
 {
     ModelInputs in = design("40", "60", "40", "90", "90", ',');
-    in.lp = "20";     // lp
-    in.bp = "5";      // bp
-    in.hp = "36,4";   // hp: the whole inner height
-    in.thick1 = "12"; // thick1
-    in.thick2 = "15"; // thick2
-    in.pieces0 = 0;
-    in.pieces1 = 2;
-    in.pieces2 = 2; // one woofer, two partitions, two ports
-    in.ptype = 1;
+    // One woofer, two partitions, two slot ports as high as the inside.
+    std::tie(in.lp, in.bp, in.hp, in.thick1, in.thick2) = std::tuple("20", "5", "36,4", "12", "15");
+    std::tie(in.pieces0, in.pieces1, in.pieces2, in.ptype) = std::tuple(0, 2, 2, 1);
     const BoardsResult r = buildBoards(in, ',');
     ASSERT_TRUE(r.ok()) << r.error.text();
     const std::vector<Board>& b = r.boards->boards;
@@ -286,7 +231,7 @@ TEST(Boards, SlotPortWallPartitionsAndRoundHole)
     EXPECT_FALSE(r.boards->volumeNote);
 
     in.ptype = 0;
-    in.dp = "10"; // dp
+    in.dp = "10";
     const BoardsResult round = buildBoards(in, ',');
     ASSERT_TRUE(round.ok()) << round.error.text();
     EXPECT_EQ(round.boards->boards.size(), 8u); // no port wall

@@ -31,29 +31,25 @@ INSTANTIATE_TEST_SUITE_P(Locale, Numbers, ::testing::Values(',', '.'), kelvra::t
 TEST_P(Numbers, TextToFixedIsExactAndHalvesToEven)
 {
     const char sep = GetParam();
+    // clang-format off
     const std::pair<const char*, std::int64_t> good[] = {
-        {"40", 400000},     {"60,2", 602000},
-        {" 18 ", 180000},   {"-0", 0},
-        {"0,00005", 0},     {"0,00015", 2},
-        {"0,00025", 2},     {"1,23455", 12346},
-        {"1,23465", 12346}, {"-1,23455", -12346},
-        {"1e2", 1000000},   {"1,5E-1", 1500},
-        {"+7", 70000},      {",5", 5000},
-        {"5,", 50000},      {"922337203685477,5807", std::numeric_limits<std::int64_t>::max()}};
+        {"40", 400000}, {"60,2", 602000}, {" 18 ", 180000}, {"-0", 0}, {"0,00005", 0}, {"0,00015", 2},
+        {"0,00025", 2}, {"1,23455", 12346}, {"1,23465", 12346}, {"-1,23455", -12346}, {"1e2", 1000000},
+        {"1,5E-1", 1500}, {"+7", 70000}, {",5", 5000}, {"5,", 50000},
+        {"922337203685477,5807", std::numeric_limits<std::int64_t>::max()}};
+    // clang-format on
     for (const auto& [text, raw] : good) {
         const auto r = toFixed(under(text, sep), sep);
         ASSERT_TRUE(r.ok()) << text;
         EXPECT_EQ(r->raw(), raw) << text;
     }
-    const std::pair<const char*, int> bad[] = {{"", kErrTypeMismatch},
-                                               {"   ", kErrTypeMismatch},
-                                               {"abc", kErrTypeMismatch},
-                                               {"12abc", kErrTypeMismatch},
-                                               {"1,2,3", kErrTypeMismatch},
-                                               {"60.2", kErrTypeMismatch},
-                                               {"1e400", kErrOverflow},
-                                               {"922337203685478", kErrOverflow},
-                                               {"123456789012345678901234567890", kErrOverflow}};
+    const int mismatch = kErrTypeMismatch, overflow = kErrOverflow;
+    // clang-format off
+    const std::pair<const char*, int> bad[] = {
+        {"", mismatch}, {"   ", mismatch}, {"abc", mismatch}, {"12abc", mismatch}, {"1,2,3", mismatch},
+        {"60.2", mismatch}, {"1e400", overflow}, {"922337203685478", overflow},
+        {"123456789012345678901234567890", overflow}};
+    // clang-format on
     for (const auto& [text, error] : bad) {
         const auto r = toFixed(under(text, sep), sep);
         ASSERT_FALSE(r.ok()) << text;

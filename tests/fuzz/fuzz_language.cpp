@@ -3,11 +3,10 @@
 #include "lang/ApplyLanguage.h"
 #include "lang/LanguageFiles.h"
 #include "lang/TextTables.h"
-#include "tests/persist/fuzz/FuzzFile.h"
+#include "tests/support/FakeLanguageTarget.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <unistd.h>
 
 namespace
@@ -40,40 +39,15 @@ bool validUtf8(std::string_view s)
 }
 
 // A window with a few plain controls and one control array, as the main window has them.
-class FakeWindow : public kelvra::LanguageTarget
+kelvra::test::FakeTarget window()
 {
-public:
-    std::string windowName() const override { return "frmMain"; }
-    std::optional<std::string> property(std::string_view control, std::optional<int> index,
-                                        kelvra::ControlProperty which) const override
-    {
-        const auto it = m_texts.find(key(control, index, which));
-        if (it == m_texts.end())
-            return std::nullopt;
-        return it->second;
-    }
-    bool setProperty(std::string_view control, std::optional<int> index, kelvra::ControlProperty which,
-                     const std::string& text) override
-    {
-        const auto it = m_texts.find(key(control, index, which));
-        if (it == m_texts.end())
-            return false;
-        check(validUtf8(text));
-        it->second = text;
-        return true;
-    }
-
-private:
-    static std::string key(std::string_view control, std::optional<int> index, kelvra::ControlProperty which)
-    {
-        return std::string(control) + "|" + (index ? std::to_string(*index) : "-") + "|" +
-               (which == kelvra::ControlProperty::Caption ? "c" : "h");
-    }
-    std::map<std::string, std::string> m_texts = {
-        {"fraPort|-|c", "Poort Volume"}, {"fraPort|-|h", ""}, {"cmdShow|0|c", "Toon Meet Figuur"},
-        {"cmdShow|2|c", "Simulatie"},    {"cmdShow|2|h", ""}, {"mnuFileNOS|1|c", "Open"},
-    };
-};
+    kelvra::test::FakeTarget w;
+    w.add("fraPort", std::nullopt, "Poort Volume", "");
+    w.add("cmdShow", 0, "Toon Meet Figuur");
+    w.add("cmdShow", 2, "Simulatie", "");
+    w.add("mnuFileNOS", 1, "Open");
+    return w;
+}
 
 } // namespace
 
@@ -99,8 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(m.text == "The language file " + file + " is bad. Skipping.");
 
     for (const char separator : {',', '.'}) {
-        FakeWindow window;
-        kelvra::ApplyLanguageToForm(path, window, separator);
+        kelvra::test::FakeTarget w = window();
+        kelvra::ApplyLanguageToForm(path, w, separator);
+        for (const auto& [id, control] : w.controls)
+            check(validUtf8(control.caption.value_or("")) && validUtf8(control.hint.value_or("")));
 
         kelvra::TextTables tables = kelvra::ResetTextTables();
         for (const std::string_view name : kelvra::kTableNames) {

@@ -53,9 +53,4 @@ inline PanelModel modelOf(const Changes& changes, char sep)
     return panelModelOf(r.state.derived, in, sep);
 }
 
-inline std::string separatorName(char sep)
-{
-    return sep == ',' ? "comma" : "point";
-}
-
 } // namespace kelvra::test

@@ -72,11 +72,10 @@ TEST(SheetAndSaw, SheetSizesKerfsAndSettingsOutsideTheMenus)
     EXPECT_EQ(kSheetSizeCaptions[2], "122x305");
     for (char s : {',', '.'}) {
         const std::pair<std::string, int> saws[] = {
-            {"3", 3}, {"4", 4},    {"5", 2},        {"1", 2},
-            {"", 2},  {"drie", 2}, {"99999999", 2}, {under("3,4", s), 3}};
+            {"4", 4}, {"5", 2}, {"1", 2}, {"drie", 2}, {under("3,4", s), 3}};
         for (const auto& [text, saw] : saws)
             EXPECT_EQ(sawThickSetting(text, s), saw) << text;
-        const std::pair<const char*, int> sheets[] = {{"0", 0}, {"2", 2}, {"3", 1}, {"-1", 1}, {"x", 1}};
+        const std::pair<const char*, int> sheets[] = {{"0", 0}, {"3", 1}, {"-1", 1}};
         for (const auto& [text, sheet] : sheets)
             EXPECT_EQ(sheetSizeSetting(text, s), sheet) << text;
     }

@@ -28,26 +28,17 @@ namespace
 constexpr double kTol = 1e-6;
 
 // A small deterministic generator, the same on every platform.
-class Lcg
-{
-public:
-    explicit Lcg(std::uint64_t seed) : m_state(seed * 6364136223846793005ull + 1442695040888963407ull) {}
-    std::uint32_t next()
-    {
-        m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
-        return static_cast<std::uint32_t>(m_state >> 33);
-    }
+struct Lcg {
+    explicit Lcg(std::uint64_t seed) : state(seed * kA + kC) {}
+    std::uint32_t next() { return static_cast<std::uint32_t>((state = state * kA + kC) >> 33); }
     // A whole number of tenths of a cm in [lo, hi] cm.
     double cm(double lo, double hi)
     {
-        return lo +
-               static_cast<double>(next() % (static_cast<std::uint32_t>(std::lround((hi - lo) * 10)) + 1)) /
-                   10;
+        return lo + pick(static_cast<int>(std::lround((hi - lo) * 10)) + 1) / 10.0;
     }
     int pick(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-
-private:
-    std::uint64_t m_state;
+    static constexpr std::uint64_t kA = 6364136223846793005ull, kC = 1442695040888963407ull;
+    std::uint64_t state;
 };
 
 bool near(double a, double b)

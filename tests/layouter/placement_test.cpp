@@ -64,21 +64,11 @@ TEST_P(PlacementTest, TextsAreTopLeftTurnedAndRestoreRoundsToWholePixels)
 TEST_P(PlacementTest, BadTextsLeaveThePanelWhereItIs)
 {
     const char other = sep() == ',' ? '.' : ',';
-    const std::string texts[] = {"",
-                                 "0",
-                                 "0x0",
-                                 "0x0x",
-                                 "x0x0",
-                                 "axbxc",
-                                 "0x1x2",
-                                 "0x1x-1",
-                                 "0x99999x0",
-                                 "40000x0x0",
-                                 "1e9x0x0",
-                                 "0x0x0x0",
-                                 "0x12 3x0",
-                                 std::string("0x112") + other + "2x0",
-                                 "0x112" + std::string(1, sep()) + "2"};
+    // clang-format off
+    const std::string texts[] = {"", "0", "0x0", "0x0x", "x0x0", "axbxc", "0x1x2", "0x1x-1", "0x99999x0",
+                                 "40000x0x0", "1e9x0x0", "0x0x0x0", "0x12 3x0",
+                                 std::string("0x112") + other + "2x0", "0x112" + std::string(1, sep()) + "2"};
+    // clang-format on
     for (const std::string& text : texts) {
         Panel p = at(7, 8);
         std::int16_t turned = 1;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace kelvra;
 namespace fs = std::filesystem;
@@ -187,26 +188,11 @@ TEST_P(FilesTest, ProjectRoundTripsWithPlacementsUnderAnyName)
     EXPECT_FALSE(fs::exists(dir.file("program"))) << "the settings file is not touched";
 
     ModelInputs in = firstRunInputs();
-    in.h2 = "39";
-    in.l3 = "45";
-    in.b2 = num("60,2");
-    in.ca = "90";
-    in.cb = "90";
-    in.lp = num("21,3");
-    in.dp = "0";
-    in.bp = "2";
-    in.hp = num("35,4");
-    in.thick0 = "18";
-    in.thick1 = "18";
-    in.thick2 = "18";
-    in.subvol = "0";
-    in.sub = 3;
-    in.pieces0 = 1;
-    in.pieces1 = 2;
-    in.pieces2 = 1;
-    in.corr = 2;
-    in.pwhere = 4;
-    in.ptype = 1;
+    for (const auto& [key, text] :
+         {std::pair{"h2", "39"}, {"l3", "45"}, {"b2", "60,2"}, {"lp", "21,3"}, {"bp", "2"}, {"hp", "35,4"}})
+        textOf(in, *findModelKey(key)) = num(text);
+    std::tie(in.sub, in.pieces0, in.pieces1, in.pieces2, in.corr, in.pwhere, in.ptype) =
+        std::tuple(3, 1, 2, 1, 2, 4, 1);
     const LayoutStrings layout{num("10,5x20x0"), "30x40x1", "", "", "", "", num("1x2,5x0"), "spare"};
     ASSERT_EQ(write(in, layout), IniWriteStatus::Ok);
     EXPECT_NE(dir.read("house.tbx")

@@ -8,10 +8,17 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 sanitize=${KELVRA_SANITIZE_TESTS:-1}
+# Each step says how long it took, so a slow CI run shows where its time went.
+step() { echo "test.sh: $1 took $((SECONDS - ${2})) s"; }
+start=$SECONDS
 bash "$root/scripts/deps.sh"
 # Every C++ file as the repository's .clang-format writes it.
 (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+step "installing and the format check" "$start"
+start=$SECONDS
 bash "$root/scripts/fuzz.sh" --runs 2000 # the file readers and placement texts against random bytes
+step "fuzzing" "$start"
+start=$SECONDS
 
 if [[ "$sanitize" == 0 ]]; then
     bash "$root/scripts/build.sh" -DKELVRA_BUILD_TESTS=ON
@@ -24,6 +31,7 @@ else
     cmake -S "$root" -B "$san" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" -DKELVRA_SANITIZE=ON \
         -DKELVRA_BUILD_GUI=ON -DKELVRA_BUILD_TESTS=ON -DKELVRA_BUILD_BENCH=ON >/dev/null
     cmake --build "$san" -j"$(nproc)"
+    step "the sanitizer build" "$start"
     cd "$san"
     # Any report fails its test; only the leaks of libraries below Qt are suppressed.
     ASAN_OPTIONS=abort_on_error=0:detect_stack_use_after_return=0:strict_string_checks=1 \

@@ -56,16 +56,10 @@ protected:
 TEST_P(BoardsWindow, OpensFromTheMainWindowInSimulationModeAndFromTheLayouter)
 {
     EXPECT_EQ(action("mnuFileBoards")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
-    action("mnuFileBoards")->trigger();
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.last()->text,
-              "Niet in Simulatie modus, zet het programma eerst in simulatie modus voor boards");
-    EXPECT_EQ(messages.last()->title, "Simulation Boards");
-    EXPECT_EQ(win->boardsWindow(), nullptr);
     frmBoards* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_TRUE(messages.messages.empty());
     // A second time brings up the same window.
     action("mnuFileBoards")->trigger();
     EXPECT_EQ(win->boardsWindow(), w);

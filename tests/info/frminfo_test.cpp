@@ -1,33 +1,24 @@
 // The About, installed-programs and history windows over the real main window: texts by language marker
-// and edition, the title scroll, the links, the program count, the history file present, missing or empty.
+// and edition, the program count, the history file present, missing or empty.
 #include "gui/info/frminfo.h"
 
-#include "gui/common/ExternalPrograms.h"
 #include "gui/common/Twips.h"
 #include "gui/info/frmHistory.h"
 #include "gui/info/frminfo2.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TempFolder.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace kelvra;
 
 namespace
 {
-
-struct RecordingStarter : ExternalStarter {
-    void openUrl(const std::string& url) override { urls.push_back(url); }
-    void startDetached(const std::string&) override {}
-    std::vector<std::string> urls;
-};
 
 TEST(InfoTexts, MakerNoticeEditionAndHistoryFileName)
 {
@@ -50,16 +41,6 @@ TEST(InfoTexts, MakerNoticeEditionAndHistoryFileName)
 class InfoTest : public test::MainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        setExternalStarter(&starter);
-    }
-    void TearDown() override
-    {
-        setExternalStarter(nullptr);
-        MainWindowTest::TearDown();
-    }
     frminfo* open(const QString& marker, AboutSource source = {})
     {
         auto* w = new frminfo(win->app(), nullptr, std::move(source));
@@ -67,7 +48,6 @@ protected:
         w->show();
         return w;
     }
-    static QColor colour(const QLabel* l) { return l->palette().color(QPalette::WindowText); }
     // The history window loaded for the program in the folder; null when it closed itself.
     QPointer<frmHistory> history(const std::string& folder, const std::string& program = "kelvra")
     {
@@ -78,7 +58,6 @@ protected:
         return w;
     }
 
-    RecordingStarter starter;
     std::unique_ptr<AppState> state;
 };
 
@@ -119,45 +98,6 @@ TEST_P(InfoTest, TheHelpItemOpensTheEnglishAboutWindowInEitherModeOtherMarkersFo
     EXPECT_EQ(w->lblversion->text(), "Version: 0.1 Build53 BETA");
     EXPECT_EQ(w->lblware->text(), "TEST");
     EXPECT_TRUE(messages.messages.empty());
-}
-
-TEST_P(InfoTest, ALongTitleScrollsAndComesBackFromTheRight)
-{
-    EXPECT_FALSE(open("eng")->tmrtitlescrl->isActive()); // a short one stays still
-    AboutSource source;
-    source.version.title = "Kelvra Subwoofer Enclosure Designer And Panel Layouter For Car Boots";
-    frminfo* w = open("eng", source);
-    ASSERT_GT(w->lblproduct->width(), w->width());
-    EXPECT_TRUE(w->tmrtitlescrl->isActive());
-    EXPECT_EQ(w->tmrtitlescrl->interval(), 36);
-    w->tmrtitlescrl->stop();
-    const double before = w->titleLeft();
-    w->tmrtitlescrlTimer();
-    EXPECT_DOUBLE_EQ(w->titleLeft(), before - 58);
-    for (int ticks = 0; w->titleLeft() > -pixelsToTwips(w->lblproduct->width()); ++ticks) {
-        ASSERT_LT(ticks, 10000);
-        w->tmrtitlescrlTimer();
-    }
-    // Completely out on the left: the next tick puts it at the right edge, then one step in.
-    w->tmrtitlescrlTimer();
-    EXPECT_DOUBLE_EQ(w->titleLeft(), pixelsToTwips(w->width()) - 58);
-    EXPECT_EQ(w->lblproduct->x(), twipsToPixels(pixelsToTwips(w->width()) - 58));
-}
-
-TEST_P(InfoTest, TheLinksLightUpUnderTheMouseAndOpenWhenClicked)
-{
-    frminfo* w = open("eng");
-    QLabel* link[] = {w->lblsite[0], w->lblsite[1]};
-    const QColor normal = w->normalLinkColour();
-    QTest::mouseMove(link[1], link[1]->rect().center());
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(link[1]->font().bold() && colour(link[1]) == QColor(Qt::red));
-    EXPECT_FALSE(link[0]->font().bold() || colour(link[0]) != normal);
-    QTest::mouseClick(link[1], Qt::LeftButton);
-    QTest::mouseClick(link[0], Qt::LeftButton);
-    QTest::mouseClick(w->Image1, Qt::LeftButton);
-    EXPECT_EQ(starter.urls, (std::vector<std::string>{kProjectSite, kMakerSite, kMakerSite}));
-    EXPECT_EQ(link[0]->text(), kMakerSite);
 }
 
 TEST_P(InfoTest, InstalledProgramsAreCountedWhileTheAboutWindowWaits)

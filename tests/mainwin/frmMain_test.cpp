@@ -1,9 +1,6 @@
 // The main window driven as a user drives it: clicks, keys, and the figures it then shows; the shipped
-// language files chosen in its Settings dialog; the port marker of its panel drawing.
-#include "gui/common/Twips.h"
+// language files chosen in its Settings dialog.
 #include "gui/lang/frmOptions.h"
-#include "gui/main/FitLabel.h"
-#include "gui/main/PanelPicture.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QFocusEvent>
@@ -221,7 +218,8 @@ TEST_P(FrmMainTest, GuardedCommandsRefuseOutsideSimulation)
     const std::tuple<std::function<void()>, const char*, const char*> commands[] = {
         {[this] { action("mnuFilePrint")->trigger(); }, " print", "Printer"},
         {[this] { action("mnuFilePanel")->trigger(); }, " layouter", "Simulation Layouter"},
-        {[this] { win->open3d(); }, " 3D", "Simulation 3D"}};
+        {[this] { win->open3d(); }, " 3D", "Simulation 3D"},
+        {[this] { action("mnuFileBoards")->trigger(); }, " boards", "Simulation Boards"}};
     for (const auto& [command, what, title] : commands) {
         messages.messages.clear();
         command();
@@ -270,9 +268,6 @@ protected:
             dialog->cmdOK()->click();
         });
         action("mnuFileSettings")->trigger();
-        for (int i = 0; i < 21; ++i)
-            EXPECT_FALSE(qobject_cast<FitLabel*>(win->control("Label1", i))->elided())
-                << caption("Label1", i);
     }
     // Every caption and hint text a language file may name, and every table entry.
     std::map<std::string, std::string> texts()
@@ -329,41 +324,4 @@ TEST_P(FrmMainLanguageTest, EnglishFromTheSettingsDialogTranslatesTheWindowAndDu
 INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'),
                          kelvra::test::SeparatorName());
 
-TEST(PanelPicture, ThePortMarkerFollowsThePortsPlaceAndShape)
-{
-    // Outline, along its edge or across it, round.
-    const std::tuple<int, bool, bool> cases[] = {
-        {1, true, true}, {4, true, false}, {0, true, false}, {2, false, true}, {5, false, false}};
-    for (const auto& [outlineIndex, alongEdge, round] : cases) {
-        SCOPED_TRACE(outlineIndex);
-        PanelPicture pic;
-        FigureState s;
-        ApplyPortCountVisibility(s, 1);
-        ApplyPortTypeShape(s, 1, round ? 0 : 1);
-        const TwipRect& o = FigureGeometry::outlines[static_cast<std::size_t>(outlineIndex)];
-        s.portMarker = alongEdge ? TwipRect{o.left, o.top, FigureGeometry::markerThickness, o.height}
-                                 : TwipRect{o.left + (o.width - 495) / 2, o.top, o.height,
-                                            FigureGeometry::markerThickness};
-        s.lblBP.visible = s.lblHP.visible = !round;
-        s.lblDP.visible = round;
-        if (round)
-            s.line19Visible.fill(false);
-        pic.apply(s);
-        const QRect marker = pic.control("shPort", std::nullopt)->geometry();
-        const QRect outline = pic.control("Shape1", outlineIndex)->geometry();
-        EXPECT_FALSE(pic.control("shPort", std::nullopt)->isHidden());
-        EXPECT_EQ(marker.top(), outline.top());
-        if (alongEdge)
-            EXPECT_EQ(QPoint(marker.left(), marker.height()), QPoint(outline.left(), outline.height()));
-        else
-            EXPECT_TRUE(marker.left() > outline.left() && marker.left() < outline.right());
-        EXPECT_EQ(pic.portShape(), round ? PortShape::Circle : PortShape::Rectangle);
-        EXPECT_EQ(pic.control("shPort", std::nullopt)->property("shape").toString(),
-                  round ? "circle" : "rectangle");
-        EXPECT_EQ(pic.control("lblDP", std::nullopt)->isHidden(), !round);
-    }
-}
-
-// Tidy drawing: with long captions no two visible labels overlap, none crosses an outline's edge,
-// and all stay inside the picture.
 } // namespace

@@ -36,18 +36,13 @@ QString run(const QString& program, const QStringList& args)
     return QString::fromLocal8Bit(p.readAll());
 }
 
-QString pdfFolder()
-{
-    return qEnvironmentVariable("KELVRA_PDF_DIR");
-}
-
 // Empty when the tests' own scheduler with its PDF queue is the default printer, else why printing cannot
 // be tested here: without the scheduler's address nothing is printed, never on a printer of the machine.
 QString printerReady()
 {
     static const QString reason = [] {
         const QString server = qEnvironmentVariable("CUPS_SERVER");
-        if (server.isEmpty() || pdfFolder().isEmpty())
+        if (server.isEmpty() || qEnvironmentVariable("KELVRA_PDF_DIR").isEmpty())
             return QStringLiteral("CUPS_SERVER is not set: run the print tests through ctest");
         if (!QFileInfo::exists(server) || QPrinterInfo::defaultPrinterName() != QStringLiteral("KelvraPDF"))
             return "the tests' scheduler is not on " + server + " or KelvraPDF is not its default printer";
@@ -153,8 +148,8 @@ protected:
     QStringList arrived() const
     {
         QStringList out;
-        for (const QFileInfo& f :
-             QDir(pdfFolder()).entryInfoList({"*" + m_token + "*.pdf"}, QDir::Files, QDir::Name))
+        for (const QFileInfo& f : QDir(qEnvironmentVariable("KELVRA_PDF_DIR"))
+                                      .entryInfoList({"*" + m_token + "*.pdf"}, QDir::Files, QDir::Name))
             out << f.absoluteFilePath();
         return out;
     }

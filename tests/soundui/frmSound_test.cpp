@@ -30,10 +30,6 @@ protected:
         list("cmbPieces", 2)->setCurrentIndex(1);
         box(6)->setText("10");
         box(5)->setText("20");
-        return openWindow();
-    }
-    frmSound* openWindow()
-    {
         action("mnuFileSound")->trigger();
         return win->findChild<frmSound*>();
     }

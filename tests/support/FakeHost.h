@@ -18,6 +18,14 @@
 namespace kelvra::test
 {
 
+inline QStringList entries(const QComboBox* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->itemText(i);
+    return out;
+}
+
 class FakeHost : public MainWindowHost
 {
 public:
@@ -79,13 +87,7 @@ public:
         fill(lists.at("cmbPortType"), t.cmbPortType);
     }
 
-    QStringList entries(const std::string& list) const
-    {
-        QStringList out;
-        for (int i = 0; i < lists.at(list)->count(); ++i)
-            out << lists.at(list)->itemText(i);
-        return out;
-    }
+    QStringList entries(const std::string& list) const { return test::entries(lists.at(list)); }
 
     QLabel* addLabel(int index, const QString& caption)
     {

@@ -25,10 +25,10 @@ if [[ "$sanitize" == 0 ]]; then
     cd "${KELVRA_BUILD_DIR:-$root/build}"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300
 else
-    # One build only, to stay within CI's time: lean on purpose (-O1, line tables only); the benchmarks
+    # One build only, to stay within CI's time: lean on purpose (no optimisation, line tables only); the benchmarks
     # are only built here, the fuzz targets have their own build.
     san=${KELVRA_SAN_BUILD_DIR:-$root/build-san}
-    cmake -S "$root" -B "$san" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" -DKELVRA_SANITIZE=ON \
+    cmake -S "$root" -B "$san" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O0 -g1" -DKELVRA_SANITIZE=ON \
         -DKELVRA_BUILD_GUI=ON -DKELVRA_BUILD_TESTS=ON -DKELVRA_BUILD_BENCH=ON >/dev/null
     cmake --build "$san" -j"$(nproc)"
     step "the sanitizer build" "$start"

@@ -1,5 +1,7 @@
 #include "calc/Figure.h"
 
+#include "calc/Model.h"
+
 namespace kelvra
 {
 
@@ -25,7 +27,7 @@ template <typename Figure, typename Label, typename F> void visitLabels(Figure& 
 {
     auto arrayOf = [&](const char* name, auto& arr) {
         for (std::size_t i = 0; i < arr.size(); ++i)
-            f(std::string(name) + "(" + std::to_string(i) + ")", static_cast<Label&>(arr[i]));
+            f(controlElementName(name, static_cast<int>(i)), static_cast<Label&>(arr[i]));
     };
     arrayOf("lblB1", fig.lblB1);
     arrayOf("lblB2", fig.lblB2);

@@ -66,6 +66,11 @@ constexpr std::array<NamedMeasure, 20> kMeasures = {{
 
 } // namespace
 
+std::string controlElementName(std::string_view name, int index)
+{
+    return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
 std::string piecesEntryText(int list, int position)
 {
     if (list < 0 || list > 2 || position < 0 || position >= kPiecesCount[static_cast<std::size_t>(list)])

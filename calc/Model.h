@@ -23,6 +23,10 @@ inline constexpr int kPortTypeCount = 2;
 inline constexpr int kPortWhereCount = 5;
 inline constexpr int kCorrectionCount = 3;
 
+// The name of element `index` of a control array, as the design and the language files write it:
+// "txtSize(9)".
+std::string controlElementName(std::string_view name, int index);
+
 // Entry text of a count list, or empty when the position selects nothing.
 std::string piecesEntryText(int list, int position);
 std::string sizeEntryText(int position);

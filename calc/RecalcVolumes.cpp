@@ -33,10 +33,8 @@ constexpr double kPi = 3.14;
 // The control of a text field, as a runtime error names it: "txtSize(3)" or "txtVother".
 std::string boxName(std::string ModelInputs::*field)
 {
-    for (const ModelKey& k : modelKeys())
-        if (k.text == field)
-            return k.control == kVotherControl ? "txtVother" : "txtSize(" + std::to_string(k.control) + ")";
-    return {};
+    const ModelKey& key = textKeyOf(field);
+    return key.control == kVotherControl ? "txtVother" : controlElementName("txtSize", key.control);
 }
 
 // Without one of these texts nothing is recalculated; the displacement and other volume may be empty.

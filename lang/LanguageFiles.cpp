@@ -1,5 +1,6 @@
 #include "lang/LanguageFiles.h"
 
+#include "calc/Model.h"
 #include "calc/Numeric.h"
 #include "persist/Ini.h"
 
@@ -198,8 +199,8 @@ std::vector<Message> LoadLanguageList(const std::string& path, const std::string
         if (split.name != tableName)
             continue;
         if (split.index < 0 || static_cast<std::size_t>(split.index) >= table.size()) {
-            messages.push_back({"Invalid control name in language file " + fileName + "\r\nControlname: " +
-                                    split.name + "(" + std::to_string(split.index) + ")",
+            messages.push_back({"Invalid control name in language file " + fileName +
+                                    "\r\nControlname: " + controlElementName(split.name, split.index),
                                 "Error", MessageIcon::Critical, MessageButtons::Ok});
             continue;
         }

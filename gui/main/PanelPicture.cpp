@@ -1,5 +1,6 @@
 #include "gui/main/PanelPicture.h"
 
+#include "calc/Model.h"
 #include "gui/common/Twips.h"
 #include "gui/main/FitLabel.h"
 
@@ -113,11 +114,6 @@ constexpr double kColumnWidth = 1050;
 // Where the port's own drawing sits: the port seen from the side, its length along the x axis.
 constexpr TwipRect kPortLength{720, 3540, 1800, 375};
 
-std::string elementName(std::string_view name, int index)
-{
-    return std::string(name) + "(" + std::to_string(index) + ")";
-}
-
 } // namespace
 
 // How a dimension label is placed: x is its left edge, right edge or centre; a right-anchored
@@ -193,7 +189,7 @@ void PanelPicture::buildOutlines()
         const TwipRect& o = FigureGeometry::outlines[static_cast<std::size_t>(i)];
         auto* shape = new ShapeItem(this);
         shape->setGeometry(twipRect(o.left, o.top, o.width, o.height));
-        registerControl(elementName("Shape1", i), shape);
+        registerControl(controlElementName("Shape1", i), shape);
 
         const Caption& c = captions[static_cast<std::size_t>(i)];
         // The caption spans its outline's width, so a longer translation stays whole and centred.
@@ -202,7 +198,7 @@ void PanelPicture::buildOutlines()
         const int y = c.below ? r.bottom() + twipsToPixels(30) : r.center().y() - label->height() / 2;
         const int inset = twipsToPixels(30); // clear of the outline's edges
         label->setGeometry(r.left() + inset, y, r.width() - 2 * inset, label->height());
-        registerControl(elementName("Label2", c.label), label);
+        registerControl(controlElementName("Label2", c.label), label);
     }
 }
 
@@ -224,7 +220,7 @@ void PanelPicture::buildDimensionLines()
     }};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& l = lines[i];
-        registerControl(elementName("Line1", static_cast<int>(i)),
+        registerControl(controlElementName("Line1", static_cast<int>(i)),
                         new LineItem(this, l.orientation, l.at, l.from, l.to, true));
     }
 }
@@ -240,7 +236,7 @@ void PanelPicture::buildPortItems()
     const QRect side = length->geometry();
     caption->setGeometry(side.left(), side.center().y() - caption->height() / 2, side.width(),
                          caption->height());
-    registerControl(elementName("Label2", 4), caption);
+    registerControl(controlElementName("Label2", 4), caption);
 
     // The port's height (rectangular ports only) with its two extension lines.
     const double right = p.left + p.width;
@@ -385,7 +381,7 @@ QWidget* PanelPicture::control(std::string_view name, std::optional<int> index) 
 {
     if (!index && name == "Picture1")
         return const_cast<PanelPicture*>(this);
-    const std::string key = index ? elementName(name, *index) : std::string(name);
+    const std::string key = index ? controlElementName(name, *index) : std::string(name);
     const auto it = m_controls.find(key);
     return it == m_controls.end() ? nullptr : it->second;
 }

@@ -44,11 +44,6 @@ struct Row {
     std::string ModelInputs::*field; // nullptr: a list
 };
 
-std::string indexed(std::string_view name, int index)
-{
-    return std::string(name) + "(" + std::to_string(index) + ")";
-}
-
 QString vbColourStyle(int bgr)
 {
     return QStringLiteral("background-color: rgb(%1,%2,%3);")
@@ -119,7 +114,7 @@ void frmMain::buildControls()
         for (const Row& r : list) {
             auto* caption = new FitLabel(QString::fromUtf8(r.caption), g);
             caption->setGeometry(twipRect(90, top, boxLeft - 120, 285));
-            registerControl(indexed("Label1", labelCount++), caption);
+            registerControl(controlElementName("Label1", labelCount++), caption);
             if (r.field) {
                 auto* box = new QLineEdit(g);
                 box->setGeometry(twipRect(boxLeft, top, textWidth, 285));
@@ -129,7 +124,7 @@ void frmMain::buildControls()
                     registerControl("txtVother", box);
                 } else {
                     m_txtSize[static_cast<std::size_t>(i)] = box;
-                    registerControl(indexed("txtSize", i), box);
+                    registerControl(controlElementName("txtSize", i), box);
                 }
                 const auto field = r.field;
                 connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
@@ -143,7 +138,7 @@ void frmMain::buildControls()
                 const int unitLeft = boxLeft + textWidth + 45;
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
                 unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
-                registerControl(indexed("lblUnit", labelCount - 1), unit);
+                registerControl(controlElementName("lblUnit", labelCount - 1), unit);
             } else {
                 auto* box = new QComboBox(g);
                 box->setGeometry(twipRect(listLeft, top, listWidth, 315));
@@ -178,7 +173,7 @@ void frmMain::buildControls()
          {&m_cmbPieces[static_cast<std::size_t>(CountList::Partitions)], &m_cmbCorrection});
     // The correction entries are long words: their list gets the free row below its caption.
     m_cmbCorrection->setGeometry(twipRect(390, 1680, 2175, 315));
-    m_controls.at(indexed("Label1", labelCount - 1))->setGeometry(twipRect(90, 1320, 2475, 285));
+    m_controls.at(controlElementName("Label1", labelCount - 1))->setGeometry(twipRect(90, 1320, 2475, 285));
     rows(fraPort,
          {{"Aantal", nullptr, nullptr},
           {"Type", nullptr, nullptr},
@@ -196,7 +191,7 @@ void frmMain::buildControls()
     registerControl("cmbPortWhere", m_cmbPortWhere);
     registerControl("cmbPortType", m_cmbPortType);
     for (int i = 0; i < 3; ++i)
-        registerControl(indexed("cmbPieces", i), m_cmbPieces[static_cast<std::size_t>(i)]);
+        registerControl(controlElementName("cmbPieces", i), m_cmbPieces[static_cast<std::size_t>(i)]);
 
     // A list change keeps the mirror current before its handler reads it.
     auto onList = [this](QComboBox* box, auto handler) {
@@ -241,7 +236,7 @@ void frmMain::buildControls()
         auto* b = new QPushButton(QString::fromUtf8(captions[static_cast<std::size_t>(i)]), central);
         b->setGeometry(places[static_cast<std::size_t>(i)]);
         fitButtonFont(b);
-        registerControl(indexed("cmdShow", i), b);
+        registerControl(controlElementName("cmdShow", i), b);
         m_cmdShow[static_cast<std::size_t>(i)] = b;
         connect(b, &QPushButton::clicked, this, [this, i] { buttonHandler(static_cast<ShowButton>(i)); });
     }

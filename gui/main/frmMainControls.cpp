@@ -16,19 +16,9 @@
 namespace kelvra
 {
 
-namespace
-{
-
-std::string indexed(std::string_view name, int index)
-{
-    return std::string(name) + "(" + std::to_string(index) + ")";
-}
-
-} // namespace
-
 QWidget* frmMain::lookup(std::string_view name, std::optional<int> index) const
 {
-    const std::string key = index ? indexed(name, *index) : std::string(name);
+    const std::string key = index ? controlElementName(name, *index) : std::string(name);
     if (auto it = m_controls.find(key); it != m_controls.end())
         return it->second;
     return m_picture->control(name, index);
@@ -43,7 +33,7 @@ QWidget* frmMain::control(std::string_view name, std::optional<int> index)
 
 QAction* frmMain::menuItem(std::string_view name, std::optional<int> index) const
 {
-    const QString key = toQString(index ? indexed(name, *index) : std::string(name));
+    const QString key = toQString(index ? controlElementName(name, *index) : std::string(name));
     if (auto* menu = menuBar()->findChild<QMenu*>(key))
         return menu->menuAction();
     for (QAction* a : menuBar()->findChildren<QAction*>(key))

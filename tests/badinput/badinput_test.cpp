@@ -227,7 +227,7 @@ TEST_F(BadInputTest, HistoryFileOfBinaryBytesOrHugeLinesIsShown)
     // clang-format off
     const std::pair<std::string, int> cases[] = {
         {binaryBytes(16 * 1024), 0}, {"een\0twee\r\ndrie"s, 0}, {std::string(1u << 20, 'h'), 1 << 20},
-        {std::string(5000, 'a') + "\r\n" + std::string(5000, 'b') + "\r\n", 10002}};
+        {std::string(5000, 'a').append("\r\n").append(5000, 'b').append("\r\n"), 10002}};
     // clang-format on
     start();
     for (const auto& [content, shown] : cases) {

@@ -106,13 +106,14 @@ QString captionOfKey(std::string_view key)
 }
 
 // "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts".
-QString messageAtField(const AcousticsError& error)
+QString messageAtField(const AcousticsError& error, char separator)
 {
     QString text = toQString(error.message);
     const QString prefix = toQString(error.field) + QStringLiteral(": ");
     if (text.startsWith(prefix))
         text = text.mid(prefix.size());
-    static const QRegularExpression word(QStringLiteral("\\b(fs|qts|qes|qms|vas|sd|xmax|re|pe|le|ql)\\b"));
+    static const QRegularExpression word(
+        QStringLiteral("\\b(fs|qts|qes|qms|vas|sd|xmax|re|pe|le|ql|subsonic|lowpass)\\b"));
     QString out;
     qsizetype from = 0;
     for (auto it = word.globalMatch(text); it.hasNext();) {
@@ -123,6 +124,10 @@ QString messageAtField(const AcousticsError& error)
     out += text.mid(from);
     if (!out.isEmpty())
         out[0] = out[0].toUpper();
+    // The ranges' numbers as the user writes them.
+    static const QRegularExpression decimal(QStringLiteral("(\\d)\\.(\\d)"));
+    if (separator != '.')
+        out.replace(decimal, QStringLiteral("\\1") + QChar::fromLatin1(separator) + QStringLiteral("\\2"));
     return out;
 }
 
@@ -444,8 +449,8 @@ void frmSound::showNoFigures(const QString& reason)
 void frmSound::markError(const AcousticsError& error)
 {
     if (box(error.field)) {
-        m_woofer->setError(error.field, messageAtField(error));
-        m_options->setError(error.field, messageAtField(error));
+        m_woofer->setError(error.field, messageAtField(error, m_separator));
+        m_options->setError(error.field, messageAtField(error, m_separator));
         showNoFigures(tr("No curve until %1 is put right.").arg(captionOfKey(error.field)));
     } else {
         showNoFigures(toQString(error.message));

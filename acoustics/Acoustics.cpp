@@ -137,13 +137,6 @@ Complex filtersAt(const Filter& subsonic, const Filter& lowpass, double f)
     return filterAt(subsonic, true, f) * filterAt(lowpass, false, f);
 }
 
-// The four limits of a report in one walk down from 200 Hz: excursion and port speed reach their limit
-// at the chosen power and at the full rated power. The values grow with the square root of the power,
-// so the full power's limits are the chosen power's at limit * sqrt(power / full power).
-struct LimitWalk {
-    std::array<std::optional<double>, 4> at; // Xmax, port speed, Xmax at full power, port speed at full
-};
-
 struct Driven {
     Complex ud; // cone, m3/s RMS, into the box
     Complex up; // port, m3/s RMS, out of the box
@@ -585,8 +578,10 @@ std::optional<double> portSpeedLimitFrequency(const BoxCircuit& circuit, double 
 namespace
 {
 
-LimitWalk walkLimits(const BoxCircuit& c, double xmaxMm, double fullPowerW)
+std::array<std::optional<double>, 4> walkLimits(const BoxCircuit& c, double xmaxMm, double fullPowerW)
 {
+    // The values grow with the square root of the power, so the full power's limits are the chosen
+    // power's at limit * sqrt(power / full power): one walk finds all four.
     const double scale = std::sqrt(c.powerW / fullPowerW);
     const std::array<double, 4> limit{xmaxMm, kPortSpeedLimit, xmaxMm * scale, kPortSpeedLimit * scale};
     const bool port = c.vented && c.portAreaM2 > 0;
@@ -594,14 +589,14 @@ LimitWalk walkLimits(const BoxCircuit& c, double xmaxMm, double fullPowerW)
         const CircuitPoint p = evaluate(c, f);
         return k % 2 == 0 ? p.excursion : p.portSpeed;
     };
-    LimitWalk walk;
+    std::array<std::optional<double>, 4> walk;
     std::array<bool, 4> open{true, port, true, port};
     const double step = std::pow(2.0, -1.0 / 48.0);
     double upper = kHighestF;
     CircuitPoint at = evaluate(c, upper);
     for (std::size_t k = 0; k < 4; ++k)
         if (open[k] && (k % 2 == 0 ? at.excursion : at.portSpeed) >= limit[k]) {
-            walk.at[k] = upper;
+            walk[k] = upper;
             open[k] = false;
         }
     for (double f = upper * step; f > kLowestF * step * 0.999 && (open[0] || open[1] || open[2] || open[3]);
@@ -610,7 +605,7 @@ LimitWalk walkLimits(const BoxCircuit& c, double xmaxMm, double fullPowerW)
         at = evaluate(c, lower);
         for (std::size_t k = 0; k < 4; ++k)
             if (open[k] && (k % 2 == 0 ? at.excursion : at.portSpeed) >= limit[k]) {
-                walk.at[k] = bisectLog(lower, upper, [&](double x) { return value(k, x) >= limit[k]; });
+                walk[k] = bisectLog(lower, upper, [&](double x) { return value(k, x) >= limit[k]; });
                 open[k] = false;
             }
         if (lower == kLowestF)
@@ -620,6 +615,12 @@ LimitWalk walkLimits(const BoxCircuit& c, double xmaxMm, double fullPowerW)
 }
 
 } // namespace
+
+LimitFrequencies limitFrequencies(const BoxCircuit& circuit)
+{
+    const auto walk = walkLimits(circuit, circuit.xmaxMm, circuit.ratedPowerW);
+    return {walk[0], walk[1], walk[2], walk[3]};
+}
 
 Checked<double> portAreaForSpeed(const Woofer& woofer, double vbLitres, double fb, int portCount,
                                  const SoundOptions& options, double speedLimit)
@@ -693,12 +694,12 @@ Checked<SoundReport> analyseSound(const Woofer& one, const Port& port, double vb
     if (!circuit)
         return circuit.error();
     report.curve = computeCurve(*circuit);
-    const LimitWalk walk = walkLimits(*circuit, one.xmax, report.ratedPower);
-    report.excursionLimitF = walk.at[0];
-    report.portSpeedLimitF = walk.at[1];
+    const LimitFrequencies limits = limitFrequencies(*circuit);
+    report.excursionLimitF = limits.excursion;
+    report.portSpeedLimitF = limits.portSpeed;
     report.fullPower.power = report.ratedPower;
-    report.fullPower.excursionLimitAt = walk.at[2];
-    report.fullPower.portSpeedLimitAt = walk.at[3];
+    report.fullPower.excursionLimitAt = limits.fullPowerExcursion;
+    report.fullPower.portSpeedLimitAt = limits.fullPowerPortSpeed;
     report.suggested = suggestBoxes(one, options);
 
     if (const auto qts = qtsDisagreement(one))

@@ -191,6 +191,12 @@ Curve computeCurve(const BoxCircuit& circuit);
 // the value reaches the limit; none when it stays below it over 10..200 Hz.
 std::optional<double> excursionLimitFrequency(const BoxCircuit& circuit, double xmaxMm);
 std::optional<double> portSpeedLimitFrequency(const BoxCircuit& circuit, double limit = kPortSpeedLimit);
+// Both at once, at the circuit's power and at its full rated power (circuit.ratedPowerW), in one walk:
+// Xmax (circuit.xmaxMm) and 17 m/s; the port's none for a sealed box.
+struct LimitFrequencies {
+    std::optional<double> excursion, portSpeed, fullPowerExcursion, fullPowerPortSpeed;
+};
+LimitFrequencies limitFrequencies(const BoxCircuit& circuit);
 
 // What deserves the builder's attention though the figures stand.
 enum class SoundWarningKind {

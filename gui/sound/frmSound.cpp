@@ -248,7 +248,9 @@ void frmSound::buildControls()
 
     m_charts = new SoundCharts(m_separator, this);
     auto* plotRow = new QGridLayout;
-    plotRow->addWidget(new QLabel(tr("Plots:"), this), 0, 0);
+    auto* plotsCaption = new QLabel(tr("Plots:"), this);
+    plotsCaption->setObjectName(QStringLiteral("lblPlots"));
+    plotRow->addWidget(plotsCaption, 0, 0);
     for (std::size_t i = 0; i < kPlotChecks.size(); ++i) {
         auto* check = new QCheckBox(tr(kPlotChecks[i].second), this);
         check->setObjectName(QString::fromLatin1(kPlotChecks[i].first));
@@ -302,6 +304,8 @@ void frmSound::addChoice(QWidget* owner, QGridLayout* grid, int row, std::size_t
     connect(combo, &QComboBox::currentIndexChanged, this, &frmSound::onBoxesEdited);
     if (*c.caption) {
         auto* caption = new QLabel(tr(c.caption), owner);
+        caption->setObjectName(QStringLiteral("lbl") +
+                               QString::fromLatin1(c.objectName + 3)); // "cmbX": "lblX"
         caption->setBuddy(combo);
         grid->addWidget(caption, row, 0);
         grid->addWidget(combo, row, 1, 1, 3);

@@ -322,3 +322,16 @@ TEST(SoundSystem, WarningsOfQtsAndPower)
     w.qts = 0.375;
     EXPECT_TRUE(analyseSound(w, Port{}, 100, count(2, 800))->warnings.empty());
 }
+
+TEST(SoundSystem, FullPowerLimitsAreThoseOfTheCircuitAtTheRatedPower)
+{
+    const auto c = *makeBoxCircuit(twelveInch(), 45, 32.0, 0.006, count(2, 100));
+    const LimitFrequencies at = limitFrequencies(c);
+    const BoxCircuit full = atPower(c, 800);
+    ASSERT_TRUE(at.excursion && at.portSpeed && at.fullPowerExcursion && at.fullPowerPortSpeed);
+    EXPECT_NEAR(*at.excursion, *excursionLimitFrequency(c, 12), 1e-6);
+    EXPECT_NEAR(*at.portSpeed, *portSpeedLimitFrequency(c), 1e-6);
+    EXPECT_NEAR(*at.fullPowerExcursion, *excursionLimitFrequency(full, 12), 1e-6);
+    EXPECT_NEAR(*at.fullPowerPortSpeed, *portSpeedLimitFrequency(full), 1e-6);
+    EXPECT_NEAR(evaluate(full, *at.fullPowerExcursion).excursion, 12, 1e-6);
+}

@@ -2,6 +2,7 @@
 
 #include "acoustics/CurveCsv.h"
 #include "acoustics/DesignPort.h"
+#include "acoustics/PortTuning.h"
 #include "boards/Boards.h"
 
 #include <algorithm>
@@ -53,6 +54,25 @@ Checked<double> boxVolumeForAcoustics(const CalcRun& run)
     return built.boards->netVolumeExact;
 }
 
+namespace
+{
+
+// The port's inner end to the wall it faces, cm, and the warning when that is too near.
+struct Clearance {
+    std::optional<double> cm;
+    std::optional<std::string> warning;
+};
+
+Clearance clearanceOf(const CalcRun& run)
+{
+    const BoardsResult built = buildBoards(run.inputs, run.decimalSeparator);
+    if (!built.ok())
+        return {};
+    return {built.boards->portClearance, built.boards->clearanceWarning};
+}
+
+} // namespace
+
 AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request)
 {
     AcousticsOutcome out;
@@ -97,10 +117,14 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
     json::Object lengths;
     if (fb)
         out.human += "Port tuning Fb: " + shown(*fb, 2, sep) + " Hz\n";
+    const Clearance clearance = clearanceOf(run);
+    o.raw("portClearance", numberOrNull(clearance.cm, 2));
+    if (clearance.warning)
+        out.human += "Warning: " + *clearance.warning + "\n";
     for (const auto& [text, target] : targets) {
         std::optional<double> length;
         if (vb && port)
-            if (const auto l = portLengthFor(*port, *vb, target))
+            if (const auto l = designPortLengthFor(run.inputs, sep, options->endCorrection, target))
                 length = *l;
         lengths.raw(text, numberOrNull(length, 4));
         out.human +=

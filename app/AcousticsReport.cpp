@@ -117,10 +117,6 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
     json::Object lengths;
     if (fb)
         out.human += "Port tuning Fb: " + shown(*fb, 2, sep) + " Hz\n";
-    const Clearance clearance = clearanceOf(run);
-    o.raw("portClearance", numberOrNull(clearance.cm, 2));
-    if (clearance.warning)
-        out.human += "Warning: " + *clearance.warning + "\n";
     for (const auto& [text, target] : targets) {
         std::optional<double> length;
         if (vb && port)
@@ -131,6 +127,13 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
             "Port length for " + text + " Hz: " + (length ? shown(*length, 2, sep) + " cm" : "-") + "\n";
     }
     o.raw("portLengthFor", lengths.dump());
+    if (port && port->count > 0) {
+        // From the port's inner end to the wall it faces, cm; null when the boards cannot be built.
+        const Clearance clearance = clearanceOf(run);
+        o.raw("portClearance", numberOrNull(clearance.cm, 2));
+        if (clearance.warning)
+            out.human += "Warning: " + *clearance.warning + "\n";
+    }
 
     if (woofer && vb && port) {
         const auto report = analyseSound(*woofer, *port, *vb, *options);

@@ -57,7 +57,7 @@ const CliCase kCases[] = {
      {"\"bestFit\":{\"sheet\":1,\"sheets\":1,\"placements\":{\"front\":{\"sheet\":0,", "\"right\":{",
       "\"cuts\":[{\"n\":1,\"sheet\":0,\"piece\":1,\"from\":[", "\"cutLength\":", "\"wastePercent\":",
       "\"offcuts\":[{\"sheet\":0,"}, {"\"port\":{"}},
-    {"BestFitPortBoardJson", "--json --best-fit --saw 4 " + kSlot, 0, {"\"width\":20,\"height\":36.4"}},
+    {"BestFitPortBoardJson", "--json --best-fit --saw 4 " + kSlot, 0, {"\"width\":18.2,\"height\":36.4"}},
     {"BestFitText", "--best-fit --saw 4 " + kSlot, 0,
      {"Best fit:\n  Sheet: 122x244, 1 sheet\n  Saw kerf: 4 mm\n",
       "\n  1. Sheet 1, piece 1 (244 x 122 cm): cut ", "Voorzijde ("}},

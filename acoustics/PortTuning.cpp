@@ -64,13 +64,15 @@ Checked<double> designPortLengthFor(const ModelInputs& inputs, char decimalSepar
     Checked<double> g0 = g(x0);
     if (!g0)
         return g0.error();
-    // Secant steps on h(L) = g(L) - L; the volume changes slowly with the length, so a few do.
+    // Secant steps on h(L) = g(L) - L; the volume changes slowly with the length, so a few do. A length
+    // the boards cannot hold ends the search with the length for the box as it last stood, so the
+    // caller can say how much too long it is.
     double x1 = *g0;
     double h0 = *g0 - x0;
     for (int step = 0; step < 30; ++step) {
         const Checked<double> g1 = g(x1);
         if (!g1)
-            return noLength(targetFb, sep);
+            return x1;
         const double h1 = *g1 - x1;
         if (std::abs(h1) < 1e-7)
             return x1;

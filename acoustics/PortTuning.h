@@ -10,8 +10,10 @@ namespace kelvra
 {
 
 // The port length lp in cm (from the carrying panel's outer face to the port's inner end) with which
-// the boards of the design, built with that length, tune to `targetFb` within 0.001 Hz. Errors name
-// "targetfb" (no such length, or one the box cannot hold) or the port key that does not read.
+// the boards of the design, built with that length, tune to `targetFb` within 0.001 Hz. When the
+// length needed is more than the box can hold, the length for the box as it stood at the last length
+// it held (too long, which building the boards with it reports). Errors name "targetfb" (no length at
+// all) or the port key that does not read.
 Checked<double> designPortLengthFor(const ModelInputs& inputs, char decimalSeparator,
                                     EndCorrection endCorrection, double targetFb);
 

@@ -101,6 +101,7 @@ private:
     QLabel* m_xmaxAt = nullptr;
     QLabel* m_portSpeedAt = nullptr;
     QLabel* m_portClearance = nullptr; // the port's inner end too near the wall it faces
+    QLabel* m_warnings = nullptr;
     QLabel* m_status = nullptr;
     QPushButton* m_exportCsv = nullptr;
     QPushButton* m_exportPng = nullptr;

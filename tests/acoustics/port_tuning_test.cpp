@@ -1,6 +1,7 @@
 // The port length for a target tuning, taken through the volume it changes: the box the new length
 // leaves behind tunes to the target in one step.
 #include "acoustics/PortTuning.h"
+#include "boards/Boards.h"
 #include "calc/Numeric.h"
 #include "tests/support/SeparatorText.h"
 
@@ -60,13 +61,15 @@ INSTANTIATE_TEST_SUITE_P(Acoustics, PortRoundTrip, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(PortTuning, NoLengthThatTheBoxCanHold)
+TEST(PortTuning, ALengthTheBoxCannotHoldIsGivenToBeRefused)
 {
     ModelInputs in;
     std::tie(in.lp, in.dp, in.pieces2, in.ptype) = std::tuple("10", "10", 1, 0);
     const Checked<double> tooLow = designPortLengthFor(in, ',', kDefaultEndCorrection, 10);
-    ASSERT_FALSE(tooLow);
-    EXPECT_EQ(tooLow.error().field, "targetfb");
+    ASSERT_TRUE(tooLow);
+    in.lp = formatDouble(*tooLow, ',');
+    EXPECT_EQ(buildBoards(in, ',').error.fault, BoardsFault::PortTooLong);
+    EXPECT_EQ(designPortLengthFor(in, ',', kDefaultEndCorrection, -1).error().field, "targetfb");
 }
 
 } // namespace

@@ -110,15 +110,17 @@ TEST_P(LayoutReportTest, DefaultAutoFitOnTheMiddleSheetWithKerfSix)
     EXPECT_TRUE(contains(json, "\"sheet\":{\"height\":366,\"width\":732,\"kerf\":6}")) << json;
     // Positions always print with "."; the captions follow the user's separator.
     EXPECT_TRUE(contains(json, "\"panels\":[" + panelJson("front", "0", "0", "106.2", "124.2", 0) +
-                                   "\" Voorzijde \\r\\nl:" + under("41,4", sep()) + "cm\\r\\nb:" + under("35,4", sep()) + "cm\"}"))
+                                   "\" Voorzijde \\r\\nl:" + under("41,4", sep()) +
+                                   "cm\\r\\nb:" + under("35,4", sep()) + "cm\"}"))
         << json;
     // The first layout of the opening, on the still empty sheet, turned the top; it stays turned. The
     // panels are the real boards: front and top between the sides (41,4), the sides 39 high.
     EXPECT_TRUE(contains(json, panelJson("top", "0", "130.2", "180.6", "124.2", 1))) << json;
     EXPECT_TRUE(contains(json, panelJson("right", "503.4", "0", "180.6", "117", 0))) << json;
     EXPECT_TRUE(contains(json, "\"visible\":false,\"caption\":\"Poort\\r\\n")) << json;
-    EXPECT_TRUE(contains(json, "\"cutLines\":[[109.2,0,109.2,127.2],[221.4,-3,221.4,127.2],[0,127.2,180.6,127.2],"
-                               "[183.6,127.2,183.6,257.4],[313.8,127.2,313.8,313.8]]"))
+    EXPECT_TRUE(contains(json,
+                         "\"cutLines\":[[109.2,0,109.2,127.2],[221.4,-3,221.4,127.2],[0,127.2,180.6,127.2],"
+                         "[183.6,127.2,183.6,257.4],[313.8,127.2,313.8,313.8]]"))
         << json;
     // A sloped box's side panels are the real side boards too: 60,2 along the bottom, 39 high.
     EXPECT_TRUE(contains(

@@ -104,6 +104,7 @@ private:
     QLabel* m_sensitivity = nullptr;
     QLabel* m_xmaxAt = nullptr;
     QLabel* m_portSpeedAt = nullptr;
+    QLabel* m_portClearance = nullptr; // the port's inner end too near the wall it faces
     QLabel* m_warnings = nullptr;
     QLabel* m_load = nullptr;
     QLabel* m_fullPower = nullptr;

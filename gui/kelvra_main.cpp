@@ -10,6 +10,7 @@
 #include "calc/Numeric.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -28,13 +29,15 @@ int main(int argc, char** argv)
     // KELVRA_SCREENSHOT_LAYOUT=file grabs the layouter opened on the same design as well, and
     // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit", KELVRA_SCREENSHOT_ABOUT=file the
     // About window, KELVRA_SCREENSHOT_SOUND=file the sound window with the shipped 12" example woofer at
-    // 300 W in a midsize car, KELVRA_SCREENSHOT_BOARDS=file the boards window,
-    // KELVRA_SCREENSHOT_OUTLINES=file its outlines and bevels, KELVRA_SCREENSHOT_3D=file the 3D view.
+    // 300 W in a midsize car, KELVRA_SCREENSHOT_MAXSPL=file (with it) that window's maximum-SPL plot,
+    // KELVRA_SCREENSHOT_BOARDS=file the boards window, KELVRA_SCREENSHOT_OUTLINES=file its outlines and
+    // bevels, KELVRA_SCREENSHOT_3D=file the 3D view.
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
     const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
     const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
     const QString aboutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_ABOUT");
     const QString soundShot = qEnvironmentVariable("KELVRA_SCREENSHOT_SOUND");
+    const QString maxSplShot = qEnvironmentVariable("KELVRA_SCREENSHOT_MAXSPL");
     const QString boardsShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BOARDS");
     const QString outlinesShot = qEnvironmentVariable("KELVRA_SCREENSHOT_OUTLINES");
     const QString view3dShot = qEnvironmentVariable("KELVRA_SCREENSHOT_3D");
@@ -82,6 +85,12 @@ int main(int argc, char** argv)
                 window.grab().save(shot);
             if (auto* sound = window.findChild<kelvra::frmSound*>(); sound && !soundShot.isEmpty()) {
                 sound->grab().save(soundShot);
+                if (!maxSplShot.isEmpty()) {
+                    sound->findChild<QCheckBox*>("chkPlotMaxSpl")->setChecked(true);
+                    QWidget* plot = sound->findChild<QWidget*>("chartMaxSpl");
+                    plot->resize(plot->width(), 360);
+                    plot->grab().save(maxSplShot);
+                }
                 sound->close();
             }
             if (auto* layout = window.findChild<kelvra::frmLayout*>()) {

@@ -1,5 +1,7 @@
 #include "gui/main/frmMain.h"
 
+#include "boards/Boards.h"
+
 #include "calc/InputRules.h"
 #include "gui/common/ExternalPrograms.h"
 #include "gui/common/MessageService.h"
@@ -433,8 +435,9 @@ void frmMain::runRecalculate()
         emit designChanged(); // the sound window still follows an opened project's woofer
         return;
     }
-    const RecalcInputs in =
+    RecalcInputs in =
         makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
+    in.exactNetVolume = &exactNetVolume;
     const RecalcOutcome out = Recalculate(in, m_app->calc);
     applyCalc();
     emit designChanged();

@@ -117,6 +117,7 @@ void frmMain::buildControls()
             registerControl(controlElementName("Label1", labelCount++), caption);
             if (r.field) {
                 auto* box = new QLineEdit(g);
+                m_captionOf[box] = caption;
                 box->setGeometry(twipRect(boxLeft, top, textWidth, 285));
                 const int i = textKeyOf(r.field).control;
                 if (i == kVotherControl) {
@@ -130,8 +131,10 @@ void frmMain::buildControls()
                 connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
                     markUnread(box, false);
                     m_app->inputs.*field = toStdString(t);
-                    runRecalculate();
+                    // setText clears the modified flag: only a keystroke counts as typing.
+                    recalculate(box->isModified() ? RecalcTrigger::Typing : RecalcTrigger::Commit);
                 });
+                connect(box, &QLineEdit::returnPressed, this, [this] { runRecalculate(); });
                 if (field == &ModelInputs::thick0 || field == &ModelInputs::thick1 ||
                     field == &ModelInputs::thick2)
                     box->setToolTip(QStringLiteral("Standard: 9, 12, 18, 22, 30 "));
@@ -228,6 +231,13 @@ void frmMain::buildControls()
     m_lblVolume->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblVolume->setToolTip(QString::fromUtf8("Dit is het volume dat de sub ziet"));
     registerControl("lblVolume", m_lblVolume);
+    m_lblFault = new QLabel(fraResult);
+    m_lblFault->setGeometry(twipRect(120, 240, 2415, 885));
+    m_lblFault->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblFault->setWordWrap(true);
+    m_lblFault->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    m_lblFault->hide();
+    m_lblFault->setObjectName("lblFault");
 
     const std::array<const char*, 3> captions{"Toon Meet Figuur", "Toon Params", "Simulatie"};
     const std::array<QRect, 3> places{twipRect(6240, 3600, 1815, 375), twipRect(4560, 3600, 1575, 375),
@@ -424,28 +434,6 @@ void frmMain::setModelListPosition(const ModelKey& key, int position)
         listPosition(m_app->inputs, key) = position;
     else
         box->setCurrentIndex(position);
-}
-
-void frmMain::runRecalculate()
-{
-    if (!m_app->simulationOn) {
-        emit designChanged(); // the sound window still follows an opened project's woofer
-        return;
-    }
-    const RecalcInputs in =
-        makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
-    const RecalcOutcome out = Recalculate(in, m_app->calc);
-    applyCalc();
-    emit designChanged();
-    for (const Message& m : out.messages)
-        messageService().show(this, m);
-    if (out.switchSimulationOff && m_app->simulationOn)
-        buttonHandler(ShowButton::Simulation);
-    // The message does not say which box is meant; the box itself shows it until its text changes.
-    if (auto* box = qobject_cast<QLineEdit*>(lookup(out.unreadControl, std::nullopt))) {
-        markUnread(box, true);
-        box->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 void frmMain::markUnread(QLineEdit* box, bool unread)

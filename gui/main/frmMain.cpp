@@ -52,6 +52,26 @@ QString vbColourStyle(int bgr)
         .arg((bgr >> 16) & 0xFF);
 }
 
+// Which measure of the figure a box gives, named with the box's caption, so length and width cannot be
+// mixed up.
+const char* figureHint(std::string ModelInputs::*field)
+{
+    static const std::pair<std::string ModelInputs::*, const char*> hints[] = {
+        {&ModelInputs::h2, "Hoogte / Height, outside; H2 on the figure is the inside height"},
+        {&ModelInputs::l3, "B2 = Lengte onderzijde / Bottom length, the front's width from side to side"},
+        {&ModelInputs::b2, "L3 = Breedte / Width, the floor edge of the side"},
+        {&ModelInputs::ca, "H3 = the rear panel, at Hoek achterbank / Rear-seat angle (90 = upright)"},
+        {&ModelInputs::cb, "H4 = the front panel, at Hoek voorzijde / Front angle (90 = upright)"},
+        {&ModelInputs::lp, "LP = Lengte / Length of the port"},
+        {&ModelInputs::dp, "DP = Diameter of a round port"},
+        {&ModelInputs::bp, "BP = Breedte / Width of a rectangular port"},
+        {&ModelInputs::hp, "HP = Hoogte / Height of a rectangular port"}};
+    for (const auto& [f, hint] : hints)
+        if (f == field)
+            return hint;
+    return nullptr;
+}
+
 double frameWidth(const QWidget* frame)
 {
     return pixelsToTwips(frame->width());
@@ -138,6 +158,8 @@ void frmMain::buildControls()
                 if (field == &ModelInputs::thick0 || field == &ModelInputs::thick1 ||
                     field == &ModelInputs::thick2)
                     box->setToolTip(QStringLiteral("Standard: 9, 12, 18, 22, 30 "));
+                else if (const char* hint = figureHint(field))
+                    box->setToolTip(QString::fromUtf8(hint));
                 const int unitLeft = boxLeft + textWidth + 45;
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
                 unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
@@ -385,6 +407,7 @@ void frmMain::refillTextLists()
     refill(m_cmbPortWhere, m_app->tables.portBox);
     refill(m_cmbCorrection, m_app->tables.correctionFact);
     refill(m_cmbPortType, m_app->tables.portType);
+    nameFigureMeasures(); // a language has just been loaded
 }
 
 void frmMain::showInputs()

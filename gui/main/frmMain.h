@@ -121,6 +121,8 @@ private:
     void colourSimulationButton();
     // Gives a box whose text did not read as a number a red frame, or takes the frame away.
     void markUnread(QLineEdit* box, bool unread);
+    // The figure names its measures with the input boxes' present captions.
+    void nameFigureMeasures();
     // The fault in red over the results, or the results again for an empty text.
     void showFault(const std::string& text);
     // A fault's words with the caption of the box that holds it.

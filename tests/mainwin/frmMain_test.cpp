@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: clicks, keys, and the figures it then shows; the shipped
 // language files chosen in its Settings dialog.
 #include "gui/lang/frmOptions.h"
+#include "gui/main/FigurePicture.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QFocusEvent>
@@ -392,3 +393,23 @@ INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',',
                          kelvra::test::SeparatorName());
 
 } // namespace
+
+// Each measure of the figure and each input's hint carries the caption of the box it comes from, in the
+// language shown.
+TEST_P(FrmMainTest, FigureAndHintsNameEachMeasureWithItsBoxCaption)
+{
+    const std::pair<int, const char*> hints[] = {{1, "B2 = Lengte onderzijde"}, {2, "L3 = Breedte"},
+                                                 {3, "Hoek achterbank"},        {5, "LP = Lengte"},
+                                                 {7, "BP = Breedte"},           {8, "HP = Hoogte"}};
+    for (const auto& [index, words] : hints)
+        EXPECT_TRUE(box(index)->toolTip().contains(words)) << index;
+    auto* figure = qobject_cast<FigurePicture*>(win->control("picFigure"));
+    const QImage dutch = figure->image();
+    EXPECT_EQ(dutch, FigurePicture::paintFigure(figure->size()));
+    win->setProperty("Label1", 2, ControlProperty::Caption, "Width");
+    win->refillTextLists();
+    EXPECT_NE(figure->image(), dutch);
+    FigureCaptions english;
+    english.width = "Width";
+    EXPECT_EQ(figure->image(), FigurePicture::paintFigure(figure->size(), english));
+}

@@ -79,7 +79,7 @@ enum class BoardsFault {
     BadAngle,    // an angle below 0 or from 180 on
     TopCrossed,  // the end panels cross below the top, or within the boards
     TooThick,    // a board thicker than half the side it closes, or partitions that fill the box
-    PortTooLong, // longer than the inner space it runs along
+    PortTooLong, // longer than its panel and the inner space behind it
     PortTooHigh, // higher than the inner space it crosses
     PortTooWide, // the slots with their walls wider than the panel that carries them
     TooLarge,    // a measure that would leave the range of numbers
@@ -101,10 +101,14 @@ struct BoxBoards {
     std::vector<Board> boards;
     std::optional<PortHole> portHole;
     std::optional<PortSlot> portSlot;
-    double innerVolumeExact = 0;           // litres of air inside the shell boards
-    double netVolumeExact = 0;             // litres, with the main window's deductions and correction factor
-    double classicNetVolume = 0;           // litres, what the main window shows (0 when it shows none)
-    std::optional<std::string> volumeNote; // set when exact and classic differ by more than 1 %: why
+    double innerVolumeExact = 0; // litres of air inside the shell boards
+    // Litres the woofer sees: the air inside the shell boards less the woofers' displacement, the ports
+    // (their air and the wood of their boards inside the box), the partition walls and the other
+    // volume, times the correction factor.
+    double netVolumeExact = 0;
+    std::optional<double> portClearance; // cm from the port's inner end to the wall it faces
+    // Set when that leaves the air less room than the port's smaller inner measure; also in warnings.
+    std::optional<std::string> clearanceWarning;
     std::vector<std::string> warnings;
 };
 
@@ -116,10 +120,18 @@ struct BoardsResult {
 
 inline constexpr int kShellBoardCount = 6;
 
+// The key and built-in name of the strip that closes a slot port's open side.
+inline constexpr const char* kPortStripKey = "portstrip";
+inline constexpr const char* kPortStripName = "Poortstrook";
+
 // The boards of the design. `names` are the captions of the figure's panel labels in board-key order
 // (front, rear, top, bottom, left, right, port); empty gives the built-in Dutch captions.
 BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator,
                          std::span<const std::string> names = {});
+
+// The exact net volume in litres (unrounded) of the boards of the design; nothing when they cannot be
+// built.
+std::optional<double> exactNetVolume(const ModelInputs& in, char decimalSeparator);
 
 // A board's size as the cut list shows it: cm to 1 mm in the given separator ("36,4").
 std::string boardSizeText(double cm, char decimalSeparator);

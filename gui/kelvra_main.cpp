@@ -9,6 +9,7 @@
 #include "calc/Numeric.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -26,12 +27,14 @@ int main(int argc, char** argv)
     // KELVRA_SCREENSHOT_LAYOUT=file grabs the layouter opened on the same design as well, and
     // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit", KELVRA_SCREENSHOT_ABOUT=file the
     // About window, KELVRA_SCREENSHOT_SOUND=file the sound window with the shipped 12" example woofer at
-    // 300 W in a midsize car, KELVRA_SCREENSHOT_BOARDS=file the boards window.
+    // 300 W in a midsize car, KELVRA_SCREENSHOT_MAXSPL=file (with it) that window's maximum-SPL plot,
+    // KELVRA_SCREENSHOT_BOARDS=file the boards window.
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
     const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
     const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
     const QString aboutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_ABOUT");
     const QString soundShot = qEnvironmentVariable("KELVRA_SCREENSHOT_SOUND");
+    const QString maxSplShot = qEnvironmentVariable("KELVRA_SCREENSHOT_MAXSPL");
     const QString boardsShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BOARDS");
     if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty() ||
         !soundShot.isEmpty() || !boardsShot.isEmpty()) {
@@ -66,6 +69,12 @@ int main(int argc, char** argv)
                 window.grab().save(shot);
             if (auto* sound = window.findChild<kelvra::frmSound*>(); sound && !soundShot.isEmpty()) {
                 sound->grab().save(soundShot);
+                if (!maxSplShot.isEmpty()) {
+                    sound->findChild<QCheckBox*>("chkPlotMaxSpl")->setChecked(true);
+                    QWidget* plot = sound->findChild<QWidget*>("chartMaxSpl");
+                    plot->resize(plot->width(), 360);
+                    plot->grab().save(maxSplShot);
+                }
                 sound->close();
             }
             if (auto* layout = window.findChild<kelvra::frmLayout*>()) {

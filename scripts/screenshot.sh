@@ -4,7 +4,7 @@
 # the shipped 12" example woofer in a midsize car, the boards window of that sloped box, and the layouter on
 # the default model.
 # Usage: scripts/screenshot.sh [FOLDER]   (default resources/; writes screenshot-main.png,
-# screenshot-sound.png, screenshot-boards.png, screenshot-layout.png and screenshot-bestfit.png there)
+# screenshot-sound.png, screenshot-maxspl.png, screenshot-boards.png, screenshot-layout.png and screenshot-bestfit.png there)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$(realpath -m "${1:-$root/resources}")
@@ -52,6 +52,7 @@ mkdir -p "$out"
 # The settings below hold decimal commas, so the program runs with the Dutch number format they need.
 shoot() { (cd "$work" && env LC_ALL=nl_NL.UTF-8 "$@" timeout 30 xvfb-run -a -s "-screen 0 1280x1024x24" ./kelvra); }
 shoot KELVRA_SCREENSHOT="$out/screenshot-main.png" KELVRA_SCREENSHOT_SOUND="$out/screenshot-sound.png" \
+    KELVRA_SCREENSHOT_MAXSPL="$out/screenshot-maxspl.png" \
     KELVRA_SCREENSHOT_BOARDS="$out/screenshot-boards.png"
 # The default model: the first-run values, as a first start shows them.
 sed -i '/^\[LU\]/,$d' "$work/kelvra.ini"

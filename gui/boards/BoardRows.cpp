@@ -83,8 +83,6 @@ std::vector<std::string> volumeLines(const BoxBoards& boards, char sep)
 {
     std::vector<std::string> lines{"Exact inner volume: " + litres(boards.innerVolumeExact, sep) +
                                    ", exact net volume: " + litres(boards.netVolumeExact, sep)};
-    if (boards.volumeNote)
-        lines.push_back(*boards.volumeNote);
     for (const std::string& w : boards.warnings)
         lines.push_back(w);
     return lines;

@@ -21,7 +21,7 @@ struct BoardRow {
 
 BoardRow boardRow(const Board& board, char decimalSeparator);
 
-// The exact inner and net volume, then the note on the classic figure and the core's warnings.
+// The exact inner and net volume, then the core's warnings (a port too near the wall it faces ...).
 std::vector<std::string> volumeLines(const BoxBoards& boards, char decimalSeparator);
 
 // Where the port goes through its panel: the round holes' diameter, the slot's opening.

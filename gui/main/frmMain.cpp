@@ -1,5 +1,7 @@
 #include "gui/main/frmMain.h"
 
+#include "boards/Boards.h"
+
 #include "calc/InputRules.h"
 #include "gui/common/ExternalPrograms.h"
 #include "gui/common/MessageService.h"

@@ -2,6 +2,7 @@
 // result area; the design's message box and its effect come when the entry is finished.
 #include "gui/main/frmMain.h"
 
+#include "boards/Boards.h"
 #include "boards/InputFaults.h"
 #include "gui/common/MessageService.h"
 
@@ -49,8 +50,9 @@ void frmMain::recalculate(RecalcTrigger trigger)
         emit designChanged(); // the sound window still follows an opened project's woofer
         return;
     }
-    const RecalcInputs in =
+    RecalcInputs in =
         makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
+    in.exactNetVolume = &exactNetVolume;
     RecalcOutcome out = Recalculate(in, m_app->calc);
     applyCalc();
 

@@ -103,6 +103,10 @@ TEST_P(FrmMainTest, SimulatieAndF5SwitchAndTypingRecalculates)
     EXPECT_EQ(text("lblVolumeOut"), outer("80"));
     win->setModelListPosition(*findModelKey("corr"), 2);
     EXPECT_EQ(list("cmbCorrection")->currentIndex(), 2);
+    // A 70 degree rear panel: the label shows the air of the real boards, (45914,756 - 2000) x 1,2
+    // litres, not the classic rule's wider trapezoid.
+    win->setModelText(*findModelKey("ca"), "70");
+    EXPECT_EQ(text("lblVolume"), QString::fromStdString("Virtueel volume \n" + u("52,7") + " Liter"));
 }
 
 TEST_P(FrmMainTest, TooBigWooferIsRefusedOnceAndSimulationGoesOff)

@@ -1,6 +1,7 @@
 #include "gui/sound/frmSound.h"
 
 #include "acoustics/DesignPort.h"
+#include "acoustics/PortTuning.h"
 #include "boards/Boards.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
@@ -331,6 +332,9 @@ QWidget* frmSound::buildResults()
     m_sensitivity = label("lblSensitivity");
     m_xmaxAt = label("lblXmaxAt");
     m_portSpeedAt = label("lblPortSpeedAt");
+    m_portClearance = label("lblPortClearance");
+    m_portClearance->setStyleSheet(QStringLiteral("color: rgb(160,0,0);"));
+    m_portClearance->hide();
     m_warnings = label("lblWarnings");
     m_warnings->setStyleSheet(QStringLiteral("color: rgb(170,90,0);"));
     m_load = label("lblLoad");
@@ -350,6 +354,7 @@ QWidget* frmSound::buildResults()
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_fb);
     layout->addLayout(portRow);
+    layout->addWidget(m_portClearance);
     for (QLabel* l : {m_alignment, m_sensitivity, m_load, m_xmaxAt, m_portSpeedAt, m_fullPower,
                       m_portResonance, m_suggestedSealed})
         layout->addWidget(l);
@@ -383,6 +388,7 @@ QString frmSound::number(double value, int decimals) const
 
 void frmSound::showTexts()
 {
+    showOwnWoofer();
     // Filling the boxes is not an edit: without this every box would write the half-filled set back.
     m_syncing = true;
     const WooferTexts& texts = m_host.app().sound;
@@ -470,6 +476,8 @@ void frmSound::refresh()
     m_portLength->clear();
     m_portLengthCm.reset();
     m_usePortLength->setEnabled(false);
+    m_portClearance->clear();
+    m_portClearance->hide();
     const AppState& app = m_host.app();
     if (!app.simulationOn) {
         showNoFigures(tr("The figures need simulation mode: switch it on with \"Simulatie\" (F5) in the main "
@@ -487,6 +495,10 @@ void frmSound::refresh()
         return showNoFigures(toQString(boards.error.text()));
     const double vb = boards.boards->netVolumeExact;
     m_netVolume = vb;
+    if (boards.boards->clearanceWarning) {
+        m_portClearance->setText(toQString(*boards.boards->clearanceWarning));
+        m_portClearance->show();
+    }
 
     const bool vented = port->count > 0;
     if (vented) {
@@ -494,11 +506,13 @@ void frmSound::refresh()
         m_fb->setText(fb ? tr("Fb (tuning of the port): %1 Hz").arg(number(*fb, 1))
                          : toQString(fb.error().message));
         if (options->targetFb) {
-            const Checked<double> length = portLengthFor(*port, vb, *options->targetFb);
+            // The length that tunes the box it leaves behind, to 0.1 mm so the box lands on the target.
+            const Checked<double> length =
+                designPortLengthFor(app.inputs, m_separator, options->endCorrection, *options->targetFb);
             if (length) {
-                m_portLengthCm = std::round(*length * 10) / 10; // to the millimetre, as a saw cuts it
+                m_portLengthCm = std::round(*length * 100) / 100;
                 m_portLength->setText(tr("Port length for %1 Hz: %2 cm")
-                                          .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 1)));
+                                          .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 2)));
                 m_usePortLength->setEnabled(true);
             } else {
                 m_portLength->setText(
@@ -621,7 +635,7 @@ void frmSound::onUsePortLength()
     if (!m_portLengthCm)
         return;
     // Through the main window's own route, so its recalculation (and with it this window) follows.
-    m_host.setModelText(*findModelKey("lp"), toStdString(number(*m_portLengthCm, 1)));
+    m_host.setModelText(*findModelKey("lp"), toStdString(number(*m_portLengthCm, 2)));
 }
 
 void frmSound::closeEvent(QCloseEvent* event)

@@ -78,6 +78,8 @@ private:
     void onExportPngClicked();
     void onPrintClicked();
     void fillLibrary();
+    // Once a field differs from the woofer loaded from the list, the list shows "(own woofer)".
+    void showOwnWoofer();
     void onLoadWoofer();
     void onSaveWoofer();
     void showNoFigures(const QString& reason);
@@ -104,6 +106,7 @@ private:
     QLabel* m_sensitivity = nullptr;
     QLabel* m_xmaxAt = nullptr;
     QLabel* m_portSpeedAt = nullptr;
+    QLabel* m_portClearance = nullptr; // the port's inner end too near the wall it faces
     QLabel* m_warnings = nullptr;
     QLabel* m_load = nullptr;
     QLabel* m_fullPower = nullptr;
@@ -120,7 +123,8 @@ private:
     QPushButton* m_print = nullptr;
     QPushButton* m_close = nullptr;
     SoundCharts* m_charts = nullptr;
-    std::vector<WooferEntry> m_woofers; // the library as listed
+    std::vector<WooferEntry> m_woofers;  // the library as listed
+    std::optional<WooferTexts> m_loaded; // the woofer last loaded from the list
     std::optional<SoundReport> m_report;
     std::optional<double> m_portLengthCm; // what the button writes into the port length box
     FileChooser m_chooseFile;

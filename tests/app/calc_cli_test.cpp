@@ -57,7 +57,7 @@ const CliCase kCases[] = {
      {"\"bestFit\":{\"sheet\":1,\"sheets\":1,\"placements\":{\"front\":{\"sheet\":0,", "\"right\":{",
       "\"cuts\":[{\"n\":1,\"sheet\":0,\"piece\":1,\"from\":[", "\"cutLength\":", "\"wastePercent\":",
       "\"offcuts\":[{\"sheet\":0,"}, {"\"port\":{"}},
-    {"BestFitPortBoardJson", "--json --best-fit --saw 4 " + kSlot, 0, {"\"width\":20,\"height\":36.4"}},
+    {"BestFitPortBoardJson", "--json --best-fit --saw 4 " + kSlot, 0, {"\"width\":18.2,\"height\":36.4"}},
     {"BestFitText", "--best-fit --saw 4 " + kSlot, 0,
      {"Best fit:\n  Sheet: 122x244, 1 sheet\n  Saw kerf: 4 mm\n",
       "\n  1. Sheet 1, piece 1 (244 x 122 cm): cut ", "Voorzijde ("}},
@@ -72,7 +72,7 @@ const CliCase kCases[] = {
       "{\"key\":\"left\",\"name\":\"Zij links\",\"count\":1,\"thickness\":18,\"length\":40,\"breadth\":40,",
       "\"innerVolumeExact\":\"48.23\",\"netVolumeExact\":\"46.23\","}},
     {"SlopedBoardsJson", "--json --boards --set ca=70 --set b2=60~2 --set h2=39", 0,
-     {"\"bevels\":[20,0,20,0]", "\"volumeNote\":\"The exact net volume is "}},
+     {"\"bevels\":[20,0,20,0]", "\"netVolume\":\"61.64\",\"netVolumeClassic\":\"67.26\","}},
     {"CrossedEndsNameTheBoard", "--json --boards --set ca=30 " + kErrors, 1,
      {"kelvra-calc: The top: the end panels cross below the top: the top's outer width would be -29~28 "
       "cm.\n"}},

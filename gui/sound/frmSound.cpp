@@ -537,8 +537,8 @@ void frmSound::refresh()
     if (!report)
         return markError(report.error());
     SoundReport shown = *report;
-    if (shown.portLength && withCount.targetFb)
-        if (const auto room = targetPortRoom(app.inputs, m_separator, *shown.portLength, *withCount.targetFb))
+    if (m_portLengthCm && withCount.targetFb)
+        if (const auto room = targetPortRoom(app.inputs, m_separator, *m_portLengthCm, *withCount.targetFb))
             shown.warnings.push_back(*room);
     showReport(shown, *woofer, vented);
 }

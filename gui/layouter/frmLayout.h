@@ -37,6 +37,7 @@ public:
     const LayoutView& view() const { return m_view; }
     SheetView* picPanel() const { return m_picPanel; }
     std::array<QWidget*, kPanelCount> panelWidgets() const;
+    std::vector<QWidget*> extraPanelWidgets() const { return {m_extraViews.begin(), m_extraViews.end()}; }
     PanelView* panel(int index) const { return viewAt(index); }
     const ExtraPanels& extraPanels() const { return m_view.extras; }
     QLabel* lblName(int index) const { return m_panels[static_cast<std::size_t>(index)]->label(); }

@@ -198,9 +198,9 @@ TEST_P(FilesTest, ProjectRoundTripsWithPlacementsUnderAnyName)
     layout.extra = {{"partition2", "0x400x0"}, {"portstrip", num("10x500,5x1")}};
     ASSERT_EQ(write(in, layout), IniWriteStatus::Ok);
     EXPECT_NE(dir.read("house.tbx")
-                  .find("[LAYOUT]\r\nfront=" + num("10,5x20x0") + "\r\nrear=30x40x1\r\nport=" +
-                        num("1x2,5x0") + "\r\npwhere=spare\r\npartition2=0x400x0\r\nportstrip=" +
-                        num("10x500,5x1") + "\r\n"),
+                  .find("[LAYOUT]\r\nfront=" + num("10,5x20x0") +
+                        "\r\nrear=30x40x1\r\nport=" + num("1x2,5x0") +
+                        "\r\npwhere=spare\r\npartition2=0x400x0\r\nportstrip=" + num("10x500,5x1") + "\r\n"),
               std::string::npos);
     const ProjectContents back = read();
     EXPECT_EQ(back.fid, "v0110");

@@ -86,6 +86,10 @@ json::Object layoutJson(const LayoutStrings& layout)
     json::Object o;
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         o.str(std::string(kLayoutKeys[i]), layout[i]);
+    // The boards beyond the seven, only where a project holds their places.
+    for (std::string_view key : kExtraLayoutKeys)
+        if (const auto text = layout.extra.find(key); text != layout.extra.end())
+            o.str(std::string(key), text->second);
     return o;
 }
 

@@ -162,6 +162,7 @@ LayouterAccess frmMain::layouterAccess()
         LayoutSheet sheet;
         sheet.picPanel = layouter->picPanel();
         sheet.panels = layouter->panelWidgets();
+        sheet.extras = layouter->extraPanelWidgets();
         return sheet;
     };
     access.close = [current] {

@@ -258,7 +258,8 @@ void frmBoards::refresh()
         if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
             names[at] = toStdString(label->text());
     }
-    m_result = buildBoards(m_app.inputs, m_app.decimalSeparator, names);
+    m_result = buildBoards(m_app.inputs, m_app.decimalSeparator, names,
+                           HoleSpec{*m_app.sound.find("cutout"), *m_app.sound.find("mountdepth")});
     if (m_result.ok())
         showBoards();
     else

@@ -128,6 +128,8 @@ std::string humanBoards(const BoxBoards& boards, char sep)
         out += "  Port opening: " + std::to_string(boards.portSlot->count) + " x " +
                boardSizeText(boards.portSlot->width, sep) + " x " +
                boardSizeText(boards.portSlot->height, sep) + " cm in the " + boards.portSlot->panelKey + "\n";
+    for (const std::string& line : holeLines(boards, sep))
+        out += "  Hole, " + line + "\n";
     out += "Exact inner volume: " + formatDouble(roundHalfEven(boards.innerVolumeExact, 2), sep) + " Liter\n";
     out += "Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) + " Liter\n";
     for (const std::string& w : boards.warnings)

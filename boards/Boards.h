@@ -139,6 +139,9 @@ struct HoleSpec {
 };
 // The usual cut-out of a woofer of a size position of the size list (6" to 18"), cm.
 double defaultCutout(int sizePosition);
+// Every hole of every board, one line each, with its place from the board's lower left corner:
+// "Voorzijde: woofer cut-out Ø 23,4 cm, centre 18,2 cm across, 18,2 cm up".
+std::vector<std::string> holeLines(const BoxBoards& boards, char decimalSeparator);
 // The least board a cut-out leaves to an edge or its neighbour, cm.
 inline constexpr double kHoleMargin = 1;
 

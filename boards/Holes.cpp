@@ -23,6 +23,39 @@ double defaultCutout(int sizePosition)
     return std::round(kInches[static_cast<std::size_t>(sizePosition)] * 2.54 * 0.92 * 10) / 10;
 }
 
+std::vector<std::string> holeLines(const BoxBoards& boards, char sep)
+{
+    auto cm = [&](double v) {
+        return boardSizeText(v, sep);
+    };
+    std::vector<std::string> lines;
+    for (const Board& b : boards.boards) {
+        std::string name = b.name.substr(0, b.name.find_first_of("\r\n"));
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        if (name.empty())
+            name = b.key;
+        for (const BoardHole& h : b.holes) {
+            if (h.outline.empty()) {
+                lines.push_back(name + ": " + (h.kind == "woofer" ? "woofer cut-out" : "port hole") +
+                                " \u00d8 " + cm(h.diameter) + " cm, centre " + cm(h.center.x) +
+                                " cm across, " + cm(h.center.y) + " cm up");
+                continue;
+            }
+            double l = 1e300, bo = 1e300, r = -1e300, t = -1e300;
+            for (const Point2& p : h.outline) {
+                l = std::min(l, p.x);
+                bo = std::min(bo, p.y);
+                r = std::max(r, p.x);
+                t = std::max(t, p.y);
+            }
+            lines.push_back(name + ": slot opening " + cm(r - l) + " x " + cm(t - bo) + " cm, from " + cm(l) +
+                            " cm across, " + cm(bo) + " cm up");
+        }
+    }
+    return lines;
+}
+
 namespace boards_detail
 {
 

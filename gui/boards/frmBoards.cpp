@@ -295,6 +295,8 @@ void frmBoards::showBoards()
     m_table->setCurrentCell(-1, -1);
 
     std::vector<std::string> lines = portLines(boards, sep);
+    for (const std::string& line : holeLines(boards, sep))
+        lines.push_back("Hole, " + line);
     for (const std::string& line : volumeLines(boards, sep))
         lines.push_back(line);
     if (beyondSaw)

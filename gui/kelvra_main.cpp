@@ -102,6 +102,7 @@ int main(int argc, char** argv)
                 }
                 layout->close();
             }
+            window.markDesignSaved(); // the shots change nothing worth a question
             window.close();
         });
     }

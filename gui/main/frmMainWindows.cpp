@@ -52,6 +52,11 @@ void frmMain::fileSaveAs()
     m_files->fileSaveAs();
 }
 
+void frmMain::markDesignSaved()
+{
+    m_files->markSaved();
+}
+
 void frmMain::open3d()
 {
     if (!simulationGuard(" 3D", "Simulation 3D"))

@@ -384,6 +384,7 @@ QString frmSound::number(double value, int decimals) const
 
 void frmSound::showTexts()
 {
+    showOwnWoofer();
     // Filling the boxes is not an edit: without this every box would write the half-filled set back.
     m_syncing = true;
     const WooferTexts& texts = m_host.app().sound;

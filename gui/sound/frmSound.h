@@ -78,6 +78,8 @@ private:
     void onExportPngClicked();
     void onPrintClicked();
     void fillLibrary();
+    // Once a field differs from the woofer loaded from the list, the list shows "(own woofer)".
+    void showOwnWoofer();
     void onLoadWoofer();
     void onSaveWoofer();
     void showNoFigures(const QString& reason);
@@ -121,7 +123,8 @@ private:
     QPushButton* m_print = nullptr;
     QPushButton* m_close = nullptr;
     SoundCharts* m_charts = nullptr;
-    std::vector<WooferEntry> m_woofers; // the library as listed
+    std::vector<WooferEntry> m_woofers;  // the library as listed
+    std::optional<WooferTexts> m_loaded; // the woofer last loaded from the list
     std::optional<SoundReport> m_report;
     std::optional<double> m_portLengthCm; // what the button writes into the port length box
     FileChooser m_chooseFile;

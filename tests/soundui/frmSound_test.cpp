@@ -197,6 +197,25 @@ TEST_P(FrmSoundTest, ProjectFileCarriesTheWooferAndTheCar)
     EXPECT_TRUE(s->charts()->hasCurve());
 }
 
+// The list names the woofer last saved or loaded until a field of it is changed; then it says the woofer is
+// the user's own, and a field typed back names the list's woofer again.
+TEST_P(FrmSoundTest, TheWooferListSaysOwnWooferOnceAFieldDiffers)
+{
+    frmSound* s = openOnVentedBox();
+    typeWoofer(s);
+    s->setNameChooser([](const QString&) { return QStringLiteral("Mine"); });
+    QTest::mouseClick(s->findChild<QPushButton*>("cmdSaveWoofer"), Qt::LeftButton);
+    auto* library = s->findChild<QComboBox*>("cmbWooferLibrary");
+    EXPECT_EQ(library->currentText(), "Mine");
+    const std::pair<const char*, const char*> steps[] = {
+        {"31", "(own woofer)"}, {"29", "Mine"}, {"", "(own woofer)"}, {"29", "Mine"}};
+    for (const auto& [fs, shown] : steps) {
+        s->box("fs")->setText(fs);
+        EXPECT_EQ(library->currentText(), shown) << fs;
+    }
+    EXPECT_EQ(library->findText("(own woofer)"), -1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, FrmSoundTest, ::testing::Values(',', '.'),
                          kelvra::test::SeparatorName());
 

@@ -49,11 +49,12 @@ inline constexpr std::string_view kWooferSection = "WOOFER";
 // The keys of the woofer section, in the order they are written: the woofer's own parameters first
 // (also the keys of a library file), then the design's sound options.
 // Keys a design does not use are not written, so an older file reads as it always did.
-inline constexpr std::array<std::string_view, 24> kWooferKeys = {
-    "name",          "fs",      "qts",         "qes",      "qms",        "vas",    "sd",
-    "xmax",          "re",      "pe",          "le",       "coils",      "z",      "ql",
-    "endcorr",       "car",     "power",       "targetfb", "coilwiring", "wiring", "subsonic",
-    "subsonicorder", "lowpass", "lowpassorder"};
+// The last two are the woofer's cut-out diameter and mounting depth (cm) that the boards' holes use.
+inline constexpr std::array<std::string_view, 26> kWooferKeys = {
+    "name",          "fs",      "qts",          "qes",      "qms",        "vas",    "sd",
+    "xmax",          "re",      "pe",           "le",       "coils",      "z",      "ql",
+    "endcorr",       "car",     "power",        "targetfb", "coilwiring", "wiring", "subsonic",
+    "subsonicorder", "lowpass", "lowpassorder", "cutout",   "mountdepth"};
 inline constexpr std::size_t kThieleSmallKeys = 11;     // "name" .. "le": the woofer's figures
 inline constexpr std::size_t kWooferParameterKeys = 13; // "name" .. "z": the woofer as a library keeps it
 

@@ -25,6 +25,23 @@ std::string boardJson(const Board& b)
     json::Array solid;
     for (const Point3& p : b.solid)
         solid.raw(json::Array().raw(number(p.x, 6)).raw(number(p.y, 6)).raw(number(p.z, 6)).dump());
+    // Each hole in the board's plane, cm from its lower left corner: a circle's centre and diameter, or
+    // a slot's corners.
+    json::Array holes;
+    for (const BoardHole& h : b.holes) {
+        json::Object o;
+        o.str("kind", h.kind);
+        if (h.outline.empty()) {
+            o.raw("center", json::Array().raw(number(h.center.x, 6)).raw(number(h.center.y, 6)).dump());
+            o.raw("diameter", number(h.diameter, 4));
+        } else {
+            json::Array corners;
+            for (const Point2& p : h.outline)
+                corners.raw(json::Array().raw(number(p.x, 6)).raw(number(p.y, 6)).dump());
+            o.raw("outline", corners.dump());
+        }
+        holes.raw(o.dump());
+    }
     return json::Object()
         .str("key", b.key)
         .str("name", b.name)
@@ -35,6 +52,7 @@ std::string boardJson(const Board& b)
         .raw("outline", outline.dump())
         .raw("bevels", bevels.dump())
         .raw("solid", solid.dump())
+        .raw("holes", holes.dump())
         .dump();
 }
 
@@ -110,6 +128,8 @@ std::string humanBoards(const BoxBoards& boards, char sep)
         out += "  Port opening: " + std::to_string(boards.portSlot->count) + " x " +
                boardSizeText(boards.portSlot->width, sep) + " x " +
                boardSizeText(boards.portSlot->height, sep) + " cm in the " + boards.portSlot->panelKey + "\n";
+    for (const std::string& line : holeLines(boards, sep))
+        out += "  Hole, " + line + "\n";
     out += "Exact inner volume: " + formatDouble(roundHalfEven(boards.innerVolumeExact, 2), sep) + " Liter\n";
     out += "Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) + " Liter\n";
     for (const std::string& w : boards.warnings)

@@ -123,10 +123,15 @@ bool writeExports(const CalcCliOptions& o, const BoardPlanResult& plan)
     return ok;
 }
 
-// The boards as solids; a design whose boards cannot be built writes none.
-bool writeSolids(const CalcCliOptions& o, const CalcRun& run)
+HoleSpec holesOf(const WooferTexts& woofer)
 {
-    const BoardsResult boards = buildBoards(run.inputs, run.decimalSeparator);
+    return {*woofer.find("cutout"), *woofer.find("mountdepth")};
+}
+
+// The boards as solids; a design whose boards cannot be built writes none.
+bool writeSolids(const CalcCliOptions& o, const CalcRun& run, const HoleSpec& holes)
+{
+    const BoardsResult boards = buildBoards(run.inputs, run.decimalSeparator, {}, holes);
     if (!boards.ok()) {
         std::cerr << "kelvra-calc: " << boards.error.text() << "\n";
         return false;
@@ -375,7 +380,8 @@ int runCalcCli(int argc, char** argv)
     for (const auto& [key, text] : o.sets) {
         if (std::string* wooferText = sound.texts.find(key)) {
             *wooferText = text;
-            sound.wanted = true;
+            // The woofer's holes belong to the boards, not to the sound report.
+            sound.wanted = sound.wanted || (key != "cutout" && key != "mountdepth");
             continue;
         }
         const std::string error = applySet(inputs, key, text);
@@ -387,7 +393,7 @@ int runCalcCli(int argc, char** argv)
     std::optional<BoardsResult> boards;
     if (o.boards) {
         // A box that cannot be built prints nothing of it: the error names the board.
-        boards = buildBoards(inputs, o.decimalSeparator);
+        boards = buildBoards(inputs, o.decimalSeparator, {}, holesOf(sound.texts));
         if (!boards->ok()) {
             std::cerr << "kelvra-calc: " << boards->error.text() << "\n";
             return 1;
@@ -463,7 +469,7 @@ int runCalcCli(int argc, char** argv)
     }
     if (o.exports() && !writeExports(o, *plan))
         return 1;
-    if (o.solids() && !writeSolids(o, run))
+    if (o.solids() && !writeSolids(o, run, holesOf(sound.texts)))
         return 1;
     if (o.bestFit && plan && !plan->ok()) {
         std::cerr << "kelvra-calc: " << plan->text() << "\n";

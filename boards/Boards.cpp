@@ -431,17 +431,22 @@ std::string BoardsError::text() const
         return who + ": " + limitMeasure + " " + measure + " would be " + num(value) + " cm.";
     case BoardsFault::TooLarge:
         return who + ": " + measure + " is too large to build.";
+    case BoardsFault::HoleTooClose:
+        return who + ": " + measure + " leave " + num(value) + " cm of board to " + limitMeasure +
+               ", less than " + num(limit) + " cm.";
     case BoardsFault::TooThick:
     case BoardsFault::PortTooLong:
     case BoardsFault::PortTooHigh:
     case BoardsFault::PortTooWide:
+    case BoardsFault::WooferTooDeep:
         break;
     }
     return who + " does not fit: " + measure + " is " + num(value) + " cm, more than " + limitMeasure +
            " of " + num(limit) + " cm.";
 }
 
-BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator, std::span<const std::string> names)
+BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator, std::span<const std::string> names,
+                         const HoleSpec& holes)
 {
     BoardsResult r;
     auto refuse = [&](BoardsError e) {
@@ -471,6 +476,8 @@ BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator, std::span
     addVolumes(d, s, out);
     if (!finite(out))
         return refuse({BoardsFault::TooLarge, "", "a measure of the box", 0, 0, {}});
+    if (auto e = addHoles(d, s, holes, out))
+        return refuse(*e);
     r.boards = std::move(out);
     return r;
 }

@@ -82,16 +82,18 @@ struct PortSlot {
 };
 
 enum class BoardsFault {
-    BadNumber,   // a measure that is not a number
-    NotPositive, // a measure of 0 or below where the box needs one
-    ZeroAngle,   // an angle of 0
-    BadAngle,    // an angle below 0 or from 180 on
-    TopCrossed,  // the end panels cross below the top, or within the boards
-    TooThick,    // a board thicker than half the side it closes, or partitions that fill the box
-    PortTooLong, // longer than its panel and the inner space behind it
-    PortTooHigh, // higher than the inner space it crosses
-    PortTooWide, // the slots with their walls wider than the panel that carries them
-    TooLarge,    // a measure that would leave the range of numbers
+    BadNumber,     // a measure that is not a number
+    NotPositive,   // a measure of 0 or below where the box needs one
+    ZeroAngle,     // an angle of 0
+    BadAngle,      // an angle below 0 or from 180 on
+    TopCrossed,    // the end panels cross below the top, or within the boards
+    TooThick,      // a board thicker than half the side it closes, or partitions that fill the box
+    PortTooLong,   // longer than its panel and the inner space behind it
+    PortTooHigh,   // higher than the inner space it crosses
+    PortTooWide,   // the slots with their walls wider than the panel that carries them
+    TooLarge,      // a measure that would leave the range of numbers
+    HoleTooClose,  // a cut-out leaves less than 1 cm of board to an edge or to its neighbour
+    WooferTooDeep, // the woofer's mounting depth reaches the wall behind it
 };
 
 struct BoardsError {
@@ -129,14 +131,29 @@ struct BoardsResult {
 
 inline constexpr int kShellBoardCount = 6;
 
+// The woofers' holes as typed, cm in the user's number format: the cut-out diameter (empty: the usual
+// cut-out of the woofer's size) and the mounting depth (empty: not checked).
+struct HoleSpec {
+    std::string cutout;
+    std::string mountdepth;
+};
+// The usual cut-out of a woofer of a size position of the size list (6" to 18"), cm.
+double defaultCutout(int sizePosition);
+// Every hole of every board, one line each, with its place from the board's lower left corner:
+// "Voorzijde: woofer cut-out Ø 23,4 cm, centre 18,2 cm across, 18,2 cm up".
+std::vector<std::string> holeLines(const BoxBoards& boards, char decimalSeparator);
+// The least board a cut-out leaves to an edge or its neighbour, cm.
+inline constexpr double kHoleMargin = 1;
+
 // The key and built-in name of the strip that closes a slot port's open side.
 inline constexpr const char* kPortStripKey = "portstrip";
 inline constexpr const char* kPortStripName = "Poortstrook";
 
 // The boards of the design. `names` are the captions of the figure's panel labels in board-key order
 // (front, rear, top, bottom, left, right, port); empty gives the built-in Dutch captions.
+// `holes` places the woofers' cut-outs on the front; the ports' holes and openings are always placed.
 BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator,
-                         std::span<const std::string> names = {});
+                         std::span<const std::string> names = {}, const HoleSpec& holes = {});
 
 // The exact net volume in litres (unrounded) of the boards of the design; nothing when they cannot be
 // built.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 namespace kelvra
 {
@@ -53,7 +54,70 @@ SheetPoint centreOf(const std::vector<SheetPoint>& outline)
     return c;
 }
 
+// The board's outline as it lies on the sheet: the turn (and mirror) that takes the board's own outline
+// onto its placement, found from their corners.
+struct Placed {
+    double a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0; // sheet = (a x + b y + tx, c x + d y + ty)
+    SheetPoint operator()(Point2 p) const { return {a * p.x + b * p.y + tx, c * p.x + d * p.y + ty}; }
+};
+
+std::optional<Placed> placedOf(const Board& board, const BoardPlacement& p)
+{
+    const std::size_t n = board.outline.size();
+    if (n < 3 || p.outline.size() != n)
+        return std::nullopt;
+    for (int reversed = 0; reversed < 2; ++reversed)
+        for (std::size_t shift = 0; shift < n; ++shift) {
+            auto sheetAt = [&](std::size_t i) {
+                const std::size_t k = reversed ? (shift + n - i) % n : (shift + i) % n;
+                return p.outline[k];
+            };
+            // Three corners fix the map; the others must agree with it.
+            const Point2 p0 = board.outline[0], p1 = board.outline[1], p2 = board.outline[2];
+            const SheetPoint q0 = sheetAt(0), q1 = sheetAt(1), q2 = sheetAt(2);
+            const double ux = p1.x - p0.x, uy = p1.y - p0.y, vx = p2.x - p0.x, vy = p2.y - p0.y;
+            const double det = ux * vy - uy * vx;
+            if (std::abs(det) < 1e-12)
+                continue;
+            const double ax = q1.x - q0.x, ay = q1.y - q0.y, bx = q2.x - q0.x, by = q2.y - q0.y;
+            Placed m;
+            m.a = (ax * vy - bx * uy) / det;
+            m.b = (bx * ux - ax * vx) / det;
+            m.c = (ay * vy - by * uy) / det;
+            m.d = (by * ux - ay * vx) / det;
+            m.tx = q0.x - m.a * p0.x - m.b * p0.y;
+            m.ty = q0.y - m.c * p0.x - m.d * p0.y;
+            bool fits = true;
+            for (std::size_t i = 0; i < n && fits; ++i) {
+                const SheetPoint q = m(board.outline[i]), r = sheetAt(i);
+                fits = std::abs(q.x - r.x) < 1e-4 && std::abs(q.y - r.y) < 1e-4;
+            }
+            if (fits)
+                return m;
+        }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::vector<SheetHole> holesOnSheet(const BoxBoards& boards, const BoardPlacement& p)
+{
+    std::vector<SheetHole> out;
+    const auto i = static_cast<std::size_t>(p.board);
+    if (i >= boards.boards.size())
+        return out;
+    const Board& board = boards.boards[i];
+    const std::optional<Placed> m = placedOf(board, p);
+    if (!m)
+        return out;
+    for (const BoardHole& h : board.holes) {
+        SheetHole s{h.kind, (*m)(h.center), h.diameter, {}};
+        for (const Point2& q : h.outline)
+            s.outline.push_back((*m)(q));
+        out.push_back(std::move(s));
+    }
+    return out;
+}
 
 std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, char decimalSeparator)
 {
@@ -81,6 +145,19 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
                "\" text-anchor=\"middle\"><tspan x=\"" + mm(c.x) + "\" dy=\"-0.2em\">" +
                xmlEscaped(nameOf(boards, p)) + "</tspan><tspan x=\"" + mm(c.x) + "\" dy=\"1.2em\">" +
                xmlEscaped(sizeText(boards, p, decimalSeparator)) + " cm</tspan></text>\n";
+        for (const SheetHole& h : holesOnSheet(boards, p)) {
+            if (h.outline.empty()) {
+                out += "<circle class=\"hole\" cx=\"" + mm(h.center.x) + "\" cy=\"" + mm(h.center.y) +
+                       "\" r=\"" + mm(h.diameter / 2) +
+                       "\" fill=\"none\" stroke=\"black\" stroke-width=\"1\"/>\n";
+                continue;
+            }
+            std::string corners;
+            for (const SheetPoint& q : h.outline)
+                corners += (corners.empty() ? "" : " ") + mm(q.x) + "," + mm(q.y);
+            out += "<polygon class=\"hole\" points=\"" + corners +
+                   "\" fill=\"none\" stroke=\"black\" stroke-width=\"1\"/>\n";
+        }
     }
     const std::string kerf = mm(std::max(plan.kerf, 0.1));
     for (const Cut& c : plan.cuts) {
@@ -193,10 +270,11 @@ std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
     group(out, 0, "ENDTAB");
     group(out, 0, "TABLE");
     group(out, 2, "LAYER");
-    group(out, 70, "3");
+    group(out, 70, "4");
     layer(out, "SHEETS", 8);
     layer(out, "OUTLINES", 7);
     layer(out, "LABELS", 3);
+    layer(out, "HOLES", 1);
     group(out, 0, "ENDTAB");
     group(out, 0, "ENDSEC");
 
@@ -218,6 +296,23 @@ std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
         const double height = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 10, 8.0, 30.0);
         text(out, x, y + height * 0.7, height, nameOf(boards, p));
         text(out, x, y - height * 0.7, height, sizeText(boards, p, '.') + " cm");
+        // The holes for the router: circles, and the slots' openings as closed polylines.
+        for (const SheetHole& h : holesOnSheet(boards, p)) {
+            if (!h.outline.empty()) {
+                std::vector<std::pair<double, double>> corners;
+                for (const SheetPoint& q : h.outline)
+                    corners.push_back(at(p.sheet, q));
+                polyline(out, "HOLES", corners);
+                continue;
+            }
+            const auto [cx, cy] = at(p.sheet, h.center);
+            group(out, 0, "CIRCLE");
+            group(out, 8, "HOLES");
+            group(out, 10, dxfNumber(cx));
+            group(out, 20, dxfNumber(cy));
+            group(out, 30, "0.0");
+            group(out, 40, dxfNumber(h.diameter * 5));
+        }
     }
     group(out, 0, "ENDSEC");
     group(out, 0, "EOF");

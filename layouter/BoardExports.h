@@ -7,9 +7,19 @@
 #include "layouter/BestFit.h"
 
 #include <string>
+#include <vector>
 
 namespace kelvra
 {
+
+// A board's hole where it lies on the sheet (cm from the sheet's top left corner).
+struct SheetHole {
+    std::string kind;
+    SheetPoint center;
+    double diameter = 0;
+    std::vector<SheetPoint> outline; // a slot's corners
+};
+std::vector<SheetHole> holesOnSheet(const BoxBoards& boards, const BoardPlacement& placement);
 
 // One sheet to scale in mm (a viewBox of the sheet's size in mm): the sheet, every board outline as it
 // is cut, its name and l x b in cm, and the numbered cuts in the middle of their kerfs. `sheet` counts
@@ -18,7 +28,8 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
 
 // Every sheet in one drawing, in mm, each sheet 100 mm to the right of the one before: the sheet edges
 // on layer "SHEETS", each board's outline as a closed polyline on "OUTLINES", its name and size as text
-// on "LABELS". y runs up from each sheet's lower edge, as CAD programs draw.
+// on "LABELS", its holes on "HOLES" (circles, and the slots' openings as closed polylines). y runs up
+// from each sheet's lower edge, as CAD programs draw.
 std::string planDxf(const CutPlan& plan, const BoxBoards& boards);
 inline constexpr double kDxfSheetGapMm = 100;
 

@@ -1,5 +1,6 @@
 #include "gui/boards/frmBoards.h"
 
+#include "calc/Numeric.h"
 #include "gui/boards/BoardRows.h"
 #include "gui/boards/BoxPicture.h"
 #include "gui/boards/OutlinePicture.h"
@@ -17,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -137,6 +139,8 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     auto* layout = new QVBoxLayout(client);
+    // Above the pages, so that a refused cut-out can be corrected where it was typed.
+    layout->addWidget(createHoleBoxes());
     layout->addWidget(m_pages, 1);
     layout->addWidget(createButtons());
     setCentralWidget(client);
@@ -232,6 +236,47 @@ QWidget* frmBoards::createButtons()
     return row;
 }
 
+QWidget* frmBoards::createHoleBoxes()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto box = [&](const char* caption, const char* label, const char* name, const char* tip) {
+        auto* l = new QLabel(QString::fromUtf8(caption), row);
+        l->setObjectName(QString::fromUtf8(label));
+        auto* e = new QLineEdit(row);
+        e->setObjectName(QString::fromUtf8(name));
+        e->setToolTip(QString::fromUtf8(tip));
+        e->setMaximumWidth(80);
+        l->setBuddy(e);
+        layout->addWidget(l);
+        layout->addWidget(e);
+        connect(e, &QLineEdit::editingFinished, this, &frmBoards::onHoleBoxEdited);
+        return e;
+    };
+    m_cutout = box("Woofer cut-out \u00d8 (cm):", "lblCutout", "txtCutout",
+                   "The hole the woofer needs in the front; empty takes the usual one of its size.");
+    m_mountDepth = box("Mounting depth (cm):", "lblMountDepth", "txtMountDepth",
+                       "From the front's outer face to the back of the magnet; empty is not checked.");
+    layout->addStretch();
+    return row;
+}
+
+void frmBoards::onHoleBoxEdited()
+{
+    std::string* cutout = m_app.sound.find("cutout");
+    std::string* depth = m_app.sound.find("mountdepth");
+    const std::string typedCutout = toStdString(m_cutout->text().trimmed());
+    const std::string typedDepth = toStdString(m_mountDepth->text().trimmed());
+    if (*cutout == typedCutout && *depth == typedDepth)
+        return;
+    *cutout = typedCutout;
+    *depth = typedDepth;
+    // Through the main window, so every window that shows the boards follows.
+    m_host.runRecalculate();
+    refresh();
+}
+
 QAction* frmBoards::action(std::string_view name) const
 {
     return findChild<QAction*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
@@ -258,7 +303,12 @@ void frmBoards::refresh()
         if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
             names[at] = toStdString(label->text());
     }
-    m_result = buildBoards(m_app.inputs, m_app.decimalSeparator, names);
+    m_cutout->setText(toQString(*m_app.sound.find("cutout")));
+    m_mountDepth->setText(toQString(*m_app.sound.find("mountdepth")));
+    m_cutout->setPlaceholderText(
+        toQString(formatDouble(defaultCutout(m_app.inputs.sub), m_app.decimalSeparator)));
+    m_result = buildBoards(m_app.inputs, m_app.decimalSeparator, names,
+                           HoleSpec{*m_app.sound.find("cutout"), *m_app.sound.find("mountdepth")});
     if (m_result.ok())
         showBoards();
     else
@@ -294,6 +344,8 @@ void frmBoards::showBoards()
     m_table->setCurrentCell(-1, -1);
 
     std::vector<std::string> lines = portLines(boards, sep);
+    for (const std::string& line : holeLines(boards, sep))
+        lines.push_back("Hole, " + line);
     for (const std::string& line : volumeLines(boards, sep))
         lines.push_back(line);
     if (beyondSaw)

@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QStackedWidget;
@@ -51,6 +52,9 @@ public:
     const BoardPlanResult& plan() const { return m_plan; }
     QTableWidget* tblBoards() const { return m_table; }
     QLabel* lblVolume() const { return m_volume; }
+    // The woofer's cut-out diameter and mounting depth in cm, kept with the woofer in the project.
+    QLineEdit* txtCutout() const { return m_cutout; }
+    QLineEdit* txtMountDepth() const { return m_mountDepth; }
     QLabel* lblError() const { return m_error; }
     BoxPicture* picBox() const { return m_box; }
     OutlinePicture* picOutlines() const { return m_outlines; }
@@ -81,6 +85,8 @@ protected:
 private:
     void createMenus();
     QWidget* createButtons();
+    QWidget* createHoleBoxes();
+    void onHoleBoxEdited();
     void showBoards();
     void showError();
     // The sheet plan of the boards in its tab; nothing to plan while the measures are wrong.
@@ -103,6 +109,8 @@ private:
     QStackedWidget* m_pages = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_volume = nullptr;
+    QLineEdit* m_cutout = nullptr;
+    QLineEdit* m_mountDepth = nullptr;
     QLabel* m_error = nullptr;
     QTabWidget* m_tabs = nullptr;
     BoxPicture* m_box = nullptr;

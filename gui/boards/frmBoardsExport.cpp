@@ -125,6 +125,8 @@ QString frmBoards::reportHtml() const
     }
     out += QStringLiteral("</table>");
     std::vector<std::string> lines = portLines(boards, sep);
+    for (const std::string& line : holeLines(boards, sep))
+        lines.push_back("Hole, " + line);
     for (const std::string& line : volumeLines(boards, sep))
         lines.push_back(line);
     for (const std::string& line : lines)

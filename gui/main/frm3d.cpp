@@ -118,7 +118,9 @@ void frm3d::refresh()
         if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
             names[at] = toStdString(label->text());
     }
-    m_result = m_app.simulationOn ? buildBoards(m_app.inputs, m_app.decimalSeparator, names) : BoardsResult{};
+    const HoleSpec holes{*m_app.sound.find("cutout"), *m_app.sound.find("mountdepth")};
+    m_result =
+        m_app.simulationOn ? buildBoards(m_app.inputs, m_app.decimalSeparator, names, holes) : BoardsResult{};
     const bool shown = m_result.ok();
     m_picRender->setMeshes(shown ? boxMeshes(m_result.boards->boards, holeRings(m_result.boards->boards))
                                  : std::vector<BoardMesh>{});

@@ -197,7 +197,7 @@ TEST_P(BoardExports, DxfOpensWithItsLayersAndMmCoordinates)
     }
     EXPECT_EQ(header["$ACADVER"], "AC1009");
     EXPECT_EQ(header["$INSUNITS"], "4");
-    EXPECT_EQ(layers, (std::vector<std::string>{"SHEETS", "OUTLINES", "LABELS"}));
+    EXPECT_EQ(layers, (std::vector<std::string>{"SHEETS", "OUTLINES", "LABELS", "HOLES"}));
     EXPECT_EQ(polylines["SHEETS"], 2);
     EXPECT_EQ(polylines["OUTLINES"], static_cast<int>(f.plan.placements.size()));
     EXPECT_EQ(texts["LABELS"], 2 * static_cast<int>(f.plan.placements.size()));
@@ -211,6 +211,61 @@ TEST_P(BoardExports, DxfOpensWithItsLayersAndMmCoordinates)
             EXPECT_NEAR(outlines[b][k].first, dx + p.outline[k].x * 10, 1e-3) << p.key;
             EXPECT_NEAR(outlines[b][k].second, 1220 - p.outline[k].y * 10, 1e-3) << p.key;
         }
+    }
+}
+
+// Two woofers and a round port on the front, two slots in the left side: the holes read back from the
+// DXF at their places on their boards and at their sizes.
+TEST_P(BoardExports, HolesReadBackFromTheDxfAtTheirPlacesAndSizes)
+{
+    const char sep = GetParam();
+    ModelInputs in = firstRunInputs();
+    for (const auto& [key, text] : {std::pair{"l3", "90"}, {"dp", "7,5"}, {"lp", "20"}})
+        textOf(in, *findModelKey(key)) = test::under(text, sep);
+    in.pieces0 = 1;
+    in.pieces2 = 1;
+    const BoardsResult built = buildBoards(in, sep, {}, {test::under("25,5", sep), ""});
+    ASSERT_TRUE(built.ok()) << built.error.text();
+    const BoardPlanResult r = planBoards(*built.boards, 0.3);
+    ASSERT_TRUE(r.ok()) << r.text();
+    const auto groups = dxfGroups(planDxf(*r.plan, *r.boards));
+    struct Circle {
+        double x = 0, y = 0, r = 0;
+    };
+    std::vector<Circle> circles;
+    std::string entity;
+    for (std::size_t i = 0; i + 1 < groups.size(); ++i) {
+        const auto& [code, value] = groups[i];
+        if (code == 0)
+            entity = value;
+        if (code == 0 && value == "CIRCLE")
+            circles.emplace_back();
+        if (entity == "CIRCLE" && code == 8) {
+            EXPECT_EQ(value, "HOLES");
+        }
+        if (entity == "CIRCLE" && (code == 10 || code == 20 || code == 40))
+            (code == 10   ? circles.back().x
+             : code == 20 ? circles.back().y
+                          : circles.back().r) = std::stod(value);
+    }
+    ASSERT_EQ(circles.size(), 3u);
+    // The front is 86,4 cm long: gaps of (86,4 - 2 x 25,5 - 7,5) / 4 = 6,975 cm, at half its breadth.
+    const auto front = std::find_if(r.plan->placements.begin(), r.plan->placements.end(),
+                                    [](const BoardPlacement& p) { return p.key == "front"; });
+    ASSERT_NE(front, r.plan->placements.end());
+    const double left = front->rect.left * 10, bottom = 1220 - (front->rect.top + front->rect.height) * 10;
+    const double along[] = {69.75 + 127.5, 69.75 * 2 + 255 + 127.5, 69.75 * 3 + 510 + 37.5};
+    const double radii[] = {127.5, 127.5, 37.5};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const Circle& c = circles[k];
+        EXPECT_NEAR(c.r, radii[k], 1e-2);
+        // Turned or not, the centre lies at its distance from one end and half the breadth across.
+        const bool upright = front->rect.height > front->rect.width;
+        const double x = c.x - left, y = c.y - bottom;
+        const double u = upright ? y : x, v = upright ? x : y;
+        const double length = upright ? front->rect.height * 10 : front->rect.width * 10;
+        EXPECT_NEAR(std::min(u, length - u), std::min(along[k], 864 - along[k]), 1e-2) << k;
+        EXPECT_NEAR(v, 182, 1e-2) << k;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -15,6 +16,7 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 using namespace kelvra;
 
@@ -100,6 +102,7 @@ TEST_P(BoardsWindow, ListsTheBoardsOfTheDesignAndFollowsItsChanges)
         const bool error = expected.empty();
         EXPECT_EQ(list.empty(), error);
         EXPECT_EQ(w->lblError()->isVisibleTo(w), error);
+        EXPECT_TRUE(w->txtCutout()->isVisibleTo(w));
         EXPECT_EQ(w->picBox()->isVisibleTo(w), !error);
         for (const char* name : {"mnuBoardsCsv", "mnuBoardsPdf"})
             EXPECT_EQ(w->action(name)->isEnabled(), !error) << name;
@@ -149,6 +152,26 @@ TEST_P(BoardsWindow, ExportsWriteFilesThatReadBack)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.last()->text.find("could not be written"), std::string::npos);
     EXPECT_EQ(messages.last()->icon, MessageIcon::Exclamation);
+}
+
+// The woofer's cut-out typed in the window places the hole or is refused; it is kept with the woofer.
+TEST_P(BoardsWindow, TheTypedCutoutPlacesTheHoleOrIsRefused)
+{
+    frmBoards* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->lblVolume()->text().contains(QString::fromStdString(u("woofer cut-out \u00d8 23,4 cm"))));
+    for (const auto& [typed, error, shown] :
+         {std::tuple{"35", true, "the cut-outs side by side leave 0,7 cm"},
+          {"25,2", false, "\u00d8 25,2 cm"}}) {
+        w->txtCutout()->clear();
+        QTest::keyClicks(w->txtCutout(), QString::fromStdString(u(typed)));
+        QTest::keyClick(w->txtCutout(), Qt::Key_Return);
+        EXPECT_EQ(*win->app().sound.find("cutout"), u(typed));
+        EXPECT_EQ(w->lblError()->isVisibleTo(w), error);
+        EXPECT_TRUE(w->txtCutout()->isVisibleTo(w));
+        const QLabel* text = error ? w->lblError() : w->lblVolume();
+        EXPECT_TRUE(text->text().contains(QString::fromStdString(u(shown)))) << text->text().toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, BoardsWindow, ::testing::Values(',', '.'),

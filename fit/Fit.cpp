@@ -81,7 +81,8 @@ public:
             largest = std::max(largest, sealedLitres(parts, whole));
         m_possible.push_back(m_sound.possibleVolumes(std::nullopt, 0.2, largest * 1.06));
         for (int i = 0; i < kTunings; ++i)
-            m_possible.push_back(m_sound.possibleVolumes(tuningOf(i), 0.2, largest * 1.06));
+            m_possible.push_back(cancelled() ? std::pair<double, double>{INFINITY, 0.0}
+                                             : m_sound.possibleVolumes(tuningOf(i), 0.2, largest * 1.06));
     }
 
     bool cancelled() const { return m_control.cancel && m_control.cancel->load(std::memory_order_relaxed); }

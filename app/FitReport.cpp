@@ -84,9 +84,6 @@ int runFitBoot(const ModelInputs& design, const WooferTexts& woofer,
     }
     request.woofer = *parsed;
     request.sound = *options;
-    // The search's power is the amplifier's: the woofers' rated power unless it is given.
-    if (!request.power && !woofer.find("power")->empty())
-        request.power = options->power;
     const FitResult r = fitBoot(request);
     if (!r.error.empty()) {
         std::cerr << "kelvra-calc: " << r.error << "\n";

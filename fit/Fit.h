@@ -46,7 +46,7 @@ struct FitRequest {
     std::optional<double> goalF;    // F of "loudest" or the target F3 of "smallest"; the defaults above
     std::optional<double> power;    // W, all woofers together; none: the rated N x Pe
     std::optional<double> subsonic; // Hz, the amplifier's high-pass filter; none: no filter
-    int subsonicOrder = 2;          // 2 or 4 (Butterworth), 5 (Linkwitz-Riley of order 4)
+    int subsonicOrder = 4;          // 2 or 4 (Butterworth), 5 (Linkwitz-Riley of order 4)
     char decimalSeparator = '.';    // of the measures written into the design's input texts
 };
 

@@ -219,13 +219,14 @@ ModelInputs inputsOf(const FitRequest& request, const Shape& s, const PortChoice
 SoundSettings soundOf(const FitRequest& request)
 {
     SoundSettings s;
-    const int woofers = std::max(0, request.design.pieces0) + kPiecesFirst[0];
-    s.woofer = equivalentWoofer(request.woofer, woofers);
+    s.woofer = request.woofer;
     s.options = request.sound;
-    s.options.power = request.power ? *request.power : s.woofer.pe;
+    s.options.woofers = std::max(0, request.design.pieces0) + kPiecesFirst[0];
+    s.options.power = request.power ? *request.power : s.options.woofers * request.woofer.pe;
     s.options.targetFb.reset();
-    s.subsonic = request.subsonic;
-    s.subsonicOrder = request.subsonicOrder;
+    s.options.subsonic = request.subsonic ? Filter{static_cast<FilterType>(request.subsonicOrder), *request.subsonic}
+                                          : Filter{};
+    s.options.lowpass = Filter{};
     s.splAt = splFrequency(request);
     return s;
 }

@@ -26,34 +26,10 @@ constexpr double kWattsPerU0w2 = kAirDensity / (2 * kPi * kSpeedOfSound);
 
 } // namespace
 
-Woofer equivalentWoofer(const Woofer& woofer, int count)
+double bandStart(const Filter& subsonic, std::optional<double> fb)
 {
-    Woofer w = woofer;
-    const double n = std::max(1, count);
-    w.vas *= n;
-    w.sd *= n;
-    w.pe *= n;
-    return w;
-}
-
-double subsonicGain2(std::optional<double> subsonic, int order, double f)
-{
-    if (!subsonic || !(*subsonic > 0))
-        return 1.0;
-    const double x2 = (f / *subsonic) * (f / *subsonic);
-    if (order == 4) {
-        const double x8 = x2 * x2 * x2 * x2;
-        return x8 / (1 + x8);
-    }
-    const double x4 = x2 * x2;
-    const double bw2 = x4 / (1 + x4);
-    return order == 5 ? bw2 * bw2 : bw2;
-}
-
-double bandStart(std::optional<double> subsonic, std::optional<double> fb)
-{
-    if (subsonic && *subsonic > 0)
-        return *subsonic;
+    if (subsonic.on())
+        return subsonic.frequency;
     return fb ? 0.75 * *fb : 20.0;
 }
 
@@ -67,63 +43,54 @@ double gridFrequency(int k)
     return kBandTop * std::exp2(-k / kGridStep);
 }
 
-SoundVerdict judgeExactly(const SoundSettings& s, double vbLitres, std::optional<double> fb,
-                          double portAreaAllM2)
+SoundVerdict judgeExactly(const SoundSettings& s, double vbLitres, std::optional<double> fb, double portAreaAllM2)
 {
     SoundVerdict v;
     const auto circuit = makeBoxCircuit(s.woofer, vbLitres, fb, portAreaAllM2, s.options);
     if (!circuit)
         return v;
-    const auto at = [&](double f) {
-        CircuitPoint p = evaluate(*circuit, f);
-        const double g2 = subsonicGain2(s.subsonic, s.subsonicOrder, f);
-        p.spl += 10 * std::log10(g2);
-        p.excursion *= std::sqrt(g2);
-        p.portSpeed *= std::sqrt(g2);
-        return p;
-    };
-    const double ref = at(kReferenceF).spl;
-    const double start = bandStart(s.subsonic, fb);
+    const double ref = evaluate(*circuit, kReferenceF).spl;
+    const double start = bandStart(s.options.subsonic, fb);
     std::vector<double> band;
     for (int k = 0; k < gridPoints(); ++k) {
         const double f = gridFrequency(k);
-        const CircuitPoint p = at(f);
-        if (p.spl > ref + kFlatTolerance)
+        if (evaluate(*circuit, f).spl > ref + kFlatTolerance)
             return v;
         if (f >= start)
             band.push_back(f);
     }
     band.push_back(start);
     for (double f : band) {
-        const CircuitPoint p = at(f);
+        const CircuitPoint p = evaluate(*circuit, f);
         v.excursionMax = std::max(v.excursionMax, p.excursion);
         v.portSpeedMax = std::max(v.portSpeedMax, p.portSpeed);
     }
-    if (v.excursionMax > s.woofer.xmax || v.portSpeedMax > kPortSpeedLimit)
+    if (v.excursionMax > circuit->xmaxMm || v.portSpeedMax > kPortSpeedLimit)
         return v;
+    const Woofer driver = equivalentDriver(s.woofer, s.options.woofers);
     if (fb) {
-        const auto f3 = ventedF3(s.woofer, vbLitres, *fb, s.options.ql);
+        const auto f3 = ventedF3(driver, vbLitres, *fb, s.options.ql);
         if (!f3)
             return v;
         v.f3 = *f3;
     } else {
-        const auto sealed = sealedAlignment(s.woofer, vbLitres);
-        if (!sealed)
+        const auto sealed = sealedAlignment(driver, vbLitres);
+        if (!sealed || !(sealed->f3 >= kF3SearchLow && sealed->f3 <= kF3SearchHigh))
             return v;
         v.f3 = sealed->f3;
     }
-    const CircuitPoint f = at(s.splAt);
-    v.maxSplAt = f.spl + std::min(0.0, 20 * std::log10(s.woofer.xmax / f.excursion));
+    v.maxSplAt = maxPowerAt(*circuit, s.splAt).spl;
     v.valid = std::isfinite(v.f3) && std::isfinite(v.maxSplAt);
     return v;
 }
 
-FastSound::FastSound(const SoundSettings& settings) : m_s(settings)
+FastSound::FastSound(const SoundSettings& settings)
+    : m_s(settings), m_driver(equivalentDriver(settings.woofer, settings.options.woofers))
 {
     const auto circuit = makeBoxCircuit(m_s.woofer, 1.0, std::nullopt, 0, m_s.options);
     if (circuit)
         m_base = *circuit;
-    const auto q = checkWoofer(m_s.woofer);
+    const auto q = checkWoofer(m_driver);
     m_qts = q ? q->qts : 0.0;
     const int n = gridPoints();
     m_grid.reserve(static_cast<std::size_t>(n));
@@ -131,7 +98,7 @@ FastSound::FastSound(const SoundSettings& settings) : m_s(settings)
         m_grid.push_back(pointAt(gridFrequency(k)));
     m_at100 = static_cast<int>(std::lround(kGridStep * std::log2(kBandTop / kReferenceF)));
     const double sd = m_base.sd;
-    m_xmaxLimit2 = std::pow(m_s.woofer.xmax / 1000.0 * sd, 2) / 2.0;
+    m_xmaxLimit2 = std::pow(m_driver.xmax / 1000.0 * sd, 2) / 2.0;
 }
 
 FastSound::Point FastSound::pointAt(double f) const
@@ -146,7 +113,7 @@ FastSound::Point FastSound::pointAt(double f) const
     const Complex pg = std::sqrt(c.powerW * c.re) * c.bl / (c.sd * ze);
     p.pg2 = std::norm(pg);
     p.zs = (s * c.mms + c.rms + 1.0 / (s * c.cms) + c.bl * c.bl / ze) / sd2;
-    p.filt2 = subsonicGain2(m_s.subsonic, m_s.subsonicOrder, f);
+    p.filt2 = std::norm(filterResponse(m_s.options, f));
     return p;
 }
 
@@ -192,7 +159,7 @@ bool FastSound::judge(double vbLitres, std::optional<double> fb, double portArea
         ral = m_s.options.ql / (wb * cab);
     }
     const bool vented = fb.has_value();
-    const double start = bandStart(m_s.subsonic, fb);
+    const double start = bandStart(m_s.options.subsonic, fb);
     double ref = 0;
     SoundVerdict scratch;
     within(m_grid[static_cast<std::size_t>(m_at100)], cab, map, ral, vented, portAreaAllM2, 0, false, scratch,
@@ -252,10 +219,11 @@ namespace
 
 const double kHalfPower = std::pow(10.0, -0.3);
 const double kF3Step = std::pow(2.0, -1.0 / 48.0);
+constexpr double kNoF3 = 0;
 
 // Small's vented response with losses: the terms of D = (w^4 - a2 w^2 + 1) + j (a3 w - a1 w^3).
 struct Vented {
-    double a1 = 0, a3 = 0, t0 = 0, top = 0;
+    double a1 = 0, a3 = 0, t0 = 0;
     double a2base = 0, a2perAlpha = 0; // a2 = a2base + a2perAlpha alpha
 };
 
@@ -267,7 +235,6 @@ Vented ventedTerms(const Woofer& w, double qt, double ql, double fb)
     v.a1 = (ql + h * qt) / (sh * ql * qt);
     v.a3 = (h * ql + qt) / (sh * ql * qt);
     v.t0 = 1.0 / (2 * kPi * std::sqrt(w.fs * fb));
-    v.top = 20.0 * std::max(w.fs, fb);
     v.a2base = (h + (1 + h * h) * ql * qt) / (h * ql * qt);
     v.a2perAlpha = 1.0 / h;
     return v;
@@ -281,10 +248,10 @@ Vented ventedTerms(const Woofer& w, double qt, double ql, double fb)
 // be 3 dB down: no frequency above that is for any.
 double FastSound::f3Of(double vbLitres, std::optional<double> fb, VolumeCell* cell) const
 {
-    const Woofer& w = m_s.woofer;
+    const Woofer& w = m_driver;
     if (!fb) {
         const auto sealed = sealedAlignment(w, vbLitres);
-        return sealed ? sealed->f3 : 0.0;
+        return sealed && sealed->f3 >= kF3SearchLow && sealed->f3 <= kF3SearchHigh ? sealed->f3 : kNoF3;
     }
     const Vented v = ventedTerms(w, m_qts, m_s.options.ql, *fb);
     const double a2 = v.a2base + v.a2perAlpha * (w.vas / vbLitres);
@@ -293,14 +260,17 @@ double FastSound::f3Of(double vbLitres, std::optional<double> fb, VolumeCell* ce
         const double re = x4 - a2 * x2 + 1.0, im = v.a3 * x - v.a1 * x2 * x;
         return x4 * x4 <= kHalfPower * (re * re + im * im);
     };
-    double upper = v.top, f = v.top * kF3Step;
+    double upper = kF3SearchHigh, f = upper * kF3Step;
     if (cell && cell->f3Known) {
         upper = cell->f3Upper;
         f = cell->f3From;
+    } else if (below(kF3SearchHigh)) {
+        return kNoF3;
     }
-    for (; f > v.top * 1e-4; upper = f, f *= kF3Step)
-        if (below(f)) {
-            double lo = f, hi = upper;
+    for (; upper > kF3SearchLow; upper = f, f *= kF3Step) {
+        const double lower = std::max(f, kF3SearchLow);
+        if (below(lower)) {
+            double lo = lower, hi = upper;
             const bool belowLo = below(lo);
             for (int i = 0; i < 40; ++i) {
                 const double mid = std::sqrt(lo * hi);
@@ -308,12 +278,13 @@ double FastSound::f3Of(double vbLitres, std::optional<double> fb, VolumeCell* ce
             }
             return std::sqrt(lo * hi);
         }
-    return 0.0;
+    }
+    return kNoF3;
 }
 
 void FastSound::fillF3Start(VolumeCell& cell, double lowLitres, double highLitres, double fb) const
 {
-    const Woofer& w = m_s.woofer;
+    const Woofer& w = m_driver;
     const Vented v = ventedTerms(w, m_qts, m_s.options.ql, fb);
     // The cell's a2 range, widened by far more than rounding can move a design's own a2.
     const double a2lo = (v.a2base + v.a2perAlpha * (w.vas / highLitres)) * (1 - 1e-9);
@@ -324,13 +295,15 @@ void FastSound::fillF3Start(VolumeCell& cell, double lowLitres, double highLitre
         const double r1 = x4 - a2lo * x2 + 1.0, r2 = x4 - a2hi * x2 + 1.0;
         return x4 * x4 <= kHalfPower * (std::max(r1 * r1, r2 * r2) + im * im) * (1 + 1e-9);
     };
-    double upper = v.top, f = v.top * kF3Step;
-    for (; f > v.top * 1e-4; upper = f, f *= kF3Step)
-        if (belowAny(f))
-            break;
+    // A design of the cell 3 dB down at 400 Hz has no F3: the scan starts from the top then.
+    double upper = kF3SearchHigh, f = upper * kF3Step;
+    if (!belowAny(kF3SearchHigh))
+        for (; upper > kF3SearchLow; upper = f, f *= kF3Step)
+            if (belowAny(std::max(f, kF3SearchLow)))
+                break;
     cell.f3Upper = upper;
     cell.f3From = f;
-    cell.f3Known = true;
+    cell.f3Known = !belowAny(kF3SearchHigh);
 }
 
 namespace
@@ -386,7 +359,7 @@ void FastSound::fillCell(VolumeCell& cell, double lowLitres, double highLitres,
     const double u1 = rc2 / (lowLitres / 1000.0);
     const double u0 = rc2 / (highLitres / 1000.0);
     const double wb = fb ? 2 * kPi * *fb : 0;
-    const double start = bandStart(m_s.subsonic, fb);
+    const double start = bandStart(m_s.options.subsonic, fb);
     struct Bound {
         double dMin = 0, dMax = 0, y2 = 0;
     };

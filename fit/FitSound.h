@@ -12,16 +12,9 @@
 namespace kelvra::fit_detail
 {
 
-// N woofers in one chamber as one driver: N x Vas, N x Sd, N x Pe (Fs and the Q values stay).
-Woofer equivalentWoofer(const Woofer& woofer, int count);
-
-// |H(f)|^2 of the subsonic filter: Butterworth of order 2 or 4, or Linkwitz-Riley of order 4 (order 5);
-// 1 without a filter.
-double subsonicGain2(std::optional<double> subsonic, int order, double f);
-
 // The band over which the cone and the port must stay within their limits: from the subsonic filter's
 // frequency, or without one from 0.75 Fb (vented) or 20 Hz (sealed), up to 200 Hz.
-double bandStart(std::optional<double> subsonic, std::optional<double> fb);
+double bandStart(const Filter& subsonic, std::optional<double> fb);
 inline constexpr double kBandTop = 200.0;
 inline constexpr double kFlatTolerance = 1.0; // dB above the level at 100 Hz
 
@@ -107,6 +100,7 @@ private:
     void fillCell(VolumeCell& cell, double lowLitres, double highLitres, std::optional<double> fb) const;
 
     SoundSettings m_s;
+    Woofer m_driver;   // the woofers as one
     BoxCircuit m_base; // the woofer's side of the circuit
     std::vector<Point> m_grid;
     int m_at100 = 0;

@@ -52,14 +52,16 @@ struct FitRequest {
 
 // One design as it will be built, with the figures the sound and boards cores give its inputs.
 struct FitDesign {
-    ModelInputs inputs;       // every measure and port input of the box, as kelvra-calc --set takes them
-    double netVolume = 0;     // litres, of the real boards
-    std::optional<double> fb; // Hz; none for a sealed box
-    double f3 = 0;            // Hz
-    double maxSplAt = 0;      // dB at F: the largest power that keeps the cone within Xmax there
-    double portSpeedMax = 0;  // m/s, peak, highest over the band at the power
-    double excursionMax = 0;  // mm, peak, highest over the band at the power
-    double outerVolume = 0;   // litres of the box's outer shape
+    ModelInputs inputs;         // every measure and port input of the box, as kelvra-calc --set takes them
+    double netVolume = 0;       // litres, of the real boards
+    std::optional<double> fb;   // Hz; none for a sealed box
+    double f3 = 0;              // Hz
+    double maxSplAt = 0;        // dB at F: the largest power that keeps the cone within Xmax there
+    double portSpeedMax = 0;    // m/s, peak, highest over the band at the power
+    double excursionMax = 0;    // mm, peak, highest over the band at the power
+    double outerVolume = 0;     // litres of the box's outer shape
+    double portSpeedMargin = 0; // m/s below 17 m/s
+    double excursionMargin = 0; // mm below Xmax
 };
 
 struct FitResult {

@@ -224,8 +224,9 @@ SoundSettings soundOf(const FitRequest& request)
     s.options.woofers = std::max(0, request.design.pieces0) + kPiecesFirst[0];
     s.options.power = request.power ? *request.power : s.options.woofers * request.woofer.pe;
     s.options.targetFb.reset();
-    s.options.subsonic = request.subsonic ? Filter{static_cast<FilterType>(request.subsonicOrder), *request.subsonic}
-                                          : Filter{};
+    s.options.subsonic = request.subsonic
+                             ? Filter{static_cast<FilterType>(request.subsonicOrder), *request.subsonic}
+                             : Filter{};
     s.options.lowpass = Filter{};
     s.splAt = splFrequency(request);
     return s;
@@ -257,6 +258,8 @@ std::optional<FitDesign> designOf(const FitRequest& request, const ModelInputs& 
     d.maxSplAt = v.maxSplAt;
     d.portSpeedMax = v.portSpeedMax;
     d.excursionMax = v.excursionMax;
+    d.portSpeedMargin = kPortSpeedLimit - v.portSpeedMax;
+    d.excursionMargin = request.woofer.xmax - v.excursionMax;
     const double h2 = *toDouble(inputs.h2, sep), b2 = *toDouble(inputs.b2, sep),
                  l3 = *toDouble(inputs.l3, sep);
     const double ca = *toDouble(inputs.ca, sep);

@@ -43,7 +43,8 @@ double gridFrequency(int k)
     return kBandTop * std::exp2(-k / kGridStep);
 }
 
-SoundVerdict judgeExactly(const SoundSettings& s, double vbLitres, std::optional<double> fb, double portAreaAllM2)
+SoundVerdict judgeExactly(const SoundSettings& s, double vbLitres, std::optional<double> fb,
+                          double portAreaAllM2)
 {
     SoundVerdict v;
     const auto circuit = makeBoxCircuit(s.woofer, vbLitres, fb, portAreaAllM2, s.options);

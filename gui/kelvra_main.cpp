@@ -2,6 +2,7 @@
 #include "gui/main/frmMain.h"
 
 #include "gui/boards/frmBoards.h"
+#include "gui/fit/frmFit.h"
 #include "gui/info/frminfo.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/sound/frmSound.h"
@@ -26,15 +27,17 @@ int main(int argc, char** argv)
     // KELVRA_SCREENSHOT_LAYOUT=file grabs the layouter opened on the same design as well, and
     // KELVRA_SCREENSHOT_BESTFIT=file the layouter after "Best fit", KELVRA_SCREENSHOT_ABOUT=file the
     // About window, KELVRA_SCREENSHOT_SOUND=file the sound window with the shipped 12" example woofer at
-    // 300 W in a midsize car, KELVRA_SCREENSHOT_BOARDS=file the boards window.
+    // 300 W in a midsize car, KELVRA_SCREENSHOT_BOARDS=file the boards window, KELVRA_SCREENSHOT_FIT=file
+    // the "Fit my boot" window after a search for that woofer at 200 W with a 25 Hz subsonic filter.
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
     const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
     const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
     const QString aboutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_ABOUT");
     const QString soundShot = qEnvironmentVariable("KELVRA_SCREENSHOT_SOUND");
     const QString boardsShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BOARDS");
+    const QString fitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_FIT");
     if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty() ||
-        !soundShot.isEmpty() || !boardsShot.isEmpty()) {
+        !soundShot.isEmpty() || !boardsShot.isEmpty() || !fitShot.isEmpty()) {
         window.buttonHandler(kelvra::ShowButton::Simulation);
         if (!layoutShot.isEmpty() || !bestFitShot.isEmpty())
             window.openLayouter();
@@ -42,7 +45,7 @@ int main(int argc, char** argv)
             window.openAbout();
         if (!boardsShot.isEmpty())
             window.openBoards();
-        if (!soundShot.isEmpty()) {
+        if (!soundShot.isEmpty() || !fitShot.isEmpty()) {
             window.openSound();
             auto* sound = window.findChild<kelvra::frmSound*>();
             auto* library = sound->findChild<QComboBox*>("cmbWooferLibrary");
@@ -51,6 +54,13 @@ int main(int argc, char** argv)
             sound->findChild<QComboBox*>("cmbCar")->setCurrentIndex(2);
             sound->box("targetfb")->setText("32");
             sound->box("power")->setText("300");
+        }
+        if (!fitShot.isEmpty()) {
+            window.openFit();
+            auto* fit = window.findChild<kelvra::frmFit*>();
+            fit->box("subsonic")->setText("25");
+            fit->box("power")->setText("200");
+            fit->startSearch();
         }
         // The names live in main() until the event loop ends, so the shot can take them by reference.
         QTimer::singleShot(500, &window, [&] {
@@ -64,6 +74,13 @@ int main(int argc, char** argv)
             }
             if (!shot.isEmpty())
                 window.grab().save(shot);
+            if (auto* fit = window.findChild<kelvra::frmFit*>(); fit && !fitShot.isEmpty()) {
+                while (fit->searching())
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+                fit->grab().save(fitShot);
+                fit->close();
+            }
             if (auto* sound = window.findChild<kelvra::frmSound*>(); sound && !soundShot.isEmpty()) {
                 sound->grab().save(soundShot);
                 sound->close();

@@ -98,6 +98,7 @@ FastSound::FastSound(const SoundSettings& settings)
     for (int k = 0; k < n; ++k)
         m_grid.push_back(pointAt(gridFrequency(k)));
     m_at100 = static_cast<int>(std::lround(kGridStep * std::log2(kBandTop / kReferenceF)));
+    m_atF = pointAt(m_s.splAt);
     const double sd = m_base.sd;
     m_xmaxLimit2 = std::pow(m_driver.xmax / 1000.0 * sd, 2) / 2.0;
 }
@@ -198,7 +199,7 @@ bool FastSound::figures(double vbLitres, std::optional<double> fb, SoundVerdict&
     }
     const bool vented = fb.has_value();
     out.f3 = f3Of(vbLitres, fb, cell);
-    const Point atF = pointAt(m_s.splAt);
+    const Point& atF = m_atF;
     double radiated = 0;
     SoundVerdict none;
     within(atF, cab, map, ral, vented, 0, 0, false, none, &radiated);

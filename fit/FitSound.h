@@ -104,6 +104,7 @@ private:
     BoxCircuit m_base; // the woofer's side of the circuit
     std::vector<Point> m_grid;
     int m_at100 = 0;
+    Point m_atF;             // the frequency of the maximum SPL
     double m_xmaxLimit2 = 0; // |U_d|^2 / w^2 at Xmax
     double m_qts = 0;
 };

@@ -130,7 +130,7 @@ void FitPlot::show(const std::vector<FitDesign>& front, const std::optional<FitD
         m_best->append(best->outerVolume, best->f3);
     const auto range = [](QValueAxis* axis, double lo, double hi) {
         const double pad = std::max(1.0, (hi - lo) * 0.08);
-        axis->setRange(std::floor(lo - pad), std::ceil(hi + pad));
+        axis->setRange(std::max(0.0, std::floor(lo - pad)), std::ceil(hi + pad));
         axis->applyNiceNumbers();
     };
     range(m_x, x0, x1);

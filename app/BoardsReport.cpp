@@ -73,8 +73,12 @@ void addBoardsJson(json::Object& report, const BoardsResult& result)
     report.raw("boards", boards.dump())
         .str("innerVolumeExact", number(b.innerVolumeExact, 2))
         .str("netVolumeExact", number(b.netVolumeExact, 2));
-    if (b.volumeNote)
-        report.str("volumeNote", *b.volumeNote);
+    if (!b.warnings.empty()) {
+        json::Array warnings;
+        for (const std::string& w : b.warnings)
+            warnings.raw(json::quote(w));
+        report.raw("boardsWarnings", warnings.dump());
+    }
 }
 
 std::string humanBoards(const BoxBoards& boards, char sep)
@@ -108,8 +112,6 @@ std::string humanBoards(const BoxBoards& boards, char sep)
                boardSizeText(boards.portSlot->height, sep) + " cm in the " + boards.portSlot->panelKey + "\n";
     out += "Exact inner volume: " + formatDouble(roundHalfEven(boards.innerVolumeExact, 2), sep) + " Liter\n";
     out += "Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) + " Liter\n";
-    if (boards.volumeNote)
-        out += *boards.volumeNote + "\n";
     for (const std::string& w : boards.warnings)
         out += "Warning: " + w + "\n";
     return out;

@@ -17,8 +17,6 @@ namespace
 
 constexpr double kRoundSizes[] = {7.5, 10, 12.5, 15, 20};
 constexpr double kSlotNarrowest = 2, kSlotWidest = 15, kSlotStep = 1;
-// The classic calculation's pi, with which the main window takes a round port's air from the box.
-constexpr double kClassicPi = 3.14;
 
 double radians(double degrees)
 {
@@ -30,10 +28,6 @@ double asTyped(double cm)
 {
     return std::round(cm * 100) / 100;
 }
-
-// Whether a port's length is counted from the carrying panel's outer face (then the panel's thickness of
-// it lies outside the box's air) or from its inner face.
-constexpr bool kLengthFromOuterFace = false;
 
 } // namespace
 
@@ -129,8 +123,9 @@ bool portOn(const BoxParts& p, const Shape& s, const PortChoice& port, PortOnSha
         out.height = asTyped(s.innerHeight);
         across = n * (port.size + p.t2);
         oneArea = port.size / 100 * (out.height / 100);
-        out.cm3PerCm = n * port.size * out.height;
-        out.cm3 = out.cm3PerCm * p.t2;
+        // The slot's air and its wall's wood, over the run inside the box: lp less the front panel.
+        out.cm3PerCm = n * out.height * (port.size + p.t2);
+        out.cm3 = -out.cm3PerCm * p.t;
         clearance = std::min(port.size, out.height);
         room = s.runRoom;
     } else {
@@ -138,8 +133,8 @@ bool portOn(const BoxParts& p, const Shape& s, const PortChoice& port, PortOnSha
             return false;
         across = n * port.size;
         oneArea = kPi * (port.size / 100) * (port.size / 100) / 4.0;
-        out.cm3PerCm = n * port.size * port.size * (kClassicPi / 4);
-        out.cm3 = out.cm3PerCm * p.t2;
+        out.cm3PerCm = n * kPi / 4 * port.size * port.size;
+        out.cm3 = -out.cm3PerCm * p.t;
         clearance = port.size;
         room = s.midRoom;
     }
@@ -148,8 +143,9 @@ bool portOn(const BoxParts& p, const Shape& s, const PortChoice& port, PortOnSha
         return false;
     out.areaAll = oneArea * n;
     out.deq = equivalentDiameter(oneArea);
-    // The port's inner end leaves at least its own smaller inner measure to the wall it faces.
-    out.maxLength = room - clearance + (kLengthFromOuterFace ? p.t : 0);
+    // The port's inner end leaves at least its own smaller inner measure to the wall it faces; its length
+    // counts from the front panel's outer face.
+    out.maxLength = room - clearance + p.t;
     return out.maxLength > 0;
 }
 
@@ -175,7 +171,7 @@ Tuned tune(const BoxParts& p, const Shape& s, const PortOnShape& port, double fb
         return out;
     const double metres = 2 * cq / (bq + std::sqrt(disc));
     out.length = metres * 100;
-    if (!(asTyped(out.length) > 0)) {
+    if (!(asTyped(out.length) > p.t)) {
         out.status = TuneStatus::TooShort;
         return out;
     }

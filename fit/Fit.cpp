@@ -269,15 +269,29 @@ FitResult fitBoot(const FitRequest& request, const FitControl& control)
             best = f.best;
     }
     if (!result.cancelled) {
-        const auto figures = [&](const Scored& s) {
+        // A design at the very edge of a rule may fail it once its length is rounded to 0.1 mm: only
+        // what its own inputs keep is shown.
+        const auto figures = [&](const Scored& s) -> std::optional<FitDesign> {
             bool valid = false;
-            return designOf(request, inputsOfId(request, parts, sp, s.id), valid);
+            auto d = designOf(request, inputsOfId(request, parts, sp, s.id), valid);
+            return valid ? d : std::nullopt;
         };
         if (best)
             result.best = figures(*best);
         for (const Scored& s : pickFront(paretoFront(std::move(all)), kFrontSize, target))
             if (auto d = figures(s))
                 result.front.push_back(std::move(*d));
+        if (best && !result.best) {
+            std::optional<Scored> next;
+            for (std::size_t i = 0; i < result.front.size(); ++i) {
+                const FitDesign& d = result.front[i];
+                const Scored s{d.f3, d.maxSplAt, d.outerVolume, i};
+                if (counts(s, request.goal, target) && (!next || better(s, *next, request.goal, target)))
+                    next = s;
+            }
+            if (next)
+                result.best = result.front[next->id];
+        }
     }
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;

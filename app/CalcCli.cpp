@@ -4,7 +4,9 @@
 #include "app/Batch.h"
 #include "app/BoardsReport.h"
 #include "app/CalcReport.h"
+#include "app/FitReport.h"
 #include "app/LayoutReport.h"
+#include "fit/FitTexts.h"
 #include "layouter/BoardExports.h"
 #include "layouter/CutPlanText.h"
 #include "persist/ProjectFile.h"
@@ -26,6 +28,7 @@ constexpr const char* kUsage =
     "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [--boards]\n"
     "                   [--target-fb F]... [--curve-csv FILE] [--export-svg FILE] [--export-dxf FILE]\n"
     "                   [--export-csv FILE] [--export-stl FILE] [--export-obj FILE] [PROJECT.tbx]\n"
+    "       kelvra-calc --fit-boot [--decimal ,|.] [--set KEY=TEXT]... [--json] [PROJECT.tbx]\n"
     "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4] [--boards]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
@@ -56,6 +59,10 @@ constexpr const char* kUsage =
     "  that cannot be built is an error that names the board.\n"
     "  PROJECT.tbx is read first, then each --set is applied; --save writes the result as the\n"
     "  program's Save would (\".tbx\" is added to a name without it).\n"
+    "  --fit-boot searches the box for the design's woofers that fits a boot: the keys bootdepth,\n"
+    "  bootheight, bootwidth (cm), seatangle (degrees), boxtype 0|1|2|3 (any, sealed, slot, round),\n"
+    "  goal 0|1|2 (deepest, loudest at goalf, smallest with F3 at or below goalf), subsonic (Hz),\n"
+    "  subsonicorder 2|4|5 and power (W, else N x Pe), with the woofer keys; --json gives \"fit\".\n"
     "  --batch reads one design a line from standard input: blank-separated KEY=TEXT and @PROJECT.tbx\n"
     "  words applied from left to right (\"...\" keeps blanks; \\\" and \\\\ inside it), and writes its\n"
     "  --json object as one line; a line that does not read gives {\"line\":N,\"error\":TEXT}.\n";
@@ -260,6 +267,8 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             p.options.sheetGiven = true;
         } else if (a == "--boards") {
             p.options.boards = true;
+        } else if (a == "--fit-boot") {
+            p.options.fitBoot = true;
         } else if (a == "--cut-list") {
             p.options.cutList = true;
         } else if (a == "--svg") {
@@ -329,6 +338,10 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
     if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports() || o.solids()))
         p.error = "--batch takes its projects from the lines (@PROJECT.tbx); it has no project file, --save "
                   "or --svg";
+    if (o.fitBoot && p.error.empty() &&
+        (o.batch || o.bestFit || o.cutList || o.svgFile || o.saveFile || o.boards || o.exports() ||
+         !o.targetFbs.empty() || o.curveCsv))
+        p.error = "--fit-boot takes only --decimal, --set, --json and a project file";
     if (o.batch && p.error.empty() && (!o.targetFbs.empty() || o.curveCsv))
         p.error = "--batch has no --target-fb or --curve-csv";
     return p;
@@ -377,7 +390,12 @@ int runCalcCli(int argc, char** argv)
     // The JSON object always tells the port's tuning; the text report only when asked about, and a
     // project with a woofer asks.
     sound.wanted = o.json || !o.targetFbs.empty() || o.curveCsv || !sound.texts.empty();
+    std::vector<std::pair<std::string, std::string>> fitSets;
     for (const auto& [key, text] : o.sets) {
+        if (o.fitBoot && isFitKey(key)) {
+            fitSets.emplace_back(key, text);
+            continue;
+        }
         if (std::string* wooferText = sound.texts.find(key)) {
             *wooferText = text;
             // The woofer's holes belong to the boards, not to the sound report.
@@ -390,6 +408,8 @@ int runCalcCli(int argc, char** argv)
             return 2;
         }
     }
+    if (o.fitBoot)
+        return runFitBoot(inputs, sound.texts, fitSets, o.decimalSeparator, o.json);
     std::optional<BoardsResult> boards;
     if (o.boards) {
         // A box that cannot be built prints nothing of it: the error names the board.

@@ -30,6 +30,7 @@ struct CalcCliOptions {
     std::vector<std::string> targetFbs;  // --target-fb F, as typed, in the order given
     std::optional<std::string> curveCsv; // --curve-csv FILE
     bool boards = false;                 // --boards: the real boards that build the box
+    bool fitBoot = false;                // --fit-boot: the best box for the woofers in a boot
     // The workshop files of the real boards' Best fit plan (the saw as for --best-fit).
     std::optional<std::string> exportSvg; // --export-svg: one drawing per sheet, "-2", "-3" for the rest
     std::optional<std::string> exportDxf; // --export-dxf: all sheets side by side, mm, for a CNC router

@@ -2,6 +2,7 @@
 #include "gui/main/frmMain.h"
 
 #include "gui/boards/frmBoards.h"
+#include "gui/fit/frmFit.h"
 #include "gui/info/frminfo.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/main/frm3d.h"
@@ -31,7 +32,8 @@ int main(int argc, char** argv)
     // About window, KELVRA_SCREENSHOT_SOUND=file the sound window with the shipped 12" example woofer at
     // 300 W in a midsize car, KELVRA_SCREENSHOT_MAXSPL=file (with it) that window's maximum-SPL plot,
     // KELVRA_SCREENSHOT_BOARDS=file the boards window, KELVRA_SCREENSHOT_OUTLINES=file its outlines and
-    // bevels, KELVRA_SCREENSHOT_3D=file the 3D view.
+    // bevels, KELVRA_SCREENSHOT_3D=file the 3D view, KELVRA_SCREENSHOT_FIT=file
+    // the "Fit my boot" window after a search for that woofer at 200 W with a 25 Hz subsonic filter.
     const QString shot = qEnvironmentVariable("KELVRA_SCREENSHOT");
     const QString layoutShot = qEnvironmentVariable("KELVRA_SCREENSHOT_LAYOUT");
     const QString bestFitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BESTFIT");
@@ -41,8 +43,10 @@ int main(int argc, char** argv)
     const QString boardsShot = qEnvironmentVariable("KELVRA_SCREENSHOT_BOARDS");
     const QString outlinesShot = qEnvironmentVariable("KELVRA_SCREENSHOT_OUTLINES");
     const QString view3dShot = qEnvironmentVariable("KELVRA_SCREENSHOT_3D");
+    const QString fitShot = qEnvironmentVariable("KELVRA_SCREENSHOT_FIT");
     if (!shot.isEmpty() || !layoutShot.isEmpty() || !bestFitShot.isEmpty() || !aboutShot.isEmpty() ||
-        !soundShot.isEmpty() || !boardsShot.isEmpty() || !outlinesShot.isEmpty() || !view3dShot.isEmpty()) {
+        !soundShot.isEmpty() || !boardsShot.isEmpty() || !outlinesShot.isEmpty() || !view3dShot.isEmpty() ||
+        !fitShot.isEmpty()) {
         window.buttonHandler(kelvra::ShowButton::Simulation);
         if (!layoutShot.isEmpty() || !bestFitShot.isEmpty())
             window.openLayouter();
@@ -52,7 +56,7 @@ int main(int argc, char** argv)
             window.openBoards();
         if (!view3dShot.isEmpty())
             window.open3d();
-        if (!soundShot.isEmpty()) {
+        if (!soundShot.isEmpty() || !fitShot.isEmpty()) {
             window.openSound();
             auto* sound = window.findChild<kelvra::frmSound*>();
             auto* library = sound->findChild<QComboBox*>("cmbWooferLibrary");
@@ -61,6 +65,13 @@ int main(int argc, char** argv)
             sound->findChild<QComboBox*>("cmbCar")->setCurrentIndex(2);
             sound->box("targetfb")->setText("32");
             sound->box("power")->setText("300");
+        }
+        if (!fitShot.isEmpty()) {
+            window.openFit();
+            auto* fit = window.findChild<kelvra::frmFit*>();
+            fit->box("subsonic")->setText("25");
+            fit->box("power")->setText("200");
+            fit->startSearch();
         }
         // The names live in main() until the event loop ends, so the shot can take them by reference.
         QTimer::singleShot(500, &window, [&] {
@@ -83,6 +94,13 @@ int main(int argc, char** argv)
             }
             if (!shot.isEmpty())
                 window.grab().save(shot);
+            if (auto* fit = window.findChild<kelvra::frmFit*>(); fit && !fitShot.isEmpty()) {
+                while (fit->searching())
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+                fit->grab().save(fitShot);
+                fit->close();
+            }
             if (auto* sound = window.findChild<kelvra::frmSound*>(); sound && !soundShot.isEmpty()) {
                 sound->grab().save(soundShot);
                 if (!maxSplShot.isEmpty()) {

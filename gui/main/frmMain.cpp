@@ -361,6 +361,8 @@ void frmMain::buildMenus()
          [this] { openLayouter(); });
     item(file, "mnuFileBoards", "&Planken", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { openBoards(); });
     item(file, "mnuFileSound", "Hoe het zal &klinken...", QKeySequence(Qt::Key_F7), [this] { openSound(); });
+    item(file, "mnuFileFit", "Past het in mijn &kofferbak...", QKeySequence(Qt::Key_F8),
+         [this] { openFit(); });
     separator(file, "mnuFileS2");
     item(file, "mnuFileSettings", "Settings", QKeySequence(), [this] { openOptions(); });
     item(file, "mnuFilePrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });

@@ -32,6 +32,7 @@ class frm3d;
 class PanelPicture;
 class FigurePicture;
 class frmSound;
+class frmFit;
 
 // The buttons cmdShow(0..2), by their element index.
 enum class ShowButton { Figure = 0, Parameters = 1, Simulation = 2 };
@@ -98,6 +99,7 @@ public:
     frmBoards* boardsWindow() const;
     // The "How it will sound" window, any time; a second call brings the open one to the front.
     void openSound();
+    void openFit();
 
 signals:
     // The design or simulation mode changed: after every recalculation and every switch of the mode.
@@ -154,6 +156,7 @@ private:
     PanelPicture* m_picture = nullptr;
     FigurePicture* m_figure = nullptr;
     QPointer<frmSound> m_sound;
+    QPointer<frmFit> m_fit;
     QPointer<frm3d> m_3d;
     std::map<std::string, QWidget*, std::less<>> m_controls;
     struct FocusAction {

@@ -4,6 +4,7 @@
 
 #include "gui/boards/frmBoards.h"
 #include "gui/common/MessageService.h"
+#include "gui/fit/frmFit.h"
 #include "gui/info/frmHistory.h"
 #include "gui/info/frminfo.h"
 #include "gui/lang/frmOptions.h"
@@ -91,6 +92,19 @@ void frmMain::openSound()
     m_sound->show();
     m_sound->raise();
     m_sound->activateWindow();
+}
+
+void frmMain::openFit()
+{
+    if (!simulationGuard(" fit", "Fit my boot"))
+        return;
+    if (!m_fit) {
+        m_fit = new frmFit(*this, this);
+        m_fit->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_fit->show();
+    m_fit->raise();
+    m_fit->activateWindow();
 }
 
 void frmMain::openPrint()

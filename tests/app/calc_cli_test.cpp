@@ -30,6 +30,8 @@ const std::string kBox = "--set h2=50 --set l3=60 --set b2=50 --set sub=3 ";
 const std::string kWoofer = "--set fs=29 --set qes=0~44 --set qms=6 --set vas=70 --set sd=490 --set xmax=12 "
                             "--set re=3~3 --set pe=400 --set le=1~8 ";
 const std::string kPort = "--set pieces2=1 --set dp=10 --set lp=30 ";
+const std::string kFitBoot =
+    "--set bootdepth=45 --set bootheight=38 --set bootwidth=45 --set seatangle=70 --set power=150 ";
 const std::string kSlot =
     "--set pieces2=1 --set ptype=1 --set lp=20 --set bp=5 --set pwhere=0 --set hp=36~4 ";
 const std::string kExports = " --export-svg plan.svg --export-dxf plan.dxf --export-csv plan.csv";
@@ -134,6 +136,13 @@ const CliCase kCases[] = {
     {"BadSheet", "--sheet 7 2>&1", 2, {"--sheet takes 0 (122x61), 1 (122x244) or 2 (122x305), not '7'"}},
     {"BadSaw", "--saw 1 2>&1", 2, {"--saw takes 2, 3 or 4 (mm), not '1'"}},
     {"UnwritableDrawing", "--svg no/such/x.svg 2>&1", 1, {"cannot write"}},
+    {"FitBootTooSmall", "--fit-boot --set sub=3 " + kFitBoot + "--set bootheight=30 " + kWoofer + "2>&1", 1,
+     {"The boot is too small for 1 woofer of 12\": their front needs more than 34~1 cm of height"}},
+    {"FitBootBadGoal", "--fit-boot --set goal=3 " + kWoofer + "2>&1", 1,
+     {"goal: must be 0 (deepest), 1 (loudest) or 2 (smallest)"}},
+    {"FitBootJson", "--fit-boot --json --set sub=3 " + kFitBoot + kWoofer, 0,
+     {"{\"fit\":{\"best\":{\"inputs\":{\"h2\":\"", "\"ca\":\"70\",\"cb\":\"90\"", "\"front\":[{\"inputs\"",
+      "\"evaluated\":", "\"seconds\":"}},
 };
 // clang-format on
 
@@ -194,4 +203,34 @@ TEST(CalcCliUsage, WrongOptionsExitWithTwo)
                              "--batch x.tbx", "--batch --save x.tbx", "--batch --svg x.svg"})
         EXPECT_EQ(runTool(dir, args, "</dev/null 2>/dev/null").status, 2) << args;
     EXPECT_TRUE(std::filesystem::is_empty(dir.dir()));
+}
+
+TEST(CalcCliFitBoot, TheBestInputsGivenBackGiveTheSameFigures)
+{
+    const TempFolder dir;
+    const std::string woofer = withSeparator(kWoofer, '.');
+    const ToolRun fit = runTool(dir, "--decimal . --fit-boot --json --set sub=3 " + kFitBoot + woofer);
+    ASSERT_EQ(fit.status, 0) << fit.out;
+    // The best design's inputs, as --set words.
+    const auto from = fit.out.find("\"inputs\":{") + 10, to = fit.out.find('}', from);
+    std::string sets;
+    for (std::size_t at = from; at < to;) {
+        const auto colon = fit.out.find(':', at), end = std::min(fit.out.find(",\"", at), to);
+        std::string value = fit.out.substr(colon + 1, end - colon - 1);
+        std::erase(value, '"');
+        sets += "--set " + fit.out.substr(at + 1, colon - at - 2) + "=" + value + " ";
+        at = end + 1;
+    }
+    const ToolRun again = runTool(dir, "--decimal . --json --boards " + sets + woofer + "--set power=150");
+    ASSERT_EQ(again.status, 0) << sets << again.out;
+    const auto member = [](const std::string& text, const std::string& key, std::size_t from = 0) {
+        const auto at = text.find("\"" + key + "\":", from) + key.size() + 3;
+        return text.substr(at, text.find_first_of(",}", at) - at);
+    };
+    const auto best = fit.out.find("\"best\"");
+    EXPECT_EQ(member(fit.out, "fb", best), member(again.out, "fb", again.out.find("\"acoustics\"")));
+    EXPECT_EQ(member(fit.out, "f3", best), member(again.out, "f3", again.out.find("\"acoustics\"")));
+    std::string net = member(again.out, "netVolumeExact");
+    std::erase(net, '"');
+    EXPECT_NEAR(std::stod(member(fit.out, "netVolume", best)), std::stod(net), 0.005);
 }

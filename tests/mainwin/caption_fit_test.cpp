@@ -3,6 +3,7 @@
 // text is hinted per resolution.
 #include "gui/boards/frmBoards.h"
 #include "gui/common/MessageService.h"
+#include "gui/fit/frmFit.h"
 #include "gui/info/frmHistory.h"
 #include "gui/info/frminfo.h"
 #include "gui/info/frminfo2.h"
@@ -161,7 +162,7 @@ std::vector<std::string> clippedCaptions(QWidget* window)
 
 const std::vector<std::string> kWindows = {"frmMain",    "frmLayout", "frmCutPlan", "frmPrint",
                                            "frmOptions", "frmDialog", "frminfo",    "frminfo2",
-                                           "frmHistory", "frm3d",     "frmBoards"};
+                                           "frmHistory", "frm3d",     "frmBoards",  "frmFit"};
 
 // Opens one window on top of a main window in simulation mode; the main window owns it.
 QWidget* open(const std::string& name, frmMain& win)
@@ -177,6 +178,10 @@ QWidget* open(const std::string& name, frmMain& win)
     }
     if (name == "frmBoards")
         win.openBoards();
+    if (name == "frmFit") {
+        win.openFit();
+        return win.findChild<frmFit*>();
+    }
     if (name == "frmLayout") { // a rectangular port: its board is the smallest panel of the sheet
         win.setModelListPosition(*findModelKey("pieces2"), 1);
         win.setModelListPosition(*findModelKey("ptype"), 1);

@@ -1,0 +1,85 @@
+// The "Fit my boot" window: the boot's four measures, the box type, the goal and the amplifier, a search
+// off the user-interface thread with its progress and Cancel, then the best design and the front of the
+// others as a table and a plot. "Use this design" writes the chosen design's every input into the main
+// window, which recalculates, so the sound and boards windows follow.
+#pragma once
+
+#include "fit/Fit.h"
+
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <thread>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace kelvra
+{
+
+class MainWindowHost;
+class FitPlot;
+
+class frmFit : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmFit(MainWindowHost& host, QWidget* parent = nullptr);
+    ~frmFit() override;
+
+    // The box of a search key ("bootdepth", "goalf", "power" ...).
+    QLineEdit* box(std::string_view key) const;
+    bool searching() const { return m_worker.joinable() && !m_finished; }
+    // The last search that ran to its end; none before the first or after a Cancel.
+    const std::optional<FitResult>& result() const { return m_result; }
+    // The design "Use this design" writes: the chosen row of the table, else the best.
+    const FitDesign* chosen() const;
+
+    void startSearch();
+    void cancelSearch();
+    void useChosen();
+
+signals:
+    void searchFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void onGoalChanged();
+    void onFinished(const FitResult& result);
+    void showResult();
+    void setRunning(bool running);
+    void stopWorker();
+    QString designPort(const FitDesign& d) const;
+
+    MainWindowHost& m_host;
+    std::thread m_worker;
+    std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_finished{true};
+    std::optional<FitResult> m_result;
+
+    std::vector<std::pair<std::string_view, QLineEdit*>> m_boxes;
+    QComboBox* m_boxType = nullptr;
+    QComboBox* m_goal = nullptr;
+    QComboBox* m_subsonicOrder = nullptr;
+    QLabel* m_goalLabel = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_best = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_search = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QPushButton* m_use = nullptr;
+    QTableWidget* m_table = nullptr;
+    FitPlot* m_plot = nullptr;
+};
+
+} // namespace kelvra

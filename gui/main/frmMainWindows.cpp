@@ -4,6 +4,7 @@
 
 #include "gui/boards/frmBoards.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/WindowTexts.h"
 #include "gui/info/frmHistory.h"
 #include "gui/info/frminfo.h"
 #include "gui/lang/frmOptions.h"
@@ -52,6 +53,12 @@ void frmMain::fileSaveAs()
     m_files->fileSaveAs();
 }
 
+void frmMain::translate(QWidget& window)
+{
+    WindowTexts texts(window);
+    translateWindow(*m_app, texts);
+}
+
 void frmMain::markDesignSaved()
 {
     m_files->markSaved();
@@ -62,6 +69,7 @@ void frmMain::open3d()
     if (!simulationGuard(" 3D", "Simulation 3D"))
         return;
     auto* w = new frm3d(this);
+    translate(*w);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window);
     w->show();
@@ -81,6 +89,7 @@ void frmMain::openSound()
     if (!m_sound) {
         m_sound = new frmSound(*this, this);
         m_sound->setAttribute(Qt::WA_DeleteOnClose);
+        translate(*m_sound);
         connect(this, &frmMain::designChanged, m_sound, &frmSound::refresh);
     }
     m_sound->show();
@@ -100,6 +109,10 @@ void frmMain::openOptions()
 {
     frmOptions dialog(*this, *this, this);
     dialog.exec();
+    // The open windows follow the language at once, like the main window.
+    for (QWidget* w : {static_cast<QWidget*>(m_boards.data()), static_cast<QWidget*>(m_sound.data())})
+        if (w)
+            translate(*w);
 }
 
 void frmMain::openAbout()
@@ -123,6 +136,7 @@ void frmMain::openBoards()
         return;
     if (!m_boards) {
         m_boards = new frmBoards(*m_app, *this, this);
+        translate(*m_boards);
         connect(this, &frmMain::designChanged, m_boards, &frmBoards::scheduleRefresh);
     } else {
         m_boards->refresh();

@@ -8,6 +8,7 @@
 #include "layouter/BoardExports.h"
 #include "layouter/CutPlanText.h"
 #include "persist/ProjectFile.h"
+#include "solid/MeshFiles.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -24,7 +25,7 @@ constexpr const char* kUsage =
     "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
     "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [--boards]\n"
     "                   [--target-fb F]... [--curve-csv FILE] [--export-svg FILE] [--export-dxf FILE]\n"
-    "                   [--export-csv FILE] [PROJECT.tbx]\n"
+    "                   [--export-csv FILE] [--export-stl FILE] [--export-obj FILE] [PROJECT.tbx]\n"
     "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4] [--boards]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
@@ -45,6 +46,8 @@ constexpr const char* kUsage =
     "  FILE-3 ... before the extension for the others), --export-dxf FILE all sheets side by side for a\n"
     "  CNC router (R12, mm, layers OUTLINES, LABELS, SHEETS), --export-csv FILE the boards and the\n"
     "  numbered cuts (';' between fields with --decimal ,); all with the --saw of --best-fit.\n"
+    "  --export-stl FILE and --export-obj FILE write the boards as solids with their holes, in mm with\n"
+    "  z up: binary STL (one closed shell per board) and OBJ (one object per board).\n"
     "  --sheet 0|1|2 (122x61, 122x244, 122x305) and --saw 2|3|4 set the layouter's sheet and saw\n"
     "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
     "  --cut-list prints the boards to saw (name, length, breadth in cm, turned) instead of the report.\n"
@@ -83,6 +86,10 @@ json::Object layoutJson(const LayoutStrings& layout)
     json::Object o;
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         o.str(std::string(kLayoutKeys[i]), layout[i]);
+    // The boards beyond the seven, only where a project holds their places.
+    for (std::string_view key : kExtraLayoutKeys)
+        if (const auto text = layout.extra.find(key); text != layout.extra.end())
+            o.str(std::string(key), text->second);
     return o;
 }
 
@@ -113,6 +120,23 @@ bool writeExports(const CalcCliOptions& o, const BoardPlanResult& plan)
         ok = writeFile(*o.exportDxf, planDxf(*plan.plan, *plan.boards)) && ok;
     if (o.exportCsv)
         ok = writeFile(*o.exportCsv, cutListCsv(*plan.plan, *plan.boards, sep)) && ok;
+    return ok;
+}
+
+// The boards as solids; a design whose boards cannot be built writes none.
+bool writeSolids(const CalcCliOptions& o, const CalcRun& run)
+{
+    const BoardsResult boards = buildBoards(run.inputs, run.decimalSeparator);
+    if (!boards.ok()) {
+        std::cerr << "kelvra-calc: " << boards.error.text() << "\n";
+        return false;
+    }
+    const std::vector<BoardMesh> meshes = boxMeshes(boards.boards->boards, holeRings(boards.boards->boards));
+    bool ok = true;
+    if (o.exportStl)
+        ok = writeFile(*o.exportStl, meshesStl(meshes)) && ok;
+    if (o.exportObj)
+        ok = writeFile(*o.exportObj, meshesObj(meshes)) && ok;
     return ok;
 }
 
@@ -255,6 +279,11 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             (a == "--export-svg"   ? p.options.exportSvg
              : a == "--export-dxf" ? p.options.exportDxf
                                    : p.options.exportCsv) = *v;
+        } else if (a == "--export-stl" || a == "--export-obj") {
+            auto v = value(a.c_str());
+            if (!v)
+                return p;
+            (a == "--export-stl" ? p.options.exportStl : p.options.exportObj) = *v;
         } else if (a == "--save") {
             auto v = value("--save");
             if (!v)
@@ -292,7 +321,7 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
     const CalcCliOptions& o = p.options;
     if (o.cutList && (o.json || o.batch) && p.error.empty())
         p.error = "--cut-list prints a table; it cannot be combined with --json or --batch";
-    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports()))
+    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports() || o.solids()))
         p.error = "--batch takes its projects from the lines (@PROJECT.tbx); it has no project file, --save "
                   "or --svg";
     if (o.batch && p.error.empty() && (!o.targetFbs.empty() || o.curveCsv))
@@ -433,6 +462,8 @@ int runCalcCli(int argc, char** argv)
         }
     }
     if (o.exports() && !writeExports(o, *plan))
+        return 1;
+    if (o.solids() && !writeSolids(o, run))
         return 1;
     if (o.bestFit && plan && !plan->ok()) {
         std::cerr << "kelvra-calc: " << plan->text() << "\n";

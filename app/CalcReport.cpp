@@ -195,7 +195,7 @@ std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator)
 {
     if (!result.ok())
         return "\nBest fit: " + result.text() + "\n";
-    const CutPlanText t = describeCutPlan(*result.plan, boardNames(*result.boards), decimalSeparator);
+    const CutPlanText t = describeBoardPlan(*result.plan, *result.boards, decimalSeparator);
     std::string out = "\nBest fit:\n";
     for (const std::string& line : t.summary)
         out += "  " + line + "\n";

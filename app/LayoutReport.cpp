@@ -165,6 +165,20 @@ void addLayoutJson(json::Object& report, const std::optional<LayoutView>& view)
             .str("caption", p.caption);
         panels.raw(o.dump());
     }
+    // Then the partition walls and the port's strip, under their own keys.
+    for (const ExtraPanel& e : view->extras) {
+        const Panel& p = e.panel;
+        json::Object o;
+        o.str("key", e.key)
+            .raw("left", num(p.left))
+            .raw("top", num(p.top))
+            .raw("width", num(p.width))
+            .raw("height", num(p.height))
+            .integer("turned", p.turned)
+            .boolean("visible", p.visible)
+            .str("caption", p.caption);
+        panels.raw(o.dump());
+    }
     report.raw("panels", panels.dump());
     json::Array lines;
     for (const Segment& s : cutLinesOf(*view))
@@ -182,14 +196,12 @@ std::string layoutSvg(const LayoutView& view)
            num(h / px) + "cm\" viewBox=\"0 0 " + num(w) + " " + num(h) + "\">\n";
     out += "<rect id=\"sheet\" x=\"0\" y=\"0\" width=\"" + num(w) + "\" height=\"" + num(h) + "\" fill=\"" +
            rgb(kSheetColour) + "\" stroke=\"black\" stroke-width=\"1\"/>\n";
-    for (int i = 0; i < kPanelCount; ++i) {
-        const Panel& p = view.panels[static_cast<std::size_t>(i)];
+    const auto drawPanel = [&](const std::string& key, const Panel& p, const Rgb& colour) {
         if (!p.visible)
-            continue;
-        const std::string key(kPanelKeys[static_cast<std::size_t>(i)]);
+            return;
         out += "<rect id=\"" + key + "\" x=\"" + num(p.left) + "\" y=\"" + num(p.top) + "\" width=\"" +
-               num(p.width) + "\" height=\"" + num(p.height) + "\" fill=\"" +
-               rgb(kPanelColours[static_cast<std::size_t>(i)]) + "\" stroke=\"black\" stroke-width=\"1\"/>\n";
+               num(p.width) + "\" height=\"" + num(p.height) + "\" fill=\"" + rgb(colour) +
+               "\" stroke=\"black\" stroke-width=\"1\"/>\n";
         const std::vector<std::string> lines = captionLines(p.caption);
         constexpr float lineHeight = 10;
         const float cx = p.left + p.width / 2;
@@ -200,7 +212,12 @@ std::string layoutSvg(const LayoutView& view)
             out += "<tspan x=\"" + num(cx) + "\" y=\"" + num(firstY + lineHeight * static_cast<float>(k)) +
                    "\">" + xmlEscaped(trimmed(lines[k])) + "</tspan>";
         out += "</text>\n";
-    }
+    };
+    for (int i = 0; i < kPanelCount; ++i)
+        drawPanel(std::string(kPanelKeys[static_cast<std::size_t>(i)]),
+                  view.panels[static_cast<std::size_t>(i)], kPanelColours[static_cast<std::size_t>(i)]);
+    for (const ExtraPanel& e : view.extras)
+        drawPanel(e.key, e.panel, kExtraPanelColour);
     for (const Stroke& s : view.drawing) {
         if (s.dashed || s.colour != kCutLineColour)
             continue;
@@ -238,6 +255,10 @@ std::string cutListText(const LayoutView& view, char decimalSeparator)
         if (p.visible)
             nameWidth = std::max(nameWidth, names.back().size());
     }
+    for (const ExtraPanel& e : view.extras) {
+        names.push_back(trimmed(captionLines(e.panel.caption).front()));
+        nameWidth = std::max(nameWidth, names.back().size());
+    }
     std::string out = padRight("Board", nameWidth) + "  Length cm  Breadth cm  Turned\n";
     for (int i = 0; i < kPanelCount; ++i) {
         const Panel& p = view.panels[static_cast<std::size_t>(i)];
@@ -246,6 +267,14 @@ std::string cutListText(const LayoutView& view, char decimalSeparator)
         out += padRight(names[static_cast<std::size_t>(i)], nameWidth) + "  " +
                padLeft(formatDouble(captionCm(lSide(p, i)), decimalSeparator), 9) + "  " +
                padLeft(formatDouble(captionCm(bSide(p, i)), decimalSeparator), 10) + "  " +
+               (p.turned ? "yes" : "no") + "\n";
+    }
+    // The boards beyond the seven lie like the top: l across unless turned.
+    for (std::size_t e = 0; e < view.extras.size(); ++e) {
+        const Panel& p = view.extras[e].panel;
+        out += padRight(names[kPanelCount + e], nameWidth) + "  " +
+               padLeft(formatDouble(captionCm(lSide(p, kTop)), decimalSeparator), 9) + "  " +
+               padLeft(formatDouble(captionCm(bSide(p, kTop)), decimalSeparator), 10) + "  " +
                (p.turned ? "yes" : "no") + "\n";
     }
     return out;

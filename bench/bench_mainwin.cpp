@@ -1,6 +1,7 @@
 // The main window's speed as a user feels it, offscreen: a keystroke in txtSize(0) until the result
 // labels show the new figures (and, separately, until the window has repainted), the same keystroke with
-// the sound window open on a vented box with a woofer (until its figures and plots follow), and the
+// the sound window open on a vented box with a woofer and a target tuning (until its figures and plots
+// follow), the same with the boards window open too, and the
 // start-up from constructing the window until it is shown.
 #include "gui/main/frmMain.h"
 
@@ -62,7 +63,7 @@ void BM_KeystrokeToRepaintedWindow(benchmark::State& st)
 }
 BENCHMARK(BM_KeystrokeToRepaintedWindow)->Unit(benchmark::kMicrosecond);
 
-void keystrokeWithSoundWindow(benchmark::State& st, bool repaint)
+void keystrokeWithSoundWindow(benchmark::State& st, bool repaint, bool boards = false)
 {
     QTemporaryDir dir;
     auto win = openWindow(dir);
@@ -73,10 +74,13 @@ void keystrokeWithSoundWindow(benchmark::State& st, bool repaint)
     win->openSound();
     auto* sound = win->findChild<frmSound*>();
     const std::pair<const char*, const char*> woofer[] = {
-        {"fs", "29"},   {"qts", "0,41"}, {"qes", "0,44"}, {"qms", "6"},  {"vas", "70"},   {"sd", "490"},
-        {"xmax", "12"}, {"re", "3,3"},   {"pe", "400"},   {"le", "1,8"}, {"power", "300"}};
+        {"fs", "29"},  {"qts", "0,41"}, {"qes", "0,44"},  {"qms", "6"},
+        {"vas", "70"}, {"sd", "490"},   {"xmax", "12"},   {"re", "3,3"},
+        {"pe", "400"}, {"le", "1,8"},   {"power", "300"}, {"targetfb", "32"}};
     for (const auto& [key, text] : woofer)
         sound->box(key)->setText(QString::fromLatin1(text));
+    if (boards)
+        win->openBoards(); // the boards window follows every keystroke too
     QApplication::processEvents();
     if (!sound->report())
         st.SkipWithError("the sound window shows no curve");
@@ -105,6 +109,14 @@ void BM_KeystrokeWithSoundWindowToRepaintedWindows(benchmark::State& st)
     keystrokeWithSoundWindow(st, true);
 }
 BENCHMARK(BM_KeystrokeWithSoundWindowToRepaintedWindows)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke with the boards window open beside the sound window: the real boards, their
+// drawing and plan, the sound figures and the port length solved through the volume.
+void BM_KeystrokeWithSoundAndBoardsWindowsToFigures(benchmark::State& st)
+{
+    keystrokeWithSoundWindow(st, false, true);
+}
+BENCHMARK(BM_KeystrokeWithSoundAndBoardsWindowsToFigures)->Unit(benchmark::kMicrosecond);
 
 void BM_StartToWindowShown(benchmark::State& st)
 {

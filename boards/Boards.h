@@ -36,6 +36,14 @@ struct Bevel {
     double complementary = 0;
 };
 
+// A hole sawn through a board, in the board's outline coordinates (cm from its lower left corner).
+struct BoardHole {
+    std::string kind; // "woofer", "port" (a round port) or "slot" (a slot port's opening)
+    Point2 center;
+    double diameter = 0;         // round holes
+    std::vector<Point2> outline; // a slot's corners, counter-clockwise
+};
+
 struct Board {
     std::string key;  // front, rear, top, bottom, left, right, port, partition1, partition2, ...
     std::string name; // the figure's panel caption
@@ -54,7 +62,8 @@ struct Board {
     std::vector<Point3> solid; // corner points of one board as it sits in the box: the corners of its
                                // cross-section at its lower z (or y for a lying port wall), then the
                                // same corners at its upper one
-    bool isTrapezoid() const;  // an outline of four edges that is not a rectangle
+    std::vector<BoardHole> holes;
+    bool isTrapezoid() const; // an outline of four edges that is not a rectangle
 };
 
 // The hole of a round port, sawn into the panel that carries it.

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -129,7 +130,16 @@ std::span<const NamedMeasure> fixedMeasures();
 // One placement text per board plus the spare one that only project files fill.
 inline constexpr std::array<std::string_view, 8> kLayoutKeys = {"front", "rear",  "top",  "bottom",
                                                                 "left",  "right", "port", "pwhere"};
-using LayoutStrings = std::array<std::string, 8>;
+// The boards beyond the seven that the layouter places under keys of their own: the partition walls
+// and the strip that closes a slot port, in the order project files store them.
+inline constexpr std::array<std::string_view, 11> kExtraLayoutKeys = {
+    "partition1", "partition2", "partition3", "partition4",  "partition5", "partition6",
+    "partition7", "partition8", "partition9", "partition10", "portstrip"};
+struct LayoutStrings : std::array<std::string, 8> {
+    std::map<std::string, std::string, std::less<>> extra; // by key of kExtraLayoutKeys; absent: none
+
+    bool operator==(const LayoutStrings&) const = default;
+};
 
 // 90 degrees in the model's radians (pi is 3.14 here).
 inline constexpr Fixed kRightAngle = Fixed::fromRaw(15700);

@@ -1,5 +1,7 @@
 #include "layouter/AutoFit.h"
 
+#include <algorithm>
+
 namespace kelvra
 {
 
@@ -178,8 +180,31 @@ void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator)
             view.drawing.push_back({s, k, false, kCutLineColour});
 
     UpdatePortVisibility(p, model);
+    RefreshExtraPanels(view.extras, model, decimalSeparator);
+    PlaceExtraPanels(view.extras, p, view.sheet.height, k);
     if (view.middleLineOn)
         DrawMiddleLine(view);
+}
+
+void PlaceExtraPanels(ExtraPanels& extras, const PanelSet& panels, float sheetHeight, float kerf)
+{
+    float column = 0;
+    for (int i = 0; i < kAutoFitPanelCount; ++i) {
+        const Panel& p = panels[static_cast<std::size_t>(i)];
+        column = std::max(column, p.left + p.width + kerf);
+    }
+    float top = 0, widest = 0;
+    for (ExtraPanel& e : extras) {
+        if (top > 0 && top + e.panel.height > sheetHeight) {
+            column += widest + kerf;
+            top = 0;
+            widest = 0;
+        }
+        e.panel.left = column;
+        e.panel.top = top;
+        top += e.panel.height + kerf;
+        widest = std::max(widest, e.panel.width);
+    }
 }
 
 std::vector<Segment> cutLinesOf(const LayoutView& view)
@@ -226,6 +251,13 @@ void CheckLines(PanelSet& panels, std::int16_t sawThick, float sheetHeight)
 void CheckLines(LayoutView& view)
 {
     CheckLines(view.panels, view.sawThick, view.sheet.height);
+    PanelSet one;
+    for (ExtraPanel& e : view.extras) {
+        one[0] = e.panel;
+        CheckLines(one, view.sawThick, view.sheet.height);
+        e.panel.left = one[0].left;
+        e.panel.top = one[0].top;
+    }
 }
 
 bool ChooseSheetSize(LayoutView& view, int index, const PanelModel& model, char decimalSeparator)

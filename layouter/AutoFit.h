@@ -61,6 +61,7 @@ inline constexpr Rgb kMiddleLineColour = {255, 0, 0};
 // The layouter's window-level state, as long as its window lives.
 struct LayoutView {
     PanelSet panels;
+    ExtraPanels extras; // partition walls and the port's strip, after the seven
     SheetSize sheet;
     int sheetIndex = kDefaultSheetSize;       // the checked sheet-size item
     std::int16_t sawThick = kDefaultSawThick; // the checked "Thickness" item
@@ -118,6 +119,10 @@ AutoFitPlacements AutoFit(const AutoFitInput& input);
 // when it does not fit; draws the cut lines when "Lines" is on and the middle line when it is
 // checked; shows or hides the port panel, which it never moves.
 void AutoFit(LayoutView& view, const PanelModel& model, char decimalSeparator);
+
+// The boards beyond the seven, in a column of their own right of the six placed boards, one kerf
+// apart top to bottom, a new column where the sheet ends.
+void PlaceExtraPanels(ExtraPanels& extras, const PanelSet& panels, float sheetHeight, float kerf);
 
 // Only the cut lines of the view's drawing (black solid strokes), in drawing order.
 std::vector<Segment> cutLinesOf(const LayoutView& view);

@@ -164,7 +164,7 @@ std::optional<std::vector<RealBoardSize>> realBoardSizes(const ModelInputs& inpu
         const Result<Fixed> breadth = Fixed::fromDouble(hpAcross ? b.length : b.breadth);
         if (!l || !breadth)
             return std::nullopt;
-        sizes.push_back({b.key, *l, *breadth});
+        sizes.push_back({b.key, *l, *breadth, b.name});
     }
     return sizes;
 }
@@ -226,6 +226,32 @@ void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSepara
         p.caption = panelCaption(model.names[static_cast<std::size_t>(i)], captionCm(lSide(p, i)),
                                  captionCm(bSide(p, i)), decimalSeparator);
     }
+}
+
+void RefreshExtraPanels(ExtraPanels& extras, const PanelModel& model, char decimalSeparator)
+{
+    ExtraPanels next;
+    if (model.realBoards)
+        for (const RealBoardSize& r : *model.realBoards) {
+            if (std::find(kPanelKeys.begin(), kPanelKeys.end(), r.key) != kPanelKeys.end())
+                continue;
+            ExtraPanel e{r.key, {}};
+            for (const ExtraPanel& old : extras)
+                if (old.key == r.key)
+                    e.panel = old.panel;
+            // Lying like the top and bottom: l across, unless turned.
+            const std::optional<float> l = pixels(r.l), b = pixels(r.b);
+            if (l && b) {
+                e.panel.width = e.panel.turned ? *b : *l;
+                e.panel.height = e.panel.turned ? *l : *b;
+            }
+            e.panel.caption =
+                panelCaption(r.name, captionCm(e.panel.turned ? e.panel.height : e.panel.width),
+                             captionCm(e.panel.turned ? e.panel.width : e.panel.height), decimalSeparator);
+            e.panel.visible = true;
+            next.push_back(std::move(e));
+        }
+    extras = std::move(next);
 }
 
 bool portPanelShown(const PanelModel& model)

@@ -79,6 +79,7 @@ struct RealBoardSize {
     std::string key;
     Fixed l;
     Fixed b;
+    std::string name; // the boards core's name, for the boards beyond the seven
 
     bool operator==(const RealBoardSize&) const = default;
 };
@@ -121,6 +122,22 @@ void SizePanel(Panel& panel, int index, const PanelModel& model);
 // Sizes every panel as SizePanel does and rewrites every caption. Positions and visibility stay as
 // they are.
 void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSeparator);
+
+// A board beyond the seven (a partition wall, the strip that closes a slot port): a panel of its own
+// under the board's key, coloured as the layouter's other boards.
+struct ExtraPanel {
+    std::string key;
+    Panel panel;
+
+    bool operator==(const ExtraPanel&) const = default;
+};
+using ExtraPanels = std::vector<ExtraPanel>;
+inline constexpr Rgb kExtraPanelColour = {200, 200, 200};
+
+// Makes `extras` the model's real boards beyond the seven, in the boards' order: a panel that was
+// there under the same key keeps its place and turn; each is sized as its board and captioned.
+// Without real boards there are none.
+void RefreshExtraPanels(ExtraPanels& extras, const PanelModel& model, char decimalSeparator);
 
 // Shows the port panel only for a port the builder has to saw: a rectangular one.
 bool portPanelShown(const PanelModel& model);

@@ -61,12 +61,26 @@ OpenedLayout OpenLayout(LayoutView& view, const PanelModel& model, std::string_v
             RestorePanel(layoutStrings[static_cast<std::size_t>(i)], p, p.turned, decimalSeparator);
         }
         RefreshPanels(view.panels, model, decimalSeparator);
+        // The boards beyond the seven where their texts say; without one, in the column Auto fit uses.
+        RefreshExtraPanels(view.extras, model, decimalSeparator);
+        PlaceExtraPanels(view.extras, view.panels, view.sheet.height, kerfPixels(view.sawThick));
+        for (ExtraPanel& e : view.extras)
+            if (const auto text = layoutStrings.extra.find(e.key); text != layoutStrings.extra.end())
+                RestorePanel(text->second, e.panel, e.panel.turned, decimalSeparator);
+        RefreshExtraPanels(view.extras, model, decimalSeparator);
         out.restored = true;
     } else if (filled == 0) {
         AutoFit(view, model, decimalSeparator);
         out.autoFitted = true;
     }
     return out;
+}
+
+void RecordExtraLayout(const ExtraPanels& extras, LayoutStrings& layoutStrings, char decimalSeparator)
+{
+    layoutStrings.extra.clear();
+    for (const ExtraPanel& e : extras)
+        layoutStrings.extra[e.key] = placementText(e.panel, decimalSeparator);
 }
 
 void RecordLayout(const PanelSet& panels, LayoutStrings& layoutStrings, char decimalSeparator)

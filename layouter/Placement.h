@@ -48,5 +48,7 @@ OpenedLayout OpenLayout(LayoutView& view, const PanelModel& model, std::string_v
 
 // The seven placement texts of the close; the spare eighth text stays as it is.
 void RecordLayout(const PanelSet& panels, LayoutStrings& layoutStrings, char decimalSeparator);
+// The texts of the boards beyond the seven, under their keys; boards the design no longer has lose theirs.
+void RecordExtraLayout(const ExtraPanels& extras, LayoutStrings& layoutStrings, char decimalSeparator);
 
 } // namespace kelvra

@@ -41,6 +41,10 @@ IniWriteStatus WriteProject(const IniStore& ini, std::string_view folder, std::s
     }
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         write("LAYOUT", kLayoutKeys[i], layoutStrings[i]);
+    for (std::string_view key : kExtraLayoutKeys) {
+        const auto text = layoutStrings.extra.find(key);
+        write("LAYOUT", key, text == layoutStrings.extra.end() ? std::string_view() : text->second);
+    }
     if (woofer)
         for (std::size_t i = 0; i < kWooferKeys.size(); ++i)
             write(kWooferSection, kWooferKeys[i], woofer->text[i]);
@@ -61,6 +65,17 @@ ProjectContents ReadProject(const IniStore& ini, std::string_view folder, std::s
     }
     for (std::size_t i = 0; i < kLayoutKeys.size(); ++i)
         contents.layoutStrings[i] = ini.ReadIni("LAYOUT", kLayoutKeys[i], current[i], fileName, folder);
+    // Files without these keys keep the current texts, as for the seven boards.
+    contents.layoutStrings.extra = current.extra;
+    for (std::string_view key : kExtraLayoutKeys) {
+        const auto now = current.extra.find(key);
+        std::string text =
+            ini.ReadIni("LAYOUT", key, now == current.extra.end() ? "" : now->second, fileName, folder);
+        if (text.empty())
+            contents.layoutStrings.extra.erase(std::string(key));
+        else
+            contents.layoutStrings.extra[std::string(key)] = std::move(text);
+    }
     for (std::size_t i = 0; i < kWooferKeys.size(); ++i)
         contents.woofer.text[i] = ini.ReadIni(kWooferSection, kWooferKeys[i], "", fileName, folder);
     return contents;

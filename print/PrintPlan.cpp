@@ -28,7 +28,7 @@ PrintItem header(const std::string& text)
 {
     return {PrintItem::Kind::Header, text, 0, 0, 0, 0};
 }
-PrintItem image(const char* source, double x, double y)
+PrintItem image(const std::string& source, double x, double y)
 {
     return {PrintItem::Kind::Image, source, x, y, 0, 0};
 }
@@ -91,6 +91,12 @@ PrintPage composeLayoutPage(const SheetPrintGeometry& sheet, TwipSize printable,
         const double px = roundTwips(x + p.left);
         const double py = roundTwips(y + p.top);
         page.items.push_back(image(kPanelControlNames[i], px, py));
+        page.items.push_back(outline(px, py, px + p.width, py + p.height));
+    }
+    for (const auto& [name, p] : sheet.extras) {
+        const double px = roundTwips(x + p.left);
+        const double py = roundTwips(y + p.top);
+        page.items.push_back(image(name, px, py));
         page.items.push_back(outline(px, py, px + p.width, py + p.height));
     }
     return page;

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvra
@@ -40,6 +41,8 @@ struct SheetPrintGeometry {
     TwipSize picPanel;
     std::array<TwipRect, 7> panels{}; // board order: front, rear, top, bottom, left, right, port
     bool portVisible = true;
+    // The boards beyond the seven: the captured control's name ("shpartition1") and its place.
+    std::vector<std::pair<std::string, TwipRect>> extras;
 };
 
 // The control names of the layouter's panels, in board order.

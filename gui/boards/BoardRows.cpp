@@ -2,6 +2,8 @@
 
 #include "calc/Numeric.h"
 
+#include <cmath>
+
 namespace kelvra
 {
 
@@ -53,6 +55,15 @@ BoardRow boardRow(const Board& board, char sep)
     }
     if (row.bevels.empty())
         row.bevels = "square";
+    // A trapezoid is told by its four edges, in the order of its outline, not by its blank.
+    if (board.isTrapezoid()) {
+        std::string edges;
+        for (std::size_t i = 0; i < board.outline.size(); ++i) {
+            const Point2 a = board.outline[i], b = board.outline[(i + 1) % board.outline.size()];
+            edges += (edges.empty() ? "" : " / ") + boardSizeText(std::hypot(b.x - a.x, b.y - a.y), sep);
+        }
+        row.bevels = "trapezoid " + edges + "; " + row.bevels;
+    }
     return row;
 }
 

@@ -15,7 +15,9 @@ struct BoardRow {
     std::string count;     // "2"
     std::string size;      // length x breadth in cm to 1 mm: "40 x 36,4"
     std::string thickness; // "18 mm"
-    std::string bevels; // "square", or the tilt of every bevelled edge: "edge 2: 20°; edge 4: 70° * 20°"
+    // "square", or the tilt of every bevelled edge: "edge 2: 20°; edge 4: 70° * 20°"; a trapezoid first
+    // gives its four edges: "trapezoid 40 / 40 / 25,4 / 42,6; square"
+    std::string bevels;
     bool beyondSaw = false;
 };
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -15,6 +16,7 @@ namespace kelvra
 struct LayoutSheet {
     QWidget* picPanel = nullptr;
     std::array<QWidget*, 7> panels{};
+    std::vector<QWidget*> extras; // the partition walls and the port's strip, after the seven
 };
 
 struct LayouterAccess {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace kelvra
 {
@@ -144,7 +145,37 @@ std::array<QWidget*, kPanelCount> frmLayout::panelWidgets() const
 
 bool frmLayout::panelPickedUp() const
 {
-    return m_selected && m_panels[static_cast<std::size_t>(*m_selected)]->border();
+    return m_selected && viewAt(*m_selected) && viewAt(*m_selected)->border();
+}
+
+Panel& frmLayout::panelAt(int index)
+{
+    if (index < kPanelCount)
+        return m_view.panels[static_cast<std::size_t>(index)];
+    return m_view.extras[static_cast<std::size_t>(index - kPanelCount)].panel;
+}
+
+PanelView* frmLayout::viewAt(int index) const
+{
+    if (index < 0)
+        return nullptr;
+    if (index < kPanelCount)
+        return m_panels[static_cast<std::size_t>(index)];
+    const auto extra = static_cast<std::size_t>(index - kPanelCount);
+    return extra < m_extraViews.size() ? m_extraViews[extra] : nullptr;
+}
+
+void frmLayout::refreshExtras(const PanelModel& model)
+{
+    std::vector<std::string> before;
+    for (const ExtraPanel& e : m_view.extras)
+        before.push_back(e.key);
+    RefreshExtraPanels(m_view.extras, model, m_app.decimalSeparator);
+    for (const ExtraPanel& e : m_view.extras)
+        if (std::find(before.begin(), before.end(), e.key) == before.end()) {
+            PlaceExtraPanels(m_view.extras, m_view.panels, m_view.sheet.height, kerfPixels(m_view.sawThick));
+            break;
+        }
 }
 
 QAction* frmLayout::action(std::string_view name) const
@@ -169,6 +200,30 @@ void frmLayout::applyPanels()
 {
     for (int i = 0; i < kPanelCount; ++i)
         m_panels[static_cast<std::size_t>(i)]->apply(m_view.panels[static_cast<std::size_t>(i)]);
+    // One widget per extra board, made and dropped as the design gains or loses them.
+    while (m_extraViews.size() > m_view.extras.size()) {
+        if (m_selected && *m_selected == kPanelCount + static_cast<int>(m_extraViews.size()) - 1)
+            m_selected.reset();
+        delete m_extraViews.back();
+        m_extraViews.pop_back();
+    }
+    for (std::size_t i = 0; i < m_view.extras.size(); ++i) {
+        const ExtraPanel& e = m_view.extras[i];
+        if (i == m_extraViews.size() ||
+            m_extraViews[i]->objectName() != QString::fromStdString("sh" + e.key)) {
+            auto* v = new PanelView(kPanelCount + static_cast<int>(i), m_picPanel, e.key);
+            v->installEventFilter(this);
+            v->label()->installEventFilter(this);
+            if (i == m_extraViews.size())
+                m_extraViews.push_back(v);
+            else {
+                delete m_extraViews[i];
+                m_extraViews[i] = v;
+            }
+        }
+        m_extraViews[i]->apply(e.panel);
+        m_extraViews[i]->setVisible(e.panel.visible && !m_visibleBeforePlan);
+    }
     m_cutOverlay->setGeometry(m_picPanel->rect());
     m_cutOverlay->raise();
     m_picPanel->update();
@@ -194,7 +249,9 @@ void frmLayout::centreSheet()
 void frmLayout::RefreshPanels()
 {
     leavePlan();
-    kelvra::RefreshPanels(m_view.panels, panelModel(), m_app.decimalSeparator);
+    const PanelModel model = panelModel();
+    kelvra::RefreshPanels(m_view.panels, model, m_app.decimalSeparator);
+    refreshExtras(model);
     applyPanels();
 }
 
@@ -235,7 +292,7 @@ void frmLayout::chooseSawThick(int sawThick)
 
 void frmLayout::checkLines()
 {
-    CheckLines(m_view.panels, m_view.sawThick, static_cast<float>(m_picPanel->height()));
+    CheckLines(m_view);
     applyPanels();
 }
 
@@ -288,15 +345,17 @@ void frmLayout::setCutLines(const std::vector<Segment>& lines, float width)
 
 void frmLayout::putDown()
 {
-    if (m_selected)
-        m_panels[static_cast<std::size_t>(*m_selected)]->setBorder(false);
+    if (m_selected && viewAt(*m_selected))
+        viewAt(*m_selected)->setBorder(false);
     m_picPanel->releaseMouse();
 }
 
 void frmLayout::onPanelReleased(int index, Qt::MouseButton button)
 {
-    PanelView* view = m_panels[static_cast<std::size_t>(index)];
-    Panel& panel = m_view.panels[static_cast<std::size_t>(index)];
+    PanelView* view = viewAt(index);
+    if (!view)
+        return;
+    Panel& panel = panelAt(index);
     if (button == Qt::RightButton) {
         panel.turned = panel.turned == 0 ? 1 : 0;
     } else if (button == Qt::LeftButton) {
@@ -319,10 +378,10 @@ void frmLayout::onPointerMoved(QPoint position)
 {
     if (!panelPickedUp())
         return;
-    Panel& p = m_view.panels[static_cast<std::size_t>(*m_selected)];
+    Panel& p = panelAt(*m_selected);
     p.left = static_cast<float>(position.x());
     p.top = static_cast<float>(position.y());
-    m_panels[static_cast<std::size_t>(*m_selected)]->move(position);
+    viewAt(*m_selected)->move(position);
 }
 
 void frmLayout::onSheetReleased(QPoint position, Qt::MouseButton button)
@@ -370,6 +429,7 @@ void frmLayout::closeEvent(QCloseEvent* event)
 {
     putDown();
     RecordLayout(m_view.panels, m_app.layoutStrings, m_app.decimalSeparator);
+    RecordExtraLayout(m_view.extras, m_app.layoutStrings, m_app.decimalSeparator);
     event->accept();
 }
 

@@ -37,7 +37,9 @@ public:
     const LayoutView& view() const { return m_view; }
     SheetView* picPanel() const { return m_picPanel; }
     std::array<QWidget*, kPanelCount> panelWidgets() const;
-    PanelView* panel(int index) const { return m_panels[static_cast<std::size_t>(index)]; }
+    std::vector<QWidget*> extraPanelWidgets() const { return {m_extraViews.begin(), m_extraViews.end()}; }
+    PanelView* panel(int index) const { return viewAt(index); }
+    const ExtraPanels& extraPanels() const { return m_view.extras; }
     QLabel* lblName(int index) const { return m_panels[static_cast<std::size_t>(index)]->label(); }
     // The panel picked up last (it stays named when put down), and whether one is picked up now.
     std::optional<int> selectedPanel() const { return m_selected; }
@@ -77,6 +79,11 @@ private:
     void createMenus();
     PanelModel panelModel() const;
     void applyPanels();
+    // The state and the widget of board `index`: the seven, then the boards beyond them.
+    Panel& panelAt(int index);
+    PanelView* viewAt(int index) const;
+    // The extra boards of the model, kept where they lie; new ones go to Auto fit's column.
+    void refreshExtras(const PanelModel& model);
     void syncChecks();
     void centreSheet();
     void onPanelReleased(int index, Qt::MouseButton button);
@@ -96,6 +103,7 @@ private:
     SheetView* m_picPanel = nullptr;
     CutOverlay* m_cutOverlay = nullptr;
     std::array<PanelView*, kPanelCount> m_panels{};
+    std::vector<PanelView*> m_extraViews; // the boards beyond the seven, index kPanelCount on
     std::optional<int> m_selected;
     // While "Best fit" shows the real boards: each panel's visibility from before.
     std::optional<std::array<bool, kPanelCount>> m_visibleBeforePlan;

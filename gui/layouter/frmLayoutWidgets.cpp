@@ -118,14 +118,17 @@ void SheetView::mouseReleaseEvent(QMouseEvent* event)
     emit buttonReleased(event->position().toPoint(), event->button());
 }
 
-PanelView::PanelView(int index, QWidget* parent) : QWidget(parent), m_index(index)
+PanelView::PanelView(int index, QWidget* parent, std::string_view key) : QWidget(parent), m_index(index)
 {
-    setObjectName(
-        QString::fromLatin1(kPanelShapeNames[static_cast<std::size_t>(index)].data(),
-                            static_cast<int>(kPanelShapeNames[static_cast<std::size_t>(index)].size())));
+    const bool seven = index < kPanelCount;
+    // The boards beyond the seven are named by their keys: "shpartition1", "shportstrip".
+    const std::string name =
+        seven ? std::string(kPanelShapeNames[static_cast<std::size_t>(index)]) : "sh" + std::string(key);
+    setObjectName(QString::fromStdString(name));
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, qColour(kPanelColours[static_cast<std::size_t>(index)]));
+    p.setColor(QPalette::Window,
+               qColour(seven ? kPanelColours[static_cast<std::size_t>(index)] : kExtraPanelColour));
     setPalette(p);
     m_label = new QLabel(this);
     m_label->setObjectName(QString("lblName(%1)").arg(index));

@@ -71,7 +71,8 @@ class PanelView : public QWidget
 {
     Q_OBJECT
 public:
-    PanelView(int index, QWidget* parent);
+    // Index 0..6 is one of the seven boards; from 7 on a board beyond them, named by its key.
+    PanelView(int index, QWidget* parent, std::string_view key = {});
 
     int index() const { return m_index; }
     QLabel* label() const { return m_label; }

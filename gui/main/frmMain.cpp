@@ -355,6 +355,7 @@ void frmMain::buildMenus()
     separator(file, "mnuFileS1");
     item(file, "mnuFileSim", "Simulatie", QKeySequence(Qt::Key_F5),
          [this] { buttonHandler(ShowButton::Simulation); });
+    // Greyed outside simulation mode, like the commands that refuse there.
     item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
@@ -480,6 +481,8 @@ void frmMain::applyCalc()
 void frmMain::colourSimulationButton()
 {
     const int colour = m_app->simulationOn ? kRed : kGreen;
+    if (auto* box3d = findChild<QAction*>(QStringLiteral("mnuFile3d")))
+        box3d->setEnabled(m_app->simulationOn);
     m_cmdShow[2]->setProperty("backColor", colour);
     m_cmdShow[2]->setStyleSheet(vbColourStyle(colour));
 }

@@ -28,6 +28,7 @@ namespace kelvra
 
 class FileCommands;
 class frmBoards;
+class frm3d;
 class PanelPicture;
 class FigurePicture;
 class frmSound;
@@ -155,6 +156,7 @@ private:
     PanelPicture* m_picture = nullptr;
     FigurePicture* m_figure = nullptr;
     QPointer<frmSound> m_sound;
+    QPointer<frm3d> m_3d;
     std::map<std::string, QWidget*, std::less<>> m_controls;
     struct FocusAction {
         bool onGot = false;

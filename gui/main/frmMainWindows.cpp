@@ -68,11 +68,16 @@ void frmMain::open3d()
 {
     if (!simulationGuard(" 3D", "Simulation 3D"))
         return;
-    auto* w = new frm3d(this);
-    translate(*w);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowFlag(Qt::Window);
-    w->show();
+    if (!m_3d) {
+        m_3d = new frm3d(*m_app, *this, this);
+        translate(*m_3d);
+        connect(this, &frmMain::designChanged, m_3d, &frm3d::scheduleRefresh);
+    } else {
+        m_3d->refresh();
+        m_3d->showNormal();
+    }
+    m_3d->raise();
+    m_3d->activateWindow();
 }
 
 void frmMain::openLayouter()
@@ -110,7 +115,8 @@ void frmMain::openOptions()
     frmOptions dialog(*this, *this, this);
     dialog.exec();
     // The open windows follow the language at once, like the main window.
-    for (QWidget* w : {static_cast<QWidget*>(m_boards.data()), static_cast<QWidget*>(m_sound.data())})
+    for (QWidget* w : {static_cast<QWidget*>(m_boards.data()), static_cast<QWidget*>(m_sound.data()),
+                       static_cast<QWidget*>(m_3d.data())})
         if (w)
             translate(*w);
 }
@@ -171,6 +177,7 @@ LayouterAccess frmMain::layouterAccess()
         LayoutSheet sheet;
         sheet.picPanel = layouter->picPanel();
         sheet.panels = layouter->panelWidgets();
+        sheet.extras = layouter->extraPanelWidgets();
         return sheet;
     };
     access.close = [current] {

@@ -273,6 +273,14 @@ PrintedPages PrintJob::capture(const PrintChoice& requested, const QPageLayout& 
                         out.images[kPanelControlNames[i]] = {captureWidget(panel), twipSize(panel)};
                     QCoreApplication::processEvents();
                 }
+                for (QWidget* panel : layout->extras) {
+                    if (!panel || !panel->isVisibleTo(layout->picPanel))
+                        continue;
+                    const std::string name = panel->objectName().toStdString();
+                    g.extras.emplace_back(name, twipRectOf(panel, layout->picPanel));
+                    out.images[name] = {captureWidget(panel), twipSize(panel)};
+                    QCoreApplication::processEvents();
+                }
             }
             sheet = g;
             // The layouter closes after a layout print, also when the user had it open before.

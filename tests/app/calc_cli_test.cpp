@@ -119,8 +119,9 @@ const CliCase kCases[] = {
       "\"portResonance\":", "\"suggested\":{\"sealed\":{\"vb\":", "\"vented\":{\"vb\":",
       "\"warnings\":[\"The power 1000 W is above the rated power of 800 W.\"]",
       "\"maxSpl\":", "\"maxPower\":", "\"impedance\":", "\"impedancePhase\":", "\"groupDelay\":"}},
+    // lp counts from the front's outer face: the room is the inside and the 1,8 cm front.
     {"TargetPortLongerThanTheBox", "--json " + kBox + kPort + "--target-fb 12", 0,
-     {"\"warnings\":[\"Target Fb 12 Hz needs a port of 133~7 cm; the box has room for 46~4 cm.\"]"}},
+     {"\"warnings\":[\"Target Fb 12 Hz needs a port of 133~4 cm; the box has room for 48~2 cm.\"]"}},
     {"FsOutOfRange", kBox + kWoofer + "--set fs=600 2>&1", 1, {"fs: must be from 5 to 500 Hz"}},
     {"PowerOutOfRange", kBox + kWoofer + "--set power=200000 2>&1", 1, {"power: must be from"}},
     {"BadWiring", kBox + kWoofer + "--set wiring=2 2>&1", 1, {"wiring: must be 0 or 1"}},

@@ -133,14 +133,15 @@ TEST_P(LayoutReportTest, DefaultAutoFitOnTheMiddleSheetWithKerfSix)
 
 TEST_P(LayoutReportTest, SheetDrawingAndCutList)
 {
-    // A rectangular port: all seven boards are sawn.
+    // A rectangular port lower than the box: all seven boards and the strip are sawn.
     const auto view = openedLayout(
         runOf({{"pieces2", "1"}, {"ptype", "1"}, {"pwhere", "3"}, {"hp", "20"}, {"bp", "2"}, {"lp", "21,3"}},
               sep()),
         LayoutStrings{}, {2, 1});
     ASSERT_TRUE(view);
     std::string svg = layoutSvg(*view);
-    EXPECT_EQ(countOf(svg, "<rect "), 8u) << svg;
+    EXPECT_EQ(countOf(svg, "<rect "), 9u) << svg; // the sheet, seven boards and the slot's closing strip
+    EXPECT_TRUE(contains(svg, "<rect id=\"portstrip\"")) << svg;
     EXPECT_TRUE(contains(svg, "<rect id=\"sheet\" x=\"0\" y=\"0\" width=\"732\" height=\"366\"")) << svg;
     EXPECT_TRUE(contains(svg, "width=\"244cm\" height=\"122cm\" viewBox=\"0 0 732 366\"")) << svg;
     EXPECT_TRUE(contains(svg, "<rect id=\"front\" x=\"0\" y=\"0\" width=\"106.2\" height=\"124.2\"")) << svg;

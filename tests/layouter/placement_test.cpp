@@ -166,3 +166,46 @@ TEST_P(PlacementTest, BadOrMissingTextsKeepThoseBoardsFromTheLayout)
     EXPECT_EQ(w.panels[kFront].left, 0);
     EXPECT_FLOAT_EQ(w.panels[kRear].left, 112.2f);
 }
+
+TEST_P(PlacementTest, PartitionsAndThePortStripArePlacedRecordedAndRestoredUnderTheirKeys)
+{
+    // Two partitions and a slot 20 high: three boards beyond the seven, in the boards' order.
+    const PanelModel model = modelOf(
+        with(defaultDesign(),
+             {{"pieces1", "2"}, {"pieces2", "1"}, {"ptype", "1"}, {"lp", "20"}, {"bp", "5"}, {"hp", "20"}}),
+        sep());
+    LayoutView v;
+    OpenLayout(v, model, "2", "1", LayoutStrings{}, sep());
+    ASSERT_EQ(v.extras.size(), 3u);
+    EXPECT_EQ(v.extras[0].key, "portstrip");
+    EXPECT_EQ(v.extras[1].key, "partition1");
+    // A partition has the inner cross-section: 35,4 x 56,6 for the 39 x 60,2 box.
+    EXPECT_EQ(v.extras[1].panel.caption,
+              "Tussenwand 1\r\nl:" + under("56,6", sep()) + "cm\r\nb:" + under("35,4", sep()) + "cm");
+    // In a column of their own right of the six, one kerf apart.
+    float right = 0;
+    for (int i = 0; i < kAutoFitPanelCount; ++i)
+        right = std::max(right, v.panels[static_cast<std::size_t>(i)].left +
+                                    v.panels[static_cast<std::size_t>(i)].width);
+    EXPECT_FLOAT_EQ(v.extras[0].panel.left, right + 6);
+    EXPECT_FLOAT_EQ(v.extras[1].panel.top, v.extras[0].panel.height + 6);
+
+    v.extras[2].panel.left = 600.4f;
+    v.extras[2].panel.turned = 1;
+    LayoutStrings strings;
+    RecordLayout(v.panels, strings, sep());
+    RecordExtraLayout(v.extras, strings, sep());
+    EXPECT_EQ(strings.extra.at("partition2"), under(placementText(v.extras[2].panel, ','), sep()));
+    LayoutView again;
+    OpenLayout(again, model, "2", "1", strings, sep());
+    ASSERT_EQ(again.extras.size(), 3u);
+    EXPECT_FLOAT_EQ(again.extras[2].panel.left, 600);
+    EXPECT_EQ(again.extras[2].panel.turned, 1);
+    EXPECT_FLOAT_EQ(again.extras[2].panel.width, v.extras[2].panel.height);
+    // Files without those keys open as before: the extras go to Auto fit's column.
+    strings.extra.clear();
+    LayoutView old;
+    OpenLayout(old, model, "2", "1", strings, sep());
+    EXPECT_FLOAT_EQ(old.extras[2].panel.left, old.extras[0].panel.left);
+    EXPECT_GT(old.extras[2].panel.top, 0);
+}

@@ -192,7 +192,7 @@ QWidget* open(const std::string& name, frmMain& win)
            : name == "frminfo"    ? W(info)
            : name == "frminfo2"   ? W(new frminfo2({"Kelvra", "Kelvra Boards"}, info, &win))
            : name == "frmHistory" ? W(new frmHistory(win.app(), &win))
-           : name == "frm3d"      ? W(new frm3d(&win))
+           : name == "frm3d"      ? W(new frm3d(win.app(), win, &win))
            : name == "frmBoards"  ? W(win.boardsWindow())
                                   : W(&win);
 }

@@ -193,11 +193,14 @@ TEST_P(FilesTest, ProjectRoundTripsWithPlacementsUnderAnyName)
         textOf(in, *findModelKey(key)) = num(text);
     std::tie(in.sub, in.pieces0, in.pieces1, in.pieces2, in.corr, in.pwhere, in.ptype) =
         std::tuple(3, 1, 2, 1, 2, 4, 1);
-    const LayoutStrings layout{num("10,5x20x0"), "30x40x1", "", "", "", "", num("1x2,5x0"), "spare"};
+    // The partition walls and the port's strip after the eight texts, under keys of their own.
+    LayoutStrings layout{{num("10,5x20x0"), "30x40x1", "", "", "", "", num("1x2,5x0"), "spare"}, {}};
+    layout.extra = {{"partition2", "0x400x0"}, {"portstrip", num("10x500,5x1")}};
     ASSERT_EQ(write(in, layout), IniWriteStatus::Ok);
     EXPECT_NE(dir.read("house.tbx")
                   .find("[LAYOUT]\r\nfront=" + num("10,5x20x0") +
-                        "\r\nrear=30x40x1\r\nport=" + num("1x2,5x0") + "\r\npwhere=spare\r\n"),
+                        "\r\nrear=30x40x1\r\nport=" + num("1x2,5x0") +
+                        "\r\npwhere=spare\r\npartition2=0x400x0\r\nportstrip=" + num("10x500,5x1") + "\r\n"),
               std::string::npos);
     const ProjectContents back = read();
     EXPECT_EQ(back.fid, "v0110");
@@ -218,7 +221,8 @@ TEST_P(FilesTest, VersionTagsAndMissingFiles)
         EXPECT_EQ(read().fid, fid) << content;
         EXPECT_EQ(read().oldVersion, fid != "v0110") << content;
     }
-    const LayoutStrings current{"a", "b", "c", "d", "e", "f", "g", "h"};
+    LayoutStrings current{{"a", "b", "c", "d", "e", "f", "g", "h"}, {}};
+    current.extra = {{"partition1", "9x9x0"}};
     const ProjectContents missing = read("nowhere.tbx", current);
     EXPECT_EQ(missing.fid, "v0");
     EXPECT_TRUE(missing.oldVersion);
@@ -230,8 +234,9 @@ TEST_P(FilesTest, VersionTagsAndMissingFiles)
     EXPECT_EQ(write(firstRunInputs(), {}, nullptr, "folder.tbx"), IniWriteStatus::Failed);
     // Layout keys that are missing keep the current texts.
     dir.put("house.tbx", "[MAIN]\r\nfid=v0110\r\n[LAYOUT]\r\ntop=1x2x1\r\nport=\r\n");
-    EXPECT_EQ(read("house.tbx", current).layoutStrings,
-              (LayoutStrings{"a", "b", "1x2x1", "d", "e", "f", "", "h"}));
+    LayoutStrings expected{{"a", "b", "1x2x1", "d", "e", "f", "", "h"}, {}};
+    expected.extra = current.extra;
+    EXPECT_EQ(read("house.tbx", current).layoutStrings, expected);
 }
 
 TEST_P(FilesTest, ProjectWithAWooferRoundTripsAndOneWithoutStaysAsItWas)

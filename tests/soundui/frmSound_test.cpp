@@ -74,6 +74,13 @@ TEST_P(FrmSoundTest, TheTuningFollowsTheBoxAndItsButtonTunesTheMainWindowsPort)
     EXPECT_NEAR(numberIn(s, "lblFb"), target, 0.05);
     box(0)->setText("30"); // less height, less air: the same port tunes higher
     EXPECT_GT(numberIn(s, "lblFb"), target + 1);
+    // A tube reaching to 5,2 cm from the rear wall leaves its 10 cm bore too little room.
+    box(0)->setText("40");
+    EXPECT_FALSE(s->findChild<QLabel*>("lblPortClearance")->isVisibleTo(s));
+    box(5)->setText("33");
+    EXPECT_TRUE(s->findChild<QLabel*>("lblPortClearance")->isVisibleTo(s));
+    EXPECT_TRUE(text(s, "lblPortClearance").contains(QString::fromStdString(u("ends 5,2 cm"))))
+        << text(s, "lblPortClearance").toStdString();
 }
 
 TEST_P(FrmSoundTest, BadWooferValuesAreShownAtTheirBoxAndStopTheCurve)

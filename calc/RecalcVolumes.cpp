@@ -233,8 +233,9 @@ private:
         // The outer volume is that of the enclosing block, whatever the angles.
         const double outer =
             roundHalfEven((l3.toDouble() / 10) * (h2.toDouble() / 10) * (b2.toDouble() / 10), 1);
-        m_s.lblVolumeOut = "Outer Volume: " + formatDouble(outer, m_sep) + " Liter";
-        m_s.lblVolume = std::string(m_m.corr == 0 ? "Intern Volume:" : "Virtueel volume ") + "\r\n";
+        const auto& words = m_tables.result;
+        m_s.lblVolumeOut = words[kResultOuter] + " " + formatDouble(outer, m_sep) + " " + words[kResultUnit];
+        m_s.lblVolume = (m_m.corr == 0 ? words[kResultInner] : words[kResultVirtual] + " ") + "\r\n";
 
         KELVRA_TRY(partitions, toInt16(m_in.piecesText[1], m_sep));
         KELVRA_TRY(partitionBoard, int16Times(partitions, m_d.thick[1]));
@@ -262,7 +263,7 @@ private:
                   MessageButtons::Ok});
             return;
         }
-        m_s.lblVolume += fmt(net) + " Liter";
+        m_s.lblVolume += fmt(net) + " " + m_tables.result[kResultUnit];
         m_reachedEnd = true;
     }
 

@@ -70,9 +70,10 @@ std::vector<Message> LoadLanguageList(const std::string& path, const std::string
                                       std::string_view tableName, std::span<std::string> table,
                                       char decimalSeparator);
 
-// All five tables, in the order the loading applies them.
-inline constexpr std::array<std::string_view, 5> kTableNames = {"PortBox", "CorrectionFact", "MessageBox",
-                                                                "Options", "PortType"};
+// All tables, in the order the loading applies them: the five of the design, then the result texts and
+// the print header.
+inline constexpr std::array<std::string_view, 7> kTableNames = {
+    "PortBox", "CorrectionFact", "MessageBox", "Options", "PortType", "Result", "Print"};
 
 // The entries of the three lists whose texts come from the tables, in entry order.
 struct TextLists {

@@ -15,6 +15,9 @@ TextTables ResetTextTables()
                     "Your sub is to big for the front plate"};
     t.options = {"Openen", "Opslaan als..."};
     t.portType = {"Ronde", "Rechthoekige"};
+    // A language file's values lose their outer blanks, so the blanks around these are the code's.
+    t.result = {"Outer Volume:", "Intern Volume:", "Virtueel volume", "Liter"};
+    t.print = {"Plaatjes zagen"};
     return t;
 }
 
@@ -30,6 +33,10 @@ std::span<std::string> TextTables::table(std::string_view name)
         return options;
     if (name == "PortType")
         return portType;
+    if (name == "Result")
+        return result;
+    if (name == "Print")
+        return print;
     return {};
 }
 

@@ -1,4 +1,4 @@
-// The five run-time text tables that a language file may translate entry by entry.
+// The run-time text tables that a language file may translate entry by entry.
 #pragma once
 
 #include <array>
@@ -15,6 +15,11 @@ struct TextTables {
     std::array<std::string, 5> messageBox;
     std::array<std::string, 2> options;
     std::array<std::string, 2> portType;
+    // The result captions' words: outer volume, inner volume, virtual volume (with a correction), and
+    // the unit after each figure.
+    std::array<std::string, 4> result;
+    // The words after the title in the header of every printed page.
+    std::array<std::string, 1> print;
 
     // The table by its language-file name ("PortBox", "CorrectionFact", "MessageBox", "Options",
     // "PortType"), compared exactly; an empty span for any other name.
@@ -33,5 +38,11 @@ inline constexpr int kMsgNotInSimulation = 1;
 inline constexpr int kMsgParameters = 2;
 inline constexpr int kMsgNegativeVolume = 3;
 inline constexpr int kMsgSubTooBig = 4;
+
+// Entry numbers of the Result table.
+inline constexpr int kResultOuter = 0;
+inline constexpr int kResultInner = 1;
+inline constexpr int kResultVirtual = 2;
+inline constexpr int kResultUnit = 3;
 
 } // namespace kelvra

@@ -9,9 +9,9 @@ namespace kelvra
 const std::array<const char*, 7> kPanelControlNames = {"shFront", "shRear",  "shTop", "shBottom",
                                                        "shLeft",  "shRight", "shPort"};
 
-std::string printHeader(const std::string& titleString)
+std::string printHeader(const std::string& titleString, const std::string& words)
 {
-    return titleString + " Plaatjes zagen";
+    return titleString + " " + words;
 }
 
 double roundTwips(double value)

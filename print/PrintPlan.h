@@ -76,8 +76,9 @@ struct PrintPlan {
     std::vector<PrintDocument> documents;
 };
 
-// The header line of every page: the title text followed by " Plaatjes zagen".
-std::string printHeader(const std::string& titleString);
+// The header line of every page: the title text followed by " Plaatjes zagen", or the words of the
+// chosen language.
+std::string printHeader(const std::string& titleString, const std::string& words = "Plaatjes zagen");
 
 // Whole twips as the job keeps them: halves to even, kept within 16 bits.
 double roundTwips(double value);

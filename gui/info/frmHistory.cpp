@@ -95,6 +95,9 @@ void frmHistory::history_load_next()
                 break;
             }
             const QString line = decodeLine(withoutLineEnd(bytes));
+            // Wrapping a line of many thousand characters takes longer than reading it sideways.
+            if (line.size() > 10000)
+                m_txtHistory->setLineWrapMode(QPlainTextEdit::NoWrap);
             if (first) {
                 m_text = line;
                 m_txtHistory->setPlainText(line);

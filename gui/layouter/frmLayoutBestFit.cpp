@@ -4,6 +4,7 @@
 
 #include "gui/common/AppState.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/WindowTexts.h"
 #include "gui/layouter/frmCutPlan.h"
 #include "layouter/BoardPlan.h"
 #include "layouter/PlanPanels.h"
@@ -110,6 +111,8 @@ void frmLayout::showCutPlan()
     auto* w =
         new frmCutPlan(std::move(*result->plan), boardNames(*result->boards), m_app.decimalSeparator, this);
     w->setObjectName("frmCutPlan");
+    WindowTexts texts(*w);
+    translateWindow(m_app, texts);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window);
     w->show();

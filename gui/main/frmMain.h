@@ -114,6 +114,8 @@ private:
     void buildControls();
     void buildMenus();
     bool simulationGuard(const char* suffix, const char* title);
+    // Puts the chosen language's section of another window into it.
+    void translate(QWidget& window);
     void fillLists();
     void showInputs(); // puts app().inputs into the controls
     void registerControl(const std::string& key, QWidget* widget);

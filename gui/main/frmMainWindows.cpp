@@ -4,6 +4,7 @@
 
 #include "gui/boards/frmBoards.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/WindowTexts.h"
 #include "gui/fit/frmFit.h"
 #include "gui/info/frmHistory.h"
 #include "gui/info/frminfo.h"
@@ -53,6 +54,12 @@ void frmMain::fileSaveAs()
     m_files->fileSaveAs();
 }
 
+void frmMain::translate(QWidget& window)
+{
+    WindowTexts texts(window);
+    translateWindow(*m_app, texts);
+}
+
 void frmMain::markDesignSaved()
 {
     m_files->markSaved();
@@ -64,6 +71,7 @@ void frmMain::open3d()
         return;
     if (!m_3d) {
         m_3d = new frm3d(*m_app, *this, this);
+        translate(*m_3d);
         connect(this, &frmMain::designChanged, m_3d, &frm3d::scheduleRefresh);
     } else {
         m_3d->refresh();
@@ -87,6 +95,7 @@ void frmMain::openSound()
     if (!m_sound) {
         m_sound = new frmSound(*this, this);
         m_sound->setAttribute(Qt::WA_DeleteOnClose);
+        translate(*m_sound);
         connect(this, &frmMain::designChanged, m_sound, &frmSound::refresh);
     }
     m_sound->show();
@@ -119,6 +128,11 @@ void frmMain::openOptions()
 {
     frmOptions dialog(*this, *this, this);
     dialog.exec();
+    // The open windows follow the language at once, like the main window.
+    for (QWidget* w : {static_cast<QWidget*>(m_boards.data()), static_cast<QWidget*>(m_sound.data()),
+                       static_cast<QWidget*>(m_3d.data())})
+        if (w)
+            translate(*w);
 }
 
 void frmMain::openAbout()
@@ -142,6 +156,7 @@ void frmMain::openBoards()
         return;
     if (!m_boards) {
         m_boards = new frmBoards(*m_app, *this, this);
+        translate(*m_boards);
         connect(this, &frmMain::designChanged, m_boards, &frmBoards::scheduleRefresh);
     } else {
         m_boards->refresh();

@@ -206,7 +206,9 @@ PrintedPages PrintJob::capture(const PrintChoice& requested, const QPageLayout& 
     if (!requested.any())
         return out;
     PrintChoice choice = requested;
-    const std::string header = printHeader(TitleString(m_host.app().editionStatus, m_host.app().betaBuild));
+    const AppState& app = m_host.app();
+    const std::string header =
+        printHeader(TitleString(app.editionStatus, app.betaBuild), app.tables.print[0]);
 
     QWidget* picture1 = m_host.control("Picture1");
     QWidget* picFigure = m_host.control("picFigure");

@@ -1,7 +1,11 @@
 // The main window driven as a user drives it: clicks, keys, and the figures it then shows; the shipped
 // language files chosen in its Settings dialog.
+#include "gui/common/WindowTexts.h"
 #include "gui/lang/frmOptions.h"
+#include "gui/layouter/frmLayout.h"
 #include "gui/main/FigurePicture.h"
+#include "lang/LanguageFiles.h"
+#include "persist/Ini.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QFocusEvent>
@@ -391,6 +395,45 @@ TEST_P(FrmMainLanguageTest, EnglishFromTheSettingsDialogTranslatesTheWindowAndDu
     for (const char* key :
          {"fraInfo", "Label1(1)", "lblUnit(8)", "mnuFileNOS(1)"}) // what the Dutch file names
         EXPECT_EQ(texts().at(key), dutch.at(key)) << key;
+}
+
+// The other windows follow the chosen language too: each key of their sections in the shipped files names
+// a control or text of the open window, the English file has every key the Dutch one has, and choosing a
+// language puts its texts into the open windows at once.
+TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollowTheChoice)
+{
+    simulation(true);
+    win->openBoards();
+    win->openSound();
+    win->open3d();
+    auto* layout = new frmLayout(win->app(), *win, win.get());
+    layout->findChild<QAction*>("mnuPanelCutPlan")->trigger();
+    const std::string dutchFile = (std::filesystem::path(KELVRA_LANGUAGE_DIR) / "Dutch_lng.ini").string();
+    const std::string englishFile = (std::filesystem::path(KELVRA_LANGUAGE_DIR) / "English_lng.ini").string();
+    for (const char* window : {"frmBoards", "frmSound", "frmCutPlan", "frm3d"}) {
+        SCOPED_TRACE(window);
+        QWidget* w = window == std::string("frmCutPlan") ? layout->findChild<QWidget*>(window)
+                                                         : win->findChild<QWidget*>(window);
+        ASSERT_NE(w, nullptr);
+        WindowTexts texts(*w);
+        const std::vector<std::string> keys = SectionKeyNames(englishFile, window);
+        EXPECT_EQ(SectionKeyNames(dutchFile, window), keys);
+        EXPECT_FALSE(keys.empty());
+        for (const char* language : {"Nederlands", "English"}) {
+            chooseLanguage(language);
+            const std::string& file = language == std::string("English") ? englishFile : dutchFile;
+            for (const std::string& key : keys) {
+                const bool hint = key.ends_with("_ttt");
+                const std::string control = hint ? key.substr(0, key.size() - 4) : key;
+                const auto shown = texts.property(
+                    control, std::nullopt, hint ? ControlProperty::HintText : ControlProperty::Caption);
+                ASSERT_TRUE(shown.has_value()) << key << " names nothing";
+                if (window != std::string("frmCutPlan") && window != std::string("frm3d")) {
+                    EXPECT_EQ(*shown, ReadLanguageValue(file, window, key, "?")) << key << " " << language;
+                }
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'),

@@ -1,0 +1,132 @@
+#include "gui/common/WindowTexts.h"
+
+#include "calc/Model.h"
+#include "gui/common/AppState.h"
+#include "gui/common/MessageService.h"
+#include "lang/ApplyLanguage.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace kelvra
+{
+
+namespace
+{
+
+// A tab page's caption lives in its tab widget.
+QTabWidget* tabsOf(QWidget* page, int& at)
+{
+    for (QWidget* w = page ? page->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            at = tabs->indexOf(page);
+            if (at >= 0)
+                return tabs;
+        }
+    return nullptr;
+}
+
+} // namespace
+
+WindowTexts::WindowTexts(QWidget& window) : m_window(&window) {}
+
+void WindowTexts::add(const std::string& name, const std::string& builtIn)
+{
+    m_free[name] = builtIn;
+}
+
+std::string WindowTexts::text(const std::string& name) const
+{
+    const auto it = m_free.find(name);
+    return it == m_free.end() ? name : it->second;
+}
+
+std::string WindowTexts::windowName() const
+{
+    return m_window ? toStdString(m_window->objectName()) : std::string();
+}
+
+std::optional<std::string> WindowTexts::property(std::string_view control, std::optional<int> index,
+                                                 ControlProperty which) const
+{
+    if (!m_window)
+        return std::nullopt;
+    const std::string name = index ? controlElementName(control, *index) : std::string(control);
+    if (const auto it = m_free.find(name); it != m_free.end())
+        return which == ControlProperty::Caption ? std::optional(it->second) : std::nullopt;
+    if (name == windowName())
+        return which == ControlProperty::Caption ? std::optional(toStdString(m_window->windowTitle()))
+                                                 : std::nullopt;
+    QObject* o = m_window->findChild<QObject*>(toQString(name));
+    if (auto* a = qobject_cast<QAction*>(o))
+        return toStdString(which == ControlProperty::Caption ? a->text() : a->toolTip());
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w)
+        return std::nullopt;
+    if (which == ControlProperty::HintText)
+        return toStdString(w->toolTip());
+    int at = -1;
+    if (auto* m = qobject_cast<QMenu*>(w))
+        return toStdString(m->title());
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return toStdString(l->text());
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return toStdString(b->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return toStdString(g->title());
+    if (QTabWidget* tabs = tabsOf(w, at))
+        return toStdString(tabs->tabText(at));
+    return std::nullopt;
+}
+
+bool WindowTexts::setProperty(std::string_view control, std::optional<int> index, ControlProperty which,
+                              const std::string& text)
+{
+    if (!property(control, index, which))
+        return false;
+    const std::string name = index ? controlElementName(control, *index) : std::string(control);
+    const QString t = toQString(text);
+    if (const auto it = m_free.find(name); it != m_free.end()) {
+        it->second = text;
+        return true;
+    }
+    if (name == windowName()) {
+        m_window->setWindowTitle(t);
+        return true;
+    }
+    QObject* o = m_window->findChild<QObject*>(toQString(name));
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        which == ControlProperty::Caption ? a->setText(t) : a->setToolTip(t);
+        return true;
+    }
+    auto* w = qobject_cast<QWidget*>(o);
+    int at = -1;
+    if (which == ControlProperty::HintText)
+        w->setToolTip(t);
+    else if (auto* m = qobject_cast<QMenu*>(w))
+        m->setTitle(t);
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(t);
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->setText(t);
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(t);
+    else if (QTabWidget* tabs = tabsOf(w, at))
+        tabs->setTabText(at, t);
+    return true;
+}
+
+void translateWindow(const AppState& app, WindowTexts& texts)
+{
+    if (!app.languagesFound || app.languageIndex < 0 ||
+        static_cast<std::size_t>(app.languageIndex) >= app.languages.size())
+        return;
+    const LanguageRow& row = app.languages[static_cast<std::size_t>(app.languageIndex)];
+    ApplyLanguageToForm(languageFilePath(app.ini.paths().programFolder, row), texts, app.decimalSeparator);
+}
+
+} // namespace kelvra

@@ -466,7 +466,7 @@ BoardPlanResult planBoards(const BoxBoards& boards, double kerf, std::span<const
 }
 
 BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, double kerf,
-                           std::span<const std::string> names)
+                           std::span<const std::string> names, std::span<const BestFitSheet> sheets)
 {
     BoardsResult built = buildBoards(inputs, decimalSeparator, names);
     if (!built.ok()) {
@@ -474,7 +474,7 @@ BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, dou
         r.boardsError = built.error;
         return r;
     }
-    return planBoards(*built.boards, kerf);
+    return planBoards(*built.boards, kerf, sheets);
 }
 
 } // namespace kelvra

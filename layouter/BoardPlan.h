@@ -35,7 +35,8 @@ BoardPlanResult planBoards(const BoxBoards& boards, double kerf,
 
 // Builds the boards of the design (named by `names`, see buildBoards) and plans them.
 BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, double kerf,
-                           std::span<const std::string> names = {});
+                           std::span<const std::string> names = {},
+                           std::span<const BestFitSheet> sheets = kStandardSheets);
 
 // The names of the plan's boards, by board index, for describeCutPlan.
 std::vector<std::string> boardNames(const BoxBoards& boards);

@@ -35,6 +35,14 @@ double layouterKerf(const IniStore& ini)
     return kerfOfSawThick(ok && mm >= kFirstSawThick && mm <= kLastSawThick ? mm : kFirstSawThick);
 }
 
+// The sheets of the layouter's sheet-size choice, so Best fit here and there plans on the same sheet.
+std::vector<BestFitSheet> layouterSheets(const IniStore& ini, char sep)
+{
+    return bestFitSheets(sheetSizeSetting(ini.ReadIni("Layouter", "Size", "1"), sep),
+                         customSheetSetting(ini.ReadIni("Layouter", "CustomLength", ""),
+                                            ini.ReadIni("Layouter", "CustomBreadth", ""), sep));
+}
+
 const QUrl kBoxImage(QStringLiteral("boards-box.png"));
 
 QUrl sheetUrl(int sheet)
@@ -43,11 +51,11 @@ QUrl sheetUrl(int sheet)
 }
 
 // The plan in words: summary, the cuts in the order of sawing, where each board lies, the left-overs.
-QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
+QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure measure)
 {
     if (!plan.ok())
         return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
-    const CutPlanText t = describeCutPlan(*plan.plan, boardNames(*plan.boards), sep);
+    const CutPlanText t = describeCutPlan(*plan.plan, boardNames(*plan.boards), sep, measure);
     QString out = htmlList(t.summary, "ul");
     if (withImages)
         for (int s = 0; s < plan.plan->sheetCount; ++s)
@@ -64,10 +72,12 @@ QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
 
 void frmBoards::refreshPlan()
 {
-    m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini)) : BoardPlanResult{};
+    m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini),
+                                        layouterSheets(m_app.ini, m_app.decimalSeparator))
+                           : BoardPlanResult{};
     m_sheets->setPlan(m_plan.plan, m_plan.boards);
     if (m_result.ok())
-        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false));
+        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false, m_app.measure));
     else
         m_cuts->clear();
 }
@@ -87,7 +97,8 @@ bool frmBoards::exportSvg(const QString& path)
         return false;
     for (int s = 0; s < m_plan.plan->sheetCount; ++s) {
         const QString file = toQString(sheetFileName(toStdString(path), s));
-        if (!writeFile(file, sheetSvg(*m_plan.plan, *m_plan.boards, s, m_app.decimalSeparator)))
+        if (!writeFile(file,
+                       sheetSvg(*m_plan.plan, *m_plan.boards, s, m_app.decimalSeparator, m_app.measure)))
             return false;
     }
     return true;
@@ -95,12 +106,13 @@ bool frmBoards::exportSvg(const QString& path)
 
 bool frmBoards::exportDxf(const QString& path)
 {
-    return m_plan.ok() && writeFile(path, planDxf(*m_plan.plan, *m_plan.boards));
+    return m_plan.ok() && writeFile(path, planDxf(*m_plan.plan, *m_plan.boards, m_app.measure));
 }
 
 bool frmBoards::exportCsv(const QString& path)
 {
-    return m_plan.ok() && writeFile(path, cutListCsv(*m_plan.plan, *m_plan.boards, m_app.decimalSeparator));
+    return m_plan.ok() &&
+           writeFile(path, cutListCsv(*m_plan.plan, *m_plan.boards, m_app.decimalSeparator, m_app.measure));
 }
 
 QString frmBoards::reportHtml() const
@@ -126,7 +138,7 @@ QString frmBoards::reportHtml() const
     for (const std::string& line : lines)
         out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
     out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
-    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true);
+    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true, m_app.measure);
     return out;
 }
 

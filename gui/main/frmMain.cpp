@@ -129,7 +129,7 @@ void frmMain::buildControls()
                 const auto field = r.field;
                 connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
                     markUnread(box, false);
-                    m_app->inputs.*field = toStdString(t);
+                    m_app->inputs.*field = modelTextOf(box, textKeyOf(field), t);
                     runRecalculate();
                 });
                 if (field == &ModelInputs::thick0 || field == &ModelInputs::thick1 ||
@@ -139,6 +139,7 @@ void frmMain::buildControls()
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
                 unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
                 registerControl(controlElementName("lblUnit", labelCount - 1), unit);
+                m_unitLabels.emplace_back(quantityOfKey(textKeyOf(field).name), unit);
             } else {
                 auto* box = new QComboBox(g);
                 box->setGeometry(twipRect(listLeft, top, listWidth, 315));
@@ -396,7 +397,12 @@ QLineEdit* frmMain::inputBox(const ModelKey& key) const
 void frmMain::setModelText(const ModelKey& key, const std::string& text)
 {
     QLineEdit* box = inputBox(key);
-    const QString t = toQString(text);
+    // In inches the box shows the model's text converted; typing nothing else keeps the model's own
+    // text, so a metric project opened and saved in imperial is unchanged.
+    const QString t =
+        toQString(typedTextOfModel(quantityOfKey(key.name), text, m_app->measure, m_app->decimalSeparator));
+    box->setProperty("shownText", t);
+    box->setProperty("modelText", toQString(text));
     if (box->text() == t) {
         textOf(m_app->inputs, key) = text;
         runRecalculate();
@@ -448,6 +454,44 @@ void frmMain::runRecalculate()
     }
 }
 
+std::string frmMain::modelTextOf(const QLineEdit* box, const ModelKey& key, const QString& typed) const
+{
+    if (m_app->measure == Measure::Metric)
+        return toStdString(typed);
+    if (box->property("shownText").toString() == typed)
+        return toStdString(box->property("modelText").toString());
+    const Result<std::string> model = modelTextOfTyped(quantityOfKey(key.name), toStdString(typed),
+                                                       m_app->measure, m_app->decimalSeparator);
+    // A text that reads as no length goes on as typed, and the recalculation points at its box.
+    return model ? *model : toStdString(typed);
+}
+
+void frmMain::applyMeasure()
+{
+    for (const auto& [quantity, label] : m_unitLabels) {
+        if (!label->property("metricUnit").isValid())
+            label->setProperty("metricUnit", label->text());
+        label->setText(unitCaption(quantity, label->property("metricUnit").toString()));
+    }
+    showInputs();
+    runRecalculate();
+}
+
+QString frmMain::unitCaption(Quantity quantity, const QString& metric) const
+{
+    switch (m_app->measure == Measure::Metric ? Quantity::Plain : quantity) {
+    case Quantity::Length:
+        return toQString(std::string(lengthUnit(m_app->measure)));
+    case Quantity::Thickness:
+        return toQString(std::string(thicknessUnit(m_app->measure)));
+    case Quantity::Volume:
+        return toQString(std::string(volumeUnit(m_app->measure)));
+    case Quantity::Plain:
+        break;
+    }
+    return metric;
+}
+
 void frmMain::markUnread(QLineEdit* box, bool unread)
 {
     if (box->property("unread").toBool() == unread)
@@ -458,9 +502,11 @@ void frmMain::markUnread(QLineEdit* box, bool unread)
 
 void frmMain::applyCalc()
 {
-    m_lblVolumeOut->setText(toQString(m_app->calc.lblVolumeOut));
-    m_lblVolume->setText(
-        toQString(m_app->calc.lblVolume).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const Measure m = m_app->measure;
+    const char sep = m_app->decimalSeparator;
+    m_lblVolumeOut->setText(toQString(volumeCaption(m_app->calc.lblVolumeOut, m, sep)));
+    m_lblVolume->setText(toQString(volumeCaption(m_app->calc.lblVolume, m, sep))
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_picture->apply(m_app->calc.figure);
 }
 
@@ -546,7 +592,7 @@ void frmMain::wooferSizeHandler()
     const double cm = wooferDiameterCm(m_cmbSize->currentIndex());
     const int n = countList(CountList::Woofers)->currentIndex() + 1;
     auto number = [this](std::string ModelInputs::*field) {
-        QString t = inputBox(field)->text();
+        QString t = toQString(m_app->inputs.*field);
         t.replace(',', '.');
         return t.toDouble(); // unreadable text counts as 0, as the recalculation reads it
     };

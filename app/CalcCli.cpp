@@ -208,7 +208,7 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
 {
     CalcCliParse p;
     p.options.decimalSeparator = localeDecimalSeparator();
-    std::string sheetText;
+    std::optional<std::string> sheetText;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
@@ -317,12 +317,12 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             p.options.projectFile = a;
         }
     }
-    if (!sheetText.empty()) {
+    if (sheetText) {
         static constexpr std::array<std::string_view, 5> kSheetArgs = {"0", "1", "2", "4x8ft", "5x5ft"};
-        const auto named = std::find(kSheetArgs.begin(), kSheetArgs.end(), sheetText);
+        const auto named = std::find(kSheetArgs.begin(), kSheetArgs.end(), *sheetText);
         const std::optional<SheetCm> custom =
             named == kSheetArgs.end()
-                ? readSheetText(sheetText, p.options.measure, p.options.decimalSeparator)
+                ? readSheetText(*sheetText, p.options.measure, p.options.decimalSeparator)
                 : std::nullopt;
         if (named != kSheetArgs.end()) {
             p.options.sheetIndex = static_cast<int>(named - kSheetArgs.begin());
@@ -332,7 +332,7 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
         } else {
             p.error = "--sheet takes 0 (122x61), 1 (122x244), 2 (122x305), 4x8ft, 5x5ft or LxB (length x "
                       "breadth in the --units), not '" +
-                      sheetText + "'";
+                      *sheetText + "'";
             return p;
         }
     }

@@ -116,8 +116,8 @@ const CliCase kCases[] = {
     {"BadCar", kBox + kWoofer + "--set car=4 2>&1", 1, {"car: must be one of 0 to 3"}},
     {"BadTarget", kBox + kWoofer + "--target-fb 0 2>&1", 1, {"--target-fb takes a frequency"}},
     {"MissingVas", kBox + "--set fs=30 --curve-csv c.csv 2>&1", 1, {"vas: missing"}},
-    {"BadSheet", "--sheet 7 2>&1", 2, {"--sheet takes 0 (122x61), 1 (122x244) or 2 (122x305), not '7'"}},
-    {"BadSaw", "--saw 1 2>&1", 2, {"--saw takes 2, 3 or 4 (mm), not '1'"}},
+    {"BadSheet", "--sheet 7 2>&1", 2, {"--sheet takes 0 (122x61), 1 (122x244), 2 (122x305), 4x8ft, 5x5ft or LxB"}},
+    {"BadSaw", "--saw 1 2>&1", 2, {"--saw takes 2, 3 or 4 (mm), 1/8 or 3/32 (inch), not '1'"}},
     {"UnwritableDrawing", "--svg no/such/x.svg 2>&1", 1, {"cannot write"}},
 };
 // clang-format on

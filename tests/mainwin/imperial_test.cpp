@@ -27,6 +27,8 @@ protected:
         dlg.cmbMeasure()->setCurrentIndex(entry);
         QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
     }
+    // The input box of a model field.
+    QLineEdit* input(std::string ModelInputs::*field) const { return box(textKeyOf(field).control); }
     QString unit(int label) const { return qobject_cast<QLabel*>(win->control("lblUnit", label))->text(); }
     static std::string bytes(const std::string& path)
     {
@@ -41,47 +43,54 @@ protected:
 
 TEST_P(ImperialTest, OptionsSwitchUnitsAndTheSettingsKeepThem)
 {
-    EXPECT_EQ(box(0)->text(), "40");
+    EXPECT_EQ(input(&ModelInputs::h2)->text(), "40");
     chooseMeasure(1);
     EXPECT_TRUE(settings().contains("Measure=1"));
     EXPECT_EQ(win->app().measure, Measure::Imperial);
-    EXPECT_EQ(box(0)->text(), "15 3/4"); // 40 cm
-    EXPECT_EQ(box(5)->text(), "11/16");  // 18 mm
+    EXPECT_EQ(input(&ModelInputs::h2)->text(), "15 3/4");    // 40 cm
+    EXPECT_EQ(input(&ModelInputs::thick0)->text(), "11/16"); // 18 mm
     EXPECT_EQ(unit(0), "in");
     EXPECT_EQ(unit(3), QString::fromUtf8("°")); // angles stay degrees
     EXPECT_EQ(win->app().inputs.h2, "40");      // the model stays metric
     chooseMeasure(0);
     EXPECT_TRUE(settings().contains("Measure=0"));
-    EXPECT_EQ(box(0)->text(), "40");
+    EXPECT_EQ(input(&ModelInputs::h2)->text(), "40");
     EXPECT_EQ(unit(0), "cm");
 }
 
 TEST_P(ImperialTest, DesignTypedInInchesEqualsTheDesignInCm)
 {
     // The same box typed in cm and then in inches: every figure, caption aside, alike.
-    const std::pair<int, const char*> cm[] = {{0, "30,48"}, {1, "50,8"}, {2, "76,2"}, {5, "19"}};
-    const std::pair<int, const char*> inches[] = {{0, "12"}, {1, "20"}, {2, "30"}, {5, "3/4"}};
-    for (const auto& [i, text] : cm)
-        box(i)->setText(QString::fromStdString(u(text)));
+    using Field = std::string ModelInputs::*;
+    const std::pair<Field, const char*> cm[] = {{&ModelInputs::h2, "30,48"},
+                                                {&ModelInputs::l3, "50,8"},
+                                                {&ModelInputs::b2, "76,2"},
+                                                {&ModelInputs::thick0, "19"}};
+    const std::pair<Field, const char*> inches[] = {{&ModelInputs::h2, "12"},
+                                                    {&ModelInputs::l3, "20"},
+                                                    {&ModelInputs::b2, "30"},
+                                                    {&ModelInputs::thick0, "3/4"}};
+    for (const auto& [field, text] : cm)
+        input(field)->setText(QString::fromStdString(u(text)));
     simulation(true);
     const CalcState metric = win->app().calc;
     const ModelInputs metricInputs = win->app().inputs;
     simulation(false);
     chooseMeasure(1);
-    for (const auto& [i, text] : inches) {
-        box(i)->setText("1");
-        box(i)->setText(QString::fromStdString(u(text)));
+    for (const auto& [field, text] : inches) {
+        input(field)->setText("1");
+        input(field)->setText(QString::fromStdString(u(text)));
     }
     simulation(true);
     EXPECT_EQ(win->app().inputs, metricInputs);
     EXPECT_EQ(win->app().calc, metric);
     EXPECT_TRUE(messages.messages.empty());
     // "12-1/2" and "12 1/2" are one length; a fraction over 0 points at its box like any unread text.
-    box(0)->setText("12-1/2");
+    input(&ModelInputs::h2)->setText("12-1/2");
     EXPECT_EQ(win->app().inputs.h2, u("31,75"));
-    box(0)->setText("12 1/0");
+    input(&ModelInputs::h2)->setText("12 1/0");
     EXPECT_FALSE(messages.messages.empty());
-    EXPECT_TRUE(box(0)->property("unread").toBool());
+    EXPECT_TRUE(input(&ModelInputs::h2)->property("unread").toBool());
 }
 
 TEST_P(ImperialTest, MetricProjectOpenedInImperialIsSavedUnchanged)
@@ -101,7 +110,7 @@ TEST_P(ImperialTest, MetricProjectOpenedInImperialIsSavedUnchanged)
             win->setModelText(*v.key, v.text);
         else if (v.key)
             win->setModelListPosition(*v.key, v.position);
-    EXPECT_EQ(box(0)->text(), "16 1/4");
+    EXPECT_EQ(input(&ModelInputs::h2)->text(), "16 1/4");
     ASSERT_EQ(WriteProject(ini, folder, "again.tbx", win->app().inputs, layout, nullptr), IniWriteStatus::Ok);
     EXPECT_EQ(bytes(folder + "/again.tbx"), bytes(folder + "/metric.tbx"));
 }

@@ -408,6 +408,7 @@ void frmMain::setModelText(const ModelKey& key, const std::string& text)
         runRecalculate();
     } else {
         box->setText(t);
+        box->setCursorPosition(0); // a long fraction shows its whole inches first
     }
 }
 

@@ -48,7 +48,7 @@ struct WooferInBox {
 };
 Checked<WooferInBox> checkedWooferInBox(const Woofer& woofer, double vbLitres)
 {
-    const auto q = checkWoofer(woofer);
+    const auto q = completeQualities(woofer);
     if (!q)
         return q.error();
     const auto vb = checkedVb(vbLitres);
@@ -102,6 +102,41 @@ template <typename Value> std::optional<double> firstFromAbove(Value value, doub
     return std::nullopt;
 }
 
+// One second-order section at s / wc: a high pass s^2 / (s^2 + s / q + 1) or a low pass 1 / (...).
+Complex section(Complex sn, double q, bool highPass)
+{
+    const Complex den = sn * sn + sn / q + 1.0;
+    return (highPass ? sn * sn : Complex(1.0)) / den;
+}
+
+Complex filterAt(const Filter& filter, bool highPass, double f)
+{
+    if (!filter.on())
+        return 1.0;
+    const Complex sn(0.0, f / filter.frequency);
+    switch (filter.type) {
+    case FilterType::Butterworth2:
+        return section(sn, 1 / std::sqrt(2.0), highPass);
+    case FilterType::Butterworth4:
+        return section(sn, 1 / (2 * std::cos(kPi / 8)), highPass) *
+               section(sn, 1 / (2 * std::cos(3 * kPi / 8)), highPass);
+    case FilterType::LinkwitzRiley4: {
+        const Complex half = section(sn, 1 / std::sqrt(2.0), highPass);
+        return half * half;
+    }
+    case FilterType::Off:
+        break;
+    }
+    return 1.0;
+}
+
+Complex filtersAt(const Filter& subsonic, const Filter& lowpass, double f)
+{
+    if (!subsonic.on() && !lowpass.on())
+        return 1.0;
+    return filterAt(subsonic, true, f) * filterAt(lowpass, false, f);
+}
+
 struct Driven {
     Complex ud; // cone, m3/s RMS, into the box
     Complex up; // port, m3/s RMS, out of the box
@@ -114,7 +149,7 @@ Driven drive(const BoxCircuit& c, double f)
     const Complex s(0.0, w);
     const Complex ze = c.re + s * c.le;
     const double sd2 = c.sd * c.sd;
-    const Complex pg = std::sqrt(c.powerW * c.re) * c.bl / (c.sd * ze);
+    const Complex pg = std::sqrt(c.powerW * c.re) * c.bl / (c.sd * ze) * filtersAt(c.subsonic, c.lowpass, f);
     const Complex zs = (s * c.mms + c.rms + 1.0 / (s * c.cms) + c.bl * c.bl / ze) / sd2;
     Complex ybox = s * c.cab;
     if (c.vented)
@@ -153,17 +188,61 @@ bool finiteReport(const SoundReport& r)
     const auto fine = [](std::optional<double> v) {
         return !v || std::isfinite(*v);
     };
-    if (!fine(r.fb) || !fine(r.portLength) || !fine(r.qtc) || !fine(r.fc) || !std::isfinite(r.f3) ||
+    if (!fine(r.fb) || !fine(r.portLength) || !fine(r.qtc) || !fine(r.fc) || !fine(r.f3) ||
         !std::isfinite(r.peakDb) || !std::isfinite(r.sensitivity) || !fine(r.excursionLimitF) ||
-        !fine(r.portSpeedLimitF))
+        !fine(r.portSpeedLimitF) || !fine(r.portResonance) || !std::isfinite(r.load))
         return false;
     return std::all_of(r.curve.begin(), r.curve.end(), [](const CurvePoint& p) {
         return std::isfinite(p.f) && std::isfinite(p.spl) && std::isfinite(p.splCabin) &&
-               std::isfinite(p.excursion) && std::isfinite(p.portSpeed);
+               std::isfinite(p.excursion) && std::isfinite(p.portSpeed) && std::isfinite(p.maxSpl) &&
+               std::isfinite(p.maxPower) && std::isfinite(p.impedance) && std::isfinite(p.impedancePhase) &&
+               std::isfinite(p.groupDelay);
     });
 }
 
+// The phase change of u(f) over a small step about f as a delay, ms: -dphi / domega.
+template <typename Response> double delayMs(Response u, double f)
+{
+    constexpr double step = 1e-4;
+    const Complex turn = u(f * (1 + step)) * std::conj(u(f * (1 - step)));
+    return -std::arg(turn) / (2 * kPi * f * 2 * step) * 1000.0;
+}
+
 } // namespace
+
+Woofer equivalentDriver(const Woofer& woofer, int count)
+{
+    Woofer eq = woofer;
+    const double n = std::max(1, count);
+    eq.vas *= n;
+    eq.sd *= n;
+    eq.pe *= n;
+    return eq;
+}
+
+double nominalLoad(const Woofer& woofer, const SoundOptions& options)
+{
+    const double one =
+        woofer.coils == 2 ? (options.wiring.coilsInParallel ? woofer.z / 2 : woofer.z * 2) : woofer.z;
+    const double n = std::max(1, options.woofers);
+    return options.wiring.woofersInSeries ? one * n : one / n;
+}
+
+double wiringImpedanceFactor(const SoundOptions& options)
+{
+    const double n = std::max(1, options.woofers);
+    return options.wiring.woofersInSeries ? n : 1.0 / n;
+}
+
+std::complex<double> filterResponse(const SoundOptions& options, double f)
+{
+    return filtersAt(options.subsonic, options.lowpass, f);
+}
+
+double filterGroupDelayMs(const SoundOptions& options, double f)
+{
+    return delayMs([&](double x) { return filtersAt(options.subsonic, options.lowpass, x); }, f);
+}
 
 double endCorrectionFactor(EndCorrection endCorrection)
 {
@@ -236,6 +315,20 @@ Checked<double> tuningFrequency(const Port& port, double vbLitres)
     return fb;
 }
 
+Checked<double> pipeResonance(const Port& port)
+{
+    if (port.count <= 0)
+        return fieldError("pieces2", "a sealed box has no port");
+    const auto area = portArea(port);
+    if (!area)
+        return area.error();
+    if (!std::isfinite(port.lengthCm) || port.lengthCm < 0)
+        return fieldError("lp", "the port length must be 0 or more");
+    const double leff =
+        port.lengthCm / 100.0 + endCorrectionFactor(port.endCorrection) * equivalentDiameter(*area);
+    return kSpeedOfSound / (2 * leff);
+}
+
 Checked<double> portLengthFor(const Port& port, double vbLitres, double targetFb)
 {
     if (port.count <= 0)
@@ -255,7 +348,7 @@ Checked<double> portLengthFor(const Port& port, double vbLitres, double targetFb
 
 double referenceEfficiency(const Woofer& woofer)
 {
-    const auto q = checkWoofer(woofer);
+    const auto q = completeQualities(woofer);
     const double qes = q ? q->qes : 0.0;
     const double fs = woofer.fs;
     return 4 * kPi * kPi / std::pow(kSpeedOfSound, 3) * fs * fs * fs * litresToM3(woofer.vas) / qes;
@@ -293,7 +386,7 @@ double sealedResponseDb(const SealedAlignment& sealed, double f)
 
 double ventedResponseDb(const Woofer& woofer, double vbLitres, double fb, double ql, double f)
 {
-    const auto q = checkWoofer(woofer);
+    const auto q = completeQualities(woofer);
     const double qt = q ? q->qts : 0.0;
     const double h = fb / woofer.fs;
     const double alpha = woofer.vas / vbLitres;
@@ -321,11 +414,14 @@ Checked<double> ventedF3(const Woofer& woofer, double vbLitres, double fb, doubl
         return ventedResponseDb(woofer, vbLitres, fb, ql, f) <= -3.0;
     };
     const double step = std::pow(2.0, -1.0 / 48.0);
-    const double top = 20.0 * std::max(woofer.fs, fb);
-    for (double upper = top, f = top * step; f > top * 1e-4; upper = f, f *= step)
-        if (below(f))
-            return bisectLog(f, upper, below);
-    return fieldError("fb", "the response has no -3 dB point");
+    if (below(kF3SearchHigh))
+        return fieldError("fb", "the response has no -3 dB point between 5 and 400 Hz");
+    for (double upper = kF3SearchHigh, f = upper * step; upper > kF3SearchLow; upper = f, f *= step) {
+        const double lower = std::max(f, kF3SearchLow);
+        if (below(lower))
+            return bisectLog(lower, upper, below);
+    }
+    return fieldError("fb", "the response has no -3 dB point between 5 and 400 Hz");
 }
 
 double curveFrequency(int i)
@@ -333,9 +429,10 @@ double curveFrequency(int i)
     return 10.0 * std::exp2(i / 12.0);
 }
 
-Checked<BoxCircuit> makeBoxCircuit(const Woofer& woofer, double vbLitres, std::optional<double> fb,
+Checked<BoxCircuit> makeBoxCircuit(const Woofer& one, double vbLitres, std::optional<double> fb,
                                    double portAreaM2, const SoundOptions& options)
 {
+    const Woofer woofer = equivalentDriver(one, options.woofers);
     const auto box = checkedWooferInBox(woofer, vbLitres);
     if (!box)
         return box.error();
@@ -360,6 +457,11 @@ Checked<BoxCircuit> makeBoxCircuit(const Woofer& woofer, double vbLitres, std::o
     c.bl = std::sqrt(ws * c.mms * c.re / q.qes);
     c.cab = box->vb / rc2;
     c.car = options.car;
+    c.xmaxMm = woofer.xmax;
+    c.ratedPowerW = woofer.pe;
+    c.impedanceFactor = wiringImpedanceFactor(options);
+    c.subsonic = options.subsonic;
+    c.lowpass = options.lowpass;
     if (fb) {
         const double wb = 2 * kPi * *fb;
         c.vented = true;
@@ -377,6 +479,50 @@ CircuitPoint evaluate(const BoxCircuit& circuit, double f)
     return {splOf(d, f), excursionMm(circuit, d, f), portSpeedOf(circuit, d)};
 }
 
+BoxCircuit atPower(BoxCircuit circuit, double powerW)
+{
+    circuit.powerW = powerW;
+    return circuit;
+}
+
+std::complex<double> impedance(const BoxCircuit& c, double f)
+{
+    const Complex s(0.0, 2 * kPi * f);
+    const Complex ze = c.re + s * c.le;
+    Complex ybox = s * c.cab;
+    if (c.vented)
+        ybox += 1.0 / c.ral + 1.0 / (s * c.map);
+    const Complex zm = s * c.mms + c.rms + 1.0 / (s * c.cms) + c.sd * c.sd / ybox;
+    return (ze + c.bl * c.bl / zm) * c.impedanceFactor;
+}
+
+double groupDelayMs(const BoxCircuit& circuit, double f)
+{
+    // The pressure is j omega U0: the constant quarter turn of j delays nothing.
+    return delayMs([&](double x) { return drive(circuit, x).u0; }, f);
+}
+
+namespace
+{
+
+PowerLimit powerLimitOf(const BoxCircuit& c, const CircuitPoint& at)
+{
+    // Excursion grows with the square root of the power; the rated power caps it.
+    const double byXmax =
+        at.excursion > 0 ? c.powerW * (c.xmaxMm / at.excursion) * (c.xmaxMm / at.excursion) : c.ratedPowerW;
+    PowerLimit limit;
+    limit.powerW = std::min(byXmax, c.ratedPowerW);
+    limit.spl = at.spl + 10 * std::log10(limit.powerW / c.powerW);
+    return limit;
+}
+
+} // namespace
+
+PowerLimit maxPowerAt(const BoxCircuit& circuit, double f)
+{
+    return powerLimitOf(circuit, evaluate(circuit, f));
+}
+
 Curve computeCurve(const BoxCircuit& circuit)
 {
     Curve curve;
@@ -388,6 +534,13 @@ Curve computeCurve(const BoxCircuit& circuit)
         p.splCabin = at.spl + cabinGain(circuit.car, p.f);
         p.excursion = at.excursion;
         p.portSpeed = at.portSpeed;
+        const PowerLimit limit = powerLimitOf(circuit, at);
+        p.maxPower = limit.powerW;
+        p.maxSpl = limit.spl;
+        const Complex z = impedance(circuit, p.f);
+        p.impedance = std::abs(z);
+        p.impedancePhase = std::arg(z) * 180.0 / kPi;
+        p.groupDelay = groupDelayMs(circuit, p.f);
     }
     return curve;
 }
@@ -424,16 +577,25 @@ Checked<double> portAreaForSpeed(const Woofer& woofer, double vbLitres, double f
     return cm2;
 }
 
-Checked<SoundReport> analyseSound(const Woofer& woofer, const Port& port, double vbLitres,
+Checked<SoundReport> analyseSound(const Woofer& one, const Port& port, double vbLitres,
                                   const SoundOptions& options)
 {
+    if (const auto q = checkWoofer(one); !q)
+        return q.error();
+    const Woofer woofer = equivalentDriver(one, options.woofers);
     if (const auto box = checkedWooferInBox(woofer, vbLitres); !box)
         return box.error();
 
     SoundReport report;
+    report.woofers = std::max(1, options.woofers);
     report.sensitivity = sensitivity(woofer);
+    report.ratedPower = woofer.pe;
+    report.load = nominalLoad(one, options);
     if (!std::isfinite(report.sensitivity))
         return fieldError("fs", "the woofer's parameters give no finite result");
+    const auto inSearch = [](double f) {
+        return f >= kF3SearchLow && f <= kF3SearchHigh ? std::optional<double>(f) : std::nullopt;
+    };
     double areaAll = 0;
     if (port.count > 0) {
         const auto fb = tuningFrequency(port, vbLitres);
@@ -446,26 +608,43 @@ Checked<SoundReport> analyseSound(const Woofer& woofer, const Port& port, double
             if (length)
                 report.portLength = *length;
         }
+        if (!positive(options.ql))
+            return fieldError("ql", "must be greater than 0");
         const auto f3 = ventedF3(woofer, vbLitres, *fb, options.ql);
-        if (!f3)
-            return f3.error();
-        report.f3 = *f3;
+        if (f3)
+            report.f3 = *f3;
+        if (const auto pipe = pipeResonance(port))
+            report.portResonance = *pipe;
     } else {
         const auto sealed = sealedAlignment(woofer, vbLitres);
         if (!sealed)
             return sealed.error();
         report.qtc = sealed->qtc;
         report.fc = sealed->fc;
-        report.f3 = sealed->f3;
+        report.f3 = inSearch(sealed->f3);
         report.peakDb = sealed->peakDb;
     }
 
-    const auto circuit = makeBoxCircuit(woofer, vbLitres, report.fb, areaAll, options);
+    const auto circuit = makeBoxCircuit(one, vbLitres, report.fb, areaAll, options);
     if (!circuit)
         return circuit.error();
     report.curve = computeCurve(*circuit);
-    report.excursionLimitF = excursionLimitFrequency(*circuit, woofer.xmax);
+    report.excursionLimitF = excursionLimitFrequency(*circuit, one.xmax);
     report.portSpeedLimitF = portSpeedLimitFrequency(*circuit);
+    const BoxCircuit full = atPower(*circuit, report.ratedPower);
+    report.fullPower.power = report.ratedPower;
+    report.fullPower.excursionLimitAt = excursionLimitFrequency(full, one.xmax);
+    report.fullPower.portSpeedLimitAt = portSpeedLimitFrequency(full);
+    report.suggested = suggestBoxes(one, options);
+
+    if (const auto qts = qtsDisagreement(one))
+        report.warnings.push_back({SoundWarningKind::QtsDisagrees, *one.qts, *qts});
+    if (options.power > report.ratedPower)
+        report.warnings.push_back({SoundWarningKind::PowerAboveRated, options.power, report.ratedPower});
+    if (report.load < kLowestLoad)
+        report.warnings.push_back({SoundWarningKind::LoadBelowOneOhm, report.load});
+    if (report.portResonance && *report.portResonance < kLowestPipeResonance)
+        report.warnings.push_back({SoundWarningKind::PipeResonanceLow, *report.portResonance});
     if (!finiteReport(report))
         return fieldError("fs", "the woofer's parameters give no finite result");
     return report;

@@ -12,8 +12,10 @@
 #include "acoustics/Woofer.h"
 
 #include <array>
+#include <complex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelvra
 {
@@ -23,9 +25,30 @@ inline constexpr double kSpeedOfSound = 344.0;        // m/s
 inline constexpr double kAirDensity = 1.18;           // kg/m3
 inline constexpr double kPi = 3.14159265358979323846; // true pi: acoustics is not the 3.14 of the calculator
 
-inline constexpr double kPortSpeedLimit = 17.0;  // m/s, peak; above it a port starts to chuff
-inline constexpr double kDefaultBoxLosses = 7.0; // QL of a typical vented box
-inline constexpr double kDefaultPower = 1.0;     // W
+inline constexpr double kPortSpeedLimit = 17.0;       // m/s, peak; above it a port starts to chuff
+inline constexpr double kDefaultBoxLosses = 7.0;      // QL of a typical vented box
+inline constexpr double kDefaultPower = 1.0;          // W
+inline constexpr double kLowestLoad = 1.0;            // ohm; below it most amplifiers shut down or overheat
+inline constexpr double kLowestPipeResonance = 150.0; // Hz; below it the port's pipe note can be heard
+inline constexpr double kF3SearchLow = 5.0, kF3SearchHigh = 400.0; // Hz: an F3 outside is "not reached"
+
+// Several identical woofers in one chamber as the one driver that moves the same air: N x Vas, N x Sd
+// (so N x moving mass and 1/N x compliance: Fs and the Q values stay), N x Pe; Re and Le stay, so the
+// force factor grows by sqrt N and the equivalent's impedance is that of each woofer in the shared box.
+// Driving it with P watts into Re shares P equally: the sensitivity at 1 W total rises by 10 log10 N.
+Woofer equivalentDriver(const Woofer& woofer, int count);
+
+// The nominal load the amplifier sees (ohm): a woofer's two coils in series (2 z) or parallel (z / 2),
+// the woofers in parallel (/ N) or in series (x N).
+double nominalLoad(const Woofer& woofer, const SoundOptions& options);
+// What the wired set's impedance is of one woofer's in the shared box: 1 / N in parallel, N in series.
+double wiringImpedanceFactor(const SoundOptions& options);
+
+// The amplifier's filters at f: the product of the high pass (subsonic) and the low pass, each off,
+// Butterworth of order 2 or 4, or Linkwitz-Riley 4 (two Butterworth 2 in a row, -6 dB at its frequency).
+std::complex<double> filterResponse(const SoundOptions& options, double f);
+// The filters' group delay at f, ms.
+double filterGroupDelayMs(const SoundOptions& options, double f);
 
 // k of Leff = Lv + k Dv: 0.614, 0.732, 0.850.
 double endCorrectionFactor(EndCorrection endCorrection);
@@ -50,6 +73,8 @@ struct Port {
 Checked<double> portArea(const Port& port);
 // Diameter of the round port of the same area, m: 2 sqrt(S / pi).
 double equivalentDiameter(double areaM2);
+// The port's first pipe resonance c / (2 Leff), Hz, Leff = Lv + k Dv as for the tuning.
+Checked<double> pipeResonance(const Port& port);
 
 // Fb = (c / 2pi) sqrt(Sv / (Vb Leff)), Sv the area of all ports, Leff = Lv + k Dv. Errors name "pieces2"
 // (no port), "vb", "lp", "dp", "bp" or "hp".
@@ -86,21 +111,42 @@ double ventedResponseDb(const Woofer& woofer, double vbLitres, double fb, double
 // it falls 3 dB below the passband.
 Checked<double> ventedF3(const Woofer& woofer, double vbLitres, double fb, double ql);
 
+// The boxes the woofers suit (the equivalent driver of options.woofers): the sealed box of Qtc 0,707
+// (none when Qts is 0,707 or more: no sealed box is that flat), and the vented box with the lowest F3
+// whose response with the box losses options.ql nowhere rises above the passband (no hump).
+struct SuggestedSealed {
+    double vb = 0, f3 = 0; // litres, Hz
+};
+struct SuggestedVented {
+    double vb = 0, fb = 0, f3 = 0;
+};
+struct SuggestedBoxes {
+    std::optional<SuggestedSealed> sealed;
+    std::optional<SuggestedVented> vented;
+};
+SuggestedBoxes suggestBoxes(const Woofer& woofer, const SoundOptions& options);
+
 // The curve's frequencies: f = 10 * 2^(i/12) Hz, i = 0..51 (10 to about 190 Hz).
 inline constexpr int kCurvePoints = 52;
 double curveFrequency(int i);
 
 struct CurvePoint {
     double f = 0;
-    double spl = 0;       // dB at 1 m half space, at the chosen power
-    double splCabin = 0;  // spl + cabin gain of the car class
-    double excursion = 0; // mm, peak
-    double portSpeed = 0; // m/s, peak, in the ports (0 for a sealed box)
+    double spl = 0;            // dB at 1 m half space, at the chosen power
+    double splCabin = 0;       // spl + cabin gain of the car class
+    double excursion = 0;      // mm, peak
+    double portSpeed = 0;      // m/s, peak, in the ports (0 for a sealed box)
+    double maxSpl = 0;         // dB at maxPower
+    double maxPower = 0;       // W total: the most that keeps the cones within Xmax and under N x Pe
+    double impedance = 0;      // ohm, the wired set
+    double impedancePhase = 0; // degrees
+    double groupDelay = 0;     // ms, of the sound, filters included
 };
 using Curve = std::array<CurvePoint, kCurvePoints>;
 
 // The circuit evaluated at one frequency (voice coil Re + Le, moving mass, suspension, box compliance,
-// leakage of quality QL and port mass when vented), driven by sqrt(P Re) volts RMS.
+// leakage of quality QL and port mass when vented), driven by sqrt(P Re) volts RMS through the
+// amplifier's filters.
 struct CircuitPoint {
     double spl = 0;       // dB, 1 m half space
     double excursion = 0; // mm peak
@@ -116,12 +162,29 @@ struct BoxCircuit {
     bool vented = false;
     double splOffset = 0; // dB so that the scale is that of the sensitivity
     CarClass car = CarClass::None;
+    double xmaxMm = 0, ratedPowerW = 0; // the limits of the maximum power: Xmax, N x Pe
+    double impedanceFactor = 1;         // the wired set's impedance over one woofer's
+    Filter subsonic, lowpass;
 };
-// `fb` null: a sealed box (lossless); otherwise vented at fb with options.ql. `portAreaM2` (all ports)
-// turns the port's volume velocity into its air speed; 0 gives a port speed of 0.
+// The equivalent driver of options.woofers woofers in the box. `fb` null: a sealed box (lossless);
+// otherwise vented at fb with options.ql. `portAreaM2` (all ports) turns the port's volume velocity
+// into its air speed; 0 gives a port speed of 0.
 Checked<BoxCircuit> makeBoxCircuit(const Woofer& woofer, double vbLitres, std::optional<double> fb,
                                    double portAreaM2, const SoundOptions& options);
 CircuitPoint evaluate(const BoxCircuit& circuit, double f);
+// The same circuit driven at another total power.
+BoxCircuit atPower(BoxCircuit circuit, double powerW);
+// The wired set's electrical impedance, ohm (the filters are in the amplifier, not in the load).
+std::complex<double> impedance(const BoxCircuit& circuit, double f);
+// The group delay of the sound at f, ms, filters included.
+double groupDelayMs(const BoxCircuit& circuit, double f);
+// The largest total power (W) at f that keeps the cones within Xmax and the power within N x Pe, and
+// the SPL it gives (dB, 1 m half space).
+struct PowerLimit {
+    double powerW = 0;
+    double spl = 0;
+};
+PowerLimit maxPowerAt(const BoxCircuit& circuit, double f);
 Curve computeCurve(const BoxCircuit& circuit);
 
 // Where a limit is first reached: coming down from 200 Hz towards 10 Hz, the first frequency at which
@@ -129,20 +192,51 @@ Curve computeCurve(const BoxCircuit& circuit);
 std::optional<double> excursionLimitFrequency(const BoxCircuit& circuit, double xmaxMm);
 std::optional<double> portSpeedLimitFrequency(const BoxCircuit& circuit, double limit = kPortSpeedLimit);
 
+// What deserves the builder's attention though the figures stand.
+enum class SoundWarningKind {
+    QtsDisagrees,      // value: the typed Qts, limit: Qes Qms / (Qes + Qms), which the figures use
+    PowerAboveRated,   // value: the power, limit: N x Pe
+    TargetPortTooLong, // value: the length the target needs (cm), limit: the room the box has (cm),
+                       // target: the target Fb
+    LoadBelowOneOhm,   // value: the load (ohm)
+    PipeResonanceLow,  // value: the port's first pipe resonance (Hz)
+};
+struct SoundWarning {
+    SoundWarningKind kind = SoundWarningKind::QtsDisagrees;
+    double value = 0, limit = 0, target = 0;
+    bool operator==(const SoundWarning&) const = default;
+};
+// The warning as one English sentence, numbers with the given decimal separator.
+std::string warningText(const SoundWarning& warning, char decimalSeparator);
+
+// Where the limits are first reached at the full rated power N x Pe.
+struct FullPower {
+    double power = 0;                       // W total
+    std::optional<double> excursionLimitAt; // Hz
+    std::optional<double> portSpeedLimitAt; // Hz; none for a sealed box
+};
+
 // Everything the window and kelvra-calc show for one design.
 struct SoundReport {
-    std::optional<double> fb;         // Hz; none for a sealed box
-    std::optional<double> portLength; // cm, for options.targetFb when one is set and reachable
-    std::optional<double> qtc, fc;    // sealed box only
-    double f3 = 0;
+    int woofers = 1;                       // the count the figures are for
+    std::optional<double> fb;              // Hz; none for a sealed box
+    std::optional<double> portLength;      // cm, for options.targetFb when one is set and reachable
+    std::optional<double> qtc, fc;         // sealed box only
+    std::optional<double> f3;              // Hz; none when not reached between 5 and 400 Hz
     double peakDb = 0;                     // sealed box only; 0 otherwise
-    double sensitivity = 0;                // dB, 1 W / 1 m
+    double sensitivity = 0;                // dB, 1 W total / 1 m
+    double ratedPower = 0;                 // W, N x Pe
+    double load = 0;                       // ohm, nominal, what the amplifier sees
     std::optional<double> excursionLimitF; // Hz where the excursion first reaches Xmax
     std::optional<double> portSpeedLimitF; // Hz where the port speed first reaches 17 m/s
+    std::optional<double> portResonance;   // Hz, the port's first pipe resonance; none when sealed
+    FullPower fullPower;
+    SuggestedBoxes suggested;
+    std::vector<SoundWarning> warnings; // in the order the inputs are typed
     Curve curve{};
 };
 // The whole analysis: a port count of 0 is sealed, otherwise vented at the port's Fb. Errors name the
-// field (woofer keys, "vb", port keys, "ql", "power").
+// field (woofer keys, "vb", port keys, "ql", "power"). The woofer must lie within its ranges.
 Checked<SoundReport> analyseSound(const Woofer& woofer, const Port& port, double vbLitres,
                                   const SoundOptions& options);
 

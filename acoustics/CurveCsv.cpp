@@ -13,10 +13,13 @@ std::string curveCsv(const Curve& curve, char separator)
         return formatDouble(roundHalfEven(value, decimals), separator);
     };
     std::string out = std::string("f") + column + "spl" + column + "splCabin" + column + "excursion" +
-                      column + "portSpeed\r\n";
+                      column + "portSpeed" + column + "maxSpl" + column + "maxPower" + column + "impedance" +
+                      column + "impedancePhase" + column + "groupDelay\r\n";
     for (const CurvePoint& p : curve)
         out += shown(p.f, 4) + column + shown(p.spl, 3) + column + shown(p.splCabin, 3) + column +
-               shown(p.excursion, 4) + column + shown(p.portSpeed, 3) + "\r\n";
+               shown(p.excursion, 4) + column + shown(p.portSpeed, 3) + column + shown(p.maxSpl, 3) + column +
+               shown(p.maxPower, 3) + column + shown(p.impedance, 4) + column + shown(p.impedancePhase, 3) +
+               column + shown(p.groupDelay, 4) + "\r\n";
     return out;
 }
 

@@ -8,7 +8,8 @@
 namespace kelvra
 {
 
-// One row a frequency (f, spl, splCabin, excursion, portSpeed), CRLF line ends, numbers with
+// One row a frequency (f, spl, splCabin, excursion, portSpeed, maxSpl, maxPower,
+// impedance, impedancePhase, groupDelay), CRLF line ends, numbers with
 // `separator` as the decimal separator; with a decimal comma the columns are parted by ";".
 std::string curveCsv(const Curve& curve, char separator);
 

@@ -1,5 +1,6 @@
 #include "acoustics/DesignPort.h"
 
+#include "boards/Boards.h"
 #include "calc/Numeric.h"
 
 namespace kelvra
@@ -34,6 +35,17 @@ Checked<Port> designPort(const ModelInputs& inputs, char decimalSeparator, EndCo
             return AcousticsError{"hp", "hp: not a number"};
     }
     return port;
+}
+
+std::optional<SoundWarning> targetPortRoom(const ModelInputs& inputs, char decimalSeparator, double lengthCm,
+                                           double targetFb)
+{
+    ModelInputs withLength = inputs;
+    withLength.lp = formatDouble(roundHalfEven(lengthCm, 4), decimalSeparator);
+    const BoardsResult boards = buildBoards(withLength, decimalSeparator);
+    if (boards.ok() || boards.error.fault != BoardsFault::PortTooLong)
+        return std::nullopt;
+    return SoundWarning{SoundWarningKind::TargetPortTooLong, lengthCm, boards.error.limit, targetFb};
 }
 
 } // namespace kelvra

@@ -12,4 +12,9 @@ namespace kelvra
 // name the key ("pieces2", "lp", "dp", "bp", "hp").
 Checked<Port> designPort(const ModelInputs& inputs, char decimalSeparator, EndCorrection endCorrection);
 
+// The warning that the port length `lengthCm` that tunes to `targetFb` is longer than the box has room
+// for: the boards of the design with that length refuse the port as too long, and their limit is the room.
+std::optional<SoundWarning> targetPortRoom(const ModelInputs& inputs, char decimalSeparator, double lengthCm,
+                                           double targetFb);
+
 } // namespace kelvra

@@ -39,8 +39,29 @@ std::string curveJson(const Curve& curve)
                        .raw("splCabin", number(p.splCabin, 3))
                        .raw("excursion", number(p.excursion, 4))
                        .raw("portSpeed", number(p.portSpeed, 3))
+                       .raw("maxSpl", number(p.maxSpl, 3))
+                       .raw("maxPower", number(p.maxPower, 3))
+                       .raw("impedance", number(p.impedance, 4))
+                       .raw("impedancePhase", number(p.impedancePhase, 3))
+                       .raw("groupDelay", number(p.groupDelay, 4))
                        .dump());
     return points.dump();
+}
+
+std::string suggestedJson(const SuggestedBoxes& s)
+{
+    json::Object o;
+    o.raw("sealed",
+          s.sealed
+              ? json::Object().raw("vb", number(s.sealed->vb, 3)).raw("f3", number(s.sealed->f3, 4)).dump()
+              : "null");
+    o.raw("vented", s.vented ? json::Object()
+                                   .raw("vb", number(s.vented->vb, 3))
+                                   .raw("fb", number(s.vented->fb, 4))
+                                   .raw("f3", number(s.vented->f3, 4))
+                                   .dump()
+                             : "null");
+    return o.dump();
 }
 
 } // namespace
@@ -69,8 +90,14 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
             out.inputError = "--target-fb takes a frequency in Hz greater than 0, not '" + text + "'";
             return out;
         }
+        if (outOfRange("targetfb", *f)) {
+            out.inputError = "--target-fb takes a frequency from 5 to 200 Hz, not '" + text + "'";
+            return out;
+        }
         targets.emplace_back(text, *f);
     }
+    SoundOptions withCount = *options;
+    withCount.woofers = run.inputs.pieces0 + 1;
     const std::string& storedTarget = *request.texts.find("targetfb");
     if (options->targetFb &&
         std::none_of(targets.begin(), targets.end(), [&](const auto& t) { return t.first == storedTarget; }))
@@ -94,6 +121,7 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
 
     json::Object o;
     o.raw("fb", numberOrNull(fb, 4));
+    std::vector<SoundWarning> warnings;
     json::Object lengths;
     if (fb)
         out.human += "Port tuning Fb: " + shown(*fb, 2, sep) + " Hz\n";
@@ -103,44 +131,86 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
             if (const auto l = portLengthFor(*port, *vb, target))
                 length = *l;
         lengths.raw(text, numberOrNull(length, 4));
+        if (length)
+            if (const auto room = targetPortRoom(run.inputs, sep, *length, target))
+                warnings.push_back(*room);
         out.human +=
             "Port length for " + text + " Hz: " + (length ? shown(*length, 2, sep) + " cm" : "-") + "\n";
     }
     o.raw("portLengthFor", lengths.dump());
 
+    std::string curve;
     if (woofer && vb && port) {
-        const auto report = analyseSound(*woofer, *port, *vb, *options);
+        const auto report = analyseSound(*woofer, *port, *vb, withCount);
         if (!report) {
             out.designError = report.error().message;
             o.str("error", out.designError);
         } else {
             const SoundReport& r = *report;
-            o.raw("qtc", numberOrNull(r.qtc, 4))
+            warnings.insert(warnings.begin(), r.warnings.begin(), r.warnings.end());
+            o.integer("woofers", r.woofers)
+                .raw("qtc", numberOrNull(r.qtc, 4))
                 .raw("fc", numberOrNull(r.fc, 4))
-                .raw("f3", number(r.f3, 4))
+                .raw("f3", numberOrNull(r.f3, 4))
                 .raw("sensitivity", number(r.sensitivity, 3))
+                .raw("load", number(r.load, 4))
                 .raw("excursionLimitAt", numberOrNull(r.excursionLimitF, 4))
                 .raw("portSpeedLimitAt", numberOrNull(r.portSpeedLimitF, 4))
-                .raw("curve", curveJson(r.curve));
+                .raw("portResonance", numberOrNull(r.portResonance, 3))
+                .raw("fullPower", json::Object()
+                                      .raw("power", number(r.fullPower.power, 3))
+                                      .raw("excursionLimitAt", numberOrNull(r.fullPower.excursionLimitAt, 4))
+                                      .raw("portSpeedLimitAt", numberOrNull(r.fullPower.portSpeedLimitAt, 4))
+                                      .dump())
+                .raw("suggested", suggestedJson(r.suggested));
+            out.human +=
+                "Woofers: " + std::to_string(r.woofers) + ", load " + shown(r.load, 2, sep) + " ohm\n";
             if (r.qtc)
                 out.human +=
                     "Sealed: Qtc " + shown(*r.qtc, 3, sep) + ", Fc " + shown(*r.fc, 2, sep) + " Hz\n";
-            out.human += "F3: " + shown(r.f3, 2, sep) + " Hz\n";
+            out.human += "F3: " + (r.f3 ? shown(*r.f3, 2, sep) + " Hz" : std::string("not reached")) + "\n";
             out.human += "Sensitivity: " + shown(r.sensitivity, 2, sep) + " dB (1 W, 1 m)\n";
             // Coming down from 200 Hz, where each limit is first reached.
-            const auto limit = [&](const char* what, std::optional<double> f) {
-                out.human +=
-                    std::string(what) + (f ? shown(*f, 1, sep) + " Hz" : "not between 10 and 200 Hz") + "\n";
+            const auto limit = [&](const std::string& what, std::optional<double> f) {
+                out.human += what + (f ? shown(*f, 1, sep) + " Hz" : "not between 10 and 200 Hz") + "\n";
             };
             limit("Xmax first reached at: ", r.excursionLimitF);
             if (r.fb)
                 limit("17 m/s port speed first reached at: ", r.portSpeedLimitF);
+            const std::string full = "At the rated " + shown(r.fullPower.power, 0, sep) + " W, ";
+            limit(full + "Xmax first reached at: ", r.fullPower.excursionLimitAt);
+            if (r.fb)
+                limit(full + "17 m/s port speed first reached at: ", r.fullPower.portSpeedLimitAt);
+            if (r.portResonance)
+                out.human += "Port pipe resonance: " + shown(*r.portResonance, 1, sep) + " Hz\n";
+            if (r.suggested.sealed)
+                out.human += "Suggested sealed box (Qtc 0.707): " + shown(r.suggested.sealed->vb, 1, sep) +
+                             " l, F3 " + shown(r.suggested.sealed->f3, 1, sep) + " Hz\n";
+            else
+                out.human += "Suggested sealed box: none (Qts is 0.707 or more)\n";
+            if (r.suggested.vented)
+                out.human += "Suggested vented box: " + shown(r.suggested.vented->vb, 1, sep) + " l, Fb " +
+                             shown(r.suggested.vented->fb, 1, sep) + " Hz, F3 " +
+                             shown(r.suggested.vented->f3, 1, sep) + " Hz\n";
+            else
+                out.human += "Suggested vented box: none without a hump\n";
             out.csv = curveCsv(r.curve, sep);
+            curve = curveJson(r.curve);
         }
     } else if (woofer) {
         out.designError = !vb ? vb.error().message : port.error().message;
         o.str("error", out.designError);
     }
+    // An older reader of a design without a woofer finds the object as it was.
+    json::Array texts;
+    for (const SoundWarning& w : warnings) {
+        texts.raw(json::quote(warningText(w, sep)));
+        out.human += "Warning: " + warningText(w, sep) + "\n";
+    }
+    if (!curve.empty() || !warnings.empty())
+        o.raw("warnings", texts.dump());
+    if (!curve.empty())
+        o.raw("curve", curve);
     out.json = o.dump();
     if (!out.human.empty())
         out.human = "\nHow it will sound:\n" + out.human;

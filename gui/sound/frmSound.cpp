@@ -223,6 +223,8 @@ QWidget* frmSound::buildResults()
     m_sensitivity = label("lblSensitivity");
     m_xmaxAt = label("lblXmaxAt");
     m_portSpeedAt = label("lblPortSpeedAt");
+    m_warnings = label("lblWarnings");
+    m_warnings->setStyleSheet(QStringLiteral("color: rgb(170,90,0);"));
     m_usePortLength = new QPushButton(tr("Use this port length"), group);
     m_usePortLength->setObjectName(QStringLiteral("cmdUsePortLength"));
     m_usePortLength->setToolTip(tr("Writes the port length into the main window"));
@@ -232,7 +234,7 @@ QWidget* frmSound::buildResults()
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_fb);
     layout->addLayout(portRow);
-    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt})
+    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings})
         layout->addWidget(l);
     return group;
 }
@@ -298,7 +300,7 @@ void frmSound::showNoFigures(const QString& reason)
     m_report.reset();
     m_charts->clearCurve();
     m_status->setText(reason);
-    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt})
+    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings})
         l->clear();
     for (QPushButton* b : {m_exportCsv, m_exportPng, m_print})
         b->setEnabled(false);
@@ -370,22 +372,37 @@ void frmSound::refresh()
     const Checked<Woofer> woofer = parseWoofer(app.sound, m_separator);
     if (!woofer)
         return markError(woofer.error());
-    const Checked<SoundReport> report = analyseSound(*woofer, *port, vb, *options);
+    SoundOptions withCount = *options;
+    withCount.woofers = app.inputs.pieces0 + 1;
+    Checked<SoundReport> report = analyseSound(*woofer, *port, vb, withCount);
     if (!report)
         return markError(report.error());
-    showReport(*report, *woofer, vented);
+    SoundReport shown = *report;
+    if (shown.portLength && withCount.targetFb)
+        if (const auto room = targetPortRoom(app.inputs, m_separator, *shown.portLength, *withCount.targetFb))
+            shown.warnings.push_back(*room);
+    showReport(shown, *woofer, vented);
 }
 
 void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool vented)
 {
     m_report = report;
     m_status->clear();
+    const QString f3 = report.f3 ? number(*report.f3, 1) + tr(" Hz") : tr("not reached");
     if (report.qtc && report.fc)
-        m_alignment->setText(tr("Sealed: Qtc %1, Fc %2 Hz, F3 %3 Hz")
-                                 .arg(number(*report.qtc, 2), number(*report.fc, 1), number(report.f3, 1)));
+        m_alignment->setText(
+            tr("Sealed: Qtc %1, Fc %2 Hz, F3 %3").arg(number(*report.qtc, 2), number(*report.fc, 1), f3));
     else
-        m_alignment->setText(tr("Vented: F3 %1 Hz").arg(number(report.f3, 1)));
-    m_sensitivity->setText(tr("Sensitivity: %1 dB (1 W / 1 m)").arg(number(report.sensitivity, 1)));
+        m_alignment->setText(tr("Vented: F3 %1").arg(f3));
+    m_sensitivity->setText(report.woofers == 1
+                               ? tr("Sensitivity: %1 dB (1 W / 1 m)").arg(number(report.sensitivity, 1))
+                               : tr("Sensitivity: %1 dB (%2 woofers, 1 W in all / 1 m)")
+                                     .arg(number(report.sensitivity, 1))
+                                     .arg(report.woofers));
+    QStringList warnings;
+    for (const SoundWarning& w : report.warnings)
+        warnings << toQString(warningText(w, m_separator));
+    m_warnings->setText(warnings.join(QLatin1Char('\n')));
     const QString xmax = number(woofer.xmax, 1);
     m_xmaxAt->setText(report.excursionLimitF
                           ? tr("Xmax (%1 mm) reached at %2 Hz").arg(xmax, number(*report.excursionLimitF, 1))

@@ -100,6 +100,7 @@ private:
     QLabel* m_sensitivity = nullptr;
     QLabel* m_xmaxAt = nullptr;
     QLabel* m_portSpeedAt = nullptr;
+    QLabel* m_warnings = nullptr;
     QLabel* m_status = nullptr;
     QPushButton* m_exportCsv = nullptr;
     QPushButton* m_exportPng = nullptr;

@@ -56,7 +56,8 @@ void frmSound::printTo(QPrinter& printer)
     const QRect page = painter.viewport();
     // The figures first, as the window lists them, then the plots over the rest of the page.
     QStringList lines{windowTitle(), m_wooferGroup->title()};
-    for (const QLabel* l : {m_fb, m_portLength, m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt})
+    for (const QLabel* l :
+         {m_fb, m_portLength, m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings})
         if (!l->text().isEmpty())
             lines << l->text();
     QFont font = painter.font();

@@ -114,9 +114,11 @@ TEST_P(FrmSoundTest, CsvExportReadsBackAsTheCurve)
         QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1 + kCurvePoints);
     const QChar field = sep() == ',' ? ';' : ',';
-    EXPECT_EQ(lines[0], QStringList({"f", "spl", "splCabin", "excursion", "portSpeed"}).join(field));
+    EXPECT_EQ(lines[0], QStringList({"f", "spl", "splCabin", "excursion", "portSpeed", "maxSpl", "maxPower",
+                                     "impedance", "impedancePhase", "groupDelay"})
+                            .join(field));
     QStringList first = lines[1].split(field).replaceInStrings(",", ".");
-    ASSERT_EQ(first.size(), 5);
+    ASSERT_EQ(first.size(), 10);
     EXPECT_NEAR(first[1].toDouble(), s->report()->curve[0].spl, 0.005);
     // A folder that cannot be written is said, not passed over.
     EXPECT_FALSE(s->exportCsv(dir.filePath("missing/curve.csv")));

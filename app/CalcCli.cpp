@@ -453,7 +453,7 @@ int runCalcCli(int argc, char** argv)
         if (acoustics)
             std::cout << acoustics->human;
         if (boards)
-            std::cout << humanBoards(*boards->boards, o.decimalSeparator);
+            std::cout << humanBoards(*boards->boards, o.decimalSeparator, o.measure);
     }
     if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout, sound.texts))
         return 1;

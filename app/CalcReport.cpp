@@ -103,7 +103,7 @@ std::string humanReport(const CalcRun& run)
     }
     if (!run.state.paramText.empty()) {
         out += "\nParameters:\n";
-        std::string text = run.state.paramText;
+        std::string text = measureText(run.state.paramText, measure, sep);
         std::size_t pos = 0;
         while ((pos = text.find("\r\n", pos)) != std::string::npos)
             text.replace(pos, 2, "\n  ");

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace kelvra
 {
@@ -259,6 +260,88 @@ std::string volumeCaption(std::string_view caption, Measure measure, char decima
     if (!litres)
         return std::string(caption);
     return std::string(head.substr(0, start)) + volumeText(*litres, measure, decimalSeparator);
+}
+
+namespace
+{
+
+bool isWordChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// The unit at `at` (after at most one blank) and the length it takes, or Plain when there is none.
+std::pair<Quantity, std::size_t> unitAt(std::string_view text, std::size_t at)
+{
+    std::size_t p = at;
+    if (p < text.size() && text[p] == ' ')
+        ++p;
+    static constexpr std::pair<std::string_view, Quantity> kUnits[] = {
+        {"litres", Quantity::Volume}, {"litre", Quantity::Volume}, {"Liter", Quantity::Volume},
+        {"liter", Quantity::Volume},  {"cm", Quantity::Length},    {"mm", Quantity::Thickness}};
+    for (const auto& [name, quantity] : kUnits) {
+        if (text.substr(p, name.size()) != name)
+            continue;
+        const std::size_t end = p + name.size();
+        // "cm³" and "cm2" are areas and volumes, "cmx" no unit at all.
+        if (end < text.size() && (isWordChar(text[end]) || static_cast<unsigned char>(text[end]) >= 0x80))
+            return {Quantity::Plain, 0};
+        return {quantity, end - at};
+    }
+    return {Quantity::Plain, 0};
+}
+
+} // namespace
+
+std::string measureText(std::string_view text, Measure measure, char decimalSeparator)
+{
+    if (measure == Measure::Metric)
+        return std::string(text);
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const bool startsNumber =
+            std::isdigit(static_cast<unsigned char>(text[i])) ||
+            (text[i] == '-' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1])));
+        if (!startsNumber || (i > 0 && (isWordChar(text[i - 1]) || text[i - 1] == decimalSeparator))) {
+            out += text[i++];
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
+                                     (text[end] == decimalSeparator && end + 1 < text.size() &&
+                                      std::isdigit(static_cast<unsigned char>(text[end + 1])))))
+            ++end;
+        auto [quantity, unitLength] = unitAt(text, end);
+        // "66,2 x 34,2 cm": the first number of a size takes the unit written after the second; a count
+        // before a size ("1 x 66,2 x 34,2 cm") stays a count.
+        for (std::size_t next = end, step = 0; quantity == Quantity::Plain && step < 1; ++step) {
+            const std::size_t x = text.substr(next, 3) == " x " ? next + 3
+                                  : text.substr(next, 1) == "x" ? next + 1
+                                                                : 0;
+            if (x == 0 || x >= text.size() || !std::isdigit(static_cast<unsigned char>(text[x])))
+                break;
+            next = x;
+            while (next < text.size() &&
+                   (std::isdigit(static_cast<unsigned char>(text[next])) || text[next] == decimalSeparator))
+                ++next;
+            const auto last = unitAt(text, next);
+            if (last.first == Quantity::Length || last.first == Quantity::Thickness)
+                quantity = last.first;
+        }
+        if (quantity != unitAt(text, end).first)
+            unitLength = 0; // the unit is the last number's
+        const Result<double> value = toDouble(text.substr(i, end - i), decimalSeparator);
+        if (quantity == Quantity::Plain || !value) {
+            out += text.substr(i, end - i);
+        } else if (quantity == Quantity::Volume) {
+            out += volumeText(*value, measure, decimalSeparator);
+        } else {
+            out += inchText(inchesOfCm(quantity == Quantity::Thickness ? *value / 10 : *value));
+        }
+        i = end + unitLength;
+    }
+    return out;
 }
 
 std::string lengthDecimal(double cm, Measure measure, char decimalSeparator)

@@ -89,6 +89,10 @@ std::string volumeText(double litres, Measure measure, char decimalSeparator, bo
 // A result caption that ends in "<litres> Liter" ("Outer Volume: 45,3 Liter") with that volume in the
 // chosen system ("Outer Volume: 1,6 ft³ (45,3 l)"); metric captions and any other text stay as they are.
 std::string volumeCaption(std::string_view caption, Measure measure, char decimalSeparator);
+// A text of the metric windows and cores with every "<number>cm", "<number> mm", "<number> litres" (also
+// "cm", "Liter", "liter", "litre") in the chosen system: "H2: 34,2cm" reads H2: 13 7/16". Numbers
+// without such a unit, and everything in metric, stay as they are.
+std::string measureText(std::string_view text, Measure measure, char decimalSeparator);
 // A length to a number in the user's system for spreadsheets and JSON-free texts: cm with 1 decimal or
 // inches to 1/1000".
 std::string lengthDecimal(double cm, Measure measure, char decimalSeparator);

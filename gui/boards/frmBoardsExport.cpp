@@ -122,19 +122,22 @@ QString frmBoards::reportHtml() const
     const char sep = m_app.decimalSeparator;
     const BoxBoards& boards = *m_result.boards;
     QString out = QStringLiteral("<h2>Boards</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-                                 "<tr><th>Board</th><th>Count</th><th>l x b (cm)</th><th>Thickness</th>"
-                                 "<th>Bevels (saw tilt)</th></tr>");
+                                 "<tr><th>Board</th><th>Count</th><th>l x b (") +
+                  toQString(std::string(lengthUnit(m_app.measure))) +
+                  QStringLiteral(")</th><th>Thickness</th><th>Bevels (saw tilt)</th></tr>");
     for (const Board& b : boards.boards) {
-        const BoardRow row = boardRow(b, sep);
+        const BoardRow row = boardRow(b, sep, m_app.measure);
         out += QStringLiteral("<tr>");
         for (const std::string* cell : {&row.name, &row.count, &row.size, &row.thickness, &row.bevels})
             out += QStringLiteral("<td>") + htmlEscaped(*cell) + QStringLiteral("</td>");
         out += QStringLiteral("</tr>");
     }
     out += QStringLiteral("</table>");
-    std::vector<std::string> lines = portLines(boards, sep);
+    std::vector<std::string> lines;
+    for (const std::string& line : portLines(boards, sep))
+        lines.push_back(measureText(line, m_app.measure, sep));
     for (const std::string& line : volumeLines(boards, sep))
-        lines.push_back(line);
+        lines.push_back(measureText(line, m_app.measure, sep));
     for (const std::string& line : lines)
         out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
     out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());

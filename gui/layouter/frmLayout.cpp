@@ -189,7 +189,8 @@ PanelModel frmLayout::panelModel() const
 void frmLayout::applyPanels()
 {
     for (int i = 0; i < kPanelCount; ++i)
-        m_panels[static_cast<std::size_t>(i)]->apply(m_view.panels[static_cast<std::size_t>(i)]);
+        m_panels[static_cast<std::size_t>(i)]->apply(m_view.panels[static_cast<std::size_t>(i)],
+                                                     m_app.measure, m_app.decimalSeparator);
     m_cutOverlay->setGeometry(m_picPanel->rect());
     m_cutOverlay->raise();
     m_picPanel->update();
@@ -310,7 +311,7 @@ void frmLayout::placePanel(int index, float left, float top, bool turned)
     p.left = left;
     p.top = top;
     p.turned = turned ? 1 : 0;
-    m_panels[static_cast<std::size_t>(index)]->apply(p);
+    m_panels[static_cast<std::size_t>(index)]->apply(p, m_app.measure, m_app.decimalSeparator);
 }
 
 void frmLayout::setDrawing(std::vector<Stroke> strokes, std::vector<SheetText> texts)

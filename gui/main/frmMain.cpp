@@ -508,7 +508,7 @@ void frmMain::applyCalc()
     m_lblVolumeOut->setText(toQString(volumeCaption(m_app->calc.lblVolumeOut, m, sep)));
     m_lblVolume->setText(toQString(volumeCaption(m_app->calc.lblVolume, m, sep))
                              .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_picture->apply(m_app->calc.figure);
+    m_picture->apply(m_app->calc.figure, m_app->measure, m_app->decimalSeparator);
 }
 
 void frmMain::colourSimulationButton()
@@ -525,7 +525,8 @@ void frmMain::buttonHandler(ShowButton button)
         m_figure->move(m_figure->x(), top);
     } else if (button == ShowButton::Parameters) {
         Message m;
-        m.text = m_app->tables.messageBox[kMsgParameters] + ":\r\n" + m_app->calc.paramText;
+        m.text = m_app->tables.messageBox[kMsgParameters] + ":\r\n" +
+                 measureText(m_app->calc.paramText, m_app->measure, m_app->decimalSeparator);
         m.title = programTitle();
         m.icon = MessageIcon::Information;
         messageService().show(this, m);
@@ -563,7 +564,7 @@ void frmMain::countHandler(CountList list)
         inputBox(&ModelInputs::bp)->setEnabled(fields.width);
         inputBox(&ModelInputs::hp)->setEnabled(fields.height);
         inputBox(&ModelInputs::thick2)->setEnabled(fields.portBoard);
-        m_picture->apply(f);
+        m_picture->apply(f, m_app->measure, m_app->decimalSeparator);
     }
     runRecalculate();
 }
@@ -582,7 +583,7 @@ void frmMain::portTypeHandler()
     m_app->calc.figure.portShape = isRoundPort(type) ? PortShape::Circle : PortShape::Rectangle;
     // Diameter or width and height, as the recalculation will show them: never both in one place.
     ApplyPortTypeLabels(m_app->calc.figure, m_cmbPortType->currentIndex());
-    m_picture->apply(m_app->calc.figure);
+    m_picture->apply(m_app->calc.figure, m_app->measure, m_app->decimalSeparator);
     runRecalculate();
 }
 

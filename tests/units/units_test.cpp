@@ -108,3 +108,23 @@ TEST_P(Inches, ShownTexts)
     EXPECT_EQ(measureOfSetting("1"), Measure::Imperial);
     EXPECT_EQ(measureOfSetting("x"), Measure::Metric);
 }
+
+TEST_P(Inches, MetricTextsOfTheWindowsInInches)
+{
+    const char sep = GetParam();
+    const std::pair<const char*, const char*> cases[] = {
+        {"H2: 34,2cm", "H2: 13 7/16\""},
+        {"Voorzijde\r\nl:66,2cm\r\nb:45cm", "Voorzijde\r\nl:26 1/16\"\r\nb:17 11/16\""},
+        {"P:19mm B1:58,43cm", "P:3/4\" B1:23\""},
+        {"1 round hole of \u00d8 7,5 cm in Voorzijde", "1 round hole of \u00d8 2 15/16\" in Voorzijde"},
+        {"1 slot of 7,5 x 20 cm in Achterzijde", "1 slot of 2 15/16\" x 7 7/8\" in Achterzijde"},
+        {"Sheet 122x244, 2x3 boards", "Sheet 122x244, 2x3 boards"},
+        {"1 x 66,2 x 34,2 cm", "1 x 26 1/16\" x 13 7/16\""},
+        {"net volume: 87,99 litres", "net volume: 3,11 ft\u00b3 (88 l)"},
+        {"Outer Volume: 45,3 Liter", "Outer Volume: 1,6 ft\u00b3 (45,3 l)"},
+        {"12,4 % less, 2 cm\u00b3, 3cmx, B2 cm", "12,4 % less, 2 cm\u00b3, 3cmx, B2 cm"}};
+    for (const auto& [metric, imperial] : cases) {
+        EXPECT_EQ(measureText(under(metric, sep), Measure::Imperial, sep), under(imperial, sep)) << metric;
+        EXPECT_EQ(measureText(under(metric, sep), Measure::Metric, sep), under(metric, sep));
+    }
+}

@@ -78,7 +78,7 @@ Checked<PortInBox> checkedPortInBox(const Port& port, double vbLitres)
 template <typename Above> double bisectLog(double lo, double hi, Above above)
 {
     const bool aboveLo = above(lo);
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 36; ++i) {
         const double mid = std::sqrt(lo * hi);
         (above(mid) == aboveLo ? lo : hi) = mid;
     }
@@ -136,6 +136,13 @@ Complex filtersAt(const Filter& subsonic, const Filter& lowpass, double f)
         return 1.0;
     return filterAt(subsonic, true, f) * filterAt(lowpass, false, f);
 }
+
+// The four limits of a report in one walk down from 200 Hz: excursion and port speed reach their limit
+// at the chosen power and at the full rated power. The values grow with the square root of the power,
+// so the full power's limits are the chosen power's at limit * sqrt(power / full power).
+struct LimitWalk {
+    std::array<std::optional<double>, 4> at; // Xmax, port speed, Xmax at full power, port speed at full
+};
 
 struct Driven {
     Complex ud; // cone, m3/s RMS, into the box
@@ -384,21 +391,38 @@ double sealedResponseDb(const SealedAlignment& sealed, double f)
     return 10 * std::log10(x2 * x2 / (re * re + im * im));
 }
 
+namespace
+{
+
+// Small's response with its coefficients worked out once, for the searches that call it often.
+struct VentedResponse {
+    double a1 = 0, a2 = 0, a3 = 0, t0 = 0;
+    VentedResponse(const Woofer& woofer, double vbLitres, double fb, double ql)
+    {
+        const auto q = completeQualities(woofer);
+        const double qt = q ? q->qts : 0.0;
+        const double h = fb / woofer.fs;
+        const double alpha = woofer.vas / vbLitres;
+        const double sh = std::sqrt(h);
+        a1 = (ql + h * qt) / (sh * ql * qt);
+        a2 = (h + (alpha + 1 + h * h) * ql * qt) / (h * ql * qt);
+        a3 = (h * ql + qt) / (sh * ql * qt);
+        t0 = 1.0 / (2 * kPi * std::sqrt(woofer.fs * fb));
+    }
+    double db(double f) const
+    {
+        const Complex x(0.0, 2 * kPi * f * t0);
+        const Complex x2 = x * x;
+        const Complex g = x2 * x2 / (x2 * x2 + a1 * x2 * x + a2 * x2 + a3 * x + 1.0);
+        return 10 * std::log10(std::norm(g));
+    }
+};
+
+} // namespace
+
 double ventedResponseDb(const Woofer& woofer, double vbLitres, double fb, double ql, double f)
 {
-    const auto q = completeQualities(woofer);
-    const double qt = q ? q->qts : 0.0;
-    const double h = fb / woofer.fs;
-    const double alpha = woofer.vas / vbLitres;
-    const double sh = std::sqrt(h);
-    const double a1 = (ql + h * qt) / (sh * ql * qt);
-    const double a2 = (h + (alpha + 1 + h * h) * ql * qt) / (h * ql * qt);
-    const double a3 = (h * ql + qt) / (sh * ql * qt);
-    const double t0 = 1.0 / (2 * kPi * std::sqrt(woofer.fs * fb));
-    const Complex x(0.0, 2 * kPi * f * t0);
-    const Complex x2 = x * x;
-    const Complex g = x2 * x2 / (x2 * x2 + a1 * x2 * x + a2 * x2 + a3 * x + 1.0);
-    return 20 * std::log10(std::abs(g));
+    return VentedResponse(woofer, vbLitres, fb, ql).db(f);
 }
 
 Checked<double> ventedF3(const Woofer& woofer, double vbLitres, double fb, double ql)
@@ -410,8 +434,9 @@ Checked<double> ventedF3(const Woofer& woofer, double vbLitres, double fb, doubl
         return fieldError("fb", "the tuning must be greater than 0");
     if (!positive(ql))
         return fieldError("ql", "must be greater than 0");
+    const VentedResponse response(woofer, vbLitres, fb, ql);
     const auto below = [&](double f) {
-        return ventedResponseDb(woofer, vbLitres, fb, ql, f) <= -3.0;
+        return response.db(f) <= -3.0;
     };
     const double step = std::pow(2.0, -1.0 / 48.0);
     if (below(kF3SearchHigh))
@@ -557,6 +582,45 @@ std::optional<double> portSpeedLimitFrequency(const BoxCircuit& circuit, double 
     return firstFromAbove([&](double f) { return evaluate(circuit, f).portSpeed; }, limit);
 }
 
+namespace
+{
+
+LimitWalk walkLimits(const BoxCircuit& c, double xmaxMm, double fullPowerW)
+{
+    const double scale = std::sqrt(c.powerW / fullPowerW);
+    const std::array<double, 4> limit{xmaxMm, kPortSpeedLimit, xmaxMm * scale, kPortSpeedLimit * scale};
+    const bool port = c.vented && c.portAreaM2 > 0;
+    const auto value = [&](std::size_t k, double f) {
+        const CircuitPoint p = evaluate(c, f);
+        return k % 2 == 0 ? p.excursion : p.portSpeed;
+    };
+    LimitWalk walk;
+    std::array<bool, 4> open{true, port, true, port};
+    const double step = std::pow(2.0, -1.0 / 48.0);
+    double upper = kHighestF;
+    CircuitPoint at = evaluate(c, upper);
+    for (std::size_t k = 0; k < 4; ++k)
+        if (open[k] && (k % 2 == 0 ? at.excursion : at.portSpeed) >= limit[k]) {
+            walk.at[k] = upper;
+            open[k] = false;
+        }
+    for (double f = upper * step; f > kLowestF * step * 0.999 && (open[0] || open[1] || open[2] || open[3]);
+         upper = f, f *= step) {
+        const double lower = std::max(f, kLowestF);
+        at = evaluate(c, lower);
+        for (std::size_t k = 0; k < 4; ++k)
+            if (open[k] && (k % 2 == 0 ? at.excursion : at.portSpeed) >= limit[k]) {
+                walk.at[k] = bisectLog(lower, upper, [&](double x) { return value(k, x) >= limit[k]; });
+                open[k] = false;
+            }
+        if (lower == kLowestF)
+            break;
+    }
+    return walk;
+}
+
+} // namespace
+
 Checked<double> portAreaForSpeed(const Woofer& woofer, double vbLitres, double fb, int portCount,
                                  const SoundOptions& options, double speedLimit)
 {
@@ -629,12 +693,12 @@ Checked<SoundReport> analyseSound(const Woofer& one, const Port& port, double vb
     if (!circuit)
         return circuit.error();
     report.curve = computeCurve(*circuit);
-    report.excursionLimitF = excursionLimitFrequency(*circuit, one.xmax);
-    report.portSpeedLimitF = portSpeedLimitFrequency(*circuit);
-    const BoxCircuit full = atPower(*circuit, report.ratedPower);
+    const LimitWalk walk = walkLimits(*circuit, one.xmax, report.ratedPower);
+    report.excursionLimitF = walk.at[0];
+    report.portSpeedLimitF = walk.at[1];
     report.fullPower.power = report.ratedPower;
-    report.fullPower.excursionLimitAt = excursionLimitFrequency(full, one.xmax);
-    report.fullPower.portSpeedLimitAt = portSpeedLimitFrequency(full);
+    report.fullPower.excursionLimitAt = walk.at[2];
+    report.fullPower.portSpeedLimitAt = walk.at[3];
     report.suggested = suggestBoxes(one, options);
 
     if (const auto qts = qtsDisagreement(one))

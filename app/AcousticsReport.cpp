@@ -2,6 +2,7 @@
 
 #include "acoustics/CurveCsv.h"
 #include "acoustics/DesignPort.h"
+#include "acoustics/PortTuning.h"
 #include "boards/Boards.h"
 
 #include <algorithm>
@@ -74,6 +75,25 @@ Checked<double> boxVolumeForAcoustics(const CalcRun& run)
     return built.boards->netVolumeExact;
 }
 
+namespace
+{
+
+// The port's inner end to the wall it faces, cm, and the warning when that is too near.
+struct Clearance {
+    std::optional<double> cm;
+    std::optional<std::string> warning;
+};
+
+Clearance clearanceOf(const CalcRun& run)
+{
+    const BoardsResult built = buildBoards(run.inputs, run.decimalSeparator);
+    if (!built.ok())
+        return {};
+    return {built.boards->portClearance, built.boards->clearanceWarning};
+}
+
+} // namespace
+
 AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request)
 {
     AcousticsOutcome out;
@@ -128,7 +148,7 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
     for (const auto& [text, target] : targets) {
         std::optional<double> length;
         if (vb && port)
-            if (const auto l = portLengthFor(*port, *vb, target))
+            if (const auto l = designPortLengthFor(run.inputs, sep, options->endCorrection, target))
                 length = *l;
         lengths.raw(text, numberOrNull(length, 4));
         if (length)
@@ -138,6 +158,13 @@ AcousticsOutcome acousticsOf(const CalcRun& run, const AcousticsRequest& request
             "Port length for " + text + " Hz: " + (length ? shown(*length, 2, sep) + " cm" : "-") + "\n";
     }
     o.raw("portLengthFor", lengths.dump());
+    if (port && port->count > 0) {
+        // From the port's inner end to the wall it faces, cm; null when the boards cannot be built.
+        const Clearance clearance = clearanceOf(run);
+        o.raw("portClearance", numberOrNull(clearance.cm, 2));
+        if (clearance.warning)
+            out.human += "Warning: " + *clearance.warning + "\n";
+    }
 
     std::string curve;
     if (woofer && vb && port) {

@@ -73,8 +73,12 @@ void addBoardsJson(json::Object& report, const BoardsResult& result)
     report.raw("boards", boards.dump())
         .str("innerVolumeExact", number(b.innerVolumeExact, 2))
         .str("netVolumeExact", number(b.netVolumeExact, 2));
-    if (b.volumeNote)
-        report.str("volumeNote", *b.volumeNote);
+    if (!b.warnings.empty()) {
+        json::Array warnings;
+        for (const std::string& w : b.warnings)
+            warnings.raw(json::quote(w));
+        report.raw("boardsWarnings", warnings.dump());
+    }
 }
 
 std::string humanBoards(const BoxBoards& boards, char sep, Measure measure)
@@ -116,8 +120,6 @@ std::string humanBoards(const BoxBoards& boards, char sep, Measure measure)
     out += measureText("Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) +
                            " Liter\n",
                        measure, sep);
-    if (boards.volumeNote)
-        out += measureText(*boards.volumeNote, measure, sep) + "\n";
     for (const std::string& w : boards.warnings)
         out += "Warning: " + w + "\n";
     return out;

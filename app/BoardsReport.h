@@ -10,8 +10,8 @@
 namespace kelvra
 {
 
-// Adds "boards", "innerVolumeExact", "netVolumeExact" and, when there is one, "volumeNote"; a design whose
-// boards cannot be built gets "boardsError" instead.
+// Adds "boards", "innerVolumeExact", "netVolumeExact" and, when there are any, "boardsWarnings"; a
+// design whose boards cannot be built gets "boardsError" instead.
 void addBoardsJson(json::Object& report, const BoardsResult& result);
 
 // The cut list: one line a board with its count, size, thickness and bevels, then the volumes.

@@ -8,6 +8,7 @@
 #include "layouter/BoardExports.h"
 #include "layouter/CutPlanText.h"
 #include "persist/ProjectFile.h"
+#include "solid/MeshFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -27,13 +28,17 @@ constexpr const char* kUsage =
     "                   [--saw 2|3|4|1/8|3/32] [--sheet 0|1|2|4x8ft|5x5ft|LxB] [--cut-list] [--svg FILE] "
     "[--save FILE.tbx] [--boards]\n"
     "                   [--target-fb F]... [--curve-csv FILE] [--export-svg FILE] [--export-dxf FILE]\n"
-    "                   [--export-csv FILE] [PROJECT.tbx]\n"
+    "                   [--export-csv FILE] [--export-stl FILE] [--export-obj FILE] [PROJECT.tbx]\n"
     "       kelvra-calc --batch [--decimal ,|.] [--set KEY=TEXT]... [--best-fit] [--saw 2|3|4] [--boards]\n"
     "  KEY is a model key (h2, l3, b2, ca, cb, lp, dp, bp, hp, thick0..2, subvol, vother);\n"
     "  the list keys sub, pieces0..2, ptype, pwhere, corr take a list position.\n"
-    "  The woofer keys fs (Hz), qts, qes, qms, vas (l), sd (cm2), xmax (mm), re (ohm), pe (W), le (mH)\n"
-    "  and ql (box losses, 7), endcorr 0|1|2 (port ends 0.614, 0.732, 0.850), car 0|1|2|3 (none,\n"
-    "  compact, midsize, van), power (W, 1) add Qtc, Fc, F3, the sensitivity and the curve 10-190 Hz\n"
+    "  The woofer keys fs (Hz), qts, qes, qms, vas (l), sd (cm2), xmax (mm), re (ohm), pe (W), le (mH),\n"
+    "  coils 1|2, z 1|2|4|8 (ohm per coil) and ql (box losses, 7), endcorr 0|1|2 (port ends 0.614,\n"
+    "  0.732, 0.850), car 0|1|2|3 (none, compact, midsize, van), power (W in all, 1), coilwiring 0|1\n"
+    "  (series, parallel), wiring 0|1 (woofers in parallel, series), subsonic and lowpass (Hz) with\n"
+    "  subsonicorder and lowpassorder 2|4|5 (Butterworth 2, 4, Linkwitz-Riley 4) add the woofers\n"
+    "  (pieces0), Qtc, Fc, F3, the sensitivity, the load, the limits, the suggested boxes, warnings\n"
+    "  and the curve 10-190 Hz\n"
     "  to --json's \"acoustics\" (always there with the port's Fb and portLengthFor) and \"How it will\n"
     "  sound\" to the report. So do --target-fb F (the port length for that tuning; repeatable),\n"
     "  --curve-csv FILE (writes the curve) and a project file with a woofer. A port count of 0 is a\n"
@@ -44,6 +49,8 @@ constexpr const char* kUsage =
     "  FILE-3 ... before the extension for the others), --export-dxf FILE all sheets side by side for a\n"
     "  CNC router (R12, mm, layers OUTLINES, LABELS, SHEETS), --export-csv FILE the boards and the\n"
     "  numbered cuts (';' between fields with --decimal ,); all with the --saw of --best-fit.\n"
+    "  --export-stl FILE and --export-obj FILE write the boards as solids with their holes, in mm with\n"
+    "  z up: binary STL (one closed shell per board) and OBJ (one object per board).\n"
     "  --sheet 0|1|2 (122x61, 122x244, 122x305), 4x8ft, 5x5ft or LxB (a sheet of your own, length x\n"
     "  breadth in the --units) and --saw 2|3|4 (mm) or 1/8|3/32 (inch) set the layouter's sheet and saw\n"
     "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
@@ -120,6 +127,23 @@ bool writeExports(const CalcCliOptions& o, const BoardPlanResult& plan)
         ok = writeFile(*o.exportDxf, planDxf(*plan.plan, *plan.boards, o.measure)) && ok;
     if (o.exportCsv)
         ok = writeFile(*o.exportCsv, cutListCsv(*plan.plan, *plan.boards, sep, o.measure)) && ok;
+    return ok;
+}
+
+// The boards as solids; a design whose boards cannot be built writes none.
+bool writeSolids(const CalcCliOptions& o, const CalcRun& run)
+{
+    const BoardsResult boards = buildBoards(run.inputs, run.decimalSeparator);
+    if (!boards.ok()) {
+        std::cerr << "kelvra-calc: " << boards.error.text() << "\n";
+        return false;
+    }
+    const std::vector<BoardMesh> meshes = boxMeshes(boards.boards->boards, holeRings(boards.boards->boards));
+    bool ok = true;
+    if (o.exportStl)
+        ok = writeFile(*o.exportStl, meshesStl(meshes)) && ok;
+    if (o.exportObj)
+        ok = writeFile(*o.exportObj, meshesObj(meshes)) && ok;
     return ok;
 }
 
@@ -283,6 +307,11 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             (a == "--export-svg"   ? p.options.exportSvg
              : a == "--export-dxf" ? p.options.exportDxf
                                    : p.options.exportCsv) = *v;
+        } else if (a == "--export-stl" || a == "--export-obj") {
+            auto v = value(a.c_str());
+            if (!v)
+                return p;
+            (a == "--export-stl" ? p.options.exportStl : p.options.exportObj) = *v;
         } else if (a == "--save") {
             auto v = value("--save");
             if (!v)
@@ -339,7 +368,7 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
     const CalcCliOptions& o = p.options;
     if (o.cutList && (o.json || o.batch) && p.error.empty())
         p.error = "--cut-list prints a table; it cannot be combined with --json or --batch";
-    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports()))
+    if (o.batch && p.error.empty() && (o.projectFile || o.saveFile || o.svgFile || o.exports() || o.solids()))
         p.error = "--batch takes its projects from the lines (@PROJECT.tbx); it has no project file, --save "
                   "or --svg";
     if (o.batch && p.error.empty() && (!o.targetFbs.empty() || o.curveCsv))
@@ -481,6 +510,8 @@ int runCalcCli(int argc, char** argv)
         }
     }
     if (o.exports() && !writeExports(o, *plan))
+        return 1;
+    if (o.solids() && !writeSolids(o, run))
         return 1;
     if (o.bestFit && plan && !plan->ok()) {
         std::cerr << "kelvra-calc: " << plan->text() << "\n";

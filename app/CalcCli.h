@@ -37,6 +37,10 @@ struct CalcCliOptions {
     std::optional<std::string> exportSvg; // --export-svg: one drawing per sheet, "-2", "-3" for the rest
     std::optional<std::string> exportDxf; // --export-dxf: all sheets side by side, mm, for a CNC router
     std::optional<std::string> exportCsv; // --export-csv: the boards and the numbered cuts
+    // The boards as solids with their holes, mm: binary STL and OBJ.
+    std::optional<std::string> exportStl; // --export-stl
+    std::optional<std::string> exportObj; // --export-obj
+    bool solids() const { return exportStl || exportObj; }
     bool exports() const { return exportSvg || exportDxf || exportCsv; }
 };
 

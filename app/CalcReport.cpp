@@ -1,5 +1,6 @@
 #include "app/CalcReport.h"
 
+#include "boards/Boards.h"
 #include "layouter/CutPlanText.h"
 
 namespace kelvra
@@ -13,7 +14,9 @@ CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTa
     run.decimalSeparator = decimalSeparator;
     ApplyPortCountVisibility(run.state.figure, inputs.pieces2);
     ApplyPortTypeShape(run.state.figure, inputs.pieces2, inputs.ptype);
-    run.outcome = Recalculate(makeRecalcInputs(inputs, true, decimalSeparator, &tables), run.state);
+    RecalcInputs in = makeRecalcInputs(inputs, true, decimalSeparator, &tables);
+    in.exactNetVolume = &exactNetVolume;
+    run.outcome = Recalculate(in, run.state);
     run.simulationOn = !run.outcome.switchSimulationOff;
     return run;
 }
@@ -59,7 +62,10 @@ json::Object jsonReport(const CalcRun& run)
         .str("paramText", run.state.paramText)
         .raw("figure", figure.dump())
         .raw("netVolume",
-             run.outcome.netVolume ? json::quote(formatFixed(*run.outcome.netVolume, '.')) : "null");
+             run.outcome.netVolume ? json::quote(formatFixed(*run.outcome.netVolume, '.')) : "null")
+        .raw("netVolumeClassic", run.outcome.classicNetVolume
+                                     ? json::quote(formatFixed(*run.outcome.classicNetVolume, '.'))
+                                     : "null");
     return report;
 }
 
@@ -219,8 +225,7 @@ std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator, M
 {
     if (!result.ok())
         return "\nBest fit: " + result.text() + "\n";
-    const CutPlanText t =
-        describeCutPlan(*result.plan, boardNames(*result.boards), decimalSeparator, measure);
+    const CutPlanText t = describeBoardPlan(*result.plan, *result.boards, decimalSeparator, measure);
     std::string out = "\nBest fit:\n";
     for (const std::string& line : t.summary)
         out += "  " + line + "\n";

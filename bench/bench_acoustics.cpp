@@ -1,4 +1,5 @@
-// One curve of the sound of a design: the driven circuit at the 52 points, and the whole analysis.
+// One curve of the sound of a design: the driven circuit at the 52 points, the whole analysis, and the
+// suggested boxes.
 #include "acoustics/Acoustics.h"
 
 #include <benchmark/benchmark.h>
@@ -63,5 +64,30 @@ void BM_WholeAnalysis(benchmark::State& state)
         benchmark::DoNotOptimize(analyseSound(w, p, 110, o));
 }
 BENCHMARK(BM_WholeAnalysis);
+
+// The same for two woofers wired and filtered: every curve (SPL, excursion, port speed, maximum SPL and
+// power, impedance, group delay), F3, the limits at the chosen and the full power, the suggested boxes.
+void BM_WholeAnalysisTwoWoofersFiltered(benchmark::State& state)
+{
+    const Woofer w = twelveInch();
+    const Port p = port();
+    SoundOptions o = options();
+    o.woofers = 2;
+    o.subsonic = Filter{FilterType::LinkwitzRiley4, 25};
+    o.lowpass = Filter{FilterType::Butterworth4, 80};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseSound(w, p, 110, o));
+}
+BENCHMARK(BM_WholeAnalysisTwoWoofersFiltered);
+
+// The suggested sealed and vented boxes alone.
+void BM_SuggestBoxes(benchmark::State& state)
+{
+    const Woofer w = twelveInch();
+    const SoundOptions o = options();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(suggestBoxes(w, o));
+}
+BENCHMARK(BM_SuggestBoxes);
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "boards/Boards.h"
 
 #include "boards/BoxSection.h"
-#include "calc/Recalculate.h"
+#include "calc/Numeric.h"
 
 #include <algorithm>
 #include <array>
@@ -292,50 +292,18 @@ double wooferVolume(const Design& d)
     return defaultWooferLitres(d.sub) * d.woofers * 1000;
 }
 
-std::string litres(double value, char sep)
-{
-    return formatDouble(roundHalfEven(value, 2), sep);
-}
-
-void addVolumes(const Design& d, const Section& s, const ModelInputs& in, char sep, BoxBoards& out)
+void addVolumes(const Design& d, const Section& s, BoxBoards& out)
 {
     const double inner = s.innerArea() * (d.l3 - 2 * s.t);
     out.innerVolumeExact = inner / 1000;
-
-    // The main window's own deductions (woofers, port, partitions, other volume), so that the exact and
-    // the classic figure differ only in how they measure the air.
-    CalcState state;
-    const RecalcOutcome classic = Recalculate(makeRecalcInputs(in, true, sep), state);
-    const bool classicRan = classic.netVolume && classic.deductions;
-    // Where the main window stops before its net volume (a woofer too big for its front), the real
-    // boards' own figures stand in.
-    const double taken = classicRan
-                             ? classic.deductions->toDouble()
-                             : portVolume(d) + wooferVolume(d) +
-                                   d.partitions * s.innerArea() * d.thick1 / 10.0 + d.otherLitres * 1000.0;
+    const double taken = portVolume(d, s) + wooferVolume(d) + d.partitions * s.innerArea() * d.thick1 / 10.0 +
+                         d.otherLitres * 1000.0;
     const double factor = d.corr / 10.0 + 1;
     out.netVolumeExact = (inner - taken) * factor / 1000;
     if (out.netVolumeExact < 0)
         out.warnings.push_back(
             "The woofers, the port, the partitions and the other volume take more room than "
             "the box has inside.");
-    if (!classicRan || !classic.ranToEnd)
-        return;
-
-    out.classicNetVolume = classic.netVolume->toDouble();
-    const double diff = out.netVolumeExact - out.classicNetVolume;
-    if (std::abs(diff) <= 0.01 * std::abs(out.classicNetVolume))
-        return;
-    const std::string why =
-        (d.ca != 90 || d.cb != 90)
-            ? "the main window measures a sloped box's widths from the outside (the outer bottom width with "
-              "the inner height), so it counts air that the end panels take"
-            : "the main window rounds its measures";
-    const double percent = out.classicNetVolume != 0 ? diff / out.classicNetVolume * 100 : 0;
-    out.volumeNote = "The exact net volume is " + litres(out.netVolumeExact, sep) + " litres, " +
-                     formatDouble(roundHalfEven(std::abs(percent), 1), sep) + " % " +
-                     (diff > 0 ? "more" : "less") + " than the main window's " +
-                     litres(out.classicNetVolume, sep) + " litres: " + why + ".";
 }
 
 bool finite(const BoxBoards& b)
@@ -357,6 +325,8 @@ std::string boardWords(const std::string& key)
         return "the " + key + " side";
     if (key == "port")
         return "the port";
+    if (key == kPortStripKey)
+        return "the port's closing strip";
     if (key.rfind("partition", 0) == 0)
         return "partition wall " + key.substr(9);
     return "the " + key;
@@ -490,16 +460,27 @@ BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator, std::span
             return refuse(*e);
 
     BoxBoards out;
-    out.boards.reserve(static_cast<std::size_t>(kShellBoardCount + 1 + d.partitions));
+    out.boards.reserve(static_cast<std::size_t>(kShellBoardCount + 2 + d.partitions));
     addShell(d, s, names, out);
-    if (d.ports > 0)
-        addPort(d, s, boardName(names, 6), out);
+    if (d.ports > 0) {
+        const std::array<std::string, 2> portNames = {
+            boardName(names, 6), names.size() > 7 ? trimmed(names[7]) : std::string(kPortStripName)};
+        addPort(d, s, portNames, out);
+    }
     addPartitions(d, s, out);
-    addVolumes(d, s, in, decimalSeparator, out);
+    addVolumes(d, s, out);
     if (!finite(out))
         return refuse({BoardsFault::TooLarge, "", "a measure of the box", 0, 0, {}});
     r.boards = std::move(out);
     return r;
+}
+
+std::optional<double> exactNetVolume(const ModelInputs& in, char decimalSeparator)
+{
+    const BoardsResult r = buildBoards(in, decimalSeparator);
+    if (!r.ok())
+        return std::nullopt;
+    return r.boards->netVolumeExact;
 }
 
 std::string boardSizeText(double cm, char decimalSeparator)

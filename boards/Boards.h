@@ -36,6 +36,14 @@ struct Bevel {
     double complementary = 0;
 };
 
+// A hole sawn through a board, in the board's outline coordinates (cm from its lower left corner).
+struct BoardHole {
+    std::string kind; // "woofer", "port" (a round port) or "slot" (a slot port's opening)
+    Point2 center;
+    double diameter = 0;         // round holes
+    std::vector<Point2> outline; // a slot's corners, counter-clockwise
+};
+
 struct Board {
     std::string key;  // front, rear, top, bottom, left, right, port, partition1, partition2, ...
     std::string name; // the figure's panel caption
@@ -54,7 +62,8 @@ struct Board {
     std::vector<Point3> solid; // corner points of one board as it sits in the box: the corners of its
                                // cross-section at its lower z (or y for a lying port wall), then the
                                // same corners at its upper one
-    bool isTrapezoid() const;  // an outline of four edges that is not a rectangle
+    std::vector<BoardHole> holes;
+    bool isTrapezoid() const; // an outline of four edges that is not a rectangle
 };
 
 // The hole of a round port, sawn into the panel that carries it.
@@ -79,7 +88,7 @@ enum class BoardsFault {
     BadAngle,    // an angle below 0 or from 180 on
     TopCrossed,  // the end panels cross below the top, or within the boards
     TooThick,    // a board thicker than half the side it closes, or partitions that fill the box
-    PortTooLong, // longer than the inner space it runs along
+    PortTooLong, // longer than its panel and the inner space behind it
     PortTooHigh, // higher than the inner space it crosses
     PortTooWide, // the slots with their walls wider than the panel that carries them
     TooLarge,    // a measure that would leave the range of numbers
@@ -101,10 +110,14 @@ struct BoxBoards {
     std::vector<Board> boards;
     std::optional<PortHole> portHole;
     std::optional<PortSlot> portSlot;
-    double innerVolumeExact = 0;           // litres of air inside the shell boards
-    double netVolumeExact = 0;             // litres, with the main window's deductions and correction factor
-    double classicNetVolume = 0;           // litres, what the main window shows (0 when it shows none)
-    std::optional<std::string> volumeNote; // set when exact and classic differ by more than 1 %: why
+    double innerVolumeExact = 0; // litres of air inside the shell boards
+    // Litres the woofer sees: the air inside the shell boards less the woofers' displacement, the ports
+    // (their air and the wood of their boards inside the box), the partition walls and the other
+    // volume, times the correction factor.
+    double netVolumeExact = 0;
+    std::optional<double> portClearance; // cm from the port's inner end to the wall it faces
+    // Set when that leaves the air less room than the port's smaller inner measure; also in warnings.
+    std::optional<std::string> clearanceWarning;
     std::vector<std::string> warnings;
 };
 
@@ -116,10 +129,18 @@ struct BoardsResult {
 
 inline constexpr int kShellBoardCount = 6;
 
+// The key and built-in name of the strip that closes a slot port's open side.
+inline constexpr const char* kPortStripKey = "portstrip";
+inline constexpr const char* kPortStripName = "Poortstrook";
+
 // The boards of the design. `names` are the captions of the figure's panel labels in board-key order
 // (front, rear, top, bottom, left, right, port); empty gives the built-in Dutch captions.
 BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator,
                          std::span<const std::string> names = {});
+
+// The exact net volume in litres (unrounded) of the boards of the design; nothing when they cannot be
+// built.
+std::optional<double> exactNetVolume(const ModelInputs& in, char decimalSeparator);
 
 // A board's size as the cut list shows it: cm to 1 mm in the given separator ("36,4").
 std::string boardSizeText(double cm, char decimalSeparator);

@@ -5,6 +5,8 @@
 #include "boards/Boards.h"
 
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace kelvra::boards_detail
@@ -50,10 +52,19 @@ Point2 normalise(std::vector<Point2>& outline);
 Bevel bevelOf(double tiltDegrees);
 double mmPrecision(double cm); // cm to 0.1 mm, halves to even
 
+// The port's length inside the box: lp less the carrying panel's thickness along the port, cm.
+double portRun(const Design& d, const Section& s);
+// A slot that does not reach across its inner space, closed by a strip of its own.
+bool portNeedsStrip(const Design& d, const Section& s);
 std::optional<BoardsError> portFits(const Design& d, const Section& s);
-// Adds the port wall (rectangular port) or the hole (round port) to the boards.
-void addPort(const Design& d, const Section& s, const std::string& name, BoxBoards& out);
-// Air the port takes from the box, cm³: the slots and their walls, or the round ports' bores.
-double portVolume(const Design& d);
+// From the port's inner end to the wall it faces, cm; and the least that leaves the air room to turn
+// (its smaller inner measure: the slot's width or height, the tube's diameter).
+double portClearance(const Design& d, const Section& s);
+double portClearanceNeeded(const Design& d);
+// Adds the port wall and closing strip (rectangular port) or the hole (round port) to the boards;
+// `names` are the port wall's and the strip's.
+void addPort(const Design& d, const Section& s, std::span<const std::string> names, BoxBoards& out);
+// What the ports take from the air inside the boards, cm3: their air and their boards' wood.
+double portVolume(const Design& d, const Section& s);
 
 } // namespace kelvra::boards_detail

@@ -7,8 +7,9 @@ namespace kelvra
 {
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+// SaveDontSaveCancel: the question before unsaved changes would be lost.
+enum class MessageButtons { Ok, OkCancel, SaveDontSaveCancel };
+enum class MessageAnswer { Ok, Cancel, Save, DontSave };
 
 struct Message {
     std::string text;

@@ -249,10 +249,14 @@ private:
         KELVRA_TRY(c, b.minus(partitionVolume));
         KELVRA_TRY(air, c.minus(otherVolume));
         KELVRA_TRY(corrected, air.times(factor));
-        KELVRA_TRY(net, Fixed::fromDouble(roundHalfEven(corrected.toDouble() / 1000, 2)));
+        KELVRA_TRY(classicNet, Fixed::fromDouble(roundHalfEven(corrected.toDouble() / 1000, 2)));
+        m_out.classicNetVolume = classicNet;
+        Fixed net = classicNet;
+        if (m_in.exactNetVolume)
+            if (const std::optional<double> exact = m_in.exactNetVolume(m_m, m_sep))
+                if (const Result<Fixed> rounded = Fixed::fromDouble(roundHalfEven(*exact, 2)))
+                    net = *rounded;
         m_out.netVolume = net;
-        if (const auto taken = innerVolume.minus(air))
-            m_out.deductions = *taken;
         if (net < Fixed()) {
             stop({m_tables.messageBox[kMsgNegativeVolume], "Calculate Neg.", MessageIcon::Exclamation,
                   MessageButtons::Ok});

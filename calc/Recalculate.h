@@ -14,6 +14,10 @@
 namespace kelvra
 {
 
+// The net volume in litres of the boards as they are built, when they can be; the calculator itself
+// knows only its classic rule, so the layer above it hands this in.
+using ExactNetVolumeFn = std::optional<double> (*)(const ModelInputs& model, char decimalSeparator);
+
 struct RecalcInputs {
     ModelInputs model;
     // Texts of the selected entries of cmbSize and cmbPieces(0..2); empty when nothing is selected.
@@ -22,6 +26,8 @@ struct RecalcInputs {
     bool simulationOn = false;
     char decimalSeparator = ',';
     const TextTables* tables = nullptr; // the built-in tables when null
+    // The net volume shown and checked; the classic rule's figure where it is null or gives nothing.
+    ExactNetVolumeFn exactNetVolume = nullptr;
 };
 
 // Fills the selected-entry texts from the list positions, as the window's fixed lists show them.
@@ -43,10 +49,8 @@ struct RecalcOutcome {
     std::vector<Message> messages;
     bool switchSimulationOff = false; // an error or refusal: the simulation toggle must run
     bool ranToEnd = false;
-    std::optional<Fixed> netVolume; // set once step 22 is reached
-    // What the net volume takes from the inner volume (woofers, port, partitions, other volume), in cm³;
-    // set together with netVolume.
-    std::optional<Fixed> deductions;
+    std::optional<Fixed> netVolume;        // set once step 22 is reached: the figure the label shows
+    std::optional<Fixed> classicNetVolume; // the classic rule's figure, set together with netVolume
     // The input box whose text did not read as a number ("txtSize(3)", "txtVother"), so the window
     // can point the user at it; empty when every text read.
     std::string unreadControl;

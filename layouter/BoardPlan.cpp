@@ -1,5 +1,8 @@
 #include "layouter/BoardPlan.h"
 
+#include "calc/Numeric.h"
+#include "solid/BoardShape.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -328,6 +331,47 @@ std::optional<double> nestedStripWidth(const std::vector<Point2>& outline, doubl
     if (!n)
         return std::nullopt;
     return n->width;
+}
+
+CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char sep, Measure measure)
+{
+    const std::vector<std::string> names = boardNames(boards);
+    CutPlanText text = describeCutPlan(plan, names, sep, measure);
+    const Vec3 middle = boxMiddle(boards.boards);
+    int n = static_cast<int>(plan.cuts.size());
+    auto degrees = [&](double v) {
+        return formatDouble(roundHalfEven(v, 1), sep) + "\u00b0";
+    };
+    for (const BoardPlacement& p : plan.placements) {
+        const std::size_t i = static_cast<std::size_t>(p.board);
+        if (i >= boards.boards.size())
+            continue;
+        const Board& b = boards.boards[i];
+        const BoardShape shape = boardShape(b, middle);
+        std::string name = i < names.size() ? names[i] : std::string();
+        name = name.substr(0, name.find_first_of("\r\n"));
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        name = (name.empty() ? b.key : name) + (p.copy > 0 ? " #" + std::to_string(p.copy + 1) : "");
+        for (std::size_t e = 0; e < b.bevels.size() && e < b.outline.size(); ++e) {
+            const Bevel& bevel = b.bevels[e];
+            if (roundHalfEven(bevel.degrees, 1) == 0)
+                continue;
+            const Point2 a = b.outline[e], c = b.outline[(e + 1) % b.outline.size()];
+            std::string line = std::to_string(++n) + ". Bevel: " + name + ", edge " + std::to_string(e + 1) +
+                               " (" + lengthWithUnit(std::hypot(c.x - a.x, c.y - a.y), measure, sep, 2) +
+                               "): ";
+            line += bevel.beyondSaw
+                        ? "blade tilted " + degrees(bevel.complementary) + " with the board on its edge (" +
+                              degrees(bevel.degrees) + " from square)"
+                        : "blade tilted " + degrees(bevel.degrees);
+            const LongFace face = e < shape.longFaces.size() ? shape.longFaces[e] : LongFace::Both;
+            if (face != LongFace::Both)
+                line += face == LongFace::Outer ? ", the outer face long" : ", the inner face long";
+            text.cuts.push_back(line);
+        }
+    }
+    return text;
 }
 
 std::vector<std::string> boardNames(const BoxBoards& boards)

@@ -109,9 +109,11 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
             nameOf(p) + " (" + size(p.rect) + "): sheet " + std::to_string(p.sheet + 1) + ", " +
             where(p.rect) + (p.turned ? ", turned" : "") +
             (p.nestedWith >= 0 ? ", nested head to tail with " + placementName(p.nestedWith) : ""));
+    // A sliver narrower than the kerf is sawdust, not a piece to keep.
     for (const CutPiece& o : plan.offcuts)
-        text.offcuts.push_back("Piece " + std::to_string(o.id) + " (" + size(o.rect) + "): sheet " +
-                               std::to_string(o.sheet + 1) + ", " + where(o.rect));
+        if (std::min(o.rect.width, o.rect.height) >= plan.kerf)
+            text.offcuts.push_back("Piece " + std::to_string(o.id) + " (" + size(o.rect) + "): sheet " +
+                                   std::to_string(o.sheet + 1) + ", " + where(o.rect));
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "boards/Boards.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -48,6 +49,14 @@ struct SideLengths {
 // l and b in cm of a panel, or nothing when the model gives this panel no size.
 std::optional<SideLengths> sideLengths(int index, const PanelModel& model)
 {
+    if (model.realBoards) {
+        for (const RealBoardSize& r : *model.realBoards)
+            if (r.key == kPanelKeys[static_cast<std::size_t>(index)])
+                return SideLengths{r.l, r.b};
+        // Only the port panel can lack a board (no slot port); it keeps the typed hp and lp, hidden.
+        if (index != kPort)
+            return std::nullopt;
+    }
     const DerivedMeasures& d = model.derived;
     const bool rightCa = d.angleCa == kRightAngle;
     const bool rightCb = d.angleCb == kRightAngle;
@@ -77,11 +86,8 @@ std::optional<SideLengths> sideLengths(int index, const PanelModel& model)
         return SideLengths{d.l3, d.bottomWidth};
     case kLeft:
     case kRight:
-        if (!(index == kLeft ? rightCa : rightCb)) {
-            if (!model.realSides)
-                return std::nullopt;
-            return SideLengths{model.realSides->l, model.realSides->b};
-        }
+        if (!(index == kLeft ? rightCa : rightCb))
+            return std::nullopt;
         return SideLengths{d.topWidth, d.slantCb};
     case kPort:
         return SideLengths{d.hp, d.lp};
@@ -107,7 +113,8 @@ void applySize(Panel& panel, int index, const PanelModel& model)
 // compared with, takes its own breadth and wall thickness off that panel.
 void applyPortCut(Panel& panel, int index, const PanelModel& model)
 {
-    if (index > kTop || model.portCountPosition != 1 || model.portWhere != index)
+    // A real board is already the size it is sawn; the slot stands beside it, not in it.
+    if (model.realBoards || index > kTop || model.portCountPosition != 1 || model.portWhere != index)
         return;
     const DerivedMeasures& d = model.derived;
     const std::optional<float> portHeight = pixels(d.hp);
@@ -139,9 +146,27 @@ PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& input
     m.derived = derived;
     m.portCountPosition = inputs.pieces2;
     m.portWhere = inputs.pwhere;
-    if (derived.angleCa != kRightAngle || derived.angleCb != kRightAngle)
-        m.realSides = realSideSize(inputs, decimalSeparator);
+    m.realBoards = realBoardSizes(inputs, decimalSeparator);
     return m;
+}
+
+std::optional<std::vector<RealBoardSize>> realBoardSizes(const ModelInputs& inputs, char decimalSeparator)
+{
+    const BoardsResult r = buildBoards(inputs, decimalSeparator);
+    if (!r.ok())
+        return std::nullopt;
+    std::vector<RealBoardSize> sizes;
+    sizes.reserve(r.boards->boards.size());
+    for (const Board& b : r.boards->boards) {
+        // A front or rear port's wall stands with its height hp up the box, its length along the port.
+        const bool hpAcross = b.key == "port" && (inputs.pwhere == 0 || inputs.pwhere == 1);
+        const Result<Fixed> l = Fixed::fromDouble(hpAcross ? b.breadth : b.length);
+        const Result<Fixed> breadth = Fixed::fromDouble(hpAcross ? b.length : b.breadth);
+        if (!l || !breadth)
+            return std::nullopt;
+        sizes.push_back({b.key, *l, *breadth});
+    }
+    return sizes;
 }
 
 std::optional<SideSize> realSideSize(const ModelInputs& inputs, char decimalSeparator)
@@ -205,6 +230,9 @@ void RefreshPanels(PanelSet& panels, const PanelModel& model, char decimalSepara
 
 bool portPanelShown(const PanelModel& model)
 {
+    if (model.realBoards)
+        return std::any_of(model.realBoards->begin(), model.realBoards->end(),
+                           [](const RealBoardSize& r) { return r.key == "port"; });
     const DerivedMeasures& d = model.derived;
     const Fixed zero;
     return d.hp > zero && d.dp == zero && d.lp > zero && model.portCountPosition > 0;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvra
 {
@@ -73,15 +74,24 @@ struct SideSize {
     bool operator==(const SideSize&) const = default;
 };
 
+// A real board's bounding rectangle as a panel takes it: l and b in cm.
+struct RealBoardSize {
+    std::string key;
+    Fixed l;
+    Fixed b;
+
+    bool operator==(const RealBoardSize&) const = default;
+};
+
 // What the panel set reads from the main window: the last recalculation's measures, the list
 // positions of cmbPieces(2) and cmbPortWhere, and the captions of the naming labels.
 struct PanelModel {
     DerivedMeasures derived;
     int portCountPosition = 0;
     int portWhere = 0;
-    // The classic measures give a sloped box's side panels no size; they take the real side boards'
-    // bounding rectangle instead (nothing when the boards of the design cannot be built).
-    std::optional<SideSize> realSides;
+    // The boards as they are sawn: every panel takes its board's bounding rectangle. Nothing when the
+    // boards of the design cannot be built; the panels then keep the classic measures.
+    std::optional<std::vector<RealBoardSize>> realBoards;
     std::array<std::string, kPanelCount> names{std::string(kPanelNames[0]), std::string(kPanelNames[1]),
                                                std::string(kPanelNames[2]), std::string(kPanelNames[3]),
                                                std::string(kPanelNames[4]), std::string(kPanelNames[5]),
@@ -93,6 +103,11 @@ PanelModel panelModelOf(const DerivedMeasures& derived, const ModelInputs& input
 
 // The bounding rectangle of the real side boards of the design; nothing when they cannot be built.
 std::optional<SideSize> realSideSize(const ModelInputs& inputs, char decimalSeparator);
+
+// Every real board of the design as the panels take it, in the boards' order: front and rear stand (l
+// along the box), top, bottom, sides, partitions and the port's strip lie with l along their length,
+// the port wall's l is its height hp across the slot. Nothing when the boards cannot be built.
+std::optional<std::vector<RealBoardSize>> realBoardSizes(const ModelInputs& inputs, char decimalSeparator);
 
 // The l and b sides of a rectangle as pixels: front and rear stand upright (l down), the others lie
 // (l across); a turn exchanges them.

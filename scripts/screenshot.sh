@@ -4,7 +4,8 @@
 # the shipped 12" example woofer in a midsize car, the boards window of that sloped box, and the layouter on
 # the default model.
 # Usage: scripts/screenshot.sh [FOLDER]   (default resources/; writes screenshot-main.png,
-# screenshot-sound.png, screenshot-boards.png, screenshot-layout.png and screenshot-bestfit.png there)
+# screenshot-sound.png, screenshot-maxspl.png, screenshot-boards.png, screenshot-outlines.png,
+# screenshot-3d.png, screenshot-layout.png and screenshot-bestfit.png there)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$(realpath -m "${1:-$root/resources}")
@@ -52,9 +53,12 @@ mkdir -p "$out"
 # The settings below hold decimal commas, so the program runs with the Dutch number format they need.
 shoot() { (cd "$work" && env LC_ALL=nl_NL.UTF-8 "$@" timeout 30 xvfb-run -a -s "-screen 0 1280x1024x24" ./kelvra); }
 shoot KELVRA_SCREENSHOT="$out/screenshot-main.png" KELVRA_SCREENSHOT_SOUND="$out/screenshot-sound.png" \
-    KELVRA_SCREENSHOT_BOARDS="$out/screenshot-boards.png"
+    KELVRA_SCREENSHOT_MAXSPL="$out/screenshot-maxspl.png" \
+    KELVRA_SCREENSHOT_BOARDS="$out/screenshot-boards.png" KELVRA_SCREENSHOT_OUTLINES="$out/screenshot-outlines.png" \
+    KELVRA_SCREENSHOT_3D="$out/screenshot-3d.png"
 # The default model: the first-run values, as a first start shows them.
 sed -i '/^\[LU\]/,$d' "$work/kelvra.ini"
 shoot KELVRA_SCREENSHOT_LAYOUT="$out/screenshot-layout.png" KELVRA_SCREENSHOT_BESTFIT="$out/screenshot-bestfit.png"
-echo "$out/screenshot-main.png $out/screenshot-sound.png $out/screenshot-boards.png $out/screenshot-layout.png" \
+echo "$out/screenshot-main.png $out/screenshot-sound.png $out/screenshot-maxspl.png $out/screenshot-boards.png $out/screenshot-outlines.png" \
+    "$out/screenshot-3d.png $out/screenshot-layout.png" \
     "$out/screenshot-bestfit.png"

@@ -2,6 +2,8 @@
 
 #include "calc/Numeric.h"
 
+#include <cmath>
+
 namespace kelvra
 {
 
@@ -58,6 +60,15 @@ BoardRow boardRow(const Board& board, char sep, Measure measure)
     }
     if (row.bevels.empty())
         row.bevels = "square";
+    // A trapezoid is told by its four edges, in the order of its outline, not by its blank.
+    if (board.isTrapezoid()) {
+        std::string edges;
+        for (std::size_t i = 0; i < board.outline.size(); ++i) {
+            const Point2 a = board.outline[i], b = board.outline[(i + 1) % board.outline.size()];
+            edges += (edges.empty() ? "" : " / ") + boardSizeText(std::hypot(b.x - a.x, b.y - a.y), sep);
+        }
+        row.bevels = "trapezoid " + edges + "; " + row.bevels;
+    }
     return row;
 }
 
@@ -88,8 +99,6 @@ std::vector<std::string> volumeLines(const BoxBoards& boards, char sep)
 {
     std::vector<std::string> lines{"Exact inner volume: " + litres(boards.innerVolumeExact, sep) +
                                    ", exact net volume: " + litres(boards.netVolumeExact, sep)};
-    if (boards.volumeNote)
-        lines.push_back(*boards.volumeNote);
     for (const std::string& w : boards.warnings)
         lines.push_back(w);
     return lines;

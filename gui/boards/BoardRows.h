@@ -16,14 +16,16 @@ struct BoardRow {
     std::string count;     // "2"
     std::string size;      // length x breadth in cm to 1 mm: "40 x 36,4"
     std::string thickness; // "18 mm"
-    std::string bevels; // "square", or the tilt of every bevelled edge: "edge 2: 20°; edge 4: 70° * 20°"
+    // "square", or the tilt of every bevelled edge: "edge 2: 20°; edge 4: 70° * 20°"; a trapezoid first
+    // gives its four edges: "trapezoid 40 / 40 / 25,4 / 42,6; square"
+    std::string bevels;
     bool beyondSaw = false;
 };
 
 // Sizes in cm and mm, or in inches to 1/16" with `measure` imperial.
 BoardRow boardRow(const Board& board, char decimalSeparator, Measure measure = Measure::Metric);
 
-// The exact inner and net volume, then the note on the classic figure and the core's warnings.
+// The exact inner and net volume, then the core's warnings (a port too near the wall it faces ...).
 std::vector<std::string> volumeLines(const BoxBoards& boards, char decimalSeparator);
 
 // Where the port goes through its panel: the round holes' diameter, the slot's opening.

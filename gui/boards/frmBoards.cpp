@@ -2,6 +2,7 @@
 
 #include "gui/boards/BoardRows.h"
 #include "gui/boards/BoxPicture.h"
+#include "gui/boards/OutlinePicture.h"
 #include "gui/boards/SheetPicture.h"
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
@@ -111,6 +112,9 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("tabBoards"));
     m_tabs->addTab(m_box, QStringLiteral("Drawing"));
+    m_outlines = new OutlinePicture;
+    m_outlines->setMinimumSize(200, 160);
+    m_tabs->addTab(m_outlines, QStringLiteral("Outlines and bevels"));
     m_tabs->addTab(plan, QStringLiteral("Sheet plan"));
 
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -306,6 +310,7 @@ void frmBoards::showBoards()
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQString(line);
     m_volume->setText(text);
     m_box->setBoards(boards.boards);
+    m_outlines->setBoards(boards.boards, sep);
     m_pages->setCurrentIndex(0);
 }
 
@@ -314,6 +319,7 @@ void frmBoards::showError()
     m_table->setRowCount(0);
     m_volume->clear();
     m_box->setBoards({});
+    m_outlines->setBoards({}, m_app.decimalSeparator);
     m_error->setText(QStringLiteral("These measures do not make a box that can be built:\n\n") +
                      toQString(m_result.error.text()) +
                      QStringLiteral("\n\nCorrect the design in the main window; this window follows it."));

@@ -28,6 +28,7 @@ namespace kelvra
 struct AppState;
 class MainWindowHost;
 class BoxPicture;
+class OutlinePicture;
 class SheetPicture;
 
 class frmBoards : public QMainWindow
@@ -52,6 +53,7 @@ public:
     QLabel* lblVolume() const { return m_volume; }
     QLabel* lblError() const { return m_error; }
     BoxPicture* picBox() const { return m_box; }
+    OutlinePicture* picOutlines() const { return m_outlines; }
     SheetPicture* picPlan() const { return m_sheets; }
     QTextBrowser* txtCuts() const { return m_cuts; }
     QTabWidget* tabs() const { return m_tabs; }
@@ -104,6 +106,7 @@ private:
     QLabel* m_error = nullptr;
     QTabWidget* m_tabs = nullptr;
     BoxPicture* m_box = nullptr;
+    OutlinePicture* m_outlines = nullptr;
     SheetPicture* m_sheets = nullptr;
     QTextBrowser* m_cuts = nullptr;
     QAction* m_exploded = nullptr;

@@ -3,6 +3,7 @@
 
 #include "gui/boards/BoardRows.h"
 #include "gui/boards/BoxPicture.h"
+#include "gui/boards/OutlinePicture.h"
 #include "gui/boards/SheetPicture.h"
 #include "gui/common/AppState.h"
 #include "gui/common/MessageService.h"
@@ -44,6 +45,9 @@ std::vector<BestFitSheet> layouterSheets(const IniStore& ini, char sep)
 }
 
 const QUrl kBoxImage(QStringLiteral("boards-box.png"));
+const QUrl kOutlinesImage(QStringLiteral("boards-outlines.png"));
+constexpr int kOutlineColumns = 3;
+constexpr int kOutlinesWidth = 1200;
 
 QUrl sheetUrl(int sheet)
 {
@@ -55,14 +59,14 @@ QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure
 {
     if (!plan.ok())
         return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
-    const CutPlanText t = describeCutPlan(*plan.plan, boardNames(*plan.boards), sep, measure);
+    const CutPlanText t = describeBoardPlan(*plan.plan, *plan.boards, sep, measure);
     QString out = htmlList(t.summary, "ul");
     if (withImages)
         for (int s = 0; s < plan.plan->sheetCount; ++s)
             out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"600\"></p>")
                        .arg(s + 1)
                        .arg(sheetUrl(s).toString());
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "ol");
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlLines(t.cuts);
     out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
     out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
     return out;
@@ -140,6 +144,8 @@ QString frmBoards::reportHtml() const
         lines.push_back(measureText(line, m_app.measure, sep));
     for (const std::string& line : lines)
         out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
+    out += QStringLiteral("<h3>Outlines and bevels</h3><p><img src=\"%1\" width=\"600\"></p>")
+               .arg(kOutlinesImage.toString());
     out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
     out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true, m_app.measure);
     return out;
@@ -156,6 +162,20 @@ void frmBoards::printTo(QPrinter& printer)
                  m_exploded->isChecked());
     }
     document.addResource(QTextDocument::ImageResource, kBoxImage, box);
+    const std::vector<Board> boards = m_result.ok() ? m_result.boards->boards : std::vector<Board>{};
+    QImage outlines(
+        kOutlinesWidth,
+        std::max(1, static_cast<int>(outlinesHeight(kOutlinesWidth, boards.size(), kOutlineColumns))),
+        QImage::Format_RGB32);
+    outlines.fill(Qt::white);
+    {
+        QPainter painter(&outlines);
+        QFont font = painter.font();
+        font.setPixelSize(15);
+        painter.setFont(font);
+        paintOutlines(painter, QRectF(outlines.rect()), boards, m_app.decimalSeparator, kOutlineColumns);
+    }
+    document.addResource(QTextDocument::ImageResource, kOutlinesImage, outlines);
     if (m_plan.ok())
         for (int s = 0; s < m_plan.plan->sheetCount; ++s)
             document.addResource(QTextDocument::ImageResource, sheetUrl(s),

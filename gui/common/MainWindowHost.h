@@ -33,6 +33,9 @@ public:
     // The simulation flag alone, without the button's colour or caption (the Open command's
     // save-set-restore around one recalculation).
     virtual void setSimulationFlag(bool on) = 0;
+    // While a whole design is put into the controls (Open, New) the woofer size check waits: the
+    // values in between are no design of the user's.
+    virtual void setLoading(bool) {}
 
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;

@@ -1,6 +1,7 @@
 #include "gui/common/MessageService.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kelvra
 {
@@ -24,6 +25,18 @@ MessageAnswer QtMessageService::show(QWidget* parent, const Message& message)
         box.setIcon(QMessageBox::NoIcon);
         break;
     }
+    if (message.buttons == MessageButtons::SaveDontSaveCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.button(QMessageBox::Save)->setText(QStringLiteral("Save"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("Don't save"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int answer = box.exec();
+        return answer == QMessageBox::Save      ? MessageAnswer::Save
+               : answer == QMessageBox::Discard ? MessageAnswer::DontSave
+                                                : MessageAnswer::Cancel;
+    }
     if (message.buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
@@ -37,8 +50,9 @@ MessageAnswer QtMessageService::show(QWidget* parent, const Message& message)
 MessageAnswer RecordingMessageService::show(QWidget*, const Message& message)
 {
     messages.push_back(message);
-    if (answers.empty())
-        return MessageAnswer::Ok;
+    if (answers.empty()) // a test that does not care lets changes go, so a window still closes
+        return message.buttons == MessageButtons::SaveDontSaveCancel ? MessageAnswer::DontSave
+                                                                     : MessageAnswer::Ok;
     const MessageAnswer a = answers.front();
     answers.pop_front();
     return a;

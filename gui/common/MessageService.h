@@ -27,7 +27,8 @@ public:
     MessageAnswer show(QWidget* parent, const Message& message) override;
 };
 
-// Records every message and answers from a queue (OK when the queue is empty); for tests.
+// Records every message and answers from a queue (OK, or "Don't save" to a save question, when the
+// queue is empty); for tests.
 class RecordingMessageService : public MessageService
 {
 public:

@@ -13,5 +13,7 @@ namespace kelvra
 QString htmlEscaped(const std::string& text);
 // The lines, escaped, as <li> items inside one element of `tag` ("ul", "ol", "p").
 QString htmlList(const std::vector<std::string>& lines, const char* tag);
+// The lines, escaped, one below the other in one paragraph: for lines that carry their own numbers.
+QString htmlLines(const std::vector<std::string>& lines);
 
 } // namespace kelvra

@@ -56,7 +56,7 @@ frmHistory::frmHistory(const AppState& app, QWidget* parent) : QWidget(parent, Q
     m_txtHistory = new QPlainTextEdit(this);
     m_txtHistory->setObjectName("txtHistory");
     m_txtHistory->setReadOnly(true);
-    m_txtHistory->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_txtHistory->setLineWrapMode(QPlainTextEdit::WidgetWidth); // long lines read without scrolling sideways
     QFont font("Lucida Console");
     font.setStyleHint(QFont::Monospace);
     m_txtHistory->setFont(font);

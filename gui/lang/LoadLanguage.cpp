@@ -32,7 +32,7 @@ void FindLanguages(MainWindowHost& host)
     showAll(host, d.messages);
 }
 
-void Load_Language(MainWindowHost& host, LanguageTarget& window)
+void Load_Language(MainWindowHost& host, LanguageTarget& window, LanguageLoad when)
 {
     AppState& app = host.app();
     const std::vector<Message> messages =
@@ -40,8 +40,13 @@ void Load_Language(MainWindowHost& host, LanguageTarget& window)
                             app.decimalSeparator);
     showAll(host, messages);
     host.refillTextLists();
-    // The positions saved at the last exit, not those before the refill: a later language change
-    // puts these three lists back to them.
+    if (when == LanguageLoad::Change) {
+        // The lists keep the user's choices; captions a language file set (the results too) are
+        // brought back to the design's figures.
+        host.runRecalculate();
+        return;
+    }
+    // The last inputs of the settings file count at start only.
     static constexpr std::array<std::string_view, 3> kListKeys = {"corr", "pwhere", "ptype"};
     for (std::string_view name : kListKeys) {
         if (const ModelKey* key = findModelKey(name))

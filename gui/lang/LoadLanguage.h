@@ -13,9 +13,12 @@ namespace kelvra
 // "no language file" notice titled with the window caption when none is usable.
 void FindLanguages(MainWindowHost& host);
 
+// When the language is loaded: at start the three text-dependent lists take the positions of the
+// settings file's last inputs; a later change keeps the positions the user chose and recalculates.
+enum class LanguageLoad { AtStart, Change };
+
 // Resets the text tables; with language files, applies row languageIndex to the window and to the
-// tables and writes "Language" back; then refills the three text-dependent lists and sets them
-// from "corr", "pwhere" and "ptype" of the settings file.
-void Load_Language(MainWindowHost& host, LanguageTarget& window);
+// tables and writes "Language" back; then refills the three text-dependent lists.
+void Load_Language(MainWindowHost& host, LanguageTarget& window, LanguageLoad when = LanguageLoad::Change);
 
 } // namespace kelvra

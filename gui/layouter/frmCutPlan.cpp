@@ -107,7 +107,7 @@ QString frmCutPlan::html() const
                    .arg(sheetUrl(s).toString())
                    .arg(width);
     }
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlList(t.cuts, "p");
+    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlLines(t.cuts);
     out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
     out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
     return out;

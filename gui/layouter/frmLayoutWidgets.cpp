@@ -146,14 +146,34 @@ void PanelView::apply(const Panel& panel, Measure measure, char decimalSeparator
     setGeometry(pixel(panel.left), pixel(panel.top), std::max(0, pixel(panel.width)),
                 std::max(0, pixel(panel.height)));
     const QString text = captionText(measureText(panel.caption, measure, decimalSeparator));
-    if (m_label->text() != text) {
+    if (m_label->text() != text || m_fittedFor != size()) {
         m_label->setText(text);
-        m_label->adjustSize();
+        fitCaption();
     }
     const LabelOffset o =
         centredLabel(panel, static_cast<float>(m_label->width()), static_cast<float>(m_label->height()));
     m_label->move(pixel(o.x), pixel(o.y));
     setVisible(panel.visible);
+}
+
+void PanelView::fitCaption()
+{
+    m_fittedFor = size();
+    setToolTip(m_label->text());
+    constexpr double kSmallest = 5.0;
+    QFont f = font();
+    double points = QFontInfo(f).pointSizeF();
+    for (;;) {
+        f.setPointSizeF(points);
+        m_label->setFont(f);
+        m_label->adjustSize();
+        const bool fits = m_label->width() <= width() && m_label->height() <= height();
+        if (fits || points <= kSmallest) {
+            m_label->setVisible(fits);
+            return;
+        }
+        points = std::max(kSmallest, points - 0.5);
+    }
 }
 
 void PanelView::paintEvent(QPaintEvent*)

@@ -86,9 +86,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The caption in the largest font, down to a small one, that the panel holds whole; a panel too
+    // small even for that hides it and keeps it as its hint.
+    void fitCaption();
+
     int m_index;
     QLabel* m_label;
     bool m_border = false;
+    QSize m_fittedFor; // the size fitCaption last ran for
 };
 
 } // namespace kelvra

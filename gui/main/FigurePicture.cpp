@@ -78,7 +78,7 @@ void extension(QPainter& p, QPointF a, QPointF b)
     p.restore();
 }
 
-void sideView(QPainter& p)
+void sideView(QPainter& p, const FigureCaptions& c)
 {
     // Rear panel leaning against the rear seat on the left, front panel on the right.
     const QPointF bottomRear(600, 3150), bottomFront(3500, 3150);
@@ -95,7 +95,7 @@ void sideView(QPainter& p)
     extension(p, bottomRear, bottomRear + QPointF(0, 330));
     extension(p, bottomFront, bottomFront + QPointF(0, 330));
     dimension(p, bottomRear + QPointF(0, 260), bottomFront + QPointF(0, 260));
-    name(p, QPointF((bottomRear.x() + bottomFront.x()) / 2, 3410), Side::Below, "L3");
+    name(p, QPointF((bottomRear.x() + bottomFront.x()) / 2, 3410), Side::Below, "L3 = " + c.width);
 
     // H2 straight up inside, H3 and H4 along the sloping end panels.
     dimension(p, QPointF(1900, 950), QPointF(1900, 3150));
@@ -114,7 +114,7 @@ void sideView(QPainter& p)
     name(p, QPointF(tube.left() - 120, tube.center().y()), Side::Left, "HP");
 }
 
-void frontView(QPainter& p)
+void frontView(QPainter& p, const FigureCaptions& c)
 {
     const QRectF outer(4500, 950, 3200, 2200);
     const double board = 130;
@@ -134,7 +134,7 @@ void frontView(QPainter& p)
     extension(p, outer.bottomLeft(), outer.bottomLeft() + QPointF(0, 330));
     extension(p, outer.bottomRight(), outer.bottomRight() + QPointF(0, 330));
     dimension(p, outer.bottomLeft() + QPointF(0, 260), outer.bottomRight() + QPointF(0, 260));
-    name(p, QPointF(outer.center().x(), 3410), Side::Below, "B2");
+    name(p, QPointF(outer.center().x(), 3410), Side::Below, "B2 = " + c.length);
 
     // The woofer.
     const QPointF cone(6750, 2050);
@@ -174,7 +174,16 @@ FigurePicture::FigurePicture(QWidget* parent) : QWidget(parent)
     m_image = paintFigure(size());
 }
 
-QImage FigurePicture::paintFigure(QSize size)
+void FigurePicture::setCaptions(const FigureCaptions& captions)
+{
+    if (captions == m_captions)
+        return;
+    m_captions = captions;
+    m_image = paintFigure(size(), m_captions);
+    update();
+}
+
+QImage FigurePicture::paintFigure(QSize size, const FigureCaptions& captions)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -187,8 +196,20 @@ QImage FigurePicture::paintFigure(QSize size)
     font.setPixelSize(210);
     font.setBold(true);
     p.setFont(font);
-    sideView(p);
-    frontView(p);
+    sideView(p, captions);
+    frontView(p, captions);
+    // The names that do not fit beside their lines, in the free band at the top.
+    QFont small = font;
+    small.setPixelSize(150);
+    small.setBold(false);
+    p.setFont(small);
+    p.setPen(kName);
+    p.drawText(QRectF(120, 40, kWidth - 240, 190), Qt::AlignLeft | Qt::AlignVCenter,
+               "H2 = " + captions.height + " - 2 x " + captions.board + ",  H3 = " + captions.angleRear +
+                   ",  H4 = " + captions.angleFront + ",  L4 = top");
+    p.drawText(QRectF(120, 230, kWidth - 240, 190), Qt::AlignLeft | Qt::AlignVCenter,
+               captions.port + ":  LP = " + captions.portLength + ",  DP = " + captions.portDiameter +
+                   ",  BP = " + captions.portWidth + ",  HP = " + captions.portHeight);
     p.setPen(QPen(QColor(160, 160, 160), 12));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(6, 6, kWidth - 12, kHeight - 12));

@@ -1,36 +1,155 @@
 #include "gui/main/frm3d.h"
 
+#include "gui/common/AppState.h"
+#include "gui/common/MainWindowHost.h"
+#include "gui/common/MessageService.h"
 #include "gui/common/Twips.h"
+#include "gui/main/SolidView.h"
+#include "gui/main/frm3dTexts.h"
+#include "layouter/PanelSet.h"
+#include "solid/MeshFiles.h"
 
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
 
 namespace kelvra
 {
 
 namespace
 {
-constexpr double kClientWidth = 4800;
-constexpr double kClientHeight = 3600;
+
+constexpr double kWidthTwips = 9600;
+constexpr double kHeightTwips = 8400;
+
+QString text(std::string_view name)
+{
+    const std::string_view t = frm3dText(name);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+template <typename T> T* named(T* widget, std::string_view name)
+{
+    widget->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    return widget;
+}
+
 } // namespace
 
-frm3d::frm3d(QWidget* parent) : QWidget(parent, Qt::Window)
+frm3d::frm3d(AppState& app, MainWindowHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_app(app), m_host(host)
 {
-    setObjectName("frm3d");
+    setObjectName(QStringLiteral("frm3d"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("3D View");
-    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    setWindowTitle(text("frm3d"));
 
-    m_picRender = new QWidget(this);
-    m_picRender->setObjectName("picRender");
-    m_picRender->setGeometry(twipRect(120, 120, kClientWidth - 240, kClientHeight - 240));
-    m_picRender->setAutoFillBackground(true);
-
-    m_label = new QLabel("Nothing to see here", m_picRender);
-    m_label->setObjectName("Label1");
+    m_picRender = named(new SolidView(this), "picRender");
+    m_label = named(new QLabel(text("Label1"), this), "Label1");
     m_label->setAlignment(Qt::AlignCenter);
-    m_label->setGeometry(m_picRender->rect());
+    m_reason = named(new QLabel(this), "lblReason");
+    m_reason->setAlignment(Qt::AlignCenter);
+    m_reason->setWordWrap(true);
+    auto* hint = named(new QLabel(text("lblHint"), this), "lblHint");
+    m_hover = named(new QLabel(this), "lblHover");
+    m_exploded = named(new QCheckBox(text("chkExploded"), this), "chkExploded");
+    m_stl = named(new QPushButton(text("cmdStl"), this), "cmdStl");
+    m_obj = named(new QPushButton(text("cmdObj"), this), "cmdObj");
+    auto* close = named(new QPushButton(text("cmdClose"), this), "cmdClose");
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_exploded);
+    buttons->addWidget(m_hover, 1);
+    buttons->addWidget(m_stl);
+    buttons->addWidget(m_obj);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_picRender, 1);
+    layout->addWidget(m_label);
+    layout->addWidget(m_reason);
+    layout->addWidget(hint);
+    layout->addLayout(buttons);
+    resize(twipsToPixels(kWidthTwips), twipsToPixels(kHeightTwips));
+
+    m_chooseFile = [this](const QString& caption, const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(this, caption, suggested, filter);
+    };
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(0);
+    connect(m_refreshTimer, &QTimer::timeout, this, &frm3d::refresh);
+    connect(m_exploded, &QCheckBox::toggled, m_picRender, &SolidView::setExploded);
+    connect(m_picRender, &SolidView::hovered, m_hover, &QLabel::setText);
+    connect(m_stl, &QPushButton::clicked, this, [this] {
+        const QString path = m_chooseFile(text("dlgStl"), QStringLiteral("boards.stl"), text("filterStl"));
+        if (!path.isEmpty())
+            exportStl(path);
+    });
+    connect(m_obj, &QPushButton::clicked, this, [this] {
+        const QString path = m_chooseFile(text("dlgObj"), QStringLiteral("boards.obj"), text("filterObj"));
+        if (!path.isEmpty())
+            exportObj(path);
+    });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    refresh();
     show();
+}
+
+void frm3d::scheduleRefresh()
+{
+    m_refreshTimer->start();
+}
+
+void frm3d::refresh()
+{
+    m_refreshTimer->stop();
+    // The boards are named by the main window's figure captions, as the boards window names them.
+    std::array<std::string, kPanelCount> names;
+    for (int i = 0; i < kPanelCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        names[at] = std::string(kPanelNames[at]);
+        if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
+            names[at] = toStdString(label->text());
+    }
+    m_result = m_app.simulationOn ? buildBoards(m_app.inputs, m_app.decimalSeparator, names) : BoardsResult{};
+    const bool shown = m_result.ok();
+    m_picRender->setMeshes(shown ? boxMeshes(m_result.boards->boards, holeRings(m_result.boards->boards))
+                                 : std::vector<BoardMesh>{});
+    m_label->setVisible(!shown);
+    m_reason->setVisible(!shown && m_app.simulationOn);
+    m_reason->setText(shown || !m_app.simulationOn
+                          ? QString()
+                          : text("msgNoBoards") + QStringLiteral("\n") + toQString(m_result.error.text()));
+    m_stl->setEnabled(shown);
+    m_obj->setEnabled(shown);
+}
+
+bool frm3d::writeFile(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()))
+        return true;
+    messageService().show(this, Message{toStdString(text("msgCannotWrite").arg(path)), programTitle(),
+                                        MessageIcon::Exclamation, MessageButtons::Ok});
+    return false;
+}
+
+bool frm3d::exportStl(const QString& path)
+{
+    return m_result.ok() && writeFile(path, meshesStl(m_picRender->meshes()));
+}
+
+bool frm3d::exportObj(const QString& path)
+{
+    return m_result.ok() && writeFile(path, meshesObj(m_picRender->meshes()));
 }
 
 } // namespace kelvra

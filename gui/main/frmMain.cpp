@@ -1,5 +1,7 @@
 #include "gui/main/frmMain.h"
 
+#include "boards/Boards.h"
+
 #include "calc/InputRules.h"
 #include "gui/common/ExternalPrograms.h"
 #include "gui/common/MessageService.h"
@@ -50,6 +52,26 @@ QString vbColourStyle(int bgr)
         .arg(bgr & 0xFF)
         .arg((bgr >> 8) & 0xFF)
         .arg((bgr >> 16) & 0xFF);
+}
+
+// Which measure of the figure a box gives, named with the box's caption, so length and width cannot be
+// mixed up.
+const char* figureHint(std::string ModelInputs::*field)
+{
+    static const std::pair<std::string ModelInputs::*, const char*> hints[] = {
+        {&ModelInputs::h2, "Hoogte / Height, outside; H2 on the figure is the inside height"},
+        {&ModelInputs::l3, "B2 = Lengte onderzijde / Bottom length, the front's width from side to side"},
+        {&ModelInputs::b2, "L3 = Breedte / Width, the floor edge of the side"},
+        {&ModelInputs::ca, "H3 = the rear panel, at Hoek achterbank / Rear-seat angle (90 = upright)"},
+        {&ModelInputs::cb, "H4 = the front panel, at Hoek voorzijde / Front angle (90 = upright)"},
+        {&ModelInputs::lp, "LP = Lengte / Length of the port"},
+        {&ModelInputs::dp, "DP = Diameter of a round port"},
+        {&ModelInputs::bp, "BP = Breedte / Width of a rectangular port"},
+        {&ModelInputs::hp, "HP = Hoogte / Height of a rectangular port"}};
+    for (const auto& [f, hint] : hints)
+        if (f == field)
+            return hint;
+    return nullptr;
 }
 
 double frameWidth(const QWidget* frame)
@@ -117,6 +139,7 @@ void frmMain::buildControls()
             registerControl(controlElementName("Label1", labelCount++), caption);
             if (r.field) {
                 auto* box = new QLineEdit(g);
+                m_captionOf[box] = caption;
                 box->setGeometry(twipRect(boxLeft, top, textWidth, 285));
                 const int i = textKeyOf(r.field).control;
                 if (i == kVotherControl) {
@@ -130,11 +153,15 @@ void frmMain::buildControls()
                 connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
                     markUnread(box, false);
                     m_app->inputs.*field = modelTextOf(box, textKeyOf(field), t);
-                    runRecalculate();
+                    // setText clears the modified flag: only a keystroke counts as typing.
+                    recalculate(box->isModified() ? RecalcTrigger::Typing : RecalcTrigger::Commit);
                 });
+                connect(box, &QLineEdit::returnPressed, this, [this] { runRecalculate(); });
                 if (field == &ModelInputs::thick0 || field == &ModelInputs::thick1 ||
                     field == &ModelInputs::thick2)
                     box->setToolTip(QStringLiteral("Standard: 9, 12, 18, 22, 30 "));
+                else if (const char* hint = figureHint(field))
+                    box->setToolTip(QString::fromUtf8(hint));
                 const int unitLeft = boxLeft + textWidth + 45;
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
                 unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
@@ -229,6 +256,13 @@ void frmMain::buildControls()
     m_lblVolume->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblVolume->setToolTip(QString::fromUtf8("Dit is het volume dat de sub ziet"));
     registerControl("lblVolume", m_lblVolume);
+    m_lblFault = new QLabel(fraResult);
+    m_lblFault->setGeometry(twipRect(120, 240, 2415, 885));
+    m_lblFault->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblFault->setWordWrap(true);
+    m_lblFault->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    m_lblFault->hide();
+    m_lblFault->setObjectName("lblFault");
 
     const std::array<const char*, 3> captions{"Toon Meet Figuur", "Toon Params", "Simulatie"};
     const std::array<QRect, 3> places{twipRect(6240, 3600, 1815, 375), twipRect(4560, 3600, 1575, 375),
@@ -322,6 +356,7 @@ void frmMain::buildMenus()
     separator(file, "mnuFileS1");
     item(file, "mnuFileSim", "Simulatie", QKeySequence(Qt::Key_F5),
          [this] { buttonHandler(ShowButton::Simulation); });
+    // Greyed outside simulation mode, like the commands that refuse there.
     item(file, "mnuFile3d", "&3D Box", QKeySequence(), [this] { open3d(); })->setEnabled(false);
     item(file, "mnuFilePanel", "Panel &Layout", QKeySequence(Qt::CTRL | Qt::Key_L),
          [this] { openLayouter(); });
@@ -376,6 +411,7 @@ void frmMain::refillTextLists()
     refill(m_cmbPortWhere, m_app->tables.portBox);
     refill(m_cmbCorrection, m_app->tables.correctionFact);
     refill(m_cmbPortType, m_app->tables.portType);
+    nameFigureMeasures(); // a language has just been loaded
 }
 
 void frmMain::showInputs()
@@ -431,28 +467,6 @@ void frmMain::setModelListPosition(const ModelKey& key, int position)
         listPosition(m_app->inputs, key) = position;
     else
         box->setCurrentIndex(position);
-}
-
-void frmMain::runRecalculate()
-{
-    if (!m_app->simulationOn) {
-        emit designChanged(); // the sound window still follows an opened project's woofer
-        return;
-    }
-    const RecalcInputs in =
-        makeRecalcInputs(m_app->inputs, m_app->simulationOn, m_app->decimalSeparator, &m_app->tables);
-    const RecalcOutcome out = Recalculate(in, m_app->calc);
-    applyCalc();
-    emit designChanged();
-    for (const Message& m : out.messages)
-        messageService().show(this, m);
-    if (out.switchSimulationOff && m_app->simulationOn)
-        buttonHandler(ShowButton::Simulation);
-    // The message does not say which box is meant; the box itself shows it until its text changes.
-    if (auto* box = qobject_cast<QLineEdit*>(lookup(out.unreadControl, std::nullopt))) {
-        markUnread(box, true);
-        box->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 std::string frmMain::modelTextOf(const QLineEdit* box, const ModelKey& key, const QString& typed) const
@@ -514,6 +528,8 @@ void frmMain::applyCalc()
 void frmMain::colourSimulationButton()
 {
     const int colour = m_app->simulationOn ? kRed : kGreen;
+    if (auto* box3d = findChild<QAction*>(QStringLiteral("mnuFile3d")))
+        box3d->setEnabled(m_app->simulationOn);
     m_cmdShow[2]->setProperty("backColor", colour);
     m_cmdShow[2]->setStyleSheet(vbColourStyle(colour));
 }

@@ -31,6 +31,7 @@ namespace kelvra
 
 class FileCommands;
 class frmBoards;
+class frm3d;
 class PanelPicture;
 class FigurePicture;
 class frmSound;
@@ -39,6 +40,9 @@ class frmSound;
 enum class ShowButton { Figure = 0, Parameters = 1, Simulation = 2 };
 // The count lists cmbPieces(0..2), by their element index.
 enum class CountList { Woofers = 0, Partitions = 1, Ports = 2 };
+// What asks for a recalculation: a keystroke while typing, or a finished entry (the field left, Enter,
+// a list choice, a file or language loaded).
+enum class RecalcTrigger { Typing, Commit };
 
 class frmMain : public QMainWindow, public MainWindowHost, public LanguageTarget
 {
@@ -53,8 +57,12 @@ public:
     QWidget* window() override { return this; }
     void setModelText(const ModelKey& key, const std::string& text) override;
     void setModelListPosition(const ModelKey& key, int position) override;
-    void runRecalculate() override;
+    void runRecalculate() override { recalculate(RecalcTrigger::Commit); }
+    // While typing, a fault shows in red in the result area and simulation stays on; a finished entry
+    // with the fault still there shows the design's message box with its effect.
+    void recalculate(RecalcTrigger trigger);
     void setSimulationFlag(bool on) override { m_app->simulationOn = on; }
+    void setLoading(bool on) override { m_isLoading = on; }
     void setCaption(const std::string& caption) override;
     std::string caption() const override;
     QWidget* control(std::string_view name, std::optional<int> index = std::nullopt) override;
@@ -79,6 +87,8 @@ public:
     void fileOpen();
     void fileSave();
     void fileSaveAs();
+    // The design as it stands counts as saved: closing asks nothing.
+    void markDesignSaved();
     void openLayouter();
     void openOptions();
     void openPrint();
@@ -120,6 +130,12 @@ private:
     std::string modelTextOf(const QLineEdit* box, const ModelKey& key, const QString& typed) const;
     // A unit label's caption in the chosen measure; `metric` is the language's own caption.
     QString unitCaption(Quantity quantity, const QString& metric) const;
+    // The figure names its measures with the input boxes' present captions.
+    void nameFigureMeasures();
+    // The fault in red over the results, or the results again for an empty text.
+    void showFault(const std::string& text);
+    // A fault's words with the caption of the box that holds it.
+    std::string faultWithBox(const std::string& text, const std::string& control) const;
     QWidget* lookup(std::string_view name, std::optional<int> index) const;
     QAction* menuItem(std::string_view name, std::optional<int> index) const;
 
@@ -142,9 +158,12 @@ private:
     std::array<QPushButton*, 3> m_cmdShow{};
     QLabel* m_lblVolumeOut = nullptr;
     QLabel* m_lblVolume = nullptr;
+    QLabel* m_lblFault = nullptr;
+    std::map<const QWidget*, QLabel*> m_captionOf; // an input box's caption
     PanelPicture* m_picture = nullptr;
     FigurePicture* m_figure = nullptr;
     QPointer<frmSound> m_sound;
+    QPointer<frm3d> m_3d;
     std::map<std::string, QWidget*, std::less<>> m_controls;
     struct FocusAction {
         bool onGot = false;

@@ -2,6 +2,7 @@
 #include "gui/main/frmMain.h"
 
 #include "gui/common/MessageService.h"
+#include "gui/main/FigurePicture.h"
 #include "gui/main/FitLabel.h"
 #include "gui/main/PanelPicture.h"
 
@@ -17,6 +18,28 @@
 
 namespace kelvra
 {
+
+void frmMain::nameFigureMeasures()
+{
+    auto captionOf = [this](std::string ModelInputs::*field) {
+        const auto it = m_captionOf.find(inputBox(field));
+        return it == m_captionOf.end() ? QString() : it->second->text();
+    };
+    FigureCaptions c;
+    c.height = captionOf(&ModelInputs::h2);
+    c.length = captionOf(&ModelInputs::l3);
+    c.width = captionOf(&ModelInputs::b2);
+    c.angleRear = captionOf(&ModelInputs::ca);
+    c.angleFront = captionOf(&ModelInputs::cb);
+    c.board = captionOf(&ModelInputs::thick0);
+    if (auto* port = qobject_cast<QGroupBox*>(lookup("fraPort", std::nullopt)))
+        c.port = port->title();
+    c.portLength = captionOf(&ModelInputs::lp);
+    c.portDiameter = captionOf(&ModelInputs::dp);
+    c.portWidth = captionOf(&ModelInputs::bp);
+    c.portHeight = captionOf(&ModelInputs::hp);
+    m_figure->setCaptions(c);
+}
 
 QWidget* frmMain::lookup(std::string_view name, std::optional<int> index) const
 {

@@ -54,7 +54,7 @@ void frmMain::startUp()
     m_app->useCount = CountStart(m_app->ini);
 
     FindLanguages(*this);
-    Load_Language(*this, *this);
+    Load_Language(*this, *this, LanguageLoad::AtStart);
     QApplication::processEvents();
 
     m_files = std::make_unique<FileCommands>(*this, this);
@@ -70,10 +70,16 @@ void frmMain::startUp()
         messageService().show(this, m);
     }
     m_isLoading = false;
+    m_files->markSaved(); // the last inputs are no changes of this run
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // Unsaved changes are asked about first; Cancel, or a Save as still to be answered, keeps the window.
+    if (m_files && !m_files->closeAllowed([this] { close(); })) {
+        event->ignore();
+        return;
+    }
     // Closed first, so that it keeps its size as a close of its own does.
     if (m_sound)
         m_sound->close();

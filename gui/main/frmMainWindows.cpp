@@ -52,14 +52,24 @@ void frmMain::fileSaveAs()
     m_files->fileSaveAs();
 }
 
+void frmMain::markDesignSaved()
+{
+    m_files->markSaved();
+}
+
 void frmMain::open3d()
 {
     if (!simulationGuard(" 3D", "Simulation 3D"))
         return;
-    auto* w = new frm3d(this);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowFlag(Qt::Window);
-    w->show();
+    if (!m_3d) {
+        m_3d = new frm3d(*m_app, *this, this);
+        connect(this, &frmMain::designChanged, m_3d, &frm3d::scheduleRefresh);
+    } else {
+        m_3d->refresh();
+        m_3d->showNormal();
+    }
+    m_3d->raise();
+    m_3d->activateWindow();
 }
 
 void frmMain::openLayouter()

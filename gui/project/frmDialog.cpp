@@ -1,5 +1,6 @@
 #include "gui/project/frmDialog.h"
 
+#include "calc/Recalculate.h"
 #include "gui/common/MessageService.h"
 #include "gui/common/Twips.h"
 #include "info/Version.h"
@@ -16,6 +17,7 @@
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 namespace kelvra
 {
@@ -32,6 +34,26 @@ constexpr const char* kSaveCaption = "akke akke tuut tuut";
 QString cleanFolder(const QString& folder)
 {
     return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+}
+
+// Puts a whole design into the controls, then recalculates once, in simulation mode only: the values
+// in between belong to no design, so they neither show a message nor switch simulation off.
+void loadDesign(MainWindowHost& host, const std::function<void()>& putValues)
+{
+    const bool simulation = host.app().simulationOn;
+    host.setSimulationFlag(false);
+    host.setLoading(true);
+    putValues();
+    host.setLoading(false);
+    host.setSimulationFlag(simulation);
+    if (simulation)
+        host.runRecalculate();
+}
+
+std::string projectCaption(const AppState& app)
+{
+    return TitleString(app.editionStatus, app.betaBuild) +
+           " :: " + withoutProjectExtension(app.currentProjectFile);
 }
 } // namespace
 
@@ -293,8 +315,10 @@ void frmDialog::cmdOC_Click(DialogButton button)
     if (QWidget* main = m_host.window())
         main->activateWindow();
     const QString name = m_txtFilename->text();
-    if (name.isEmpty() || button == DialogButton::Cancel)
+    if (name.isEmpty() || button == DialogButton::Cancel) {
+        emit dismissed();
         return;
+    }
     m_host.app().currentProjectFile = toStdString(name) + std::string(kExtension);
     if (m_openMode)
         readProject();
@@ -305,8 +329,7 @@ void frmDialog::cmdOC_Click(DialogButton button)
 void frmDialog::readProject()
 {
     AppState& app = m_host.app();
-    m_host.setCaption(TitleString(app.editionStatus, app.betaBuild) +
-                      " :: " + toStdString(m_txtFilename->text()));
+    m_host.setCaption(projectCaption(app));
 
     const ProjectContents contents = ReadProject(app.ini, toStdString(folder()), app.currentProjectFile,
                                                  app.layoutStrings, app.decimalSeparator);
@@ -320,15 +343,18 @@ void frmDialog::readProject()
     // a file without one (an older file) leaves no woofer of the previous design behind.
     app.sound = contents.woofer;
     // Each value goes in as a user's change would, so the control's own handling runs.
-    for (const StoredValue& value : contents.values) {
-        if (!value.key)
-            continue;
-        if (value.key->kind == KeyKind::List)
-            m_host.setModelListPosition(*value.key, value.position);
-        else
-            m_host.setModelText(*value.key, value.text);
-    }
+    loadDesign(m_host, [&] {
+        for (const StoredValue& value : contents.values) {
+            if (!value.key)
+                continue;
+            if (value.key->kind == KeyKind::List)
+                m_host.setModelListPosition(*value.key, value.position);
+            else
+                m_host.setModelText(*value.key, value.text);
+        }
+    });
     app.layoutStrings = contents.layoutStrings;
+    emit projectRead();
 
     // A damaged value is not passed over in silence: the user learns once which ones were replaced.
     const std::vector<std::string> replaced = contents.replacedKeys();
@@ -355,7 +381,10 @@ void frmDialog::writeProject()
                                  app.ini.resolve(app.currentProjectFile, where),
                              "Save error", MessageIcon::Exclamation, MessageButtons::Ok};
         messageService().show(m_host.window(), failed);
+        return;
     }
+    m_host.setCaption(projectCaption(app));
+    emit projectWritten();
 }
 
 void frmDialog::closeEvent(QCloseEvent* event)
@@ -382,7 +411,20 @@ void FileCommands::loadDialog()
     if (m_dialog)
         return;
     m_dialog = new frmDialog(m_host, m_parent);
-    QObject::connect(m_dialog, &frmDialog::unloaded, m_dialog, [this] { m_dialog.clear(); });
+    QObject::connect(m_dialog, &frmDialog::unloaded, m_dialog, [this] {
+        m_dialog.clear();
+        m_afterSave = nullptr;
+    });
+    QObject::connect(m_dialog, &frmDialog::projectRead, m_dialog, [this] { markSaved(); });
+    QObject::connect(m_dialog, &frmDialog::dismissed, m_dialog, [this] { m_afterSave = nullptr; });
+    QObject::connect(m_dialog, &frmDialog::projectWritten, m_dialog, [this] {
+        markSaved();
+        // What waited for this save goes on once the dialog's own handling has ended: it may open
+        // the dialog again or close the main window, and with it the dialog.
+        if (auto then = std::exchange(m_afterSave, nullptr))
+            QMetaObject::invokeMethod(m_parent ? static_cast<QObject*>(m_parent) : m_dialog.data(),
+                                      std::move(then), Qt::QueuedConnection);
+    });
 }
 
 void FileCommands::unloadDialog()
@@ -415,32 +457,98 @@ void FileCommands::run(FileCommand command)
     }
 }
 
+FileCommands::Snapshot FileCommands::current() const
+{
+    const AppState& app = m_host.app();
+    return {app.inputs, app.sound, app.layoutStrings};
+}
+
+void FileCommands::markSaved()
+{
+    m_saved = current();
+}
+
+bool FileCommands::changed() const
+{
+    return !(current() == m_saved);
+}
+
+bool FileCommands::afterChangesSettled(std::function<void()> then)
+{
+    m_afterSave = nullptr;
+    if (!changed()) {
+        then();
+        return true;
+    }
+    const std::string name = m_host.app().currentProjectFile;
+    const Message question{"Save changes to " + (name.empty() ? std::string("Untitled") : name) + "?",
+                           programTitle(), MessageIcon::Exclamation, MessageButtons::SaveDontSaveCancel};
+    switch (messageService().show(m_host.window(), question)) {
+    case MessageAnswer::DontSave:
+        then();
+        return true;
+    case MessageAnswer::Save:
+    case MessageAnswer::Ok:
+        break;
+    default:
+        return false;
+    }
+    // Loading the dialog (after its close box) forgets the name, so it is loaded before the name counts.
+    dialog();
+    if (m_host.app().currentProjectFile.empty()) {
+        m_afterSave = std::move(then); // Save as waits for its OK
+        fileSave();
+        return false;
+    }
+    fileSave(); // written at once under the known name
+    if (changed())
+        return false; // the save failed and has said so
+    then();
+    return true;
+}
+
+bool FileCommands::closeAllowed(std::function<void()> closeAgain)
+{
+    bool now = false;
+    const bool settled = afterChangesSettled([&now] { now = true; });
+    if (!settled && m_afterSave)
+        m_afterSave = std::move(closeAgain); // Save as is open: the window closes once it has written
+    return settled && now;
+}
+
 void FileCommands::fileNew()
 {
-    // The first-run values, in the order the controls are set; project name, placements and caption
-    // stay as they are.
-    const ModelInputs first = firstRunInputs();
-    for (std::string_view name : {"sub", "pieces0", "pieces1", "pieces2", "corr", "ptype", "pwhere"}) {
-        const ModelKey* key = findModelKey(name);
-        m_host.setModelListPosition(*key, listPosition(first, *key));
-    }
-    for (std::string_view name : {"h2", "l3", "b2", "ca", "cb", "lp", "dp", "bp", "hp", "thick0", "thick1",
-                                  "thick2", "subvol", "vother"}) {
-        const ModelKey* key = findModelKey(name);
-        m_host.setModelText(*key, textOf(first, *key));
-    }
+    afterChangesSettled([this] {
+        // The first-run values, in the order the controls are set. The new design has no file and no
+        // placements yet, so the next Save asks for a name instead of overwriting the last project.
+        const ModelInputs first = firstRunInputs();
+        loadDesign(m_host, [&] {
+            for (std::string_view name :
+                 {"sub", "pieces0", "pieces1", "pieces2", "corr", "ptype", "pwhere"}) {
+                const ModelKey* key = findModelKey(name);
+                m_host.setModelListPosition(*key, listPosition(first, *key));
+            }
+            for (std::string_view name : {"h2", "l3", "b2", "ca", "cb", "lp", "dp", "bp", "hp", "thick0",
+                                          "thick1", "thick2", "subvol", "vother"}) {
+                const ModelKey* key = findModelKey(name);
+                m_host.setModelText(*key, textOf(first, *key));
+            }
+        });
+        AppState& app = m_host.app();
+        app.currentProjectFile.clear();
+        app.layoutStrings = {};
+        m_host.setCaption(TitleString(app.editionStatus, app.betaBuild));
+        markSaved();
+    });
 }
 
 void FileCommands::fileOpen()
 {
-    FileWhat code = FileWhat::Open;
-    dialog().fWhat(code);
-    QCoreApplication::processEvents();
-    // The dialog is not modal, so this runs on the inputs shown when it appears, not on the file.
-    const bool saved = m_host.app().simulationOn;
-    m_host.setSimulationFlag(true);
-    m_host.runRecalculate();
-    m_host.setSimulationFlag(saved);
+    // The results follow once the file has been read (in simulation mode), not when the dialog appears.
+    afterChangesSettled([this] {
+        FileWhat code = FileWhat::Open;
+        dialog().fWhat(code);
+    });
 }
 
 void FileCommands::fileSave()

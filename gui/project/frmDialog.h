@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -98,6 +99,11 @@ public:
 signals:
     // The close box was used: the dialog unloads itself and must be loaded again before its next use.
     void unloaded();
+    // A project was read into the main window, or written to its file.
+    void projectRead();
+    void projectWritten();
+    // Cancel, or OK without a name: nothing was read or written.
+    void dismissed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,10 +148,29 @@ public:
     void fileSave();
     void fileSaveAs();
 
+    // The design, the woofer and the layout as last opened or saved are the ones in the main window now.
+    void markSaved();
+    bool changed() const;
+    // Closing the main window: true when it may close now. With unsaved changes the user is asked
+    // first; a Save that needs a name shows Save as and closes the window (`closeAgain`) once written.
+    bool closeAllowed(std::function<void()> closeAgain);
+
 private:
+    struct Snapshot {
+        ModelInputs inputs;
+        WooferTexts woofer;
+        LayoutStrings layout;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot current() const;
+    // Runs `then` at once when nothing would be lost, else after the user's answer to "Save changes
+    // to ...?": after the save (Save), at once (Don't save) or never (Cancel). True when it ran at once.
+    bool afterChangesSettled(std::function<void()> then);
     MainWindowHost& m_host;
     QWidget* m_parent;
     QPointer<frmDialog> m_dialog;
+    Snapshot m_saved;
+    std::function<void()> m_afterSave; // waits for a Save as that the question started
 };
 
 } // namespace kelvra

@@ -3,6 +3,8 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPen>
@@ -49,8 +51,15 @@ void setNiceRange(QValueAxis* axis, double low, double high)
 bool finite(const PlotPoint& p)
 {
     return std::isfinite(p.f) && std::isfinite(p.spl) && std::isfinite(p.splCabin) &&
-           std::isfinite(p.excursion) && std::isfinite(p.portSpeed);
+           std::isfinite(p.excursion) && std::isfinite(p.portSpeed) && std::isfinite(p.maxSpl) &&
+           std::isfinite(p.maxPower) && std::isfinite(p.impedance) && std::isfinite(p.impedancePhase) &&
+           std::isfinite(p.groupDelay);
 }
+
+// The views' names, in the order of PlotKind.
+const char* const kViewNames[kPlotCount] = {"chartSpl",       "chartExcursion", "chartPortSpeed",
+                                            "chartMaxSpl",    "chartMaxPower",  "chartImpedance",
+                                            "chartGroupDelay"};
 
 } // namespace
 
@@ -63,16 +72,25 @@ SoundCharts::SoundCharts(char decimalSeparator, QWidget* parent)
         makePlot(0, tr("Sound pressure at 1 m"), tr("dB"), tr("SPL"), tr("SPL with cabin gain"), false);
     m_plots[1] = makePlot(1, tr("Cone excursion"), tr("mm"), tr("Excursion"), tr("Xmax"), true);
     m_plots[2] = makePlot(2, tr("Port air speed"), tr("m/s"), tr("Air speed"), tr("Limit"), true);
+    m_plots[3] =
+        makePlot(3, tr("Maximum SPL (Xmax or rated power)"), tr("dB"), tr("Maximum SPL"), QString(), false);
+    m_plots[4] = makePlot(4, tr("Maximum power (Xmax or rated power)"), tr("W"), tr("Maximum power"),
+                          tr("Rated power"), true);
+    m_plots[5] = makePlot(5, tr("Impedance"), tr("ohm"), tr("Impedance"), tr("Phase"), false, tr("degrees"));
+    m_plots[6] = makePlot(6, tr("Group delay"), tr("ms"), tr("Group delay"), QString(), false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     for (QChartView* v : m_views)
         layout->addWidget(v);
+    // The three of old show at first; the others when the user asks for them.
+    for (std::size_t i = 3; i < m_views.size(); ++i)
+        m_views[i]->hide();
     clearCurve();
 }
 
 SoundCharts::Plot SoundCharts::makePlot(int index, const QString& title, const QString& yTitle,
                                         const QString& firstName, const QString& secondName,
-                                        bool dashedSecond)
+                                        bool dashedSecond, const QString& y2Title)
 {
     Plot p;
     p.chart = new QChart;
@@ -105,18 +123,25 @@ SoundCharts::Plot SoundCharts::makePlot(int index, const QString& title, const Q
     p.first->setName(firstName);
     p.second = new QLineSeries;
     p.second->setName(secondName);
+    if (!y2Title.isEmpty()) {
+        p.y2 = new QValueAxis;
+        p.y2->setTitleText(y2Title);
+        p.chart->addAxis(p.y2, Qt::AlignRight);
+    }
     for (QLineSeries* s : {p.first, p.second}) {
         p.chart->addSeries(s);
         s->attachAxis(p.x);
-        s->attachAxis(p.y);
+        s->attachAxis(s == p.second && p.y2 ? p.y2 : p.y);
     }
+    if (secondName.isEmpty())
+        p.chart->legend()->markers(p.second).constFirst()->setVisible(false);
     QPen pen(dashedSecond ? QColor(200, 0, 0) : QColor(0, 140, 60));
     pen.setWidthF(2);
     if (dashedSecond)
         pen.setStyle(Qt::DashLine);
     p.second->setPen(pen);
     auto* view = new QChartView(p.chart, this);
-    view->setObjectName(QStringList{"chartSpl", "chartExcursion", "chartPortSpeed"}.at(index));
+    view->setObjectName(QString::fromLatin1(kViewNames[index]));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(360, 170);
     m_views[static_cast<std::size_t>(index)] = view;
@@ -131,53 +156,125 @@ QLineSeries* SoundCharts::series(int chart, int index) const
 
 bool SoundCharts::hasCurve() const
 {
-    return m_plots[0].first->count() > 0;
+    return !m_points.empty();
+}
+
+void SoundCharts::setPlotShown(PlotKind kind, bool shown)
+{
+    const auto i = static_cast<std::size_t>(kind);
+    m_views[i]->setVisible(shown);
+    if (shown && !m_filled[i])
+        fill(i);
+}
+
+bool SoundCharts::plotShown(PlotKind kind) const
+{
+    return !m_views[static_cast<std::size_t>(kind)]->isHidden();
 }
 
 void SoundCharts::clearCurve()
 {
-    for (Plot& p : m_plots) {
+    m_points.clear();
+    for (std::size_t i = 0; i < m_plots.size(); ++i) {
+        Plot& p = m_plots[i];
         p.first->clear();
         p.second->clear();
         setNiceRange(p.y, 0, 10);
+        if (p.y2)
+            setNiceRange(p.y2, -90, 90);
+        m_filled[i] = true;
     }
 }
 
-void SoundCharts::showCurve(const std::vector<PlotPoint>& points, double xmax, double portLimit, bool vented)
+void SoundCharts::showCurve(const std::vector<PlotPoint>& points, double xmax, double portLimit, bool vented,
+                            double ratedPower)
 {
     if (points.empty() || !std::all_of(points.begin(), points.end(), finite) || !std::isfinite(xmax)) {
         clearCurve();
         return;
     }
-    QList<QPointF> spl, cabin, excursion, speed;
-    for (QList<QPointF>* l : {&spl, &cabin, &excursion, &speed})
-        l->reserve(static_cast<qsizetype>(points.size()));
-    double lowSpl = points.front().spl, highSpl = lowSpl, highExcursion = xmax, highSpeed = portLimit;
-    for (const PlotPoint& p : points) {
-        spl.append({p.f, p.spl});
-        cabin.append({p.f, p.splCabin});
-        excursion.append({p.f, p.excursion});
-        lowSpl = std::min({lowSpl, p.spl, p.splCabin});
-        highSpl = std::max({highSpl, p.spl, p.splCabin});
-        highExcursion = std::max(highExcursion, p.excursion);
-        if (vented) {
-            speed.append({p.f, p.portSpeed});
-            highSpeed = std::max(highSpeed, p.portSpeed);
-        }
+    m_points = points;
+    m_xmax = xmax;
+    m_portLimit = portLimit;
+    m_vented = vented;
+    m_ratedPower = ratedPower;
+    // A hidden plot waits: a keystroke pays only for what the user sees.
+    for (std::size_t i = 0; i < m_plots.size(); ++i) {
+        m_filled[i] = false;
+        if (!m_views[i]->isHidden())
+            fill(i);
     }
-    m_plots[0].first->replace(spl);
-    m_plots[0].second->replace(cabin);
-    // Down to 40 dB below the loudest point: the deep end of a sealed curve would squash the rest.
-    setNiceRange(m_plots[0].y, std::max(lowSpl, highSpl - 40), highSpl + 1);
+}
 
-    m_plots[1].first->replace(excursion);
-    m_plots[1].second->replace(QList<QPointF>{{kLowest, xmax}, {kHighest, xmax}});
-    // A curve far past its limit leaves the plot at the top rather than flatten the part that matters.
-    setNiceRange(m_plots[1].y, 0, std::min(highExcursion, 3 * xmax) * 1.05);
-
-    m_plots[2].first->replace(speed);
-    m_plots[2].second->replace(QList<QPointF>{{kLowest, portLimit}, {kHighest, portLimit}});
-    setNiceRange(m_plots[2].y, 0, std::min(highSpeed, 3 * portLimit) * 1.05);
+void SoundCharts::fill(std::size_t plot)
+{
+    m_filled[plot] = true;
+    Plot& p = m_plots[plot];
+    if (m_points.empty())
+        return;
+    QList<QPointF> first, second;
+    first.reserve(static_cast<qsizetype>(m_points.size()));
+    second.reserve(static_cast<qsizetype>(m_points.size()));
+    const auto limitLine = [&](double value) {
+        second = {{kLowest, value}, {kHighest, value}};
+    };
+    double low = INFINITY, high = -INFINITY;
+    const auto add = [&](QList<QPointF>& into, double f, double v) {
+        into.append({f, v});
+        low = std::min(low, v);
+        high = std::max(high, v);
+    };
+    switch (static_cast<PlotKind>(plot)) {
+    case PlotKind::Spl:
+        for (const PlotPoint& pt : m_points) {
+            add(first, pt.f, pt.spl);
+            add(second, pt.f, pt.splCabin);
+        }
+        // Down to 40 dB below the loudest point: the deep end of a sealed curve would squash the rest.
+        setNiceRange(p.y, std::max(low, high - 40), high + 1);
+        break;
+    case PlotKind::Excursion:
+        for (const PlotPoint& pt : m_points)
+            add(first, pt.f, pt.excursion);
+        limitLine(m_xmax);
+        // A curve far past its limit leaves the plot at the top rather than flatten the part that matters.
+        setNiceRange(p.y, 0, std::min(std::max(high, m_xmax), 3 * m_xmax) * 1.05);
+        break;
+    case PlotKind::PortSpeed:
+        high = m_portLimit;
+        if (m_vented)
+            for (const PlotPoint& pt : m_points)
+                add(first, pt.f, pt.portSpeed);
+        limitLine(m_portLimit);
+        setNiceRange(p.y, 0, std::min(high, 3 * m_portLimit) * 1.05);
+        break;
+    case PlotKind::MaxSpl:
+        for (const PlotPoint& pt : m_points)
+            add(first, pt.f, pt.maxSpl);
+        setNiceRange(p.y, std::max(low, high - 40), high + 1);
+        break;
+    case PlotKind::MaxPower:
+        for (const PlotPoint& pt : m_points)
+            add(first, pt.f, pt.maxPower);
+        limitLine(m_ratedPower);
+        setNiceRange(p.y, 0, std::max(high, m_ratedPower) * 1.05);
+        break;
+    case PlotKind::Impedance:
+        for (const PlotPoint& pt : m_points) {
+            add(first, pt.f, pt.impedance);
+            second.append({pt.f, pt.impedancePhase});
+        }
+        setNiceRange(p.y, 0, high * 1.05);
+        setNiceRange(p.y2, -90, 90);
+        break;
+    case PlotKind::GroupDelay:
+        for (const PlotPoint& pt : m_points)
+            add(first, pt.f, pt.groupDelay);
+        setNiceRange(p.y, std::min(0.0, low), high * 1.05);
+        break;
+    }
+    p.first->replace(first);
+    p.second->replace(second);
 }
 
 } // namespace kelvra

@@ -1,12 +1,14 @@
 #include "gui/sound/frmSound.h"
 
 #include "acoustics/DesignPort.h"
+#include "acoustics/PortTuning.h"
 #include "boards/Boards.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
 #include "gui/sound/ParameterBoxes.h"
 #include "gui/sound/SoundCharts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
@@ -20,6 +22,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -42,10 +45,52 @@ constexpr std::array<ParameterField, 10> kWooferFields{{
     {"le", "Le", "mH", "Voice coil inductance; empty: 0", "0"},
 }};
 
-constexpr std::array<ParameterField, 3> kOptionFields{{
+constexpr std::array<ParameterField, 5> kOptionFields{{
     {"ql", "QL", "", "Box losses of a vented box; empty: 7", "7"},
-    {"power", "Power", "W", "The power the curves are drawn at; empty: 1 W", "1"},
+    {"power", "Power", "W", "The amplifier's power for all woofers together; empty: 1 W", "1"},
     {"targetfb", "Target Fb", "Hz", "The tuning the port length below is for", ""},
+    {"subsonic", "Subsonic", "Hz", "The amplifier's subsonic (high-pass) filter; empty: none", ""},
+    {"lowpass", "Low-pass", "Hz", "The amplifier's low-pass filter; empty: none", ""},
+}};
+
+// The choices of the combo boxes: the key they are stored under, their caption, the stored value of
+// each item and the item's text. Every built-in text of these controls is here.
+struct Choice {
+    const char* key;
+    const char* objectName;
+    const char* caption;
+    std::array<int, 4> values;
+    std::array<const char*, 4> items; // nullptr ends the list
+    int fallback;                     // the value when the key is empty
+};
+constexpr std::array<Choice, 6> kChoices{{
+    {"coils", "cmbCoils", "Voice coils", {1, 2}, {"1 (single)", "2 (dual)"}, 1},
+    {"z", "cmbCoilOhm", "Ohm per coil", {1, 2, 4, 8}, {"1 Ω", "2 Ω", "4 Ω", "8 Ω"}, 4},
+    {"coilwiring", "cmbCoilWiring", "Coils wired", {0, 1}, {"In series", "In parallel"}, 0},
+    {"wiring", "cmbWiring", "Woofers wired", {0, 1}, {"In parallel", "In series"}, 0},
+    {"subsonicorder",
+     "cmbSubsonicOrder",
+     "",
+     {2, 4, 5},
+     {"Butterworth 2", "Butterworth 4", "Linkwitz-Riley 4"},
+     4},
+    {"lowpassorder",
+     "cmbLowpassOrder",
+     "",
+     {2, 4, 5},
+     {"Butterworth 2", "Butterworth 4", "Linkwitz-Riley 4"},
+     4},
+}};
+
+// The plot check boxes, in the order of PlotKind.
+constexpr std::array<std::pair<const char*, const char*>, kPlotCount> kPlotChecks{{
+    {"chkPlotSpl", "SPL"},
+    {"chkPlotExcursion", "Excursion"},
+    {"chkPlotPortSpeed", "Port speed"},
+    {"chkPlotMaxSpl", "Max SPL"},
+    {"chkPlotMaxPower", "Max power"},
+    {"chkPlotImpedance", "Impedance"},
+    {"chkPlotGroupDelay", "Group delay"},
 }};
 
 constexpr const char* kSettingsSection = "Sound";
@@ -62,13 +107,14 @@ QString captionOfKey(std::string_view key)
 }
 
 // "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts".
-QString messageAtField(const AcousticsError& error)
+QString messageAtField(const AcousticsError& error, char separator)
 {
     QString text = toQString(error.message);
     const QString prefix = toQString(error.field) + QStringLiteral(": ");
     if (text.startsWith(prefix))
         text = text.mid(prefix.size());
-    static const QRegularExpression word(QStringLiteral("\\b(fs|qts|qes|qms|vas|sd|xmax|re|pe|le|ql)\\b"));
+    static const QRegularExpression word(
+        QStringLiteral("\\b(fs|qts|qes|qms|vas|sd|xmax|re|pe|le|ql|subsonic|lowpass)\\b"));
     QString out;
     qsizetype from = 0;
     for (auto it = word.globalMatch(text); it.hasNext();) {
@@ -79,6 +125,10 @@ QString messageAtField(const AcousticsError& error)
     out += text.mid(from);
     if (!out.isEmpty())
         out[0] = out[0].toUpper();
+    // The ranges' numbers as the user writes them.
+    static const QRegularExpression decimal(QStringLiteral("(\\d)\\.(\\d)"));
+    if (separator != '.')
+        out.replace(decimal, QStringLiteral("\\1") + QChar::fromLatin1(separator) + QStringLiteral("\\2"));
     return out;
 }
 
@@ -108,6 +158,7 @@ frmSound::frmSound(MainWindowHost& host, QWidget* parent)
     connect(m_loadWoofer, &QPushButton::clicked, this, &frmSound::onLoadWoofer);
     connect(m_saveWoofer, &QPushButton::clicked, this, &frmSound::onSaveWoofer);
     connect(m_usePortLength, &QPushButton::clicked, this, &frmSound::onUsePortLength);
+    connect(m_useSuggestedTuning, &QPushButton::clicked, this, &frmSound::onUseSuggestedTuning);
     connect(m_exportCsv, &QPushButton::clicked, this, &frmSound::onExportCsvClicked);
     connect(m_exportPng, &QPushButton::clicked, this, &frmSound::onExportPngClicked);
     connect(m_print, &QPushButton::clicked, this, &frmSound::onPrintClicked);
@@ -117,7 +168,7 @@ frmSound::frmSound(MainWindowHost& host, QWidget* parent)
     const QSize stored(toQString(ini.ReadIni(kSettingsSection, "Width", "0")).toInt(),
                        toQString(ini.ReadIni(kSettingsSection, "Height", "0")).toInt());
     // The size the user left it at, never smaller than what shows every caption whole.
-    resize((stored.width() > 0 && stored.height() > 0 ? stored : QSize(1000, 720))
+    resize((stored.width() > 0 && stored.height() > 0 ? stored : QSize(1240, 860))
                .expandedTo(minimumSizeHint()));
     fillLibrary();
     refresh();
@@ -145,8 +196,16 @@ void frmSound::buildControls()
     libraryRow->addWidget(m_loadWoofer);
     wooferGrid->addLayout(libraryRow, 0, 0, 1, 4);
     m_woofer = std::make_unique<ParameterBoxes>(wooferGroup, wooferGrid, 1, kWooferFields);
-    wooferGrid->addWidget(m_saveWoofer, 1 + 2 * static_cast<int>(kWooferFields.size()), 0, 1, 4,
-                          Qt::AlignRight);
+    const int coilRow = 1 + 2 * static_cast<int>(kWooferFields.size());
+    auto* wiredNote = new QLabel(tr("The parameters are those of one woofer with its coils wired as chosen "
+                                    "under \"Box, car and power\"."),
+                                 wooferGroup);
+    wiredNote->setObjectName(QStringLiteral("lblWiredNote"));
+    wiredNote->setWordWrap(true);
+    wooferGrid->addWidget(wiredNote, coilRow, 0, 1, 4);
+    addChoice(wooferGroup, wooferGrid, coilRow + 1, 0);
+    addChoice(wooferGroup, wooferGrid, coilRow + 2, 1);
+    wooferGrid->addWidget(m_saveWoofer, coilRow + 3, 0, 1, 4, Qt::AlignRight);
 
     auto* optionsGroup = new QGroupBox(tr("Box, car and power"), this);
     optionsGroup->setObjectName(QStringLiteral("fraSoundOptions"));
@@ -170,17 +229,43 @@ void frmSound::buildControls()
     optionsGrid->addWidget(carCaption, 1, 0);
     optionsGrid->addWidget(m_car, 1, 1, 1, 3);
     m_options = std::make_unique<ParameterBoxes>(optionsGroup, optionsGrid, 2, kOptionFields);
+    m_options->box("lowpass")->setObjectName(QStringLiteral("txtLowpass"));
+    m_options->errorLabel("lowpass")->setObjectName(QStringLiteral("lblErrorLowpass"));
+    // The filters' kinds beside their frequencies, the wiring under them.
+    const int filterRow = 2 + 2 * 3;
+    addChoice(optionsGroup, optionsGrid, filterRow, 4);
+    addChoice(optionsGroup, optionsGrid, filterRow + 2, 5);
+    const int wiringRow = 2 + 2 * static_cast<int>(kOptionFields.size());
+    addChoice(optionsGroup, optionsGrid, wiringRow, 2);
+    addChoice(optionsGroup, optionsGrid, wiringRow + 1, 3);
 
     auto* left = new QVBoxLayout;
     left->addWidget(wooferGroup);
-    left->addWidget(optionsGroup);
-    left->addWidget(buildResults());
     left->addStretch();
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(optionsGroup);
+    middle->addWidget(buildResults());
+    middle->addStretch();
 
     m_charts = new SoundCharts(m_separator, this);
+    auto* plotRow = new QGridLayout;
+    plotRow->addWidget(new QLabel(tr("Plots:"), this), 0, 0);
+    for (std::size_t i = 0; i < kPlotChecks.size(); ++i) {
+        auto* check = new QCheckBox(tr(kPlotChecks[i].second), this);
+        check->setObjectName(QString::fromLatin1(kPlotChecks[i].first));
+        check->setChecked(m_charts->plotShown(static_cast<PlotKind>(i)));
+        connect(check, &QCheckBox::toggled, this,
+                [this, i](bool on) { m_charts->setPlotShown(static_cast<PlotKind>(i), on); });
+        plotRow->addWidget(check, static_cast<int>(i / 4), 1 + static_cast<int>(i % 4));
+    }
+    plotRow->setColumnStretch(5, 1);
+    auto* right = new QVBoxLayout;
+    right->addLayout(plotRow);
+    right->addWidget(m_charts, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 0);
-    columns->addWidget(m_charts, 1);
+    columns->addLayout(middle, 0);
+    columns->addLayout(right, 1);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lblStatus"));
@@ -206,6 +291,26 @@ void frmSound::buildControls()
     layout->addLayout(buttons);
 }
 
+void frmSound::addChoice(QWidget* owner, QGridLayout* grid, int row, std::size_t index)
+{
+    const Choice& c = kChoices[index];
+    auto* combo = new QComboBox(owner);
+    combo->setObjectName(QString::fromLatin1(c.objectName));
+    for (const char* item : c.items)
+        if (item)
+            combo->addItem(tr(item));
+    m_choices[index] = combo;
+    connect(combo, &QComboBox::currentIndexChanged, this, &frmSound::onBoxesEdited);
+    if (*c.caption) {
+        auto* caption = new QLabel(tr(c.caption), owner);
+        caption->setBuddy(combo);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(combo, row, 1, 1, 3);
+    } else {
+        grid->addWidget(combo, row, 3);
+    }
+}
+
 QWidget* frmSound::buildResults()
 {
     auto* group = new QGroupBox(tr("What the box does"), this);
@@ -223,8 +328,19 @@ QWidget* frmSound::buildResults()
     m_sensitivity = label("lblSensitivity");
     m_xmaxAt = label("lblXmaxAt");
     m_portSpeedAt = label("lblPortSpeedAt");
+    m_portClearance = label("lblPortClearance");
+    m_portClearance->setStyleSheet(QStringLiteral("color: rgb(160,0,0);"));
+    m_portClearance->hide();
     m_warnings = label("lblWarnings");
     m_warnings->setStyleSheet(QStringLiteral("color: rgb(170,90,0);"));
+    m_load = label("lblLoad");
+    m_fullPower = label("lblFullPower");
+    m_portResonance = label("lblPortResonance");
+    m_suggestedSealed = label("lblSuggestedSealed");
+    m_suggestedVented = label("lblSuggestedVented");
+    m_useSuggestedTuning = new QPushButton(tr("Use this tuning"), group);
+    m_useSuggestedTuning->setObjectName(QStringLiteral("cmdUseSuggestedTuning"));
+    m_useSuggestedTuning->setToolTip(tr("Takes the suggested tuning as the target Fb"));
     m_usePortLength = new QPushButton(tr("Use this port length"), group);
     m_usePortLength->setObjectName(QStringLiteral("cmdUsePortLength"));
     m_usePortLength->setToolTip(tr("Writes the port length into the main window"));
@@ -234,8 +350,15 @@ QWidget* frmSound::buildResults()
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_fb);
     layout->addLayout(portRow);
-    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings})
+    layout->addWidget(m_portClearance);
+    for (QLabel* l : {m_alignment, m_sensitivity, m_load, m_xmaxAt, m_portSpeedAt, m_fullPower,
+                      m_portResonance, m_suggestedSealed})
         layout->addWidget(l);
+    auto* suggestedRow = new QHBoxLayout;
+    suggestedRow->addWidget(m_suggestedVented, 1);
+    suggestedRow->addWidget(m_useSuggestedTuning, 0, Qt::AlignTop);
+    layout->addLayout(suggestedRow);
+    layout->addWidget(m_warnings);
     return group;
 }
 
@@ -261,6 +384,7 @@ QString frmSound::number(double value, int decimals) const
 
 void frmSound::showTexts()
 {
+    showOwnWoofer();
     // Filling the boxes is not an edit: without this every box would write the half-filled set back.
     m_syncing = true;
     const WooferTexts& texts = m_host.app().sound;
@@ -277,6 +401,17 @@ void frmSound::showTexts()
     };
     m_endCorrection->setCurrentIndex(position("endcorr", 3, static_cast<int>(kDefaultEndCorrection)));
     m_car->setCurrentIndex(position("car", 4, 0));
+    for (std::size_t i = 0; i < kChoices.size(); ++i) {
+        const Choice& c = kChoices[i];
+        bool ok = false;
+        const int stored = toQString(*texts.find(c.key)).toInt(&ok);
+        const int value = ok ? stored : c.fallback;
+        const auto at = std::find(c.values.begin(), c.values.end(), value);
+        const auto fallback = std::find(c.values.begin(), c.values.end(), c.fallback);
+        m_choices[i]->setCurrentIndex(static_cast<int>(
+            (at != c.values.end() && c.items[at - c.values.begin()] ? at : fallback) - c.values.begin()));
+    }
+    m_choices[2]->setEnabled(m_choices[0]->currentIndex() == 1); // one coil has no wiring of its own
     const std::string& name = *texts.find("name");
     m_wooferGroup->setTitle(name.empty() ? tr("Woofer") : tr("Woofer: ") + toQString(name));
     m_syncing = false;
@@ -292,6 +427,14 @@ void frmSound::onBoxesEdited()
             *texts.find(boxes->fields()[i].key) = toStdString(boxes->boxes()[i]->text());
     *texts.find("endcorr") = std::to_string(m_endCorrection->currentIndex());
     *texts.find("car") = std::to_string(m_car->currentIndex());
+    // A choice left at what an empty key means stays empty: a design without it saves as before.
+    for (std::size_t i = 0; i < kChoices.size(); ++i) {
+        const Choice& c = kChoices[i];
+        const int value = c.values[static_cast<std::size_t>(std::max(0, m_choices[i]->currentIndex()))];
+        std::string& text = *texts.find(c.key);
+        if (!(text.empty() && value == c.fallback))
+            text = std::to_string(value);
+    }
     refresh();
 }
 
@@ -300,8 +443,11 @@ void frmSound::showNoFigures(const QString& reason)
     m_report.reset();
     m_charts->clearCurve();
     m_status->setText(reason);
-    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings})
+    for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings, m_load, m_fullPower,
+                      m_portResonance, m_suggestedSealed, m_suggestedVented})
         l->clear();
+    m_suggestedFb.reset();
+    m_useSuggestedTuning->setEnabled(false);
     for (QPushButton* b : {m_exportCsv, m_exportPng, m_print})
         b->setEnabled(false);
 }
@@ -309,8 +455,8 @@ void frmSound::showNoFigures(const QString& reason)
 void frmSound::markError(const AcousticsError& error)
 {
     if (box(error.field)) {
-        m_woofer->setError(error.field, messageAtField(error));
-        m_options->setError(error.field, messageAtField(error));
+        m_woofer->setError(error.field, messageAtField(error, m_separator));
+        m_options->setError(error.field, messageAtField(error, m_separator));
         showNoFigures(tr("No curve until %1 is put right.").arg(captionOfKey(error.field)));
     } else {
         showNoFigures(toQString(error.message));
@@ -326,6 +472,8 @@ void frmSound::refresh()
     m_portLength->clear();
     m_portLengthCm.reset();
     m_usePortLength->setEnabled(false);
+    m_portClearance->clear();
+    m_portClearance->hide();
     const AppState& app = m_host.app();
     if (!app.simulationOn) {
         showNoFigures(tr("The figures need simulation mode: switch it on with \"Simulatie\" (F5) in the main "
@@ -342,6 +490,11 @@ void frmSound::refresh()
     if (!boards.ok())
         return showNoFigures(toQString(boards.error.text()));
     const double vb = boards.boards->netVolumeExact;
+    m_netVolume = vb;
+    if (boards.boards->clearanceWarning) {
+        m_portClearance->setText(toQString(*boards.boards->clearanceWarning));
+        m_portClearance->show();
+    }
 
     const bool vented = port->count > 0;
     if (vented) {
@@ -349,11 +502,13 @@ void frmSound::refresh()
         m_fb->setText(fb ? tr("Fb (tuning of the port): %1 Hz").arg(number(*fb, 1))
                          : toQString(fb.error().message));
         if (options->targetFb) {
-            const Checked<double> length = portLengthFor(*port, vb, *options->targetFb);
+            // The length that tunes the box it leaves behind, to 0.1 mm so the box lands on the target.
+            const Checked<double> length =
+                designPortLengthFor(app.inputs, m_separator, options->endCorrection, *options->targetFb);
             if (length) {
-                m_portLengthCm = std::round(*length * 10) / 10; // to the millimetre, as a saw cuts it
+                m_portLengthCm = std::round(*length * 100) / 100;
                 m_portLength->setText(tr("Port length for %1 Hz: %2 cm")
-                                          .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 1)));
+                                          .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 2)));
                 m_usePortLength->setEnabled(true);
             } else {
                 m_portLength->setText(
@@ -399,6 +554,44 @@ void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool 
                                : tr("Sensitivity: %1 dB (%2 woofers, 1 W in all / 1 m)")
                                      .arg(number(report.sensitivity, 1))
                                      .arg(report.woofers));
+    m_load->setText(
+        tr("Load on the amplifier: %1 Ω (%2 woofer(s))").arg(number(report.load, 2)).arg(report.woofers));
+    const auto reached = [this](std::optional<double> f) {
+        return f ? number(*f, 1) + tr(" Hz") : tr("not from 10 to 200 Hz");
+    };
+    m_fullPower->setText(
+        vented ? tr("At the rated %1 W: Xmax at %2, %3 m/s at %4")
+                     .arg(number(report.fullPower.power, 0), reached(report.fullPower.excursionLimitAt),
+                          number(kPortSpeedLimit, 0), reached(report.fullPower.portSpeedLimitAt))
+               : tr("At the rated %1 W: Xmax at %2")
+                     .arg(number(report.fullPower.power, 0), reached(report.fullPower.excursionLimitAt)));
+    m_portResonance->setText(report.portResonance
+                                 ? tr("Port pipe resonance: %1 Hz").arg(number(*report.portResonance, 0))
+                                 : QString());
+    const double vb = m_netVolume;
+    const auto fromDesign = [&](double suggested) {
+        const double off = vb - suggested;
+        return tr("this box %1 l, %2 l %3")
+            .arg(number(vb, 1), number(std::abs(off), 1), off >= 0 ? tr("more") : tr("less"));
+    };
+    m_suggestedSealed->setText(report.suggested.sealed
+                                   ? tr("Suggested sealed (Qtc 0.707): %1 l, F3 %2 Hz (%3)")
+                                         .arg(number(report.suggested.sealed->vb, 1),
+                                              number(report.suggested.sealed->f3, 1),
+                                              fromDesign(report.suggested.sealed->vb))
+                                   : tr("Suggested sealed: none, Qts is 0.707 or more"));
+    m_suggestedFb.reset();
+    m_useSuggestedTuning->setEnabled(false);
+    if (report.suggested.vented) {
+        const SuggestedVented& v = *report.suggested.vented;
+        m_suggestedVented->setText(
+            tr("Suggested vented (flat): %1 l, Fb %2 Hz, F3 %3 Hz (%4)")
+                .arg(number(v.vb, 1), number(v.fb, 1), number(v.f3, 1), fromDesign(v.vb)));
+        m_suggestedFb = std::round(v.fb * 10) / 10;
+        m_useSuggestedTuning->setEnabled(vented);
+    } else {
+        m_suggestedVented->setText(tr("Suggested vented: none without a hump"));
+    }
     QStringList warnings;
     for (const SoundWarning& w : report.warnings)
         warnings << toQString(warningText(w, m_separator));
@@ -418,10 +611,19 @@ void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool 
     std::vector<PlotPoint> points;
     points.reserve(report.curve.size());
     for (const CurvePoint& p : report.curve)
-        points.push_back({p.f, p.spl, p.splCabin, p.excursion, p.portSpeed});
-    m_charts->showCurve(points, woofer.xmax, kPortSpeedLimit, vented);
+        points.push_back({p.f, p.spl, p.splCabin, p.excursion, p.portSpeed, p.maxSpl, p.maxPower, p.impedance,
+                          p.impedancePhase, p.groupDelay});
+    m_charts->showCurve(points, woofer.xmax, kPortSpeedLimit, vented, report.ratedPower);
     for (QPushButton* b : {m_exportCsv, m_exportPng, m_print})
         b->setEnabled(true);
+}
+
+void frmSound::onUseSuggestedTuning()
+{
+    if (!m_suggestedFb)
+        return;
+    // As if typed: the port length for it follows at once.
+    box("targetfb")->setText(number(*m_suggestedFb, 1));
 }
 
 void frmSound::onUsePortLength()
@@ -429,7 +631,7 @@ void frmSound::onUsePortLength()
     if (!m_portLengthCm)
         return;
     // Through the main window's own route, so its recalculation (and with it this window) follows.
-    m_host.setModelText(*findModelKey("lp"), toStdString(number(*m_portLengthCm, 1)));
+    m_host.setModelText(*findModelKey("lp"), toStdString(number(*m_portLengthCm, 2)));
 }
 
 void frmSound::closeEvent(QCloseEvent* event)

@@ -10,12 +10,14 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -70,10 +72,14 @@ private:
     void showTexts();
     void onBoxesEdited();
     void onUsePortLength();
+    void onUseSuggestedTuning();
+    void addChoice(QWidget* owner, QGridLayout* grid, int row, std::size_t index);
     void onExportCsvClicked();
     void onExportPngClicked();
     void onPrintClicked();
     void fillLibrary();
+    // Once a field differs from the woofer loaded from the list, the list shows "(own woofer)".
+    void showOwnWoofer();
     void onLoadWoofer();
     void onSaveWoofer();
     void showNoFigures(const QString& reason);
@@ -100,14 +106,25 @@ private:
     QLabel* m_sensitivity = nullptr;
     QLabel* m_xmaxAt = nullptr;
     QLabel* m_portSpeedAt = nullptr;
+    QLabel* m_portClearance = nullptr; // the port's inner end too near the wall it faces
     QLabel* m_warnings = nullptr;
+    QLabel* m_load = nullptr;
+    QLabel* m_fullPower = nullptr;
+    QLabel* m_portResonance = nullptr;
+    QLabel* m_suggestedSealed = nullptr;
+    QLabel* m_suggestedVented = nullptr;
+    QPushButton* m_useSuggestedTuning = nullptr;
+    std::array<QComboBox*, 6> m_choices{}; // coils, ohm per coil, their wiring, the woofers', filter kinds
+    std::optional<double> m_suggestedFb;   // what the tuning button writes into the target Fb box
+    double m_netVolume = 0;                // litres, the design's, for the suggestions' difference
     QLabel* m_status = nullptr;
     QPushButton* m_exportCsv = nullptr;
     QPushButton* m_exportPng = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_close = nullptr;
     SoundCharts* m_charts = nullptr;
-    std::vector<WooferEntry> m_woofers; // the library as listed
+    std::vector<WooferEntry> m_woofers;  // the library as listed
+    std::optional<WooferTexts> m_loaded; // the woofer last loaded from the list
     std::optional<SoundReport> m_report;
     std::optional<double> m_portLengthCm; // what the button writes into the port length box
     FileChooser m_chooseFile;

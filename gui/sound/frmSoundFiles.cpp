@@ -107,6 +107,28 @@ void frmSound::fillLibrary()
         m_library->addItem(toQString(e.name));
     m_library->setCurrentIndex(std::max(0, m_library->findText(current)));
     m_loadWoofer->setEnabled(!m_woofers.empty());
+    showOwnWoofer();
+}
+
+void frmSound::showOwnWoofer()
+{
+    const QString own = QStringLiteral("(own woofer)");
+    bool differs = false;
+    if (m_loaded)
+        for (std::size_t i = 0; i < kWooferParameterKeys; ++i)
+            differs = differs || m_loaded->text[i] != m_host.app().sound.text[i];
+    // The entry comes after the library's, so a row still names the same library woofer.
+    const QSignalBlocker block(m_library);
+    const int ownRow = m_library->findText(own);
+    if (differs) {
+        if (ownRow < 0)
+            m_library->addItem(own);
+        m_library->setCurrentIndex(m_library->findText(own));
+    } else if (ownRow >= 0) {
+        m_library->removeItem(ownRow);
+        m_library->setCurrentIndex(
+            std::max(0, m_library->findText(toQString(m_loaded ? m_loaded->text[0] : ""))));
+    }
 }
 
 void frmSound::onLoadWoofer()
@@ -126,6 +148,7 @@ void frmSound::onLoadWoofer()
     WooferTexts& texts = m_host.app().sound;
     for (std::size_t i = 0; i < kWooferParameterKeys; ++i)
         texts.text[i] = loaded->text[i];
+    m_loaded = texts;
     refresh();
 }
 
@@ -145,6 +168,7 @@ void frmSound::onSaveWoofer()
         return;
     }
     *m_host.app().sound.find("name") = toStdString(name);
+    m_loaded = m_host.app().sound;
     fillLibrary();
     m_library->setCurrentIndex(m_library->findText(name));
     refresh();

@@ -113,17 +113,20 @@ TEST_P(LayoutReportTest, DefaultAutoFitOnTheMiddleSheetWithKerfSix)
     const std::string json = layoutJsonOf(runOf({}, sep()));
     EXPECT_TRUE(contains(json, "\"sheet\":{\"height\":366,\"width\":732,\"kerf\":6}")) << json;
     // Positions always print with "."; the captions follow the user's separator.
-    EXPECT_TRUE(contains(json, "\"panels\":[" + panelJson("front", "0", "0", "106.2", "135", 0) +
-                                   "\" Voorzijde \\r\\nl:45cm\\r\\nb:" + under("35,4", sep()) + "cm\"}"))
+    EXPECT_TRUE(contains(json, "\"panels\":[" + panelJson("front", "0", "0", "106.2", "124.2", 0) +
+                                   "\" Voorzijde \\r\\nl:" + under("41,4", sep()) +
+                                   "cm\\r\\nb:" + under("35,4", sep()) + "cm\"}"))
         << json;
-    // The first layout of the opening, on the still empty sheet, turned the top; it stays turned.
-    EXPECT_TRUE(contains(json, panelJson("top", "0", "141", "180.6", "135", 1))) << json;
-    EXPECT_TRUE(contains(json, panelJson("right", "514.2", "0", "180.6", "106.2", 0))) << json;
+    // The first layout of the opening, on the still empty sheet, turned the top; it stays turned. The
+    // panels are the real boards: front and top between the sides (41,4), the sides 39 high.
+    EXPECT_TRUE(contains(json, panelJson("top", "0", "130.2", "180.6", "124.2", 1))) << json;
+    EXPECT_TRUE(contains(json, panelJson("right", "503.4", "0", "180.6", "117", 0))) << json;
     EXPECT_TRUE(contains(json, "\"visible\":false,\"caption\":\"Poort\\r\\n")) << json;
-    EXPECT_TRUE(contains(json, "\"cutLines\":[[109.2,0,109.2,138],[221.4,-3,221.4,138],[0,138,180.6,138],"
-                               "[183.6,138,183.6,279],[324.6,138,324.6,324.6]]"))
+    EXPECT_TRUE(contains(json,
+                         "\"cutLines\":[[109.2,0,109.2,127.2],[221.4,-3,221.4,127.2],[0,127.2,180.6,127.2],"
+                         "[183.6,127.2,183.6,257.4],[313.8,127.2,313.8,313.8]]"))
         << json;
-    // A sloped box's side panels take the real side boards: 60,2 along the bottom, 39 high.
+    // A sloped box's side panels are the real side boards too: 60,2 along the bottom, 39 high.
     EXPECT_TRUE(contains(
         layoutJsonOf(runOf({{"ca", "60"}}, sep())),
         "\"width\":180.6,\"height\":117,\"turned\":0,\"visible\":true,\"caption\":\"Zij links\\r\\nl:" +
@@ -144,9 +147,9 @@ TEST_P(LayoutReportTest, SheetDrawingAndCutList)
     EXPECT_EQ(countOf(svg, "<rect "), 8u) << svg;
     EXPECT_TRUE(contains(svg, "<rect id=\"sheet\" x=\"0\" y=\"0\" width=\"732\" height=\"366\"")) << svg;
     EXPECT_TRUE(contains(svg, "width=\"244cm\" height=\"122cm\" viewBox=\"0 0 732 366\"")) << svg;
-    EXPECT_TRUE(contains(svg, "<rect id=\"front\" x=\"0\" y=\"0\" width=\"106.2\" height=\"135\"")) << svg;
+    EXPECT_TRUE(contains(svg, "<rect id=\"front\" x=\"0\" y=\"0\" width=\"106.2\" height=\"124.2\"")) << svg;
     EXPECT_TRUE(contains(svg, ">Poort</tspan>")) << svg;
-    EXPECT_TRUE(contains(svg, ">l:45cm</tspan>")) << svg;
+    EXPECT_TRUE(contains(svg, ">l:" + under("41,4", sep()) + "cm</tspan>")) << svg;
     EXPECT_EQ(countOf(svg, "<line "), cutLinesOf(*view).size());
     EXPECT_EQ(countOf(svg, "<tspan"), countOf(svg, "</tspan>"));
     EXPECT_EQ(svg.substr(svg.find_last_not_of('\n') - 5, 6), "</svg>");
@@ -156,14 +159,14 @@ TEST_P(LayoutReportTest, SheetDrawingAndCutList)
     odd.panels[kFront].caption = "A & <B>\r\nl:1cm\r\nb:2cm";
     EXPECT_TRUE(contains(layoutSvg(odd), ">A &amp; &lt;B&gt;</tspan>"));
 
-    const std::string b = under("35,4", sep()), w = under("60,2", sep());
+    const std::string b = under("35,4", sep()), w = under("60,2", sep()), l = under("41,4", sep());
     // clang-format off
     EXPECT_EQ(cutListText(*plain, sep()), "Board        Length cm  Breadth cm  Turned\n"
-                                          "Voorzijde           45        " + b + "  no\n"
-                                          "Achterzijde         45        " + b + "  no\n"
-                                          "Bovenzijde          45        " + w + "  yes\n"
-                                          "Onderzijde          45        " + w + "  no\n"
-                                          "Zij links         " + w + "        " + b + "  no\n"
-                                          "Zij rechts        " + w + "        " + b + "  no\n");
+                                          "Voorzijde         " + l + "        " + b + "  no\n"
+                                          "Achterzijde       " + l + "        " + b + "  no\n"
+                                          "Bovenzijde        " + l + "        " + w + "  yes\n"
+                                          "Onderzijde        " + l + "        " + w + "  no\n"
+                                          "Zij links         " + w + "          39  no\n"
+                                          "Zij rechts        " + w + "          39  no\n");
     // clang-format on
 }

@@ -191,3 +191,32 @@ TEST(BoardPlan, CutListSaysAtWhichAngleTheNestedSidesAreParted)
         EXPECT_NE(left.find("nested head to tail with Zij rechts"), std::string::npos) << left;
     }
 }
+
+TEST(BoardPlan, CutOrderEndsWithTheBevelCutsNumberedOnAndLeavesSliversOut)
+{
+    // A rear-seat angle of 70: the rear's foot and head, the top's and the bottom's rear edges at 20.
+    const BoardPlanResult r = planOf({{"ca", "70"}});
+    ASSERT_TRUE(r.ok()) << r.text();
+    for (char sep : {',', '.'}) {
+        const CutPlanText t = describeBoardPlan(*r.plan, *r.boards, sep);
+        ASSERT_EQ(t.cuts.size(), r.plan->cuts.size() + 4);
+        for (std::size_t i = 0; i < t.cuts.size(); ++i)
+            EXPECT_TRUE(t.cuts[i].starts_with(std::to_string(i + 1) + ". ")) << t.cuts[i];
+        const std::string tail = cutPlanNumber(36.4, sep) + " cm): blade tilted 20\u00b0, the ";
+        const std::size_t first = r.plan->cuts.size();
+        EXPECT_NE(t.cuts[first].find("Bevel: Achterzijde, edge 1 (" + tail + "outer face long"),
+                  std::string::npos)
+            << t.cuts[first];
+        EXPECT_NE(t.cuts[first + 1].find("Bevel: Achterzijde, edge 3 (" + tail + "inner face long"),
+                  std::string::npos)
+            << t.cuts[first + 1];
+        EXPECT_NE(t.cuts[first + 2].find("Bevel: Bovenzijde, edge 1 (" + tail + "inner face long"),
+                  std::string::npos);
+        for (const CutPiece& o : r.plan->offcuts) {
+            if (std::min(o.rect.width, o.rect.height) >= r.plan->kerf)
+                continue;
+            for (const std::string& line : t.offcuts)
+                EXPECT_FALSE(line.starts_with("Piece " + std::to_string(o.id) + " ")) << line;
+        }
+    }
+}

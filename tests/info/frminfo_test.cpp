@@ -4,9 +4,11 @@
 
 #include "gui/common/Twips.h"
 #include "gui/info/frmHistory.h"
+
 #include "gui/info/frminfo2.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TempFolder.h"
+#include <QScrollBar>
 
 #include <QLabel>
 #include <QListWidget>
@@ -129,11 +131,13 @@ TEST_P(InfoTest, InstalledProgramsAreCountedWhileTheAboutWindowWaits)
 TEST_P(InfoTest, TheHistoryFileIsShownLineByLineOrItsAbsenceSaid)
 {
     // Program, files, the text shown with its lines joined by CRLF (empty: the file counts as missing).
+    const std::string longLine(300, 'w');
     const std::tuple<const char*, std::vector<std::pair<const char*, const char*>>, QString> cases[] = {
         {"kelvra",
          {{"kelvra_history.txt", "0.1 Build53\r\n- change\r\n\r\n- after a blank\r\n"}},
          "0.1 Build53\r\n- change\r\n\r\n- after a blank"},
         {"kelvra", {{"kelvra_history.txt", "only line\n"}}, "only line"},
+        {"kelvra", {{"kelvra_history.txt", longLine.c_str()}}, QString(300, 'w')},
         {"kelvra", {{"kelvra_history.txt", "one\ntwo"}}, "one\r\ntwo"},
         {"kelvra", {{"kelvra_history.txt", "caf\xe9"}}, QString::fromUtf8("caf\u00e9")},
         {"kelvra_beta", {{"kelvra_history.txt", "release"}, {"kelvra_beta_history.txt", "beta"}}, "release"},
@@ -160,6 +164,8 @@ TEST_P(InfoTest, TheHistoryFileIsShownLineByLineOrItsAbsenceSaid)
         EXPECT_EQ(w->windowTitle().toStdString(), "Kelvra [0.1 Build53] -- History");
         EXPECT_EQ(w->size(), QSize(twipsToPixels(5370), twipsToPixels(6585)));
         EXPECT_EQ(w->txtHistory()->font().family(), "Lucida Console");
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w->txtHistory()->horizontalScrollBar()->maximum(), 0); // long lines wrap
         delete w;
     }
     // The build copies the shipped history into the program's folder; the viewer finds it there.

@@ -72,7 +72,7 @@ TEST_P(LanguageWindowTest, WithoutFilesTheNoticeAndTheBuiltInListsAtTheStoredPos
               (std::vector<Message>{{"Couldn't find any language file. Using Standard.",
                                      "Kelvra [0.1 Build53]", MessageIcon::Information, MessageButtons::Ok}}));
     messages.messages.clear();
-    Load_Language(host(), window);
+    Load_Language(host(), window, LanguageLoad::AtStart);
     EXPECT_EQ(host().app().tables, ResetTextTables());
     EXPECT_EQ(host().entries("cmbPortWhere"),
               (QStringList{"Voorzijde", "Achterzijde", "Bovenzijde", "Linker zijkant", "Rechter zijkant"}));
@@ -84,7 +84,7 @@ TEST_P(LanguageWindowTest, WithoutFilesTheNoticeAndTheBuiltInListsAtTheStoredPos
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(storedRow(), "absent");
 
-    // Apply in the options dialog still restores the built-in tables, and the stored positions.
+    // Apply in the options dialog still restores the built-in tables; the lists stay where the user put them.
     host().app().tables.portType[0] = "Stale";
     host().lists["cmbCorrection"]->setCurrentIndex(0);
     frmOptions dlg(host(), window);
@@ -92,7 +92,7 @@ TEST_P(LanguageWindowTest, WithoutFilesTheNoticeAndTheBuiltInListsAtTheStoredPos
     QTest::mouseClick(dlg.cmdApply(), Qt::LeftButton);
     EXPECT_EQ(host().app().tables, ResetTextTables());
     EXPECT_EQ(host().refills, 2);
-    EXPECT_EQ(host().lists["cmbCorrection"]->currentText(), "Dempingswol");
+    EXPECT_EQ(host().lists["cmbCorrection"]->currentText(), "Geen");
     EXPECT_TRUE(dlg.isVisible()); // Apply stays open
     QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
     EXPECT_EQ(host().refills, 3);
@@ -110,7 +110,7 @@ TEST_P(LanguageWindowTest, ChosenFileTranslatesWindowAndListsAndIsStored)
               (std::vector<LanguageRow>{{"Alpha", "A_lng.ini"}, {"Beta", "B_lng.ini"}}));
     EXPECT_EQ(host().app().languageIndex, 1);
     EXPECT_TRUE(messages.messages.empty());
-    Load_Language(host(), window);
+    Load_Language(host(), window, LanguageLoad::AtStart);
     EXPECT_EQ(window.caption("fraPort"), "Port volume");
     EXPECT_EQ(host().entries("cmbPortType"), (QStringList{"Round", "Rectangular"}));
     EXPECT_EQ(host().lists["cmbPortType"]->currentText(), "Rectangular");
@@ -169,10 +169,12 @@ TEST_P(LanguageWindowTest, ApplyLoadsTheChosenLanguageAndCancelThenKeepsIt)
     QTest::mouseClick(dlg.cmdApply(), Qt::LeftButton);
     EXPECT_EQ(window.caption("fraPort"), "Port Gamma");
     EXPECT_EQ(host().entries("cmbPortType"), (QStringList{"Round Gamma", "Rechthoekige"}));
-    // The lists go back to the stored positions.
-    EXPECT_EQ(host().lists["cmbCorrection"]->currentIndex(), 2);
-    EXPECT_EQ(host().lists["cmbPortWhere"]->currentIndex(), 1);
-    EXPECT_EQ(host().lists["cmbPortType"]->currentIndex(), 0);
+    // The lists keep the user's choices, not the positions stored at the last exit, and the design is
+    // recalculated with the new texts.
+    EXPECT_EQ(host().lists["cmbCorrection"]->currentIndex(), 0);
+    EXPECT_EQ(host().lists["cmbPortWhere"]->currentIndex(), 4);
+    EXPECT_EQ(host().lists["cmbPortType"]->currentIndex(), 1);
+    EXPECT_EQ(host().recalculations.size(), 1u);
     EXPECT_EQ(storedRow(), "2");
     dlg.cboLanguage()->setCurrentIndex(0);
     QTest::mouseClick(dlg.cmdCancel(), Qt::LeftButton);

@@ -96,21 +96,23 @@ TEST_P(AutoFitTest, DefaultModelOnTheMiddleSheetWithItsCutLines)
     const PanelSet& p = v.panels;
     expectAt(p[kFront], 0, 0);
     EXPECT_FLOAT_EQ(p[kFront].width, 106.2f);
-    EXPECT_FLOAT_EQ(p[kFront].height, 135);
-    // 135 + 135 + 6 is well within 366, yet the rear of the same size stands beside the front.
+    EXPECT_FLOAT_EQ(p[kFront].height, 124.2f); // the real front between the sides: 45 - 3,6
+    // 124,2 + 124,2 + 6 is well within 366, yet the rear of the same size stands beside the front.
     expectAt(p[kRear], 112.2f, 0);
-    expectAt(p[kTop], 0, 141);
-    expectAt(p[kBottom], 141, 141);
-    expectAt(p[kLeft], 282, 0);
-    expectAt(p[kRight], 468.6f, 0);
+    expectAt(p[kTop], 0, 130.2f);
+    expectAt(p[kBottom], 130.2f, 130.2f);
+    // The real sides stand 39 high (117): below the bottom they would end at 433,8.
+    expectAt(p[kLeft], 260.4f, 0);
+    expectAt(p[kRight], 447, 0);
     for (int i = 0; i < kPort; ++i)
         EXPECT_EQ(p[static_cast<std::size_t>(i)].turned, 0);
     // The port board is never moved, and without a rectangular port it is hidden.
     expectAt(p[kPort], 40, 50);
     EXPECT_FALSE(p[kPort].visible);
-    EXPECT_EQ(v.drawing, (std::vector<Stroke>{cut(109.2f, 0, 109.2f, 138), cut(221.4f, -3, 221.4f, 138),
-                                              cut(0, 138, 135, 138), cut(138, 138, 138, 324.6f),
-                                              cut(279, 138, 279, 324.6f), kMiddle}));
+    EXPECT_EQ(v.drawing,
+              (std::vector<Stroke>{cut(109.2f, 0, 109.2f, 127.2f), cut(221.4f, -3, 221.4f, 127.2f),
+                                   cut(0, 127.2f, 124.2f, 127.2f), cut(127.2f, 127.2f, 127.2f, 313.8f),
+                                   cut(257.4f, 127.2f, 257.4f, 313.8f), kMiddle}));
     EXPECT_EQ(cutLinesOf(v).size(), 5u);
     // "Lines" off: only the middle line; the middle line off too: the sheet is cleared.
     v.linesOn = false;
@@ -155,40 +157,44 @@ TEST_P(AutoFitTest, TurnsMadeBeforeAreKept)
     for (int run = 0; run < 2; ++run) {
         AutoFit(v, model(), sep());
         EXPECT_EQ(v.panels[kTop].turned, 1);
-        // Turned, it is 180,6 wide and 135 high, and still fits below the rear.
-        expectAt(v.panels[kTop], 0, 141);
+        // Turned, it is 180,6 wide and 124,2 high, and still fits below the rear.
+        expectAt(v.panels[kTop], 0, 130.2f);
         EXPECT_FLOAT_EQ(v.panels[kTop].width, 180.6f);
-        expectAt(v.panels[kBottom], 186.6f, 141);
+        expectAt(v.panels[kBottom], 186.6f, 130.2f);
     }
     LayoutView w = view();
     w.panels[kLeft].turned = 1;
     w.panels[kFront].turned = 1;
     AutoFit(w, model(), sep());
     EXPECT_EQ(w.panels[kLeft].turned, 1);
-    EXPECT_FLOAT_EQ(w.panels[kFront].width, 135);
+    EXPECT_FLOAT_EQ(w.panels[kFront].width, 124.2f);
     // The rear is no longer the same size as the turned front, and fits below it.
     expectAt(w.panels[kRear], 0, 112.2f);
 }
 
-TEST_P(AutoFitTest, SlopedFrontPutsTheRearBelowAndTheTopTurnedBesideIt)
+TEST_P(AutoFitTest, SlopedRearPutsTheRearBelowAndTheTopTurnedBesideIt)
 {
-    // Front 40,9 long (35,4 / sin 60 degrees), rear 45: the rear fits below the front; the top does
-    // not fit below the rear and is turned, and the bottom goes below it.
+    // The real rear of a 60 degree rear-seat panel is broader than the square front (its slope and
+    // bevel, 41,92 cm), so it is not the front's size and fits below it; the top does not fit below the
+    // rear and is turned, and the bottom goes below it.
     LayoutView v = view(1, 2, true);
     AutoFit(v, model({{"ca", "60"}}), sep());
     const PanelSet& p = v.panels;
-    const float fh = p[kFront].height, rt = p[kRear].top, tw = p[kTop].width, h = 3;
-    EXPECT_FLOAT_EQ(rt, fh + 6);
+    const float rt = p[kRear].top, rw = p[kRear].width, tw = p[kTop].width, h = 3;
+    EXPECT_FLOAT_EQ(p[kFront].height, 124.2f);
+    EXPECT_FLOAT_EQ(rt, 130.2f);
+    EXPECT_FLOAT_EQ(rw, 125.76f);
     EXPECT_EQ(p[kTop].turned, 1);
     expectAt(p[kTop], 112.2f, 0);
-    expectAt(p[kBottom], 112.2f, 141);
-    EXPECT_LT(tw, 180.6f); // topWidth is shorter by the rear-seat slope
-    EXPECT_EQ(v.drawing, (std::vector<Stroke>{
-                             cut(109.2f, 0, 109.2f, fh + h), cut(0, rt - h, 106.2f, rt - h),
-                             cut(109.2f, rt - h, 109.2f, rt + 135 + h), cut(109.2f, 0, 109.2f, 135),
-                             cut(112.2f + tw + h, -h, 112.2f + tw + h, 135 + h),
-                             cut(109.2f, 141 + 180.6f - h, 109.2f, 0),
-                             cut(112.2f + 135 + h, 141 - h, 112.2f + 135 + h, 141 + 180.6f + h), kMiddle}));
+    expectAt(p[kBottom], 112.2f, 130.2f);
+    EXPECT_FLOAT_EQ(tw, 116.16f); // the top is narrower by the rear-seat slope
+    EXPECT_EQ(v.drawing,
+              (std::vector<Stroke>{
+                  cut(109.2f, 0, 109.2f, 124.2f + h), cut(0, rt - h, rw, rt - h),
+                  cut(rw + h, rt - h, rw + h, rt + 124.2f + h), cut(109.2f, 0, 109.2f, 124.2f),
+                  cut(112.2f + tw + h, -h, 112.2f + tw + h, 124.2f + h),
+                  cut(109.2f, 130.2f + 180.6f - h, 109.2f, 0),
+                  cut(112.2f + 124.2f + h, 130.2f - h, 112.2f + 124.2f + h, 130.2f + 180.6f + h), kMiddle}));
 }
 
 TEST_P(AutoFitTest, BottomThatFitsNowhereIsTurnedBesideTheFront)

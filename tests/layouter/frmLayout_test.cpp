@@ -94,9 +94,10 @@ TEST_P(LayoutWindow, OpensWithAFreshLayoutOnTheMiddleSheetNamedByTheMainWindowsL
     EXPECT_EQ(sheet->geometry(), QRect((w.centralWidget()->width() - 732) / 2,
                                        (w.centralWidget()->height() - 366) / 2, 732, 366)); // centred
     EXPECT_EQ(sheet->palette().color(QPalette::Window), QColor(255, 224, 192));
-    EXPECT_EQ(sheet->findChild<QWidget*>("shFront")->geometry(), QRect(0, 0, 106, 135));
-    EXPECT_EQ(w.panel(kRear)->geometry(), QRect(112, 0, 106, 135));
-    EXPECT_EQ(w.panel(kTop)->geometry(), QRect(0, 141, 181, 135)); // the first layout turned the top
+    // The real boards: front, rear and top between the sides, 45 - 3,6 long.
+    EXPECT_EQ(sheet->findChild<QWidget*>("shFront")->geometry(), QRect(0, 0, 106, 124));
+    EXPECT_EQ(w.panel(kRear)->geometry(), QRect(112, 0, 106, 124));
+    EXPECT_EQ(w.panel(kTop)->geometry(), QRect(0, 130, 181, 124)); // the first layout turned the top
     EXPECT_FALSE(w.panel(kPort)->isVisible());
     for (int i = 0; i < kPort; ++i) {
         QLabel* l = w.lblName(i);
@@ -104,8 +105,8 @@ TEST_P(LayoutWindow, OpensWithAFreshLayoutOnTheMiddleSheetNamedByTheMainWindowsL
         EXPECT_EQ(l->parentWidget(), w.panel(i));
         EXPECT_LE((l->geometry().center() - w.panel(i)->rect().center()).manhattanLength(), 2);
     }
-    EXPECT_EQ(w.lblName(kFront)->text(), caption("Front", "45", "35,4"));
-    EXPECT_EQ(w.lblName(kTop)->text(), caption("Bovenzijde ", "45", "60,2"));
+    EXPECT_EQ(w.lblName(kFront)->text(), caption("Front", "41,4", "35,4"));
+    EXPECT_EQ(w.lblName(kTop)->text(), caption("Bovenzijde ", "41,4", "60,2"));
 
     QStringList menus;
     for (QAction* a : w.menuBar()->actions() + w.panelMenu()->actions())
@@ -154,7 +155,7 @@ TEST_P(LayoutWindow, BoardsArePickedUpMovedPutDownTurnedAndRecordedOnExit)
     EXPECT_FALSE(window);
     EXPECT_EQ(app().layoutStrings[kRear], "205x310x0");
     EXPECT_EQ(app().layoutStrings[kFront], "0x0x0");
-    EXPECT_EQ(app().layoutStrings[kTop], "141x0x1");
+    EXPECT_EQ(app().layoutStrings[kTop], under("130,2x0x1", sep()));
     EXPECT_EQ(app().layoutStrings[kBottom], "30x20x0");
 }
 
@@ -172,10 +173,10 @@ TEST_P(LayoutWindow, ClosingRecordsAndReopeningRestoresRoundedEvenFromBadTexts)
     app().layoutStrings[kTop] = "1x2";
     app().layoutStrings[kBottom] = "99999999x5x0";
     frmLayout& again = open();
-    EXPECT_EQ(again.panel(kLeft)->geometry(), QRect(400, 201, 106, 181));
+    EXPECT_EQ(again.panel(kLeft)->geometry(), QRect(400, 201, 117, 181));
     EXPECT_EQ(again.panel(kRear)->pos(), QPoint(112, 0)); // where the opening layout put it
-    EXPECT_EQ(again.panel(kTop)->pos(), QPoint(0, 141));
-    EXPECT_EQ(again.panel(kBottom)->pos(), QPoint(187, 141));
+    EXPECT_EQ(again.panel(kTop)->pos(), QPoint(0, 130));
+    EXPECT_EQ(again.panel(kBottom)->pos(), QPoint(187, 130));
 }
 
 TEST_P(LayoutWindow, SawAndSheetAreSavedAndReadBackDefaultsOutsideTheMenus)
@@ -216,7 +217,7 @@ TEST_P(LayoutWindow, KeysLayOutCheckTheEdgesAndTakeUpTheModelAndLinesAreDrawn)
     EXPECT_FLOAT_EQ(w.view().panels[kBottom].top, 185.4f);
     EXPECT_EQ(w.panel(kRight)->pos(), QPoint(2000, 50));
     QTest::keyClick(&w, Qt::Key_F12);
-    EXPECT_EQ(w.panel(kBottom)->pos(), QPoint(187, 141));
+    EXPECT_EQ(w.panel(kBottom)->pos(), QPoint(187, 130));
     // The cuts between the boards are drawn from the next layout on.
     const QPoint gap(109, 60);
     trigger("mnuSawLines");
@@ -230,11 +231,12 @@ TEST_P(LayoutWindow, KeysLayOutCheckTheEdgesAndTakeUpTheModelAndLinesAreDrawn)
                                      {"bp", "2"}, {"lp", "21,3"}}));
     // clang-format on
     QTest::keyClick(&w, Qt::Key_F5);
-    EXPECT_EQ(w.lblName(kFront)->text(), caption(" Voorzijde ", "50", "35,4"));
-    EXPECT_EQ(w.panel(kFront)->geometry(), QRect(0, 0, 106, 150));
-    EXPECT_EQ(w.panel(kPort)->size(), QSize(60, 64));
+    EXPECT_EQ(w.lblName(kFront)->text(), caption(" Voorzijde ", "46,4", "35,4"));
+    EXPECT_EQ(w.panel(kFront)->geometry(), QRect(0, 0, 106, 139));
+    // The port wall: 20 across the slot, 21,3 less the left side's 1,8 into the box.
+    EXPECT_EQ(w.panel(kPort)->size(), QSize(60, 59));
     EXPECT_EQ(w.panel(kPort)->palette().color(QPalette::Window), QColor(255, 255, 128));
-    EXPECT_EQ(w.lblName(kPort)->text(), caption("Poort", "20", "21,3"));
+    EXPECT_EQ(w.lblName(kPort)->text(), caption("Poort", "20", "19,5"));
 }
 
 TEST_P(LayoutWindow, BestFitLaysTheRealBoardsByThePlanAndDrawsItsCuts)

@@ -1,4 +1,6 @@
-// The seven boards: sizes from the model, turns, the port cut, captions and the port's visibility.
+// The seven boards: the real boards' sizes (the classic ones with the port cut when the box cannot be
+// built), turns, captions and the port's visibility.
+#include "boards/Boards.h"
 #include "tests/layouter/LayouterTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -43,18 +45,19 @@ TEST_P(PanelSetTest, DefaultModelSizesEveryBoardAndTurnsExchangeTheSides)
         float width, height;
         const char *name, *l, *b;
     };
-    // With both angles right, topWidth equals bottomWidth; slantCb is 35,4.
-    const Expected expected[] = {{106.2f, 135, " Voorzijde ", "45", "35,4"},
-                                 {106.2f, 135, " Achterzijde ", "45", "35,4"},
-                                 {135, 180.6f, "Bovenzijde ", "45", "60,2"},
-                                 {135, 180.6f, "Onderzijde ", "45", "60,2"},
-                                 {180.6f, 106.2f, "Zij links", "60,2", "35,4"},
-                                 {180.6f, 106.2f, "Zij rechts", "60,2", "35,4"},
+    // The real boards: front, rear, top and bottom sit between the sides (45 - 2 x 1,8 long), front and
+    // rear between the bottom and the top (39 - 3,6 high); the sides cover it all.
+    const Expected expected[] = {{106.2f, 124.2f, " Voorzijde ", "41,4", "35,4"},
+                                 {106.2f, 124.2f, " Achterzijde ", "41,4", "35,4"},
+                                 {124.2f, 180.6f, "Bovenzijde ", "41,4", "60,2"},
+                                 {124.2f, 180.6f, "Onderzijde ", "41,4", "60,2"},
+                                 {180.6f, 117, "Zij links", "60,2", "39"},
+                                 {180.6f, 117, "Zij rechts", "60,2", "39"},
                                  {0, 0, "Poort", "0", "0"}};
     for (std::size_t i = 0; i < kPanelCount; ++i) {
         SCOPED_TRACE(kPanelKeys[i]);
-        EXPECT_EQ(p[i].width, expected[i].width); // the same single-precision values, exactly
-        EXPECT_EQ(p[i].height, expected[i].height);
+        EXPECT_FLOAT_EQ(p[i].width, expected[i].width);
+        EXPECT_FLOAT_EQ(p[i].height, expected[i].height);
         EXPECT_EQ(p[i].caption, caption(expected[i].name, expected[i].l, expected[i].b));
         EXPECT_TRUE(p[i].visible);
     }
@@ -74,33 +77,45 @@ TEST_P(PanelSetTest, DefaultModelSizesEveryBoardAndTurnsExchangeTheSides)
     EXPECT_FALSE(p[kPort].visible);
 }
 
-TEST_P(PanelSetTest, PortAsHighAsTheInsideCutsTheBoardItStandsAgainst)
+// Every panel is the bounding rectangle of its real board, whatever the slopes and the port.
+TEST_P(PanelSetTest, PanelsTakeTheBoardsCoresSizes)
 {
-    // innerHeight is 39 - 3,6 = 35,4; the cut is 2 + 1,8 = 3,8 off the l side.
-    PanelSet p = refreshed(port("0", "35,4"));
+    const Changes designs[] = {defaultDesign(),
+                               with(defaultDesign(), {{"ca", "60"}}),
+                               with(defaultDesign(), {{"ca", "70"}, {"cb", "80"}, {"thick0", "22"}}),
+                               port("0", "35,4"),
+                               with(port("1", "20"), {{"cb", "75"}}),
+                               port("2", "30"),
+                               with(port("3", "20"), {{"ca", "80"}, {"pieces1", "1"}, {"lp", "15"}})};
+    for (const Changes& design : designs) {
+        const ModelInputs in = inputsOf(design, sep());
+        const BoardsResult boards = buildBoards(in, sep());
+        ASSERT_TRUE(boards.ok()) << boards.error.text();
+        const PanelSet p = refreshed(design);
+        for (const Board& b : boards.boards->boards) {
+            const auto key = std::find(kPanelKeys.begin(), kPanelKeys.end(), b.key);
+            if (key == kPanelKeys.end())
+                continue;
+            const auto i = static_cast<std::size_t>(key - kPanelKeys.begin());
+            // The port wall of a front or rear slot stands: its height hp is the panel's l.
+            const bool standing = b.key == "port" && (in.pwhere == 0 || in.pwhere == 1);
+            const double l = standing ? b.breadth : b.length, w = standing ? b.length : b.breadth;
+            EXPECT_NEAR(lSide(p[i], static_cast<int>(i)) / 3.0, l, 1e-4)
+                << b.key << " in " << design.at("ca");
+            EXPECT_NEAR(bSide(p[i], static_cast<int>(i)) / 3.0, w, 1e-4) << b.key;
+            EXPECT_EQ(p[i].caption, panelCaption(kPanelNames[i], l, w, sep()));
+        }
+    }
+}
+
+TEST_P(PanelSetTest, BoxThatCannotBeBuiltKeepsTheClassicSizesAndPortCut)
+{
+    // A slot longer than the box: no real boards; innerHeight 35,4, the cut 2 + 1,8 off the l side.
+    PanelSet p = refreshed(with(port("0", "35,4"), {{"lp", "70"}}));
     EXPECT_FLOAT_EQ(p[kFront].height, 123.6f);
     EXPECT_EQ(p[kFront].caption, caption(" Voorzijde ", "41,2", "35,4"));
     EXPECT_EQ(p[kRear].caption, caption(" Achterzijde ", "45", "35,4"));
-    // The port board itself: l = hp, b = lp.
-    EXPECT_FLOAT_EQ(p[kPort].width, 106.2f);
-    EXPECT_FLOAT_EQ(p[kPort].height, 63.9f);
-    EXPECT_EQ(p[kPort].caption, caption("Poort", "35,4", "21,3"));
-    PanelSet turned;
-    turned[kFront].turned = 1;
-    EXPECT_FLOAT_EQ(refreshed(port("0", "35,4"), turned)[kFront].width, 123.6f);
-    p = refreshed(port("1", "35,4"));
-    EXPECT_FLOAT_EQ(p[kRear].width, 94.8f);
-    EXPECT_EQ(p[kRear].caption, caption(" Achterzijde ", "45", "31,6"));
-    EXPECT_EQ(p[kFront].caption, caption(" Voorzijde ", "45", "35,4"));
-    EXPECT_EQ(refreshed(port("2", "45"))[kTop].caption, caption("Bovenzijde ", "41,2", "60,2"));
-    // No cut where the rules do not all of them hold.
-    for (const Changes& uncut : {port("0", "35,4", "2"), port("0", "30"), port("3", "35,4"),
-                                 port("4", "35,4"), port("0", "35,4", "0")}) {
-        p = refreshed(uncut);
-        EXPECT_EQ(p[kFront].caption, caption(" Voorzijde ", "45", "35,4")) << uncut.at("pwhere");
-        EXPECT_EQ(p[kRear].caption, caption(" Achterzijde ", "45", "35,4"));
-        EXPECT_EQ(p[kTop].caption, caption("Bovenzijde ", "45", "60,2"));
-    }
+    EXPECT_EQ(p[kPort].caption, caption("Poort", "35,4", "70"));
 }
 
 TEST_P(PanelSetTest, PortPanelShownOnlyForARectangularPort)
@@ -121,29 +136,14 @@ TEST_P(PanelSetTest, PortPanelShownOnlyForARectangularPort)
     }
 }
 
-TEST_P(PanelSetTest, SlopedSidePanelsTakeTheRealSideBoardsRectangle)
-{
-    // The real side runs 60,2 along the bottom and stands 39 high; the right follows cb.
-    const std::pair<Changes, float> cases[] = {{{{"ca", "60"}}, 106.2f}, {{{"ca", "70"}, {"cb", "80"}}, 117}};
-    for (const auto& [slopes, rightHeight] : cases) {
-        const PanelSet p = refreshed(with(defaultDesign(), slopes), refreshed(defaultDesign()));
-        EXPECT_EQ(p[kLeft].caption, caption("Zij links", "60,2", "39"));
-        EXPECT_FLOAT_EQ(p[kLeft].height, 117);
-        EXPECT_FLOAT_EQ(p[kRight].height, rightHeight);
-    }
-    // The front takes its length from slantCa: 35,4 / sin 60 degrees.
-    const PanelModel model = modelOf(with(defaultDesign(), {{"ca", "60"}}), sep());
-    EXPECT_FLOAT_EQ(refreshed(with(defaultDesign(), {{"ca", "60"}}))[kFront].height,
-                    static_cast<float>(model.derived.slantCa.toDouble() * 3));
-}
-
 TEST_P(PanelSetTest, NamesOddMeasuresAndOverflowNeverFail)
 {
     PanelModel model = modelOf(defaultDesign(), sep());
     model.names[kFront] = "Front";
     PanelSet p;
     RefreshPanels(p, model, sep());
-    EXPECT_EQ(p[kFront].caption, caption("Front", "45", "35,4"));
+    EXPECT_EQ(p[kFront].caption, caption("Front", "41,4", "35,4"));
+    model.realBoards.reset();
     model.derived.thick[0] = 20000; // 2 x 20000 leaves the 16-bit range: the upright panels stay
     RefreshPanels(p, model, sep());
     EXPECT_FLOAT_EQ(p[kRear].width, 106.2f);

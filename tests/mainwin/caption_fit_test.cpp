@@ -60,7 +60,14 @@ std::optional<Need> labelNeed(const QLabel* l)
 {
     if (const auto* fit = qobject_cast<const FitLabel*>(l))
         return Need{l->text(), fit->elided() ? l->contentsRect().width() + 1 : 0, l->contentsRect().width()};
-    const QRect place = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+    QRect place = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+    // A label that reaches out of its parent is cut at the parent's edge (a layouter panel's caption).
+    if (const QWidget* parent = l->parentWidget(); parent && !l->isWindow()) {
+        const QRect shown = l->geometry() & parent->rect();
+        place.setWidth(std::min(place.width(), shown.width()));
+        if (shown.height() < l->height() && shown.height() < l->sizeHint().height() && !l->wordWrap())
+            return Need{l->text(), l->sizeHint().height(), shown.height()};
+    }
     const bool rich = l->textFormat() == Qt::RichText ||
                       (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
     if (l->wordWrap()) // broken into lines: cut when they need more height than the label has
@@ -170,6 +177,12 @@ QWidget* open(const std::string& name, frmMain& win)
     }
     if (name == "frmBoards")
         win.openBoards();
+    if (name == "frmLayout") { // a rectangular port: its board is the smallest panel of the sheet
+        win.setModelListPosition(*findModelKey("pieces2"), 1);
+        win.setModelListPosition(*findModelKey("ptype"), 1);
+        for (const auto& [key, text] : {std::pair{"lp", "16,1"}, {"bp", "4"}, {"hp", "12"}})
+            win.setModelText(*findModelKey(key), text);
+    }
     auto* info = name.starts_with("frminfo") ? new frminfo(win.app(), &win, about) : nullptr;
     using W = QWidget*; // one type for every branch
     return name == "frmLayout"    ? W(new frmLayout(win.app(), win, &win))
@@ -179,7 +192,7 @@ QWidget* open(const std::string& name, frmMain& win)
            : name == "frminfo"    ? W(info)
            : name == "frminfo2"   ? W(new frminfo2({"Kelvra", "Kelvra Boards"}, info, &win))
            : name == "frmHistory" ? W(new frmHistory(win.app(), &win))
-           : name == "frm3d"      ? W(new frm3d(&win))
+           : name == "frm3d"      ? W(new frm3d(win.app(), win, &win))
            : name == "frmBoards"  ? W(win.boardsWindow())
                                   : W(&win);
 }

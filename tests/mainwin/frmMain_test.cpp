@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: clicks, keys, and the figures it then shows; the shipped
 // language files chosen in its Settings dialog.
 #include "gui/lang/frmOptions.h"
+#include "gui/main/FigurePicture.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QFocusEvent>
@@ -84,16 +85,12 @@ TEST_P(FrmMainTest, SimulatieAndF5SwitchAndTypingRecalculates)
     QTest::keyClick(box(3), Qt::Key_F5);
     EXPECT_TRUE(win->app().simulationOn);
 
-    // A width of 4 cm leaves no room inside: the error message and simulation off.
+    // A width of 4 cm on the way to 40 loses no keystroke: simulation stays on.
     box(2)->setCursorPosition(2);
     QTest::keyClick(box(2), Qt::Key_Backspace);
-    EXPECT_FALSE(messages.messages.empty());
-    EXPECT_FALSE(win->app().simulationOn);
-    EXPECT_TRUE(green());
-    // Back to 40 cm while off changes nothing shown; switching on shows the first figures again.
+    EXPECT_TRUE(win->app().simulationOn);
     QTest::keyClicks(box(2), "0");
-    EXPECT_EQ(text("lblVolumeOut"), outer("6,4"));
-    simulatie();
+    EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(text("lblVolumeOut"), outer("64"));
     // Height 40 cm becomes 405 cm with one key: no refused step between.
     box(0)->setCursorPosition(2);
@@ -106,6 +103,10 @@ TEST_P(FrmMainTest, SimulatieAndF5SwitchAndTypingRecalculates)
     EXPECT_EQ(text("lblVolumeOut"), outer("80"));
     win->setModelListPosition(*findModelKey("corr"), 2);
     EXPECT_EQ(list("cmbCorrection")->currentIndex(), 2);
+    // A 70 degree rear panel: the label shows the air of the real boards, (45914,756 - 2000) x 1,2
+    // litres, not the classic rule's wider trapezoid.
+    win->setModelText(*findModelKey("ca"), "70");
+    EXPECT_EQ(text("lblVolume"), QString::fromStdString("Virtueel volume \n" + u("52,7") + " Liter"));
 }
 
 TEST_P(FrmMainTest, TooBigWooferIsRefusedOnceAndSimulationGoesOff)
@@ -158,10 +159,13 @@ TEST_P(FrmMainTest, ParamsAndFigureButtons)
     EXPECT_GT(fig->y(), 0);
 }
 
-TEST_P(FrmMainTest, UnreadTextIsFocusedAndFramedRedUntilItChanges)
+TEST_P(FrmMainTest, UnreadTextIsNamedFocusedAndFramedRedUntilItChanges)
 {
-    const std::pair<int, const char*> cases[] = {{0, "abc"}, {9, "x"}, {12, "1x"}, {13, "-"}};
-    for (const auto& [index, bad] : cases) {
+    const std::tuple<int, const char*, const char*> cases[] = {{0, "abc", "Hoogte"},
+                                                               {9, "x", "Plankdikte"},
+                                                               {12, "1x", "Fabrikant volume"},
+                                                               {13, "-", "Volume overige"}};
+    for (const auto& [index, bad, caption] : cases) {
         QLineEdit* target = index == 13 ? qobject_cast<QLineEdit*>(win->control("txtVother")) : box(index);
         auto red = [target] {
             return target->grab().toImage().pixelColor(0, target->height() / 2) == QColor(Qt::red);
@@ -171,7 +175,8 @@ TEST_P(FrmMainTest, UnreadTextIsFocusedAndFramedRedUntilItChanges)
         messages.messages.clear();
         target->setText(QString::fromLatin1(bad));
         ASSERT_NE(messages.last(), nullptr) << bad;
-        EXPECT_EQ(messages.last()->text, "There has been a error [13]:\r\nType mismatch");
+        EXPECT_EQ(messages.last()->text,
+                  "\"" + std::string(bad) + "\" is not a number. Look at the box \"" + caption + "\".");
         EXPECT_FALSE(win->app().simulationOn);
         EXPECT_EQ(win->focusWidget(), target) << index;
         EXPECT_TRUE(red()) << index;
@@ -180,6 +185,73 @@ TEST_P(FrmMainTest, UnreadTextIsFocusedAndFramedRedUntilItChanges)
         target->setText(QString::fromStdString(textOf(firstRunInputs(), *textKeyOfControl(index))));
     }
     EXPECT_EQ(messages.messages.size(), 1u); // typing with simulation off asks nothing
+}
+
+// While typing a fault waits in red in the result area; Enter with the fault still there brings the
+// message box and, for a design that cannot be calculated, switches simulation off.
+TEST_P(FrmMainTest, TypingShowsFaultsInRedAndEnterShowsTheMessage)
+{
+    struct Case {
+        int box;
+        const char* typed;
+        std::string message; // what the result area and then the message box say
+        bool stops;          // the recalculation cannot finish: the message box and simulation off
+    };
+    const Case cases[] = {
+        {2, "4", "Somethings wrong", true},
+        {2, "4x", "\"4x\" is not a number. Look at the box \"Breedte\".", true},
+        {3, "0",
+         "The rear panel: the rear-seat angle ca is 0 degrees; the panel would lie flat on the bottom. "
+         "Look at the box \"Hoek achterbank\".",
+         true},
+        {4, "179,5",
+         "The front panel: the front angle cb is " + u("179,5") +
+             " degrees; it must be from 1 to 179 degrees. Look at the box \"Hoek voorzijde\".",
+         false},
+        {0, "-40", "the height h2 is -40; it must be more than 0. Look at the box \"Hoogte\".", true},
+        {9, "300",
+         "twice the board thickness thick0 is 60 cm, more than the height h2 of 40 cm. Look at the box "
+         "\"Plankdikte\".",
+         true},
+        {5, "60", "the port length lp is 60 cm", false},
+    };
+    list("cmbPieces", 2)->setCurrentIndex(1);
+    box(5)->setText("10");
+    box(6)->setText("8");
+    QLabel* fault = win->findChild<QLabel*>("lblFault");
+    ASSERT_NE(fault, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        if (!win->app().simulationOn)
+            simulatie();
+        messages.messages.clear();
+        box(c.box)->setFocus();
+        box(c.box)->selectAll();
+        QTest::keyClicks(box(c.box), QString::fromStdString(u(c.typed)));
+        EXPECT_EQ(box(c.box)->text().toStdString(), u(c.typed)); // every key kept
+        EXPECT_TRUE(messages.messages.empty());
+        EXPECT_TRUE(win->app().simulationOn);
+        EXPECT_TRUE(fault->isVisible());
+        EXPECT_NE(fault->text().toStdString().find(c.message), std::string::npos)
+            << fault->text().toStdString();
+        QTest::keyClick(box(c.box), Qt::Key_Return);
+        EXPECT_EQ(win->app().simulationOn, !c.stops);
+        if (c.stops) {
+            ASSERT_EQ(messages.messages.size(), 1u);
+            EXPECT_NE(messages.last()->text.find(c.message), std::string::npos) << messages.last()->text;
+            EXPECT_FALSE(fault->isVisible());
+        } else {
+            EXPECT_TRUE(messages.messages.empty());
+            EXPECT_TRUE(fault->isVisible());
+        }
+        box(c.box)->setText(QString::fromStdString(textOf(firstRunInputs(), *textKeyOfControl(c.box))));
+        if (c.box == 5)
+            box(5)->setText("10");
+    }
+    if (!win->app().simulationOn)
+        simulatie();
+    EXPECT_FALSE(fault->isVisible());
+    EXPECT_TRUE(text("lblVolumeOut").startsWith("Outer Volume: "));
 }
 
 TEST_P(FrmMainTest, ExitWritesInputsInOrderAndNextStartReadsThem)
@@ -325,3 +397,23 @@ INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',',
                          kelvra::test::SeparatorName());
 
 } // namespace
+
+// Each measure of the figure and each input's hint carries the caption of the box it comes from, in the
+// language shown.
+TEST_P(FrmMainTest, FigureAndHintsNameEachMeasureWithItsBoxCaption)
+{
+    const std::pair<int, const char*> hints[] = {{1, "B2 = Lengte onderzijde"}, {2, "L3 = Breedte"},
+                                                 {3, "Hoek achterbank"},        {5, "LP = Lengte"},
+                                                 {7, "BP = Breedte"},           {8, "HP = Hoogte"}};
+    for (const auto& [index, words] : hints)
+        EXPECT_TRUE(box(index)->toolTip().contains(words)) << index;
+    auto* figure = qobject_cast<FigurePicture*>(win->control("picFigure"));
+    const QImage dutch = figure->image();
+    EXPECT_EQ(dutch, FigurePicture::paintFigure(figure->size()));
+    win->setProperty("Label1", 2, ControlProperty::Caption, "Width");
+    win->refillTextLists();
+    EXPECT_NE(figure->image(), dutch);
+    FigureCaptions english;
+    english.width = "Width";
+    EXPECT_EQ(figure->image(), FigurePicture::paintFigure(figure->size(), english));
+}

@@ -2,6 +2,7 @@
 // temporary folder, driven with clicks and keys; every number case under both decimal separators.
 #include "gui/project/frmDialog.h"
 
+#include "calc/Recalculate.h"
 #include "gui/common/Twips.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/FirstRunFile.h"
@@ -166,7 +167,7 @@ TEST_P(DialogTest, FirstSaveOfARunBecomesSaveAsAndWritesTheDesignByteForByte)
     EXPECT_FALSE(dlg().isVisible());
     EXPECT_EQ(app().currentProjectFile, "keyed.tbx");
     EXPECT_EQ(dir.read("keyed.tbx"), test::kFirstRunFile);
-    EXPECT_EQ(host->caption(), kTitle); // writing leaves the caption alone
+    EXPECT_EQ(host->caption(), kTitle + " :: keyed"); // the title follows the save
     EXPECT_TRUE(messages.messages.empty());
 
     app().inputs.l3 = num("55,5");
@@ -244,6 +245,7 @@ TEST_P(DialogTest, OldVersionAsksFirstAndDamagedValuesAreNamed)
     dir.put("old.tbx", "[MAIN]\r\nfid=V0110\r\n[DATA]\r\nh2=99\r\n[LAYOUT]\r\nfront=1x1x0\r\n");
     app().inputs.h2 = "41";
     app().layoutStrings[0] = "5x5x0";
+    files->markSaved(); // as if opened so: the only question is the old version's
     messages.answers.push_back(MessageAnswer::Cancel);
     open("old.tbx");
     EXPECT_EQ(messages.messages,
@@ -277,42 +279,123 @@ TEST_P(DialogTest, OldVersionAsksFirstAndDamagedValuesAreNamed)
                  host->caption(), MessageIcon::Information, MessageButtons::Ok}));
 }
 
-TEST_P(DialogTest, NewKeepsTheProjectNameAndASaveWritesTheFirstRunValuesIntoIt)
+TEST_P(DialogTest, NewForgetsTheProjectSoTheNextSaveAsksForANameAndLeavesTheOpenedFileAlone)
 {
-    dir.put("house.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=70\r\ncorr=1\r\n[LAYOUT]\r\nfront=1x2x0\r\n");
+    const std::string house =
+        "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=70\r\ncorr=1\r\n[LAYOUT]\r\nfront=1x2x0\r\n";
+    dir.put("house.tbx", house);
     open("house.tbx");
-    host->setCaption("caption after open");
     ASSERT_EQ(app().inputs.h2, "70");
     host->changes.clear();
     files->run(FileCommand::New);
+    EXPECT_TRUE(messages.messages.empty()); // nothing had changed since the open
     EXPECT_EQ(app().inputs, firstRunInputs());
-    EXPECT_EQ(app().currentProjectFile, "house.tbx");
-    EXPECT_EQ(app().layoutStrings[0], "1x2x0");
-    EXPECT_EQ(host->caption(), "caption after open");
+    EXPECT_EQ(app().currentProjectFile, "");
+    EXPECT_EQ(app().layoutStrings, LayoutStrings{});
+    EXPECT_EQ(host->caption(), kTitle);
     EXPECT_EQ(changes(),
               "sub#2 pieces0#0 pieces1#0 pieces2#0 corr#0 ptype#0 pwhere#0 h2=40 l3=40 b2=40 ca=90 "
               "cb=90 lp=0 dp=0 bp=0 hp=0 thick0=18 thick1=18 thick2=18 subvol=0 vother=0");
     files->run(FileCommand::Save);
-    EXPECT_FALSE(dlg().isVisible());
-    // Keys the file had are changed where they stand; the others follow at the end of the section.
-    const std::string bytes = dir.read("house.tbx");
-    EXPECT_EQ(bytes.rfind("[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=40\r\ncorr=0\r\nsub=2\r\npieces0=0\r\n", 0),
-              0u);
-    EXPECT_TRUE(bytes.ends_with("vother=0\r\n[LAYOUT]\r\nfront=1x2x0\r\n")) << bytes;
+    EXPECT_TRUE(dlg().isVisible());
+    EXPECT_EQ(dlg().windowTitle(), "Opslaan als...");
+    QTest::keyClicks(dlg().txtFilename(), "fresh");
+    clickOk();
+    EXPECT_EQ(dir.read("house.tbx"), house);
+    EXPECT_EQ(dir.read("fresh.tbx"), test::kFirstRunFile);
+    EXPECT_EQ(host->caption(), kTitle + " :: fresh");
 }
 
-TEST_P(DialogTest, OnlyOpenRecalculatesInSimulationModeAndRestoresTheFlag)
+// What happens to a changed design when New, Open or closing asks "Save changes to ...?".
+struct SaveQuestionCase {
+    const char* name;
+    FileCommand command; // New or Open; Save stands for closing the main window
+    bool named;          // the design came from a file
+    MessageAnswer answer;
+    bool goesOn;      // the command went ahead (after the save, if any)
+    bool fileHasEdit; // the file on disk holds the changed height afterwards
+};
+
+class SaveQuestionTest : public DialogTest
 {
+};
+
+TEST_P(SaveQuestionTest, EveryAnswerOfEveryCommand)
+{
+    // clang-format off
+    const SaveQuestionCase cases[] = {
+        {"NewSave", FileCommand::New, true, MessageAnswer::Save, true, true},
+        {"NewDontSave", FileCommand::New, true, MessageAnswer::DontSave, true, false},
+        {"NewCancel", FileCommand::New, true, MessageAnswer::Cancel, false, false},
+        {"NewUnnamedSave", FileCommand::New, false, MessageAnswer::Save, true, true},
+        {"OpenSave", FileCommand::Open, true, MessageAnswer::Save, true, true},
+        {"OpenDontSave", FileCommand::Open, true, MessageAnswer::DontSave, true, false},
+        {"OpenCancel", FileCommand::Open, true, MessageAnswer::Cancel, false, false},
+        {"OpenUnnamedSave", FileCommand::Open, false, MessageAnswer::Save, true, true},
+        {"CloseSave", FileCommand::Save, true, MessageAnswer::Save, true, true},
+        {"CloseDontSave", FileCommand::Save, true, MessageAnswer::DontSave, true, false},
+        {"CloseCancel", FileCommand::Save, true, MessageAnswer::Cancel, false, false},
+        {"CloseUnnamedSave", FileCommand::Save, false, MessageAnswer::Save, true, true},
+        {"CloseUnnamedCancelledSaveAs", FileCommand::Save, false, MessageAnswer::Save, false, false},
+    };
+    // clang-format on
+    for (const SaveQuestionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        files->run(FileCommand::New);
+        saveAs("box");
+        const std::string saved = dir.read("box.tbx");
+        if (!c.named) { // the same design, typed after New instead of opened
+            files->run(FileCommand::New);
+            app().inputs = firstRunInputs();
+        }
+        app().inputs.h2 = num("55,5");
+        messages.messages.clear();
+        messages.answers = {c.answer};
+        bool closed = false;
+        const bool cancelSaveAs = std::string(c.name).ends_with("CancelledSaveAs");
+        if (c.command == FileCommand::Save)
+            closed = files->closeAllowed([&closed] { closed = true; });
+        else
+            files->run(c.command);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0],
+                  (Message{c.named ? "Save changes to box.tbx?" : "Save changes to Untitled?", programTitle(),
+                           MessageIcon::Exclamation, MessageButtons::SaveDontSaveCancel}));
+        if (!c.named && c.answer == MessageAnswer::Save) {
+            ASSERT_TRUE(dlg().isVisible());
+            EXPECT_EQ(dlg().windowTitle(), "Opslaan als...");
+            if (cancelSaveAs) {
+                clickCancel();
+            } else {
+                QTest::keyClicks(dlg().txtFilename(), "box");
+                clickOk();
+            }
+            QCoreApplication::processEvents();
+        }
+        const bool wentOn = c.command == FileCommand::Save  ? closed
+                            : c.command == FileCommand::New ? app().inputs.h2 == "40"
+                                                            : dlg().isVisible() && dlg().openMode();
+        EXPECT_EQ(wentOn, c.goesOn);
+        EXPECT_EQ(dir.read("box.tbx").find("h2=" + num("55,5")) != std::string::npos, c.fileHasEdit);
+        if (!c.fileHasEdit) {
+            EXPECT_EQ(dir.read("box.tbx"), saved);
+        }
+        if (dlg().isVisible())
+            clickCancel();
+    }
+}
+INSTANTIATE_TEST_SUITE_P(BothSeparators, SaveQuestionTest, ::testing::Values(',', '.'),
+                         test::SeparatorName());
+
+TEST_P(DialogTest, OpenRecalculatesOnceAfterReadingAndOnlyInSimulationMode)
+{
+    dir.put("house.tbx", "[MAIN]\r\nfid=v0110\r\n[DATA]\r\nh2=70\r\nsub=4\r\n");
     for (bool simulation : {false, true}) {
         host->recalculations.clear();
         app().simulationOn = simulation;
-        files->run(FileCommand::Open);
-        EXPECT_EQ(host->recalculations, std::vector<bool>{true});
+        open("house.tbx");
+        EXPECT_EQ(host->recalculations, simulation ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_EQ(app().simulationOn, simulation);
-        // It ran while the dialog was still open, before any file was read.
-        EXPECT_TRUE(dlg().isVisible());
-        EXPECT_TRUE(host->changes.empty());
-        clickCancel();
     }
     host->recalculations.clear();
     for (FileCommand command : {FileCommand::SaveAs, FileCommand::Save}) {

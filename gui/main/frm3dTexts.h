@@ -1,0 +1,37 @@
+// The 3D view's built-in texts in one place, by the object name of what shows them, so that a
+// translation replaces them by name.
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+namespace kelvra
+{
+
+inline constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kFrm3dTexts = {{
+    {"frm3d", "3D View"},
+    {"Label1", "Nothing to see here"},
+    {"chkExploded", "&Exploded"},
+    {"cmdStl", "Export &STL..."},
+    {"cmdObj", "Export &OBJ..."},
+    {"cmdClose", "&Close"},
+    {"lblHint", "Drag to turn, wheel to zoom; the pointer names a board."},
+    {"dlgStl", "Export STL"},
+    {"dlgObj", "Export OBJ"},
+    {"filterStl", "STL solids (*.stl)"},
+    {"filterObj", "OBJ solids (*.obj)"},
+    {"msgCannotWrite", "\"%1\" could not be written."},
+    {"msgNoBoards", "These measures do not make a box that can be built:"},
+}};
+
+// The built-in text of a name; empty when there is none.
+constexpr std::string_view frm3dText(std::string_view name)
+{
+    for (const auto& [key, text] : kFrm3dTexts)
+        if (key == name)
+            return text;
+    return {};
+}
+
+} // namespace kelvra

@@ -57,7 +57,7 @@ BatchWords splitBatchLine(std::string_view line)
     return r;
 }
 
-BatchDesign readBatchLine(std::string_view line, const ModelInputs& base, char separator)
+BatchDesign readBatchLine(std::string_view line, const ModelInputs& base, char separator, Measure measure)
 {
     BatchDesign d;
     d.inputs = base;
@@ -86,7 +86,7 @@ BatchDesign readBatchLine(std::string_view line, const ModelInputs& base, char s
             d.error = "a design is KEY=TEXT or @PROJECT.tbx words, not '" + word + "'";
             return d;
         }
-        d.error = applySet(d.inputs, word.substr(0, eq), word.substr(eq + 1));
+        d.error = applySet(d.inputs, word.substr(0, eq), word.substr(eq + 1), measure, separator);
         if (!d.error.empty())
             return d;
     }
@@ -103,7 +103,7 @@ BatchSummary runBatch(std::istream& in, std::ostream& out, std::ostream& err, co
     BatchSummary summary;
     ModelInputs base = firstRunInputs();
     for (const auto& [key, text] : options.sets) {
-        const std::string error = applySet(base, key, text);
+        const std::string error = applySet(base, key, text, options.measure, options.decimalSeparator);
         if (!error.empty()) {
             // The caller checks the options first; a bad --set would spoil every line alike.
             err << "kelvra-calc: " << error << '\n';
@@ -115,7 +115,7 @@ BatchSummary runBatch(std::istream& in, std::ostream& out, std::ostream& err, co
     std::string line;
     while (std::getline(in, line)) {
         ++summary.lines;
-        const BatchDesign design = readBatchLine(line, base, options.decimalSeparator);
+        const BatchDesign design = readBatchLine(line, base, options.decimalSeparator, options.measure);
         for (const std::string& w : design.warnings)
             err << "kelvra-calc: line " << summary.lines << ": warning: " << w << '\n';
         if (!design.error.empty()) {
@@ -123,7 +123,7 @@ BatchSummary runBatch(std::istream& in, std::ostream& out, std::ostream& err, co
             out << batchErrorJson(summary.lines, design.error) << '\n';
             continue;
         }
-        const CalcRun run = runDesign(design.inputs, options.decimalSeparator, tables);
+        const CalcRun run = runDesign(design.inputs, options.decimalSeparator, tables, options.measure);
         if (!run.outcome.ranToEnd)
             ++summary.stopped;
         out << designJson(run, design.layout, options) << '\n';

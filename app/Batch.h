@@ -27,7 +27,8 @@ struct BatchDesign {
     std::string error;                 // the line does not read; nothing is calculated
     std::vector<std::string> warnings; // of the project files read
 };
-BatchDesign readBatchLine(std::string_view line, const ModelInputs& base, char separator);
+BatchDesign readBatchLine(std::string_view line, const ModelInputs& base, char separator,
+                          Measure measure = Measure::Metric);
 
 // What a line that does not read gives instead of its design: {"line":N,"error":TEXT}.
 std::string batchErrorJson(long long lineNumber, std::string_view error);

@@ -99,20 +99,25 @@ void addBoardsJson(json::Object& report, const BoardsResult& result)
     }
 }
 
-std::string humanBoards(const BoxBoards& boards, char sep)
+std::string humanBoards(const BoxBoards& boards, char sep, Measure measure)
 {
+    const bool inches = measure == Measure::Imperial;
+    // A length without its unit in metric, with the inch mark in imperial; `cm` follows metric only.
+    auto len = [&](double cm) {
+        return inches ? inchText(inchesOfCm(cm)) : boardSizeText(cm, sep);
+    };
+    const std::string cm = inches ? "" : " cm";
     std::string out = "\nBoards:\n";
     for (const Board& b : boards.boards) {
-        out += "  " + b.name + " (" + b.key + "): " + std::to_string(b.count) + " x " +
-               boardSizeText(b.length, sep) + " x " + boardSizeText(b.breadth, sep) + " cm, " +
-               std::to_string(b.thicknessMm) + " mm";
+        out += "  " + b.name + " (" + b.key + "): " + std::to_string(b.count) + " x " + len(b.length) +
+               " x " + len(b.breadth) + cm + ", " + thicknessText(b.thicknessMm, measure);
         if (b.isTrapezoid()) {
             out += ", sides";
             for (std::size_t i = 0; i < b.outline.size(); ++i) {
                 const Point2 p = b.outline[i], q = b.outline[(i + 1) % b.outline.size()];
-                out += (i ? " / " : " ") + boardSizeText(std::hypot(q.x - p.x, q.y - p.y), sep);
+                out += (i ? " / " : " ") + len(std::hypot(q.x - p.x, q.y - p.y));
             }
-            out += " cm";
+            out += cm;
         }
         std::string bevels;
         for (std::size_t i = 0; i < b.bevels.size(); ++i)
@@ -122,16 +127,17 @@ std::string humanBoards(const BoxBoards& boards, char sep)
     }
     if (boards.portHole)
         out += "  Port hole: " + std::to_string(boards.portHole->count) + " x " +
-               boardSizeText(boards.portHole->diameter, sep) + " cm in the " + boards.portHole->panelKey +
-               "\n";
+               len(boards.portHole->diameter) + cm + " in the " + boards.portHole->panelKey + "\n";
     if (boards.portSlot)
         out += "  Port opening: " + std::to_string(boards.portSlot->count) + " x " +
-               boardSizeText(boards.portSlot->width, sep) + " x " +
-               boardSizeText(boards.portSlot->height, sep) + " cm in the " + boards.portSlot->panelKey + "\n";
-    for (const std::string& line : holeLines(boards, sep))
-        out += "  Hole, " + line + "\n";
-    out += "Exact inner volume: " + formatDouble(roundHalfEven(boards.innerVolumeExact, 2), sep) + " Liter\n";
-    out += "Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) + " Liter\n";
+               len(boards.portSlot->width) + " x " + len(boards.portSlot->height) + cm + " in the " +
+               boards.portSlot->panelKey + "\n";
+    out += measureText("Exact inner volume: " + formatDouble(roundHalfEven(boards.innerVolumeExact, 2), sep) +
+                           " Liter\n",
+                       measure, sep);
+    out += measureText("Exact net volume: " + formatDouble(roundHalfEven(boards.netVolumeExact, 2), sep) +
+                           " Liter\n",
+                       measure, sep);
     for (const std::string& w : boards.warnings)
         out += "Warning: " + w + "\n";
     return out;

@@ -3,6 +3,7 @@
 
 #include "app/Json.h"
 #include "boards/Boards.h"
+#include "units/Units.h"
 
 #include <string>
 
@@ -14,6 +15,7 @@ namespace kelvra
 void addBoardsJson(json::Object& report, const BoardsResult& result);
 
 // The cut list: one line a board with its count, size, thickness and bevels, then the volumes.
-std::string humanBoards(const BoxBoards& boards, char decimalSeparator);
+// Sizes in cm and mm, or in inches to 1/16" and cubic feet with `measure` imperial.
+std::string humanBoards(const BoxBoards& boards, char decimalSeparator, Measure measure = Measure::Metric);
 
 } // namespace kelvra

@@ -12,6 +12,8 @@
 #include "persist/ProjectFile.h"
 #include "solid/MeshFiles.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,8 +26,9 @@ namespace
 {
 
 constexpr const char* kUsage =
-    "usage: kelvra-calc [--decimal ,|.] [--set KEY=TEXT]... [--json] [--best-fit] [--saw 2|3|4]\n"
-    "                   [--sheet 0|1|2] [--cut-list] [--svg FILE] [--save FILE.tbx] [--boards]\n"
+    "usage: kelvra-calc [--decimal ,|.] [--units cm|in] [--set KEY=TEXT]... [--json] [--best-fit]\n"
+    "                   [--saw 2|3|4|1/8|3/32] [--sheet 0|1|2|4x8ft|5x5ft|LxB] [--cut-list] [--svg FILE] "
+    "[--save FILE.tbx] [--boards]\n"
     "                   [--target-fb F]... [--curve-csv FILE] [--export-svg FILE] [--export-dxf FILE]\n"
     "                   [--export-csv FILE] [--export-stl FILE] [--export-obj FILE] [PROJECT.tbx]\n"
     "       kelvra-calc --fit-boot [--decimal ,|.] [--set KEY=TEXT]... [--json] [PROJECT.tbx]\n"
@@ -51,8 +54,14 @@ constexpr const char* kUsage =
     "  numbered cuts (';' between fields with --decimal ,); all with the --saw of --best-fit.\n"
     "  --export-stl FILE and --export-obj FILE write the boards as solids with their holes, in mm with\n"
     "  z up: binary STL (one closed shell per board) and OBJ (one object per board).\n"
-    "  --sheet 0|1|2 (122x61, 122x244, 122x305) and --saw 2|3|4 set the layouter's sheet and saw\n"
+    "  --sheet 0|1|2 (122x61, 122x244, 122x305), 4x8ft, 5x5ft or LxB (a sheet of your own, length x\n"
+    "  breadth in the --units) and --saw 2|3|4 (mm) or 1/8|3/32 (inch) set the layouter's sheet and saw\n"
     "  (else the settings file's \"Size\" and \"Thick\"); --json then has sheet, panels and cutLines;\n"
+    "  Best fit plans on the 4x8ft, 5x5ft or LxB sheet when one is chosen.\n"
+    "  --units in: the --set lengths are inches (12.5, 12 1/2, 12-1/2, 1/2), thicknesses inches to whole\n"
+    "  mm (3/4 is 19 mm), volumes cubic feet, and the text outputs show inches to 1/16\" and ft3;\n"
+    "  --json keeps its metric numbers and adds \"units\" and \"display\" (volumes and board sizes as "
+    "shown).\n"
     "  --cut-list prints the boards to saw (name, length, breadth in cm, turned) instead of the report.\n"
     "  --boards adds the boards that really build the box (true sizes, outlines, bevels, positions and\n"
     "  the exact volumes; with --json the members boards, innerVolumeExact, netVolumeExact); a box\n"
@@ -122,11 +131,13 @@ bool writeExports(const CalcCliOptions& o, const BoardPlanResult& plan)
     bool ok = true;
     if (o.exportSvg)
         for (int s = 0; s < plan.plan->sheetCount; ++s)
-            ok = writeFile(sheetFileName(*o.exportSvg, s), sheetSvg(*plan.plan, *plan.boards, s, sep)) && ok;
+            ok = writeFile(sheetFileName(*o.exportSvg, s),
+                           sheetSvg(*plan.plan, *plan.boards, s, sep, o.measure)) &&
+                 ok;
     if (o.exportDxf)
-        ok = writeFile(*o.exportDxf, planDxf(*plan.plan, *plan.boards)) && ok;
+        ok = writeFile(*o.exportDxf, planDxf(*plan.plan, *plan.boards, o.measure)) && ok;
     if (o.exportCsv)
-        ok = writeFile(*o.exportCsv, cutListCsv(*plan.plan, *plan.boards, sep)) && ok;
+        ok = writeFile(*o.exportCsv, cutListCsv(*plan.plan, *plan.boards, sep, o.measure)) && ok;
     return ok;
 }
 
@@ -154,13 +165,18 @@ bool writeSolids(const CalcCliOptions& o, const CalcRun& run, const HoleSpec& ho
 
 } // namespace
 
-std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text)
+std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text, Measure measure,
+                     char decimalSeparator)
 {
     const ModelKey* k = findModelKey(key);
     if (!k)
         return "unknown model key '" + key + "'";
     if (k->kind == KeyKind::Text) {
-        textOf(inputs, *k) = text;
+        const Result<std::string> model =
+            modelTextOfTyped(quantityOfKey(key), text, measure, decimalSeparator);
+        if (!model)
+            return "'" + key + "': " + model.error().description;
+        textOf(inputs, *k) = *model;
         return {};
     }
     std::size_t used = 0;
@@ -210,11 +226,15 @@ std::string designJson(const CalcRun& run, const LayoutStrings& layout, const Ca
     if (options.bestFit) {
         std::optional<BoardPlanResult> plan;
         if (run.outcome.ranToEnd)
-            plan = bestFitOf(run, options.sawThick);
+            plan = bestFitOf(run, options.sawThick, bestFitSheets(options.sheetIndex, options.customSheet));
         report.raw("bestFit", plan ? bestFitJson(*plan) : "null");
     }
-    addLayoutJson(report, openedLayout(run, layout, {options.sawThick, options.sheetIndex}));
+    const std::optional<LayoutView> view =
+        openedLayout(run, layout, {options.sawThick, options.sheetIndex, options.customSheet});
+    addLayoutJson(report, view);
     report.raw("layoutStrings", layoutJson(layout).dump());
+    if (options.unitsGiven)
+        addDisplayJson(report, run, view);
     if (options.boards && boards)
         addBoardsJson(report, *boards);
     else if (options.boards)
@@ -228,6 +248,7 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
 {
     CalcCliParse p;
     p.options.decimalSeparator = localeDecimalSeparator();
+    std::optional<std::string> sheetText;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
@@ -249,22 +270,33 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             auto v = value("--saw");
             if (!v)
                 return p;
-            if (*v != "2" && *v != "3" && *v != "4") {
-                p.error = "--saw takes 2, 3 or 4 (mm), not '" + *v + "'";
+            // The mm kerfs by their number, the inch kerfs by their fraction.
+            const auto kerf = std::find_if(kSawKerfs.begin(), kSawKerfs.end(), [&](const SawKerf& k) {
+                return k.caption == (k.sawThick <= 4 ? *v + "mm" : *v + "\"");
+            });
+            if (kerf == kSawKerfs.end()) {
+                p.error = "--saw takes 2, 3 or 4 (mm), 1/8 or 3/32 (inch), not '" + *v + "'";
                 return p;
             }
-            p.options.sawThick = (*v)[0] - '0';
+            p.options.sawThick = kerf->sawThick;
             p.options.sawGiven = true;
         } else if (a == "--sheet") {
             auto v = value("--sheet");
             if (!v)
                 return p;
-            if (*v != "0" && *v != "1" && *v != "2") {
-                p.error = "--sheet takes 0 (122x61), 1 (122x244) or 2 (122x305), not '" + *v + "'";
+            // LxB is read once --units and --decimal are known.
+            sheetText = *v;
+            p.options.sheetGiven = true;
+        } else if (a == "--units") {
+            auto v = value("--units");
+            if (!v)
+                return p;
+            if (*v != "in" && *v != "cm") {
+                p.error = "--units takes in or cm, not '" + *v + "'";
                 return p;
             }
-            p.options.sheetIndex = (*v)[0] - '0';
-            p.options.sheetGiven = true;
+            p.options.measure = *v == "in" ? Measure::Imperial : Measure::Metric;
+            p.options.unitsGiven = true;
         } else if (a == "--boards") {
             p.options.boards = true;
         } else if (a == "--fit-boot") {
@@ -332,6 +364,25 @@ CalcCliParse parseCalcCli(const std::vector<std::string>& args)
             p.options.projectFile = a;
         }
     }
+    if (sheetText) {
+        static constexpr std::array<std::string_view, 5> kSheetArgs = {"0", "1", "2", "4x8ft", "5x5ft"};
+        const auto named = std::find(kSheetArgs.begin(), kSheetArgs.end(), *sheetText);
+        const std::optional<SheetCm> custom =
+            named == kSheetArgs.end()
+                ? readSheetText(*sheetText, p.options.measure, p.options.decimalSeparator)
+                : std::nullopt;
+        if (named != kSheetArgs.end()) {
+            p.options.sheetIndex = static_cast<int>(named - kSheetArgs.begin());
+        } else if (custom) {
+            p.options.sheetIndex = kCustomSheet;
+            p.options.customSheet = *custom;
+        } else {
+            p.error = "--sheet takes 0 (122x61), 1 (122x244), 2 (122x305), 4x8ft, 5x5ft or LxB (length x "
+                      "breadth in the --units), not '" +
+                      *sheetText + "'";
+            return p;
+        }
+    }
     const CalcCliOptions& o = p.options;
     if (o.cutList && (o.json || o.batch) && p.error.empty())
         p.error = "--cut-list prints a table; it cannot be combined with --json or --batch";
@@ -362,7 +413,7 @@ int runCalcCli(int argc, char** argv)
     if (o.batch) {
         ModelInputs checked = firstRunInputs();
         for (const auto& [key, text] : o.sets) {
-            const std::string error = applySet(checked, key, text);
+            const std::string error = applySet(checked, key, text, o.measure, o.decimalSeparator);
             if (!error.empty()) {
                 std::cerr << "kelvra-calc: " << error << "\n";
                 return 2;
@@ -402,7 +453,7 @@ int runCalcCli(int argc, char** argv)
             sound.wanted = sound.wanted || (key != "cutout" && key != "mountdepth");
             continue;
         }
-        const std::string error = applySet(inputs, key, text);
+        const std::string error = applySet(inputs, key, text, o.measure, o.decimalSeparator);
         if (!error.empty()) {
             std::cerr << "kelvra-calc: " << error << "\n";
             return 2;
@@ -420,7 +471,7 @@ int runCalcCli(int argc, char** argv)
         }
     }
     const TextTables tables = ResetTextTables();
-    const CalcRun run = runDesign(inputs, o.decimalSeparator, tables);
+    const CalcRun run = runDesign(inputs, o.decimalSeparator, tables, o.measure);
     std::optional<AcousticsOutcome> acoustics;
     if (sound.wanted) {
         acoustics = acousticsOf(run, sound);
@@ -438,7 +489,7 @@ int runCalcCli(int argc, char** argv)
     // The JSON object works out its own plan; here it is needed for the text report, the drawing, the
     // workshop files and the exit status.
     if ((o.bestFit && run.outcome.ranToEnd) || o.exports())
-        plan = bestFitOf(run, o.sawThick);
+        plan = bestFitOf(run, o.sawThick, bestFitSheets(o.sheetIndex, o.customSheet));
     // A table or a drawing has no room for the message that stopped the design: it goes to stderr.
     if ((o.cutList || o.svgFile) && !run.outcome.ranToEnd) {
         for (const Message& m : run.outcome.messages)
@@ -452,16 +503,16 @@ int runCalcCli(int argc, char** argv)
                                 boards ? &*boards : nullptr)
                   << "\n";
     } else if (o.cutList) {
-        if (const auto view = openedLayout(run, layout, {o.sawThick, o.sheetIndex}))
-            std::cout << cutListText(*view, o.decimalSeparator);
+        if (const auto view = openedLayout(run, layout, {o.sawThick, o.sheetIndex, o.customSheet}))
+            std::cout << cutListText(*view, o.decimalSeparator, o.measure);
     } else {
         std::cout << humanReport(run);
         if (plan)
-            std::cout << humanBestFit(*plan, o.decimalSeparator);
+            std::cout << humanBestFit(*plan, o.decimalSeparator, o.measure);
         if (acoustics)
             std::cout << acoustics->human;
         if (boards)
-            std::cout << humanBoards(*boards->boards, o.decimalSeparator);
+            std::cout << humanBoards(*boards->boards, o.decimalSeparator, o.measure);
     }
     if (o.saveFile && !saveProjectFile(*o.saveFile, inputs, layout, sound.texts))
         return 1;
@@ -477,7 +528,8 @@ int runCalcCli(int argc, char** argv)
             return 1;
         }
     }
-    if (o.svgFile && !o.bestFit && !writeLayoutSvg(*o.svgFile, run, layout, {o.sawThick, o.sheetIndex}))
+    if (o.svgFile && !o.bestFit &&
+        !writeLayoutSvg(*o.svgFile, run, layout, {o.sawThick, o.sheetIndex, o.customSheet}))
         return 1;
     if (o.svgFile && o.bestFit && plan && plan->ok()) {
         std::ofstream svg(*o.svgFile, std::ios::binary);

@@ -22,15 +22,18 @@ struct CalcCliOptions {
     bool bestFit = false;                // --best-fit: add the Best fit cutting plan
     int sawThick = 2;                    // --saw: the saw thickness in mm, 2, 3 or 4
     bool sawGiven = false;               // else the settings file's "Thick"
-    int sheetIndex = 1;                  // --sheet: the layouter's sheet size, 0, 1 or 2
+    int sheetIndex = 1;                  // --sheet: the layouter's sheet size, 0..5 (5 the custom sheet)
     bool sheetGiven = false;             // else the settings file's "Size"
-    bool cutList = false;                // --cut-list: the table of the boards to saw
-    std::optional<std::string> svgFile;  // --svg: with --best-fit, the plan as a drawing
-    bool batch = false;                  // --batch: designs from standard input, one JSON line each
-    std::vector<std::string> targetFbs;  // --target-fb F, as typed, in the order given
-    std::optional<std::string> curveCsv; // --curve-csv FILE
-    bool boards = false;                 // --boards: the real boards that build the box
-    bool fitBoot = false;                // --fit-boot: the best box for the woofers in a boot
+    SheetCm customSheet = kDefaultCustomSheet; // --sheet LxB
+    Measure measure = Measure::Metric;         // --units: what --set and the text outputs measure in
+    bool unitsGiven = false;                   // --json then tells "units" and "display"
+    bool cutList = false;                      // --cut-list: the table of the boards to saw
+    std::optional<std::string> svgFile;        // --svg: with --best-fit, the plan as a drawing
+    bool batch = false;                        // --batch: designs from standard input, one JSON line each
+    std::vector<std::string> targetFbs;        // --target-fb F, as typed, in the order given
+    std::optional<std::string> curveCsv;       // --curve-csv FILE
+    bool boards = false;                       // --boards: the real boards that build the box
+    bool fitBoot = false;                      // --fit-boot: the best box for the woofers in a boot
     // The workshop files of the real boards' Best fit plan (the saw as for --best-fit).
     std::optional<std::string> exportSvg; // --export-svg: one drawing per sheet, "-2", "-3" for the rest
     std::optional<std::string> exportDxf; // --export-dxf: all sheets side by side, mm, for a CNC router
@@ -50,8 +53,10 @@ struct CalcCliParse {
 };
 CalcCliParse parseCalcCli(const std::vector<std::string>& args);
 
-// Applies one KEY=TEXT as --set does; returns the error text, empty when it was applied.
-std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text);
+// Applies one KEY=TEXT as --set does, the text in `measure`; returns the error text, empty when it was
+// applied.
+std::string applySet(ModelInputs& inputs, const std::string& key, const std::string& text,
+                     Measure measure = Measure::Metric, char decimalSeparator = '.');
 
 // Reading a project file into the inputs and placement texts.
 struct ProjectRead {

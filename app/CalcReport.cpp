@@ -6,9 +6,10 @@
 namespace kelvra
 {
 
-CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTables& tables)
+CalcRun runDesign(const ModelInputs& inputs, char decimalSeparator, const TextTables& tables, Measure measure)
 {
     CalcRun run;
+    run.measure = measure;
     run.inputs = inputs;
     run.decimalSeparator = decimalSeparator;
     ApplyPortCountVisibility(run.state.figure, inputs.pieces2);
@@ -87,19 +88,28 @@ std::string humanReport(const CalcRun& run)
     const char sep = run.decimalSeparator;
     const DerivedMeasures& d = run.state.derived;
     std::string out;
-    out += oneLine(run.state.lblVolumeOut) + "\n";
-    out += oneLine(run.state.lblVolume) + "\n";
+    const Measure measure = run.measure;
+    out += oneLine(volumeCaption(run.state.lblVolumeOut, measure, sep)) + "\n";
+    out += oneLine(volumeCaption(run.state.lblVolume, measure, sep)) + "\n";
     out += "\nDerived measures:\n";
-    out += "  thick         " + std::to_string(d.thick[0]) + " / " + std::to_string(d.thick[1]) + " / " +
-           std::to_string(d.thick[2]) + " mm\n";
+    if (measure == Measure::Imperial)
+        out += "  thick         " + thicknessText(d.thick[0], measure) + " / " +
+               thicknessText(d.thick[1], measure) + " / " + thicknessText(d.thick[2], measure) + "\n";
+    else
+        out += "  thick         " + std::to_string(d.thick[0]) + " / " + std::to_string(d.thick[1]) + " / " +
+               std::to_string(d.thick[2]) + " mm\n";
     for (const NamedMeasure& m : fixedMeasures()) {
         std::string name(m.name);
         name.resize(16, ' ');
-        out += "  " + name + formatFixed(d.*m.member, sep) + "\n";
+        const bool angle = m.name == "angleCa" || m.name == "angleCb";
+        out += "  " + name +
+               (angle || measure == Measure::Metric ? formatFixed(d.*m.member, sep)
+                                                    : lengthText((d.*m.member).toDouble(), measure, sep)) +
+               "\n";
     }
     if (!run.state.paramText.empty()) {
         out += "\nParameters:\n";
-        std::string text = run.state.paramText;
+        std::string text = measureText(run.state.paramText, measure, sep);
         std::size_t pos = 0;
         while ((pos = text.find("\r\n", pos)) != std::string::npos)
             text.replace(pos, 2, "\n  ");
@@ -112,9 +122,29 @@ std::string humanReport(const CalcRun& run)
     return out;
 }
 
-BoardPlanResult bestFitOf(const CalcRun& run, int sawThick)
+BoardPlanResult bestFitOf(const CalcRun& run, int sawThick, std::span<const BestFitSheet> sheets)
 {
-    return planDesign(run.inputs, run.decimalSeparator, kerfOfSawThick(sawThick));
+    return planDesign(run.inputs, run.decimalSeparator, kerfOfSawThick(sawThick), {}, sheets);
+}
+
+void addDisplayJson(json::Object& report, const CalcRun& run, const std::optional<LayoutView>& view)
+{
+    const Measure m = run.measure;
+    const char sep = run.decimalSeparator;
+    json::Object display;
+    display.str("lblVolumeOut", volumeCaption(run.state.lblVolumeOut, m, sep))
+        .str("lblVolume", volumeCaption(run.state.lblVolume, m, sep));
+    json::Object boards;
+    if (view)
+        for (int i = 0; i < kPanelCount; ++i) {
+            const Panel& p = view->panels[static_cast<std::size_t>(i)];
+            if (p.visible)
+                boards.str(kPanelKeys[static_cast<std::size_t>(i)],
+                           lengthWithUnit(captionCm(lSide(p, i)), m, sep, 4) + " x " +
+                               lengthWithUnit(captionCm(bSide(p, i)), m, sep, 4));
+        }
+    display.raw("boards", view ? boards.dump() : "null");
+    report.str("units", std::string(lengthUnit(m))).raw("display", display.dump());
 }
 
 namespace
@@ -191,11 +221,11 @@ std::string bestFitJson(const BoardPlanResult& result)
         .dump();
 }
 
-std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator)
+std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator, Measure measure)
 {
     if (!result.ok())
         return "\nBest fit: " + result.text() + "\n";
-    const CutPlanText t = describeBoardPlan(*result.plan, *result.boards, decimalSeparator);
+    const CutPlanText t = describeBoardPlan(*result.plan, *result.boards, decimalSeparator, measure);
     std::string out = "\nBest fit:\n";
     for (const std::string& line : t.summary)
         out += "  " + line + "\n";

@@ -83,6 +83,8 @@ LayoutChoice layoutSettingsIn(const std::string& folder, char decimalSeparator)
     LayoutChoice c;
     c.sawThick = sawThickSetting(ini.ReadIni(kLayouterSection, "Thick", "2"), decimalSeparator);
     c.sheetIndex = sheetSizeSetting(ini.ReadIni(kLayouterSection, "Size", "1"), decimalSeparator);
+    c.customSheet = customSheetSetting(ini.ReadIni(kLayouterSection, "CustomLength", ""),
+                                       ini.ReadIni(kLayouterSection, "CustomBreadth", ""), decimalSeparator);
     return c;
 }
 
@@ -93,8 +95,10 @@ CalcCliOptions withLayoutSettings(CalcCliOptions options, const std::string& fol
     const LayoutChoice saved = layoutSettingsIn(folder, options.decimalSeparator);
     if (!options.sawGiven)
         options.sawThick = saved.sawThick;
-    if (!options.sheetGiven)
+    if (!options.sheetGiven) {
         options.sheetIndex = saved.sheetIndex;
+        options.customSheet = saved.customSheet;
+    }
     return options;
 }
 
@@ -129,6 +133,7 @@ std::optional<LayoutView> openedLayout(const CalcRun& run, const LayoutStrings& 
     LayoutView view;
     // Only the drawing depends on "Lines": the boards lie where they would without it.
     view.linesOn = true;
+    view.customSheet = choice.customSheet;
     const PanelModel model = panelModelOf(run.state.derived, run.inputs, run.decimalSeparator);
     const char sep = run.decimalSeparator;
     const OpenedLayout opened = OpenLayout(view, model, std::to_string(choice.sawThick),
@@ -245,7 +250,7 @@ bool writeLayoutSvg(const std::string& path, const CalcRun& run, const LayoutStr
     return true;
 }
 
-std::string cutListText(const LayoutView& view, char decimalSeparator)
+std::string cutListText(const LayoutView& view, char decimalSeparator, Measure measure)
 {
     std::vector<std::string> names;
     std::size_t nameWidth = 5; // "Board"
@@ -259,23 +264,25 @@ std::string cutListText(const LayoutView& view, char decimalSeparator)
         names.push_back(trimmed(captionLines(e.panel.caption).front()));
         nameWidth = std::max(nameWidth, names.back().size());
     }
-    std::string out = padRight("Board", nameWidth) + "  Length cm  Breadth cm  Turned\n";
+    const bool inches = measure == Measure::Imperial;
+    auto side = [&](float px) {
+        return inches ? inchText(inchesOfCm(captionCm(px))) : formatDouble(captionCm(px), decimalSeparator);
+    };
+    std::string out = padRight("Board", nameWidth) +
+                      (inches ? "  Length in  Breadth in  Turned\n" : "  Length cm  Breadth cm  Turned\n");
     for (int i = 0; i < kPanelCount; ++i) {
         const Panel& p = view.panels[static_cast<std::size_t>(i)];
         if (!p.visible)
             continue;
         out += padRight(names[static_cast<std::size_t>(i)], nameWidth) + "  " +
-               padLeft(formatDouble(captionCm(lSide(p, i)), decimalSeparator), 9) + "  " +
-               padLeft(formatDouble(captionCm(bSide(p, i)), decimalSeparator), 10) + "  " +
+               padLeft(side(lSide(p, i)), 9) + "  " + padLeft(side(bSide(p, i)), 10) + "  " +
                (p.turned ? "yes" : "no") + "\n";
     }
     // The boards beyond the seven lie like the top: l across unless turned.
     for (std::size_t e = 0; e < view.extras.size(); ++e) {
         const Panel& p = view.extras[e].panel;
-        out += padRight(names[kPanelCount + e], nameWidth) + "  " +
-               padLeft(formatDouble(captionCm(lSide(p, kTop)), decimalSeparator), 9) + "  " +
-               padLeft(formatDouble(captionCm(bSide(p, kTop)), decimalSeparator), 10) + "  " +
-               (p.turned ? "yes" : "no") + "\n";
+        out += padRight(names[kPanelCount + e], nameWidth) + "  " + padLeft(side(lSide(p, kTop)), 9) + "  " +
+               padLeft(side(bSide(p, kTop)), 10) + "  " + (p.turned ? "yes" : "no") + "\n";
     }
     return out;
 }

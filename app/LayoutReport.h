@@ -17,6 +17,7 @@ namespace kelvra
 struct LayoutChoice {
     int sawThick = kDefaultSawThick;
     int sheetIndex = kDefaultSheetSize;
+    SheetCm customSheet = kDefaultCustomSheet;
 
     bool operator==(const LayoutChoice&) const = default;
 };
@@ -53,7 +54,7 @@ std::string layoutSvg(const LayoutView& view);
 bool writeLayoutSvg(const std::string& path, const CalcRun& run, const LayoutStrings& layout,
                     const LayoutChoice& choice);
 
-// One row per visible board: name, length and breadth in cm, turned.
-std::string cutListText(const LayoutView& view, char decimalSeparator);
+// One row per visible board: name, length and breadth in cm (or inches to 1/16"), turned.
+std::string cutListText(const LayoutView& view, char decimalSeparator, Measure measure = Measure::Metric);
 
 } // namespace kelvra

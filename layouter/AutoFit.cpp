@@ -40,23 +40,37 @@ bool isSheetSizeIndex(int index)
 
 bool isSawThick(int sawThick)
 {
-    return sawThick >= kFirstSawThick && sawThick <= kLastSawThick;
+    return kerfMm(sawThick) > 0;
 }
 
-SheetSize sheetSizeOf(int index)
+SheetSize sheetSizeOf(int index, SheetCm custom)
 {
-    static constexpr std::array<int, kSheetSizeCount> widthsCm = {61, 244, 305};
-    if (!isSheetSizeIndex(index))
+    const std::optional<SheetCm> cm = sheetCmOf(index, custom);
+    if (!cm)
         return {};
-    auto px = [](int cm) {
-        return static_cast<std::int16_t>(Fixed::fromInt(cm).times(pxPerCm)->raw() / Fixed::kScale);
+    auto px = [](double cm) {
+        const Result<Fixed> f = Fixed::fromDouble(cm);
+        const Result<Fixed> p = f ? f->times(pxPerCm) : f;
+        return static_cast<std::int16_t>(p ? p->raw() / Fixed::kScale : 0);
     };
-    return {px(122), px(widthsCm[static_cast<std::size_t>(index)])};
+    return {px(cm->breadth), px(cm->length)};
 }
+
+namespace
+{
+
+// The kerf in pixels before it is cut to a whole pixel.
+Result<Fixed> kerfFixed(int sawThick)
+{
+    const Result<Fixed> mm = Fixed::fromDouble(kerfMm(sawThick));
+    return mm ? mm->times(pxPerCm) : mm;
+}
+
+} // namespace
 
 std::int16_t kerfPixels(std::int16_t sawThick)
 {
-    const Result<Fixed> k = Fixed::fromInt(sawThick).times(pxPerCm);
+    const Result<Fixed> k = kerfFixed(sawThick);
     return static_cast<std::int16_t>(k ? k->raw() / Fixed::kScale : 0);
 }
 
@@ -235,7 +249,7 @@ void ToggleMiddleLine(LayoutView& view)
 
 void CheckLines(PanelSet& panels, std::int16_t sawThick, float sheetHeight)
 {
-    const Result<Fixed> kerf = Fixed::fromInt(sawThick).times(pxPerCm);
+    const Result<Fixed> kerf = kerfFixed(sawThick);
     const double k = kerf ? kerf->toDouble() : 0;
     for (Panel& p : panels) {
         if (static_cast<double>(p.left) <= k)
@@ -264,7 +278,7 @@ bool ChooseSheetSize(LayoutView& view, int index, const PanelModel& model, char 
 {
     if (!isSheetSizeIndex(index))
         return false;
-    view.sheet = sheetSizeOf(index);
+    view.sheet = sheetSizeOf(index, view.customSheet);
     view.sheetIndex = index;
     AutoFit(view, model, decimalSeparator);
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "layouter/PanelSet.h"
+#include "layouter/Sheets.h"
 
 #include <array>
 #include <cstdint>
@@ -21,20 +22,20 @@ struct SheetSize {
     bool operator==(const SheetSize&) const = default;
 };
 
-inline constexpr int kSheetSizeCount = 3;
-inline constexpr std::array<std::string_view, kSheetSizeCount> kSheetSizeCaptions = {"122x61", "122x244",
-                                                                                     "122x305"};
+inline constexpr int kSheetSizeCount = 6;
+inline constexpr std::array<std::string_view, kSheetSizeCount> kSheetSizeCaptions = {
+    "122x61", "122x244", "122x305", "4x8ft", "5x5ft", "Custom..."};
 inline constexpr int kDefaultSheetSize = 1;
-// The saw thickness numbers of the "Thickness" submenu, in mm.
+// The saw thickness numbers of the "Thickness" submenu: 2..4 mm, then 1/8" and 3/32" (kSawKerfs).
 inline constexpr int kFirstSawThick = 2;
-inline constexpr int kLastSawThick = 4;
+inline constexpr int kLastSawThick = 6;
 inline constexpr int kDefaultSawThick = 2;
 
 bool isSheetSizeIndex(int index);
 bool isSawThick(int sawThick);
-// The sheet of a menu index (0..2); 0 by 0 for an index that names no item.
-SheetSize sheetSizeOf(int index);
-// One saw cut in pixels: the thickness number times pxPerCm, to a whole pixel.
+// The sheet of a menu index; 0 by 0 for an index that names no item.
+SheetSize sheetSizeOf(int index, SheetCm custom = kDefaultCustomSheet);
+// One saw cut in pixels: the kerf's number of mm times pxPerCm, to a whole pixel below.
 std::int16_t kerfPixels(std::int16_t sawThick);
 
 // A segment drawn on the sheet.
@@ -63,11 +64,12 @@ struct LayoutView {
     PanelSet panels;
     ExtraPanels extras; // partition walls and the port's strip, after the seven
     SheetSize sheet;
-    int sheetIndex = kDefaultSheetSize;       // the checked sheet-size item
-    std::int16_t sawThick = kDefaultSawThick; // the checked "Thickness" item
-    bool linesOn = false;                     // "Lines"
-    bool middleLineOn = true;                 // "&Middle line"
-    std::vector<Stroke> drawing;              // cut lines and middle line, in drawing order
+    int sheetIndex = kDefaultSheetSize;        // the checked sheet-size item
+    SheetCm customSheet = kDefaultCustomSheet; // the size of the custom item
+    std::int16_t sawThick = kDefaultSawThick;  // the checked "Thickness" item
+    bool linesOn = false;                      // "Lines"
+    bool middleLineOn = true;                  // "&Middle line"
+    std::vector<Stroke> drawing;               // cut lines and middle line, in drawing order
 };
 
 // A panel's width and height on the sheet.

@@ -3,6 +3,8 @@
 // one kerf lies between neighbouring boards and none at the sheet's edges.
 #pragma once
 
+#include "layouter/Sheets.h"
+
 #include <array>
 #include <optional>
 #include <span>
@@ -123,10 +125,10 @@ struct BestFitResult {
 BestFitResult BestFit(std::span<const BestFitBoard> boards, double kerf,
                       std::span<const BestFitSheet> sheets = kStandardSheets);
 
-// The kerf in cm of a saw thickness number (2, 3 or 4 mm).
+// The kerf in cm of a saw thickness number (2, 3 or 4 mm, 5 for 1/8", 6 for 3/32").
 inline double kerfOfSawThick(int sawThick)
 {
-    return sawThick / 10.0;
+    return kerfMm(sawThick) / 10.0;
 }
 
 } // namespace kelvra

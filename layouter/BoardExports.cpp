@@ -29,19 +29,26 @@ std::string nameOf(const BoxBoards& boards, const BoardPlacement& p)
     return first == std::string::npos ? p.key : name.substr(first, last - first + 1);
 }
 
-// "40 x 36,4": the board's length and breadth in cm to 1 mm.
-std::string sizeText(const BoxBoards& boards, const BoardPlacement& p, char sep)
+// "40 x 36,4 cm": the board's length and breadth in cm to 1 mm, or in inches to 1/16".
+std::string sizeText(const BoxBoards& boards, const BoardPlacement& p, char sep, Measure measure)
 {
     const Board* b = boardOf(boards, p);
     if (!b)
         return {};
-    return boardSizeText(b->length, sep) + " x " + boardSizeText(b->breadth, sep);
+    if (measure == Measure::Imperial)
+        return inchText(inchesOfCm(b->length)) + " x " + inchText(inchesOfCm(b->breadth));
+    return boardSizeText(b->length, sep) + " x " + boardSizeText(b->breadth, sep) + " cm";
 }
 
-// Drawing numbers always use '.'; mm to a hundredth.
-std::string mm(double cm)
+// Drawings are in mm, or in inches for a builder who measures in inches.
+struct DrawingUnit {
+    double perCm;
+    int decimals;
+    const char* name;
+};
+DrawingUnit drawingUnit(Measure measure)
 {
-    return formatDouble(roundHalfEven(cm * 10, 2), '.');
+    return measure == Measure::Imperial ? DrawingUnit{1 / kCmPerInch, 4, "in"} : DrawingUnit{10, 2, "mm"};
 }
 
 SheetPoint centreOf(const std::vector<SheetPoint>& outline)
@@ -119,16 +126,28 @@ std::vector<SheetHole> holesOnSheet(const BoxBoards& boards, const BoardPlacemen
     return out;
 }
 
-std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, char decimalSeparator)
+std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, char decimalSeparator,
+                     Measure measure)
 {
+    const DrawingUnit unit = drawingUnit(measure);
+    // Drawing numbers always use '.'.
+    auto mm = [&](double cm) {
+        return formatDouble(roundHalfEven(cm * unit.perCm, unit.decimals), '.');
+    };
+    // Line widths and font sizes are set in mm; in inches they are converted.
+    auto penMm = [&](double mmValue, int decimals) {
+        return measure == Measure::Imperial ? formatDouble(roundHalfEven(mmValue / 25.4, 3), '.')
+                                            : formatDouble(roundHalfEven(mmValue, decimals), '.');
+    };
+    const std::string pen = penMm(1, 0);
     const std::string w = mm(plan.sheet.width), h = mm(plan.sheet.height);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "mm\" height=\"" + h +
-           "mm\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + unit.name + "\" height=\"" + h +
+           unit.name + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
     out +=
         "<title>Sheet " + std::to_string(sheet + 1) + " of " + std::to_string(plan.sheetCount) + "</title>\n";
     out += "<rect class=\"sheet\" x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h +
-           "\" fill=\"#ffe0c0\" stroke=\"black\" stroke-width=\"1\"/>\n";
+           "\" fill=\"#ffe0c0\" stroke=\"black\" stroke-width=\"" + pen + "\"/>\n";
     for (const BoardPlacement& p : plan.placements) {
         if (p.sheet != sheet)
             continue;
@@ -137,26 +156,26 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
             points += (points.empty() ? "" : " ") + mm(q.x) + "," + mm(q.y);
         out += "<polygon class=\"board\" id=\"" + xmlEscaped(p.key) +
                (p.copy ? "-" + std::to_string(p.copy + 1) : "") + "\" points=\"" + points +
-               "\" fill=\"#c8e6c8\" stroke=\"black\" stroke-width=\"1\"/>\n";
+               "\" fill=\"#c8e6c8\" stroke=\"black\" stroke-width=\"" + pen + "\"/>\n";
         const SheetPoint c = centreOf(p.outline);
         const double size = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 8, 8.0, 30.0);
         out += "<text class=\"label\" x=\"" + mm(c.x) + "\" y=\"" + mm(c.y) +
-               "\" font-family=\"sans-serif\" font-size=\"" + formatDouble(roundHalfEven(size, 1), '.') +
+               "\" font-family=\"sans-serif\" font-size=\"" + penMm(size, 1) +
                "\" text-anchor=\"middle\"><tspan x=\"" + mm(c.x) + "\" dy=\"-0.2em\">" +
                xmlEscaped(nameOf(boards, p)) + "</tspan><tspan x=\"" + mm(c.x) + "\" dy=\"1.2em\">" +
-               xmlEscaped(sizeText(boards, p, decimalSeparator)) + " cm</tspan></text>\n";
+               xmlEscaped(sizeText(boards, p, decimalSeparator, measure)) + "</tspan></text>\n";
         for (const SheetHole& h : holesOnSheet(boards, p)) {
             if (h.outline.empty()) {
                 out += "<circle class=\"hole\" cx=\"" + mm(h.center.x) + "\" cy=\"" + mm(h.center.y) +
-                       "\" r=\"" + mm(h.diameter / 2) +
-                       "\" fill=\"none\" stroke=\"black\" stroke-width=\"1\"/>\n";
+                       "\" r=\"" + mm(h.diameter / 2) + "\" fill=\"none\" stroke=\"black\" stroke-width=\"" +
+                       pen + "\"/>\n";
                 continue;
             }
             std::string corners;
             for (const SheetPoint& q : h.outline)
                 corners += (corners.empty() ? "" : " ") + mm(q.x) + "," + mm(q.y);
             out += "<polygon class=\"hole\" points=\"" + corners +
-                   "\" fill=\"none\" stroke=\"black\" stroke-width=\"1\"/>\n";
+                   "\" fill=\"none\" stroke=\"black\" stroke-width=\"" + pen + "\"/>\n";
         }
     }
     const std::string kerf = mm(std::max(plan.kerf, 0.1));
@@ -167,9 +186,8 @@ std::string sheetSvg(const CutPlan& plan, const BoxBoards& boards, int sheet, ch
                "\" y2=\"" + mm(c.toY) + "\" stroke=\"#c80000\" stroke-opacity=\"0.6\" stroke-width=\"" +
                kerf + "\"/>\n";
         out += "<text class=\"cut-number\" x=\"" + mm((c.fromX + c.toX) / 2) + "\" y=\"" +
-               mm((c.fromY + c.toY) / 2) +
-               "\" font-family=\"sans-serif\" font-size=\"24\" fill=\"#c80000\" text-anchor=\"middle\">" +
-               std::to_string(c.n) + "</text>\n";
+               mm((c.fromY + c.toY) / 2) + "\" font-family=\"sans-serif\" font-size=\"" + penMm(24, 0) +
+               "\" fill=\"#c80000\" text-anchor=\"middle\">" + std::to_string(c.n) + "</text>\n";
     }
     out += "</svg>\n";
     return out;
@@ -235,18 +253,20 @@ void text(std::string& out, double x, double y, double height, const std::string
 
 } // namespace
 
-std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
+std::string planDxf(const CutPlan& plan, const BoxBoards& boards, Measure measure)
 {
-    const double sheetW = plan.sheet.width * 10, sheetH = plan.sheet.height * 10;
+    const double per = drawingUnit(measure).perCm;
+    const double sheetW = plan.sheet.width * per, sheetH = plan.sheet.height * per;
+    const double gap = measure == Measure::Imperial ? kDxfSheetGapMm / 25.4 : kDxfSheetGapMm;
     const int count = std::max(plan.sheetCount, 1);
-    const double totalW = count * sheetW + (count - 1) * kDxfSheetGapMm;
+    const double totalW = count * sheetW + (count - 1) * gap;
     std::string out;
     group(out, 0, "SECTION");
     group(out, 2, "HEADER");
     group(out, 9, "$ACADVER");
     group(out, 1, "AC1009");
     group(out, 9, "$INSUNITS");
-    group(out, 70, "4"); // mm
+    group(out, 70, measure == Measure::Imperial ? "1" : "4"); // inches or mm
     group(out, 9, "$EXTMIN");
     group(out, 10, "0.0");
     group(out, 20, "0.0");
@@ -281,7 +301,7 @@ std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
     group(out, 0, "SECTION");
     group(out, 2, "ENTITIES");
     auto at = [&](int sheet, SheetPoint p) {
-        return std::pair{sheet * (sheetW + kDxfSheetGapMm) + p.x * 10, sheetH - p.y * 10};
+        return std::pair{sheet * (sheetW + gap) + p.x * per, sheetH - p.y * per};
     };
     for (int s = 0; s < plan.sheetCount; ++s)
         polyline(out, "SHEETS",
@@ -293,9 +313,10 @@ std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
             points.push_back(at(p.sheet, q));
         polyline(out, "OUTLINES", points);
         const auto [x, y] = at(p.sheet, centreOf(p.outline));
-        const double height = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 10, 8.0, 30.0);
+        const double heightMm = std::clamp(std::min(p.rect.width, p.rect.height) * 10 / 10, 8.0, 30.0);
+        const double height = measure == Measure::Imperial ? heightMm / 25.4 : heightMm;
         text(out, x, y + height * 0.7, height, nameOf(boards, p));
-        text(out, x, y - height * 0.7, height, sizeText(boards, p, '.') + " cm");
+        text(out, x, y - height * 0.7, height, sizeText(boards, p, '.', measure));
         // The holes for the router: circles, and the slots' openings as closed polylines.
         for (const SheetHole& h : holesOnSheet(boards, p)) {
             if (!h.outline.empty()) {
@@ -311,7 +332,7 @@ std::string planDxf(const CutPlan& plan, const BoxBoards& boards)
             group(out, 10, dxfNumber(cx));
             group(out, 20, dxfNumber(cy));
             group(out, 30, "0.0");
-            group(out, 40, dxfNumber(h.diameter * 5));
+            group(out, 40, dxfNumber(h.diameter / 2 * per));
         }
     }
     group(out, 0, "ENDSEC");
@@ -342,15 +363,25 @@ std::string csvRow(const std::vector<std::string>& fields, char fieldSep)
 
 } // namespace
 
-std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decimalSeparator)
+std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decimalSeparator, Measure measure)
 {
     const char fs = decimalSeparator == ',' ? ';' : ',';
+    const bool inches = measure == Measure::Imperial;
     auto n = [&](double v, int decimals) {
         return formatDouble(roundHalfEven(v, decimals), decimalSeparator);
     };
-    std::string out = csvRow({"name", "key", "count", "length cm", "breadth cm", "thickness mm",
-                              "bevels degrees", "sheet", "left cm", "top cm", "turned", "nested with"},
-                             fs);
+    // A length of the model's cm, in cm to 2 decimals or in decimal inches.
+    auto len = [&](double cm) {
+        return inches ? inchDecimal(inchesOfCm(cm), decimalSeparator) : n(cm, 2);
+    };
+    auto thick = [&](int mm) {
+        return inches ? inchDecimal(inchesOfCm(mm / 10.0), decimalSeparator) : std::to_string(mm);
+    };
+    const std::string u = inches ? " in" : " cm";
+    std::string out =
+        csvRow({"name", "key", "count", "length" + u, "breadth" + u, inches ? "thickness in" : "thickness mm",
+                "bevels degrees", "sheet", "left" + u, "top" + u, "turned", "nested with"},
+               fs);
     for (const BoardPlacement& p : plan.placements) {
         const Board* b = boardOf(boards, p);
         std::string bevels;
@@ -360,20 +391,20 @@ std::string cutListCsv(const CutPlan& plan, const BoxBoards& boards, char decima
         std::string nested;
         if (p.nestedWith >= 0 && static_cast<std::size_t>(p.nestedWith) < plan.placements.size())
             nested = nameOf(boards, plan.placements[static_cast<std::size_t>(p.nestedWith)]);
-        out += csvRow({nameOf(boards, p), p.key, std::to_string(b ? b->count : 1), n(b ? b->length : 0, 2),
-                       n(b ? b->breadth : 0, 2), std::to_string(b ? b->thicknessMm : 0), bevels,
-                       std::to_string(p.sheet + 1), n(p.rect.left, 2), n(p.rect.top, 2),
+        out += csvRow({nameOf(boards, p), p.key, std::to_string(b ? b->count : 1), len(b ? b->length : 0),
+                       len(b ? b->breadth : 0), thick(b ? b->thicknessMm : 0), bevels,
+                       std::to_string(p.sheet + 1), len(p.rect.left), len(p.rect.top),
                        p.turned ? "yes" : "no", nested},
                       fs);
     }
     out += "\r\n";
-    out += csvRow({"cut", "sheet", "piece", "direction", "from x cm", "from y cm", "to x cm", "to y cm",
-                   "length cm", "angle degrees"},
+    out += csvRow({"cut", "sheet", "piece", "direction", "from x" + u, "from y" + u, "to x" + u, "to y" + u,
+                   "length" + u, "angle degrees"},
                   fs);
     for (const Cut& c : plan.cuts)
         out += csvRow({std::to_string(c.n), std::to_string(c.sheet + 1), std::to_string(c.piece),
-                       c.slanted ? "slanted" : (c.vertical ? "top to bottom" : "left to right"),
-                       n(c.fromX, 2), n(c.fromY, 2), n(c.toX, 2), n(c.toY, 2), n(c.length, 2), n(c.angle, 1)},
+                       c.slanted ? "slanted" : (c.vertical ? "top to bottom" : "left to right"), len(c.fromX),
+                       len(c.fromY), len(c.toX), len(c.toY), len(c.length), n(c.angle, 1)},
                       fs);
     return out;
 }

@@ -333,10 +333,10 @@ std::optional<double> nestedStripWidth(const std::vector<Point2>& outline, doubl
     return n->width;
 }
 
-CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char sep)
+CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char sep, Measure measure)
 {
     const std::vector<std::string> names = boardNames(boards);
-    CutPlanText text = describeCutPlan(plan, names, sep);
+    CutPlanText text = describeCutPlan(plan, names, sep, measure);
     const Vec3 middle = boxMiddle(boards.boards);
     int n = static_cast<int>(plan.cuts.size());
     auto degrees = [&](double v) {
@@ -359,7 +359,8 @@ CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char
                 continue;
             const Point2 a = b.outline[e], c = b.outline[(e + 1) % b.outline.size()];
             std::string line = std::to_string(++n) + ". Bevel: " + name + ", edge " + std::to_string(e + 1) +
-                               " (" + cutPlanNumber(std::hypot(c.x - a.x, c.y - a.y), sep) + " cm): ";
+                               " (" + lengthWithUnit(std::hypot(c.x - a.x, c.y - a.y), measure, sep, 2) +
+                               "): ";
             line += bevel.beyondSaw
                         ? "blade tilted " + degrees(bevel.complementary) + " with the board on its edge (" +
                               degrees(bevel.degrees) + " from square)"
@@ -509,7 +510,7 @@ BoardPlanResult planBoards(const BoxBoards& boards, double kerf, std::span<const
 }
 
 BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, double kerf,
-                           std::span<const std::string> names)
+                           std::span<const std::string> names, std::span<const BestFitSheet> sheets)
 {
     BoardsResult built = buildBoards(inputs, decimalSeparator, names);
     if (!built.ok()) {
@@ -517,7 +518,7 @@ BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, dou
         r.boardsError = built.error;
         return r;
     }
-    return planBoards(*built.boards, kerf);
+    return planBoards(*built.boards, kerf, sheets);
 }
 
 } // namespace kelvra

@@ -36,11 +36,13 @@ BoardPlanResult planBoards(const BoxBoards& boards, double kerf,
 
 // Builds the boards of the design (named by `names`, see buildBoards) and plans them.
 BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, double kerf,
-                           std::span<const std::string> names = {});
+                           std::span<const std::string> names = {},
+                           std::span<const BestFitSheet> sheets = kStandardSheets);
 
 // The cut plan in words with the bevel cuts after the plan's own cuts, numbered on: one per bevelled
 // edge of every board piece, with the blade's tilt and the face the bevel leaves long.
-CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char decimalSeparator);
+CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char decimalSeparator,
+                              Measure measure = Measure::Metric);
 
 // The names of the plan's boards, by board index, for describeCutPlan.
 std::vector<std::string> boardNames(const BoxBoards& boards);

@@ -12,8 +12,10 @@ std::string cutPlanNumber(double cm, char decimalSeparator)
     return formatDouble(roundHalfEven(cm, 2), decimalSeparator);
 }
 
-std::string sheetCaption(const BestFitSheet& sheet, char decimalSeparator)
+std::string sheetCaption(const BestFitSheet& sheet, char decimalSeparator, Measure measure)
 {
+    if (measure == Measure::Imperial)
+        return inchFraction(inchesOfCm(sheet.height)) + "x" + inchFraction(inchesOfCm(sheet.width)) + "\"";
     return cutPlanNumber(sheet.height, decimalSeparator) + "x" + cutPlanNumber(sheet.width, decimalSeparator);
 }
 
@@ -31,16 +33,22 @@ std::string trimmed(const std::string& text)
 
 } // namespace
 
-CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names, char decimalSeparator)
+CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names, char decimalSeparator,
+                            Measure measure)
 {
+    const bool inches = measure == Measure::Imperial;
     auto n = [&](double v) {
         return cutPlanNumber(v, decimalSeparator);
     };
+    // A length with its unit: "36,4 cm" or 14 5/16".
+    auto len = [&](double v) {
+        return inches ? inchText(inchesOfCm(v)) : n(v) + " cm";
+    };
     auto size = [&](const CutRect& r) {
-        return n(r.width) + " x " + n(r.height) + " cm";
+        return inches ? len(r.width) + " x " + len(r.height) : n(r.width) + " x " + n(r.height) + " cm";
     };
     auto where = [&](const CutRect& r) {
-        return n(r.left) + " cm from the left, " + n(r.top) + " cm from the top";
+        return len(r.left) + " from the left, " + len(r.top) + " from the top";
     };
     auto nameOf = [&](const BoardPlacement& p) {
         const std::size_t i = static_cast<std::size_t>(p.board);
@@ -53,11 +61,12 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
     };
 
     CutPlanText text;
-    text.summary.push_back("Sheet: " + sheetCaption(plan.sheet, decimalSeparator) + ", " +
+    text.summary.push_back("Sheet: " + sheetCaption(plan.sheet, decimalSeparator, measure) + ", " +
                            std::to_string(plan.sheetCount) + (plan.sheetCount == 1 ? " sheet" : " sheets"));
-    text.summary.push_back("Saw kerf: " + n(plan.kerf * 10) + " mm");
+    text.summary.push_back("Saw kerf: " +
+                           (inches ? inchText(inchesOfCm(plan.kerf)) : n(plan.kerf * 10) + " mm"));
     text.summary.push_back("Cuts: " + std::to_string(plan.cuts.size()) + ", total length " +
-                           n(plan.cutLength) + " cm");
+                           len(plan.cutLength));
     text.summary.push_back("Waste: " + formatDouble(roundHalfEven(plan.wastePercent, 1), decimalSeparator) +
                            " % of the sheets");
     if (plan.offcuts.empty())
@@ -76,9 +85,9 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
             line += ": slanted cut at " + formatDouble(roundHalfEven(c.angle, 1), decimalSeparator) +
                     "\u00b0 to the " + (c.vertical ? "top and bottom" : "left and right") + " edges (" +
                     formatDouble(roundHalfEven(90 - c.angle, 1), decimalSeparator) +
-                    "\u00b0 off square), from " + n(c.fromX - left) + " cm right and " + n(c.fromY - top) +
-                    " cm down to " + n(c.toX - left) + " cm right and " + n(c.toY - top) +
-                    " cm down of the piece's top-left corner, " + n(c.length) + " cm long; ";
+                    "\u00b0 off square), from " + len(c.fromX - left) + " right and " + len(c.fromY - top) +
+                    " down to " + len(c.toX - left) + " right and " + len(c.toY - top) +
+                    " down of the piece's top-left corner, " + len(c.length) + " long; ";
             if (c.boards.size() == 2)
                 line += "parts " + placementName(c.boards[0]) + " from " + placementName(c.boards[1]);
             else if (c.boards.size() == 1)
@@ -86,9 +95,9 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
             text.cuts.push_back(line);
             continue;
         }
-        line += c.vertical ? ": cut " + n(c.offset) + " cm from the left edge, top to bottom"
-                           : ": cut " + n(c.offset) + " cm from the top edge, left to right";
-        line += ", " + n(c.length) + " cm long; ";
+        line += c.vertical ? ": cut " + len(c.offset) + " from the left edge, top to bottom"
+                           : ": cut " + len(c.offset) + " from the top edge, left to right";
+        line += ", " + len(c.length) + " long; ";
         if (c.secondPart < 0)
             line += "gives piece " + std::to_string(c.firstPart) + ", the rest goes in the kerf";
         else

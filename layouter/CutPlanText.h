@@ -2,6 +2,7 @@
 #pragma once
 
 #include "layouter/BestFit.h"
+#include "units/Units.h"
 
 #include <string>
 #include <string_view>
@@ -19,13 +20,13 @@ struct CutPlanText {
 
 // A length in cm with at most two decimals, in the user's number format ("36,4", "122").
 std::string cutPlanNumber(double cm, char decimalSeparator);
-// The sheet as the sheet-size menu names it: height "x" width ("122x244").
-std::string sheetCaption(const BestFitSheet& sheet, char decimalSeparator);
+// The sheet as the sheet-size menu names it: height "x" width ("122x244"; in inches 48x96").
+std::string sheetCaption(const BestFitSheet& sheet, char decimalSeparator, Measure measure = Measure::Metric);
 
 // `names` are the boards' names in the order of the plan's boards; a missing or empty name is
-// replaced by the board's key.
-CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names,
-                            char decimalSeparator);
+// replaced by the board's key. Lengths in cm, or in inches to 1/16".
+CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names, char decimalSeparator,
+                            Measure measure = Measure::Metric);
 
 // The plan as an SVG drawing to scale, 3 pixels per cm as the layouter shows a sheet: the sheets one
 // below the other, each board in its layouter colour with its key, every cut line in the middle of

@@ -30,15 +30,20 @@ std::string trimmedName(const std::string& caption)
     return first == std::string::npos ? std::string() : line.substr(first, last - first + 1);
 }
 
-BoardRow boardRow(const Board& board, char sep)
+BoardRow boardRow(const Board& board, char sep, Measure measure)
 {
     BoardRow row;
     row.name = trimmedName(board.name);
     if (row.name.empty())
         row.name = board.key;
     row.count = std::to_string(board.count);
-    row.size = boardSizeText(board.length, sep) + " x " + boardSizeText(board.breadth, sep);
-    row.thickness = std::to_string(board.thicknessMm) + " mm";
+    if (measure == Measure::Imperial) {
+        row.size = inchText(inchesOfCm(board.length)) + " x " + inchText(inchesOfCm(board.breadth));
+        row.thickness = thicknessText(board.thicknessMm, measure);
+    } else {
+        row.size = boardSizeText(board.length, sep) + " x " + boardSizeText(board.breadth, sep);
+        row.thickness = std::to_string(board.thicknessMm) + " mm";
+    }
     // Edges are numbered as the outline runs, as in the drawings and the exports; a tilt the saw
     // cannot make is marked and followed by the complementary one that cuts the same joint.
     for (std::size_t i = 0; i < board.bevels.size(); ++i) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "boards/Boards.h"
+#include "units/Units.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ struct BoardRow {
     bool beyondSaw = false;
 };
 
-BoardRow boardRow(const Board& board, char decimalSeparator);
+// Sizes in cm and mm, or in inches to 1/16" with `measure` imperial.
+BoardRow boardRow(const Board& board, char decimalSeparator, Measure measure = Measure::Metric);
 
 // The exact inner and net volume, then the core's warnings (a port too near the wall it faces ...).
 std::vector<std::string> volumeLines(const BoxBoards& boards, char decimalSeparator);

@@ -324,7 +324,7 @@ void frmBoards::showBoards()
     m_table->setRowCount(static_cast<int>(boards.boards.size()));
     bool beyondSaw = false;
     for (std::size_t r = 0; r < boards.boards.size(); ++r) {
-        const BoardRow row = boardRow(boards.boards[r], sep);
+        const BoardRow row = boardRow(boards.boards[r], sep, m_app.measure);
         beyondSaw = beyondSaw || row.beyondSaw;
         const std::array<const std::string*, 5> cells{&row.name, &row.count, &row.size, &row.thickness,
                                                       &row.bevels};
@@ -343,11 +343,15 @@ void frmBoards::showBoards()
     m_table->setMinimumWidth(width);
     m_table->setCurrentCell(-1, -1);
 
-    std::vector<std::string> lines = portLines(boards, sep);
+    m_table->horizontalHeaderItem(2)->setText(
+        m_app.measure == Measure::Imperial ? QStringLiteral("l x b (in)") : QStringLiteral("l x b (cm)"));
+    std::vector<std::string> lines;
+    for (const std::string& line : portLines(boards, sep))
+        lines.push_back(measureText(line, m_app.measure, sep));
     for (const std::string& line : holeLines(boards, sep))
-        lines.push_back("Hole, " + line);
+        lines.push_back(measureText("Hole, " + line, m_app.measure, sep));
     for (const std::string& line : volumeLines(boards, sep))
-        lines.push_back(line);
+        lines.push_back(measureText(line, m_app.measure, sep));
     if (beyondSaw)
         // Built in place: gcc 12 at -O2 warns wrongly about moving a temporary in.
         lines.emplace_back(

@@ -36,6 +36,14 @@ double layouterKerf(const IniStore& ini)
     return kerfOfSawThick(ok && mm >= kFirstSawThick && mm <= kLastSawThick ? mm : kFirstSawThick);
 }
 
+// The sheets of the layouter's sheet-size choice, so Best fit here and there plans on the same sheet.
+std::vector<BestFitSheet> layouterSheets(const IniStore& ini, char sep)
+{
+    return bestFitSheets(sheetSizeSetting(ini.ReadIni("Layouter", "Size", "1"), sep),
+                         customSheetSetting(ini.ReadIni("Layouter", "CustomLength", ""),
+                                            ini.ReadIni("Layouter", "CustomBreadth", ""), sep));
+}
+
 const QUrl kBoxImage(QStringLiteral("boards-box.png"));
 const QUrl kOutlinesImage(QStringLiteral("boards-outlines.png"));
 constexpr int kOutlineColumns = 3;
@@ -47,11 +55,11 @@ QUrl sheetUrl(int sheet)
 }
 
 // The plan in words: summary, the cuts in the order of sawing, where each board lies, the left-overs.
-QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
+QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure measure)
 {
     if (!plan.ok())
         return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
-    const CutPlanText t = describeBoardPlan(*plan.plan, *plan.boards, sep);
+    const CutPlanText t = describeBoardPlan(*plan.plan, *plan.boards, sep, measure);
     QString out = htmlList(t.summary, "ul");
     if (withImages)
         for (int s = 0; s < plan.plan->sheetCount; ++s)
@@ -68,10 +76,12 @@ QString planHtml(const BoardPlanResult& plan, char sep, bool withImages)
 
 void frmBoards::refreshPlan()
 {
-    m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini)) : BoardPlanResult{};
+    m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini),
+                                        layouterSheets(m_app.ini, m_app.decimalSeparator))
+                           : BoardPlanResult{};
     m_sheets->setPlan(m_plan.plan, m_plan.boards);
     if (m_result.ok())
-        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false));
+        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false, m_app.measure));
     else
         m_cuts->clear();
 }
@@ -91,7 +101,8 @@ bool frmBoards::exportSvg(const QString& path)
         return false;
     for (int s = 0; s < m_plan.plan->sheetCount; ++s) {
         const QString file = toQString(sheetFileName(toStdString(path), s));
-        if (!writeFile(file, sheetSvg(*m_plan.plan, *m_plan.boards, s, m_app.decimalSeparator)))
+        if (!writeFile(file,
+                       sheetSvg(*m_plan.plan, *m_plan.boards, s, m_app.decimalSeparator, m_app.measure)))
             return false;
     }
     return true;
@@ -99,12 +110,13 @@ bool frmBoards::exportSvg(const QString& path)
 
 bool frmBoards::exportDxf(const QString& path)
 {
-    return m_plan.ok() && writeFile(path, planDxf(*m_plan.plan, *m_plan.boards));
+    return m_plan.ok() && writeFile(path, planDxf(*m_plan.plan, *m_plan.boards, m_app.measure));
 }
 
 bool frmBoards::exportCsv(const QString& path)
 {
-    return m_plan.ok() && writeFile(path, cutListCsv(*m_plan.plan, *m_plan.boards, m_app.decimalSeparator));
+    return m_plan.ok() &&
+           writeFile(path, cutListCsv(*m_plan.plan, *m_plan.boards, m_app.decimalSeparator, m_app.measure));
 }
 
 QString frmBoards::reportHtml() const
@@ -114,27 +126,30 @@ QString frmBoards::reportHtml() const
     const char sep = m_app.decimalSeparator;
     const BoxBoards& boards = *m_result.boards;
     QString out = QStringLiteral("<h2>Boards</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-                                 "<tr><th>Board</th><th>Count</th><th>l x b (cm)</th><th>Thickness</th>"
-                                 "<th>Bevels (saw tilt)</th></tr>");
+                                 "<tr><th>Board</th><th>Count</th><th>l x b (") +
+                  toQString(std::string(lengthUnit(m_app.measure))) +
+                  QStringLiteral(")</th><th>Thickness</th><th>Bevels (saw tilt)</th></tr>");
     for (const Board& b : boards.boards) {
-        const BoardRow row = boardRow(b, sep);
+        const BoardRow row = boardRow(b, sep, m_app.measure);
         out += QStringLiteral("<tr>");
         for (const std::string* cell : {&row.name, &row.count, &row.size, &row.thickness, &row.bevels})
             out += QStringLiteral("<td>") + htmlEscaped(*cell) + QStringLiteral("</td>");
         out += QStringLiteral("</tr>");
     }
     out += QStringLiteral("</table>");
-    std::vector<std::string> lines = portLines(boards, sep);
+    std::vector<std::string> lines;
+    for (const std::string& line : portLines(boards, sep))
+        lines.push_back(measureText(line, m_app.measure, sep));
     for (const std::string& line : holeLines(boards, sep))
-        lines.push_back("Hole, " + line);
+        lines.push_back(measureText("Hole, " + line, m_app.measure, sep));
     for (const std::string& line : volumeLines(boards, sep))
-        lines.push_back(line);
+        lines.push_back(measureText(line, m_app.measure, sep));
     for (const std::string& line : lines)
         out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
     out += QStringLiteral("<h3>Outlines and bevels</h3><p><img src=\"%1\" width=\"600\"></p>")
                .arg(kOutlinesImage.toString());
     out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
-    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true);
+    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true, m_app.measure);
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include "lang/LanguageFiles.h"
 #include "lang/TextTables.h"
 #include "persist/Ini.h"
+#include "units/Units.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ struct AppState {
 
     IniStore ini;          // the settings file and named INI files
     char decimalSeparator; // of the user's locale, for every number text
+    // The system every length and volume is typed and shown in ("Measure" of section "Settings"); the
+    // model and the project files stay metric.
+    Measure measure = Measure::Metric;
     TextTables tables = ResetTextTables();
 
     // A mirror of what frmMain's controls hold, kept current by frmMain on every change; the other

@@ -46,6 +46,8 @@ public:
 
     // Refills the three text-dependent lists from app().tables, keeping each list position.
     virtual void refillTextLists() = 0;
+    // Shows every input, unit and result again in app().measure, after the options dialog changed it.
+    virtual void applyMeasure() {}
 
     // Opens the builder's window of the boards, refused outside simulation mode like the layouter.
     // A host without that window (a test's stand-in) does nothing.

@@ -85,7 +85,7 @@ frmOptions::frmOptions(MainWindowHost& host, LanguageTarget& mainWindow, QWidget
     }
     if (m_cboLanguage->currentIndex() < 0)
         m_cboLanguage->setEditText("Select your language");
-    m_cmbMeasure->setCurrentIndex(0);
+    m_cmbMeasure->setCurrentIndex(static_cast<int>(app.measure));
 }
 
 int frmOptions::selectedLanguage() const
@@ -110,6 +110,13 @@ void frmOptions::onApplyClicked()
 void frmOptions::onOKClicked()
 {
     onApplyClicked();
+    const Measure chosen = m_cmbMeasure->currentIndex() == 1 ? Measure::Imperial : Measure::Metric;
+    AppState& app = m_host.app();
+    if (chosen != app.measure) {
+        app.measure = chosen;
+        app.ini.WriteIni("Settings", "Measure", measureSetting(chosen));
+        m_host.applyMeasure();
+    }
     QCoreApplication::processEvents();
     accept();
 }

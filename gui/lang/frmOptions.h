@@ -1,5 +1,5 @@
-// The options dialog "Settings": the language of the main window, and a measurement-system list that
-// is shown only (every measure of the program is metric).
+// The options dialog "Settings": the language of the main window and the measurement system every
+// length and volume is typed and shown in.
 #pragma once
 
 #include "gui/common/MainWindowHost.h"

@@ -47,9 +47,10 @@ constexpr double kImagePxPerCm = 3; // as the layouter shows the sheet
 
 } // namespace
 
-frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator, QWidget* parent)
+frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator, QWidget* parent,
+                       Measure measure)
     : QWidget(parent, Qt::Window), m_plan(std::move(plan)), m_names(std::move(names)),
-      m_separator(decimalSeparator)
+      m_separator(decimalSeparator), m_measure(measure)
 {
     setObjectName(QStringLiteral("frmCutPlan"));
     setWindowTitle(QStringLiteral("Cut plan"));
@@ -95,7 +96,7 @@ frmCutPlan::~frmCutPlan() = default;
 
 QString frmCutPlan::html() const
 {
-    const CutPlanText t = describeCutPlan(m_plan, m_names, m_separator);
+    const CutPlanText t = describeCutPlan(m_plan, m_names, m_separator, m_measure);
     QString out = QStringLiteral("<h2>Cut plan</h2>") + htmlList(t.summary, "ul");
     for (int s = 0; s < m_plan.sheetCount; ++s) {
         const QImage image = sheetImage(s, kImagePxPerCm);

@@ -24,8 +24,8 @@ class frmCutPlan : public QWidget
     Q_OBJECT
 public:
     // `names` are the boards' captions in the plan's board order (the keys stand in where empty).
-    frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator,
-               QWidget* parent = nullptr);
+    frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator, QWidget* parent = nullptr,
+               Measure measure = Measure::Metric);
     ~frmCutPlan() override;
 
     QTextBrowser* txtCutPlan() const { return m_text; }
@@ -51,6 +51,7 @@ private:
     CutPlan m_plan;
     std::vector<std::string> m_names;
     char m_separator;
+    Measure m_measure;
     QTextDocument* m_document = nullptr;
     QTextBrowser* m_text = nullptr;
     QPushButton* m_print = nullptr;

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -22,6 +24,18 @@ namespace
 constexpr double kClientWidthTwips = 11460;
 constexpr double kClientHeightTwips = 5925;
 constexpr const char* kSection = "Layouter";
+
+SheetCm customSheetSetting(const IniStore& ini, char sep)
+{
+    return kelvra::customSheetSetting(ini.ReadIni(kSection, "CustomLength", ""),
+                                      ini.ReadIni(kSection, "CustomBreadth", ""), sep);
+}
+
+void saveCustomSheet(const IniStore& ini, SheetCm sheet, char sep)
+{
+    ini.WriteIni(kSection, "CustomLength", customSheetSideText(sheet.length, sep));
+    ini.WriteIni(kSection, "CustomBreadth", customSheetSideText(sheet.breadth, sep));
+}
 
 QAction* makeAction(QMenu* menu, const QString& caption, const QString& name,
                     const QKeySequence& shortcut = {}, bool checkable = false)
@@ -65,6 +79,7 @@ frmLayout::frmLayout(AppState& app, MainWindowHost& host, QWidget* parent)
     // The open sequence: the saved saw and sheet are applied as if chosen from their menus (each
     // laying the boards out and writing its key back), then the saved placements or a fresh layout.
     const char sep = m_app.decimalSeparator;
+    m_view.customSheet = customSheetSetting(m_app.ini, sep);
     const OpenedLayout opened =
         OpenLayout(m_view, panelModel(), m_app.ini.ReadIni(kSection, "Thick", "2"),
                    m_app.ini.ReadIni(kSection, "Size", "1"), m_app.layoutStrings, sep);
@@ -89,7 +104,12 @@ void frmLayout::createMenus()
         QAction* a =
             makeAction(m_mnuPanel, toQString(std::string(kSheetSizeCaptions[static_cast<std::size_t>(i)])),
                        QString("mnuPanelSize(%1)").arg(i), {}, true);
-        connect(a, &QAction::triggered, this, [this, i] { chooseSheetSize(i); });
+        connect(a, &QAction::triggered, this, [this, i] {
+            if (i != kCustomSheet || askCustomSheet())
+                chooseSheetSize(i);
+            else
+                syncChecks();
+        });
         m_mnuPanelSize[static_cast<std::size_t>(i)] = a;
     }
     m_mnuPanel->addSeparator();
@@ -119,8 +139,9 @@ void frmLayout::createMenus()
     QMenu* thickness = saw->addMenu("Thickness");
     thickness->setObjectName("mnuSawThickness");
     for (int t = kFirstSawThick; t <= kLastSawThick; ++t) {
-        QAction* a =
-            makeAction(thickness, QString("%1mm").arg(t), QString("mnuSawThick(%1)").arg(t), {}, true);
+        const auto caption = kSawKerfs[static_cast<std::size_t>(t - kFirstSawThick)].caption;
+        QAction* a = makeAction(thickness, toQString(std::string(caption)), QString("mnuSawThick(%1)").arg(t),
+                                {}, true);
         connect(a, &QAction::triggered, this, [this, t] { chooseSawThick(t); });
         m_mnuSawThick[static_cast<std::size_t>(t)] = a;
     }
@@ -199,7 +220,8 @@ PanelModel frmLayout::panelModel() const
 void frmLayout::applyPanels()
 {
     for (int i = 0; i < kPanelCount; ++i)
-        m_panels[static_cast<std::size_t>(i)]->apply(m_view.panels[static_cast<std::size_t>(i)]);
+        m_panels[static_cast<std::size_t>(i)]->apply(m_view.panels[static_cast<std::size_t>(i)],
+                                                     m_app.measure, m_app.decimalSeparator);
     // One widget per extra board, made and dropped as the design gains or loses them.
     while (m_extraViews.size() > m_view.extras.size()) {
         if (m_selected && *m_selected == kPanelCount + static_cast<int>(m_extraViews.size()) - 1)
@@ -221,7 +243,7 @@ void frmLayout::applyPanels()
                 m_extraViews[i] = v;
             }
         }
-        m_extraViews[i]->apply(e.panel);
+        m_extraViews[i]->apply(e.panel, m_app.measure, m_app.decimalSeparator);
         m_extraViews[i]->setVisible(e.panel.visible && !m_visibleBeforePlan);
     }
     m_cutOverlay->setGeometry(m_picPanel->rect());
@@ -277,6 +299,29 @@ void frmLayout::chooseSheetSize(int index)
     syncChecks();
 }
 
+bool frmLayout::askCustomSheet()
+{
+    const Measure m = m_app.measure;
+    const char sep = m_app.decimalSeparator;
+    bool ok = false;
+    const QString typed = QInputDialog::getText(
+        this, "Custom sheet", QString("Length x breadth (%1):").arg(toQString(std::string(lengthUnit(m)))),
+        QLineEdit::Normal, toQString(sheetText(m_view.customSheet, m, sep)), &ok);
+    if (!ok)
+        return false;
+    const std::optional<SheetCm> sheet = readSheetText(toStdString(typed), m, sep);
+    if (!sheet) {
+        messageService().show(this, {"\"" + toStdString(typed) +
+                                         "\" is no sheet: type length x breadth, for example " +
+                                         sheetText(kDefaultCustomSheet, m, sep),
+                                     "Custom sheet", MessageIcon::Exclamation, MessageButtons::Ok});
+        return false;
+    }
+    m_view.customSheet = *sheet;
+    saveCustomSheet(m_app.ini, *sheet, sep);
+    return true;
+}
+
 void frmLayout::chooseSawThick(int sawThick)
 {
     if (isSawThick(sawThick))
@@ -323,7 +368,7 @@ void frmLayout::placePanel(int index, float left, float top, bool turned)
     p.left = left;
     p.top = top;
     p.turned = turned ? 1 : 0;
-    m_panels[static_cast<std::size_t>(index)]->apply(p);
+    m_panels[static_cast<std::size_t>(index)]->apply(p, m_app.measure, m_app.decimalSeparator);
 }
 
 void frmLayout::setDrawing(std::vector<Stroke> strokes, std::vector<SheetText> texts)

@@ -54,6 +54,9 @@ public:
     void RefreshPanels();
     void AutoFit();
     void chooseSheetSize(int index);
+    // Asks for the custom sheet's length and breadth in the user's units; false when cancelled or not
+    // a sheet (the user is told).
+    bool askCustomSheet();
     void chooseSawThick(int sawThick);
     void checkLines();
     void toggleLines();

@@ -38,8 +38,9 @@ std::optional<BoardPlanResult> frmLayout::planBoards()
     std::vector<std::string> captions;
     for (const std::string& name : model.names)
         captions.push_back(firstLine(name));
+    const std::vector<BestFitSheet> sheets = bestFitSheets(m_view.sheetIndex, m_view.customSheet);
     BoardPlanResult result =
-        planDesign(m_app.inputs, m_app.decimalSeparator, kerfOfSawThick(m_view.sawThick), captions);
+        planDesign(m_app.inputs, m_app.decimalSeparator, kerfOfSawThick(m_view.sawThick), captions, sheets);
     if (!result.ok()) {
         messageService().show(this,
                               {result.text(), "Best fit", MessageIcon::Exclamation, MessageButtons::Ok});
@@ -65,7 +66,7 @@ void frmLayout::bestFit()
         return;
     const CutPlan& plan = *result->plan;
     // The sheet size as if chosen from its menu, written back; then the plan's boards.
-    chooseSheetSize(plan.sheetIndex);
+    chooseSheetSize(m_view.sheetIndex > 2 ? m_view.sheetIndex : plan.sheetIndex);
     std::array<bool, kPanelCount> visible{};
     for (std::size_t i = 0; i < visible.size(); ++i)
         visible[i] = m_view.panels[i].visible;
@@ -108,8 +109,8 @@ void frmLayout::showCutPlan()
     std::optional<BoardPlanResult> result = planBoards();
     if (!result)
         return;
-    auto* w =
-        new frmCutPlan(std::move(*result->plan), boardNames(*result->boards), m_app.decimalSeparator, this);
+    auto* w = new frmCutPlan(std::move(*result->plan), boardNames(*result->boards), m_app.decimalSeparator,
+                             this, m_app.measure);
     w->setObjectName("frmCutPlan");
     WindowTexts texts(*w);
     translateWindow(m_app, texts);

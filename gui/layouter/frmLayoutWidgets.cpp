@@ -144,11 +144,11 @@ void PanelView::setBorder(bool on)
     update();
 }
 
-void PanelView::apply(const Panel& panel)
+void PanelView::apply(const Panel& panel, Measure measure, char decimalSeparator)
 {
     setGeometry(pixel(panel.left), pixel(panel.top), std::max(0, pixel(panel.width)),
                 std::max(0, pixel(panel.height)));
-    const QString text = captionText(panel.caption);
+    const QString text = captionText(measureText(panel.caption, measure, decimalSeparator));
     if (m_label->text() != text || m_fittedFor != size()) {
         m_label->setText(text);
         fitCaption();

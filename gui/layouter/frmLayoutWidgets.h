@@ -3,6 +3,7 @@
 #pragma once
 
 #include "layouter/AutoFit.h"
+#include "units/Units.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -79,7 +80,8 @@ public:
     bool border() const { return m_border; }
     void setBorder(bool on);
     // Puts the panel where the state says, with its caption centred.
-    void apply(const Panel& panel);
+    // The caption's lengths in `measure` (the panel's are cm).
+    void apply(const Panel& panel, Measure measure = Measure::Metric, char decimalSeparator = ',');
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -354,11 +354,11 @@ void PanelPicture::placeLabel(QLabel* label)
                        size.height());
 }
 
-void PanelPicture::apply(const FigureState& state)
+void PanelPicture::apply(const FigureState& state, Measure measure, char decimalSeparator)
 {
     forEachLabel(state, [&](const std::string& name, const LabelState& s) {
         auto* label = static_cast<QLabel*>(control(name, std::nullopt));
-        label->setText(QString::fromStdString(s.caption));
+        label->setText(QString::fromStdString(measureText(s.caption, measure, decimalSeparator)));
         label->setVisible(s.visible);
         placeLabel(label);
     });

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calc/Figure.h"
+#include "units/Units.h"
 
 #include <QWidget>
 #include <map>
@@ -25,7 +26,8 @@ public:
 
     // Shows what the recalculation or the port handlers decided: captions, visibility, the port
     // marker's place and shape.
-    void apply(const FigureState& state);
+    // The captions' lengths in `measure` (the state's are cm).
+    void apply(const FigureState& state, Measure measure = Measure::Metric, char decimalSeparator = ',');
 
     // The child control of that name and index ("Line19", 2), the drawing itself for "Picture1",
     // or nullptr if there is none.

@@ -152,7 +152,7 @@ void frmMain::buildControls()
                 const auto field = r.field;
                 connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
                     markUnread(box, false);
-                    m_app->inputs.*field = toStdString(t);
+                    m_app->inputs.*field = modelTextOf(box, textKeyOf(field), t);
                     // setText clears the modified flag: only a keystroke counts as typing.
                     recalculate(box->isModified() ? RecalcTrigger::Typing : RecalcTrigger::Commit);
                 });
@@ -166,6 +166,7 @@ void frmMain::buildControls()
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
                 unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
                 registerControl(controlElementName("lblUnit", labelCount - 1), unit);
+                m_unitLabels.emplace_back(quantityOfKey(textKeyOf(field).name), unit);
             } else {
                 auto* box = new QComboBox(g);
                 box->setGeometry(twipRect(listLeft, top, listWidth, 315));
@@ -434,12 +435,18 @@ QLineEdit* frmMain::inputBox(const ModelKey& key) const
 void frmMain::setModelText(const ModelKey& key, const std::string& text)
 {
     QLineEdit* box = inputBox(key);
-    const QString t = toQString(text);
+    // In inches the box shows the model's text converted; typing nothing else keeps the model's own
+    // text, so a metric project opened and saved in imperial is unchanged.
+    const QString t =
+        toQString(typedTextOfModel(quantityOfKey(key.name), text, m_app->measure, m_app->decimalSeparator));
+    box->setProperty("shownText", t);
+    box->setProperty("modelText", toQString(text));
     if (box->text() == t) {
         textOf(m_app->inputs, key) = text;
         runRecalculate();
     } else {
         box->setText(t);
+        box->setCursorPosition(0); // a long fraction shows its whole inches first
     }
 }
 
@@ -464,6 +471,44 @@ void frmMain::setModelListPosition(const ModelKey& key, int position)
         box->setCurrentIndex(position);
 }
 
+std::string frmMain::modelTextOf(const QLineEdit* box, const ModelKey& key, const QString& typed) const
+{
+    if (m_app->measure == Measure::Metric)
+        return toStdString(typed);
+    if (box->property("shownText").toString() == typed)
+        return toStdString(box->property("modelText").toString());
+    const Result<std::string> model = modelTextOfTyped(quantityOfKey(key.name), toStdString(typed),
+                                                       m_app->measure, m_app->decimalSeparator);
+    // A text that reads as no length goes on as typed, and the recalculation points at its box.
+    return model ? *model : toStdString(typed);
+}
+
+void frmMain::applyMeasure()
+{
+    for (const auto& [quantity, label] : m_unitLabels) {
+        if (!label->property("metricUnit").isValid())
+            label->setProperty("metricUnit", label->text());
+        label->setText(unitCaption(quantity, label->property("metricUnit").toString()));
+    }
+    showInputs();
+    runRecalculate();
+}
+
+QString frmMain::unitCaption(Quantity quantity, const QString& metric) const
+{
+    switch (m_app->measure == Measure::Metric ? Quantity::Plain : quantity) {
+    case Quantity::Length:
+        return toQString(std::string(lengthUnit(m_app->measure)));
+    case Quantity::Thickness:
+        return toQString(std::string(thicknessUnit(m_app->measure)));
+    case Quantity::Volume:
+        return toQString(std::string(volumeUnit(m_app->measure)));
+    case Quantity::Plain:
+        break;
+    }
+    return metric;
+}
+
 void frmMain::markUnread(QLineEdit* box, bool unread)
 {
     if (box->property("unread").toBool() == unread)
@@ -474,10 +519,12 @@ void frmMain::markUnread(QLineEdit* box, bool unread)
 
 void frmMain::applyCalc()
 {
-    m_lblVolumeOut->setText(toQString(m_app->calc.lblVolumeOut));
-    m_lblVolume->setText(
-        toQString(m_app->calc.lblVolume).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_picture->apply(m_app->calc.figure);
+    const Measure m = m_app->measure;
+    const char sep = m_app->decimalSeparator;
+    m_lblVolumeOut->setText(toQString(volumeCaption(m_app->calc.lblVolumeOut, m, sep)));
+    m_lblVolume->setText(toQString(volumeCaption(m_app->calc.lblVolume, m, sep))
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_picture->apply(m_app->calc.figure, m_app->measure, m_app->decimalSeparator);
 }
 
 void frmMain::colourSimulationButton()
@@ -496,7 +543,8 @@ void frmMain::buttonHandler(ShowButton button)
         m_figure->move(m_figure->x(), top);
     } else if (button == ShowButton::Parameters) {
         Message m;
-        m.text = m_app->tables.messageBox[kMsgParameters] + ":\r\n" + m_app->calc.paramText;
+        m.text = m_app->tables.messageBox[kMsgParameters] + ":\r\n" +
+                 measureText(m_app->calc.paramText, m_app->measure, m_app->decimalSeparator);
         m.title = programTitle();
         m.icon = MessageIcon::Information;
         messageService().show(this, m);
@@ -534,7 +582,7 @@ void frmMain::countHandler(CountList list)
         inputBox(&ModelInputs::bp)->setEnabled(fields.width);
         inputBox(&ModelInputs::hp)->setEnabled(fields.height);
         inputBox(&ModelInputs::thick2)->setEnabled(fields.portBoard);
-        m_picture->apply(f);
+        m_picture->apply(f, m_app->measure, m_app->decimalSeparator);
     }
     runRecalculate();
 }
@@ -553,7 +601,7 @@ void frmMain::portTypeHandler()
     m_app->calc.figure.portShape = isRoundPort(type) ? PortShape::Circle : PortShape::Rectangle;
     // Diameter or width and height, as the recalculation will show them: never both in one place.
     ApplyPortTypeLabels(m_app->calc.figure, m_cmbPortType->currentIndex());
-    m_picture->apply(m_app->calc.figure);
+    m_picture->apply(m_app->calc.figure, m_app->measure, m_app->decimalSeparator);
     runRecalculate();
 }
 
@@ -564,7 +612,7 @@ void frmMain::wooferSizeHandler()
     const double cm = wooferDiameterCm(m_cmbSize->currentIndex());
     const int n = countList(CountList::Woofers)->currentIndex() + 1;
     auto number = [this](std::string ModelInputs::*field) {
-        QString t = inputBox(field)->text();
+        QString t = toQString(m_app->inputs.*field);
         t.replace(',', '.');
         return t.toDouble(); // unreadable text counts as 0, as the recalculation reads it
     };

@@ -4,6 +4,7 @@
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "lang/LanguageTarget.h"
+#include "units/Units.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,6 +16,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -65,6 +68,7 @@ public:
     std::string caption() const override;
     QWidget* control(std::string_view name, std::optional<int> index = std::nullopt) override;
     void refillTextLists() override;
+    void applyMeasure() override;
 
     // LanguageTarget
     std::string windowName() const override { return "frmMain"; }
@@ -126,6 +130,10 @@ private:
     void colourSimulationButton();
     // Gives a box whose text did not read as a number a red frame, or takes the frame away.
     void markUnread(QLineEdit* box, bool unread);
+    // The model's text of what the user typed into an input box, in the chosen measure.
+    std::string modelTextOf(const QLineEdit* box, const ModelKey& key, const QString& typed) const;
+    // A unit label's caption in the chosen measure; `metric` is the language's own caption.
+    QString unitCaption(Quantity quantity, const QString& metric) const;
     // The figure names its measures with the input boxes' present captions.
     void nameFigureMeasures();
     // The fault in red over the results, or the results again for an empty text.
@@ -145,6 +153,7 @@ private:
     QLineEdit* inputBox(const ModelKey& key) const;
     QLineEdit* inputBox(std::string ModelInputs::*field) const { return inputBox(textKeyOf(field)); }
     QComboBox* countList(CountList list) const { return m_cmbPieces[static_cast<std::size_t>(list)]; }
+    std::vector<std::pair<Quantity, QLabel*>> m_unitLabels; // lblUnit of every length, thickness, volume
     QComboBox* m_cmbSize = nullptr;
     std::array<QComboBox*, 3> m_cmbPieces{};
     QComboBox* m_cmbCorrection = nullptr;

@@ -6,6 +6,8 @@
 #include "gui/main/FitLabel.h"
 #include "gui/main/PanelPicture.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -108,9 +110,16 @@ bool frmMain::setProperty(std::string_view control, std::optional<int> index, Co
         w->setToolTip(toQString(text));
         return true;
     }
-    if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(toQString(text));
-    else if (auto* b = qobject_cast<QPushButton*>(w)) {
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        const auto unit = std::find_if(m_unitLabels.begin(), m_unitLabels.end(),
+                                       [l](const auto& u) { return u.second == l; });
+        if (unit != m_unitLabels.end()) { // the language's metric unit; inches stay inches
+            l->setProperty("metricUnit", toQString(text));
+            l->setText(unitCaption(unit->first, toQString(text)));
+        } else {
+            l->setText(toQString(text));
+        }
+    } else if (auto* b = qobject_cast<QPushButton*>(w)) {
         b->setText(toQString(text));
         fitButtonFont(b);
     } else if (auto* g = qobject_cast<QGroupBox*>(w))

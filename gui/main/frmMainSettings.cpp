@@ -25,6 +25,9 @@ void frmMain::startUp()
     // Installed system-wide, the program folder cannot be written: the settings then live in the
     // user's configuration folder instead of being lost at every exit.
     m_app->ini = IniStore(ResolveSettingsPaths(m_app->ini.paths()));
+    m_app->measure = measureOfSetting(m_app->ini.ReadIni("Settings", "Measure", "0"));
+    if (m_app->measure != Measure::Metric)
+        applyMeasure();
     m_app->betaBuild = false;
     resize(width(), twipsToPixels(9360));
 

@@ -51,12 +51,16 @@ INSTANTIATE_TEST_SUITE_P(Locale, LayoutReportTest, ::testing::Values(',', '.'), 
 
 TEST(LayoutOptions, SheetAndSawTakeOnlyTheirMenuValues)
 {
-    const std::string sheet = "--sheet takes 0 (122x61), 1 (122x244) or 2 (122x305), not ";
+    const std::string sheet =
+        "--sheet takes 0 (122x61), 1 (122x244), 2 (122x305), 4x8ft, 5x5ft or LxB (length x "
+        "breadth in the --units), not ";
     const std::pair<std::vector<std::string>, std::string> bad[] = {
         {{"--sheet", "01"}, sheet + "'01'"},
         {{"--sheet", ""}, sheet + "''"},
         {{"--sheet"}, "--sheet needs a value"},
-        {{"--saw", "2,0"}, "--saw takes 2, 3 or 4 (mm), not '2,0'"},
+        {{"--saw", "2,0"}, "--saw takes 2, 3 or 4 (mm), 1/8 or 3/32 (inch), not '2,0'"},
+        {{"--sheet", "0x122"}, sheet + "'0x122'"},
+        {{"--units", "ft"}, "--units takes in or cm, not 'ft'"},
         {{"--cut-list", "--json"},
          "--cut-list prints a table; it cannot be combined with --json or --batch"}};
     for (const auto& [args, error] : bad)

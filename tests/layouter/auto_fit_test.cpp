@@ -66,16 +66,22 @@ TEST(SheetAndSaw, SheetSizesKerfsAndSettingsOutsideTheMenus)
 {
     EXPECT_EQ(sheetSizeOf(0), (SheetSize{366, 183}));
     EXPECT_EQ(sheetSizeOf(2), (SheetSize{366, 915}));
-    EXPECT_EQ(sheetSizeOf(3), (SheetSize{}));
+    EXPECT_EQ(sheetSizeOf(3), (SheetSize{365, 731})); // 4 x 8 ft, to whole pixels below
+    EXPECT_EQ(sheetSizeOf(4), (SheetSize{457, 457}));
+    EXPECT_EQ(sheetSizeOf(5, {100, 50.5}), (SheetSize{151, 300}));
+    EXPECT_EQ(sheetSizeOf(6), (SheetSize{}));
     EXPECT_EQ(sheetSizeOf(-1), (SheetSize{}));
     EXPECT_EQ(kerfPixels(3), 9);
+    EXPECT_EQ(kerfPixels(5), 9); // 1/8"
+    EXPECT_EQ(kerfPixels(6), 7); // 3/32"
+    EXPECT_DOUBLE_EQ(kerfOfSawThick(5), 0.3175);
     EXPECT_EQ(kSheetSizeCaptions[2], "122x305");
     for (char s : {',', '.'}) {
         const std::pair<std::string, int> saws[] = {
-            {"4", 4}, {"5", 2}, {"1", 2}, {"drie", 2}, {under("3,4", s), 3}};
+            {"4", 4}, {"5", 5}, {"6", 6}, {"7", 2}, {"1", 2}, {"drie", 2}, {under("3,4", s), 3}};
         for (const auto& [text, saw] : saws)
             EXPECT_EQ(sawThickSetting(text, s), saw) << text;
-        const std::pair<const char*, int> sheets[] = {{"0", 0}, {"3", 1}, {"-1", 1}};
+        const std::pair<const char*, int> sheets[] = {{"0", 0}, {"5", 5}, {"6", 1}, {"-1", 1}};
         for (const auto& [text, sheet] : sheets)
             EXPECT_EQ(sheetSizeSetting(text, s), sheet) << text;
     }
@@ -224,8 +230,8 @@ TEST_P(AutoFitTest, ChoosingSheetAndSawLaysOutAgain)
     v.panels[kRear].left = 500;
     ASSERT_TRUE(ChooseSawThick(v, 3, m, sep())); // the checked item again still lays out
     expectAt(v.panels[kRear], 115.2f, 0);
-    EXPECT_FALSE(ChooseSheetSize(v, 3, m, sep()));
-    EXPECT_FALSE(ChooseSawThick(v, 5, m, sep()));
+    EXPECT_FALSE(ChooseSheetSize(v, 6, m, sep()));
+    EXPECT_FALSE(ChooseSawThick(v, 7, m, sep()));
     EXPECT_FALSE(ChooseSawThick(v, 1, m, sep()));
     EXPECT_EQ(v.sheet, (SheetSize{366, 915}));
     EXPECT_EQ(v.sawThick, 3);

@@ -111,8 +111,8 @@ TEST_P(LayoutWindow, OpensWithAFreshLayoutOnTheMiddleSheetNamedByTheMainWindowsL
     QStringList menus;
     for (QAction* a : w.menuBar()->actions() + w.panelMenu()->actions())
         menus << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(menus.join('|'),
-              "&Panel|&Saw|&Draw|122x61|122x244|122x305|-|Auto fit|Best fit|Cut plan|&Boards|&Print|-|Exit");
+    EXPECT_EQ(menus.join('|'), "&Panel|&Saw|&Draw|122x61|122x244|122x305|4x8ft|5x5ft|Custom...|-|Auto "
+                               "fit|Best fit|Cut plan|&Boards|&Print|-|Exit");
     EXPECT_EQ(w.action("mnuPanelBest")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F12));
     for (const char* name : {"mnuPanelSize(1)", "mnuSawThick(2)", "mnuDrawML"})
         EXPECT_TRUE(w.action(name)->isChecked()) << name;

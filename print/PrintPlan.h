@@ -51,12 +51,13 @@ extern const std::array<const char*, 7> kPanelControlNames;
 enum class PageOrientation { Portrait = 1, Landscape = 2 };
 
 struct PrintItem {
-    enum class Kind { Header, Image, Outline };
+    // A text is one line written into the box from (x, y) to (x2, y2), as high as the box allows.
+    enum class Kind { Header, Image, Outline, Text };
     Kind kind = Kind::Image;
-    std::string source; // the captured control's name for an image, the text for a header line
+    std::string source; // the captured control's name for an image, the text for a header or text line
     double x = 0;       // top-left corner
     double y = 0;
-    double x2 = 0; // bottom-right corner of an outline
+    double x2 = 0; // bottom-right corner of an outline or a text
     double y2 = 0;
 
     bool operator==(const PrintItem&) const = default;
@@ -75,6 +76,19 @@ struct PrintDocument {
 struct PrintPlan {
     std::vector<PrintDocument> documents;
 };
+
+// One real board in the printed panel measurements, in the texts the boards window shows.
+struct PrintBoardRow {
+    std::string name;      // "Voorzijde"
+    std::string count;     // "1"
+    std::string size;      // length x breadth in cm: "91,4 x 36,4"
+    std::string thickness; // "18 mm"
+};
+
+// The table of the real boards that fills the panel-measurements item of the given size, in twips from
+// its top-left corner: a heading row, one row per board, an outline round it and a line under the
+// heading. The rows close up when there are more than the item holds at the normal height.
+std::vector<PrintItem> boardTableItems(const std::vector<PrintBoardRow>& rows, TwipSize area);
 
 // The header line of every page: the title text followed by " Plaatjes zagen", or the words of the
 // chosen language.

@@ -1,20 +1,25 @@
 #include "gui/print/PrintJob.h"
 
+#include "boards/Boards.h"
+#include "gui/boards/BoardRows.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
 #include "gui/common/Twips.h"
 #include "info/Version.h"
+#include "layouter/PanelSet.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QFrame>
+#include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 
 #ifdef KELVRA_HAVE_CUPS
@@ -106,7 +111,7 @@ private:
     QFrame::Shadow m_shadow = QFrame::Plain;
 };
 
-double toDevice(double twips, int resolution)
+double toDevice(double twips, double resolution)
 {
     return twips * resolution / 1440.0;
 }
@@ -116,7 +121,7 @@ QPageLayout::Orientation qtOrientation(PageOrientation o)
     return o == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-void paintPage(QPainter& painter, const PrintPage& page, const PrintedPages& pages, int resolution)
+void paintPage(QPainter& painter, const PrintPage& page, const PrintedPages& pages, double resolution)
 {
     for (const PrintItem& item : page.items) {
         switch (item.kind) {
@@ -149,8 +154,58 @@ void paintPage(QPainter& painter, const PrintPage& page, const PrintedPages& pag
                                     QPointF(toDevice(item.x2, resolution), toDevice(item.y2, resolution))));
             break;
         }
+        case PrintItem::Kind::Text: {
+            const QRectF box(QPointF(toDevice(item.x, resolution), toDevice(item.y, resolution)),
+                             QPointF(toDevice(item.x2, resolution), toDevice(item.y2, resolution)));
+            QFont font = painter.font();
+            font.setPixelSize(std::max(1, static_cast<int>(box.height() * 0.6)));
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             toQString(item.source));
+            break;
+        }
         }
     }
+}
+
+} // namespace
+
+std::vector<PrintBoardRow> printedBoardRows(MainWindowHost& host)
+{
+    std::array<std::string, kPanelCount> names;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        names[i] = std::string(kPanelNames[i]);
+        if (auto* label = qobject_cast<QLabel*>(host.control("Label2", kPanelNameLabels[i])))
+            names[i] = toStdString(label->text());
+    }
+    const char sep = host.app().decimalSeparator;
+    const BoardsResult built = buildBoards(host.app().inputs, sep, names);
+    std::vector<PrintBoardRow> rows;
+    if (!built.ok())
+        return rows;
+    for (const Board& board : built.boards->boards) {
+        const BoardRow row = boardRow(board, sep);
+        rows.push_back({row.name, row.count, row.size, row.thickness});
+    }
+    return rows;
+}
+
+namespace
+{
+
+// The table of the real boards as an image the size of the drawing whose place it takes.
+QImage drawBoardTable(const std::vector<PrintBoardRow>& rows, QSize pixels, TwipSize size)
+{
+    QImage image(pixels * kCaptureScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(kCaptureScale);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PrintPage table;
+    table.items = boardTableItems(rows, size);
+    paintPage(painter, table, PrintedPages{}, logicalDpi());
+    return image;
 }
 
 // The printer's own word on the job, after it was handed over.
@@ -231,8 +286,14 @@ PrintedPages PrintJob::capture(const PrintChoice& requested, const QPageLayout& 
 
     {
         WhiteBackground whitePicture(picture1);
-        if (choice.mPanel && picture1)
-            out.images["Picture1"] = {captureWidget(picture1), main.picture1};
+        // The panel measurements are those of the real boards, in the drawing's place; the drawing itself
+        // only when the boards cannot be built.
+        if (choice.mPanel && picture1) {
+            const std::vector<PrintBoardRow> rows = printedBoardRows(m_host);
+            out.images["Picture1"] = {rows.empty() ? captureWidget(picture1)
+                                                   : drawBoardTable(rows, picture1->size(), main.picture1),
+                                      main.picture1};
+        }
         if (choice.figure && picFigure)
             out.images["picFigure"] = {captureWidget(picFigure), main.picFigure};
         if (choice.settings) {

@@ -47,6 +47,10 @@ TwipSize printableTwips(const QPageLayout& layout, PageOrientation orientation);
 // Captures one control with its children on a white ground (the paste is opaque).
 QImage captureWidget(QWidget* widget);
 
+// The real boards as the boards window lists them (name, count, size, thickness), named by the main
+// window's panel captions; empty when the boards cannot be built.
+std::vector<PrintBoardRow> printedBoardRows(MainWindowHost& host);
+
 class PrintJob
 {
 public:

@@ -4,6 +4,7 @@
 
 #include "gui/boards/BoxPicture.h"
 #include "gui/layouter/frmLayout.h"
+#include "gui/print/PrintJob.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -101,6 +102,17 @@ TEST_P(BoardsWindow, ListsTheBoardsOfTheDesignAndFollowsItsChanges)
             EXPECT_EQ(list.at(i), u(expected[i]));
         const bool error = expected.empty();
         EXPECT_EQ(list.empty(), error);
+        // The printed panel measurements are the list's first four columns, row for row.
+        std::vector<std::string> printed, listed;
+        for (const PrintBoardRow& b : printedBoardRows(*win))
+            printed.push_back(b.name + " | " + b.count + " | " + b.size + " | " + b.thickness + " | ");
+        for (const std::string& row : list) {
+            std::size_t end = 0;
+            for (int column = 0; column < 4; ++column)
+                end = row.find(" | ", end) + 3;
+            listed.push_back(row.substr(0, end));
+        }
+        EXPECT_EQ(printed, listed);
         EXPECT_EQ(w->lblError()->isVisibleTo(w), error);
         EXPECT_TRUE(w->txtCutout()->isVisibleTo(w));
         EXPECT_EQ(w->picBox()->isVisibleTo(w), !error);

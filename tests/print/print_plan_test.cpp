@@ -116,5 +116,42 @@ TEST(PrintPlan, TheLayoutPageCentresTheSheetAndOutlinesEveryPanelShown)
               "shLeft@8410,3055 # shRight@9910,3055 #");
 }
 
+TEST(PrintPlan, TheRealBoardsFillTheDrawingsPlaceAsATableThatClosesUpWhenLong)
+{
+    // A sloped front far longer than the classic one, under either separator, and a box of many walls.
+    const std::vector<PrintBoardRow> few = {{"Voorzijde", "1", "91,4 x 36,4", "18 mm"},
+                                            {"Poort", "2", "16.1 x 5", "12 mm"}};
+    const std::vector<PrintBoardRow> many(20, PrintBoardRow{"Tussenschot", "1", "40 x 36,4", "18 mm"});
+    const TwipSize area{8175, 4575};
+    for (const auto& [rows, rowHeight] : {std::pair{few, 330.0}, std::pair{many, (4575 - 240) / 21.0}}) {
+        const std::vector<PrintItem> table = boardTableItems(rows, area);
+        ASSERT_EQ(table.size(), 4 * (rows.size() + 1) + 2);
+        std::vector<std::string> texts;
+        for (const PrintItem& t : table) {
+            EXPECT_GE(t.x, 0);
+            EXPECT_LE(t.x2, area.width);
+            EXPECT_LE(t.y2, area.height);
+            if (t.kind == PrintItem::Kind::Text) {
+                texts.push_back(t.source);
+                EXPECT_NEAR(t.y2 - t.y, rowHeight, 1e-9) << t.source;
+            }
+        }
+        EXPECT_EQ((std::vector<std::string>(texts.begin(), texts.begin() + 4)),
+                  (std::vector<std::string>{"Board", "Count", "l x b (cm)", "Thickness"}));
+        // Each board's row below the one before, its cells in the boards window's order.
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const PrintItem* cells = &table[4 * (r + 1)];
+            EXPECT_EQ(
+                (std::vector<std::string>{cells[0].source, cells[1].source, cells[2].source,
+                                          cells[3].source}),
+                (std::vector<std::string>{rows[r].name, rows[r].count, rows[r].size, rows[r].thickness}));
+            EXPECT_NEAR(cells[0].y, 120 + rowHeight * static_cast<double>(r + 1), 1e-9);
+            EXPECT_LT(cells[0].x2, cells[1].x);
+        }
+        EXPECT_EQ(table.back().kind, PrintItem::Kind::Outline);
+        EXPECT_NEAR(table[table.size() - 2].y2, 120 + rowHeight * static_cast<double>(rows.size() + 1), 1e-9);
+    }
+}
+
 } // namespace
 } // namespace kelvra

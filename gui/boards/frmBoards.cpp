@@ -164,7 +164,14 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     refresh();
 }
 
-frmBoards::~frmBoards() = default;
+frmBoards::~frmBoards()
+{
+    // A box with the focus says its editing finished while the base class takes the window down, when
+    // this is no longer a frmBoards: such a late edit is not applied.
+    for (QLineEdit* e : {m_cutout, m_mountDepth})
+        if (e)
+            e->disconnect(this);
+}
 
 void frmBoards::createMenus()
 {

@@ -69,6 +69,7 @@ double portVolume(const Design& d, const Section& s);
 
 // Puts the woofers' cut-outs and the ports' holes and openings on their boards; refuses a cut-out that
 // leaves too little board or a woofer that is too deep for the room behind the front.
-std::optional<BoardsError> addHoles(const Design& d, const Section& s, const HoleSpec& spec, BoxBoards& out);
+std::optional<BoardsError> addHoles(const Design& d, const Section& s, const HoleSpec& wanted,
+                                    BoxBoards& out);
 
 } // namespace kelvra::boards_detail

@@ -102,12 +102,12 @@ BoardsError holeError(BoardsFault fault, const char* board, const char* measure,
 
 } // namespace
 
-std::optional<BoardsError> addHoles(const Design& d, const Section& s, const HoleSpec& spec, BoxBoards& out)
+std::optional<BoardsError> addHoles(const Design& d, const Section& s, const HoleSpec& wanted, BoxBoards& out)
 {
     const char sep = d.decimalSeparator;
     double cutout = defaultCutout(d.sub);
-    if (!spec.cutout.empty()) {
-        const Result<double> v = toDouble(spec.cutout, sep);
+    if (!wanted.cutout.empty()) {
+        const Result<double> v = toDouble(wanted.cutout, sep);
         if (!v)
             return BoardsError{
                 BoardsFault::BadNumber, "front", "the woofer's cut-out diameter cutout", 0, 0, {}};
@@ -117,8 +117,8 @@ std::optional<BoardsError> addHoles(const Design& d, const Section& s, const Hol
         cutout = *v;
     }
     std::optional<double> depth;
-    if (!spec.mountdepth.empty()) {
-        const Result<double> v = toDouble(spec.mountdepth, sep);
+    if (!wanted.mountdepth.empty()) {
+        const Result<double> v = toDouble(wanted.mountdepth, sep);
         if (!v)
             return BoardsError{
                 BoardsFault::BadNumber, "front", "the woofer's mounting depth mountdepth", 0, 0, {}};
@@ -148,7 +148,7 @@ std::optional<BoardsError> addHoles(const Design& d, const Section& s, const Hol
         }
         const double gap = (e.x - sum) / static_cast<double>(circles.size() + 1);
         const double edge = (e.y - 2 * margin - largest) / 2;
-        if (spec.cutout.empty() && (gap < kHoleMargin || edge < kHoleMargin)) {
+        if (wanted.cutout.empty() && (gap < kHoleMargin || edge < kHoleMargin)) {
             // The usual cut-out is only a guess: a design that has no room for it keeps its boards, and
             // the builder is told to type the real one.
             out.warnings.push_back("The woofers' usual cut-out of \u00d8 " + formatDouble(cutout, sep) +

@@ -89,15 +89,15 @@ void frmFit::buildControls()
     m_subsonicOrder->setCurrentIndex(1);
     searchForm->addRow(tr("Box type"), m_boxType);
     searchForm->addRow(tr("Goal"), m_goal);
-    for (const BoxSpec& spec : kBoxes) {
-        auto* edit = new QLineEdit(QString::fromLatin1(spec.first), this);
-        edit->setObjectName(QStringLiteral("txt") + QString::fromLatin1(spec.key.data(), spec.key.size()));
-        m_boxes.emplace_back(spec.key, edit);
-        auto* label = new QLabel(tr(spec.caption), this);
+    for (const BoxSpec& field : kBoxes) {
+        auto* edit = new QLineEdit(QString::fromLatin1(field.first), this);
+        edit->setObjectName(QStringLiteral("txt") + QString::fromLatin1(field.key.data(), field.key.size()));
+        m_boxes.emplace_back(field.key, edit);
+        auto* label = new QLabel(tr(field.caption), this);
         label->setBuddy(edit);
-        if (spec.key == "goalf")
+        if (field.key == "goalf")
             m_goalLabel = label;
-        if (spec.key.starts_with("boot") || spec.key == "seatangle")
+        if (field.key.starts_with("boot") || field.key == "seatangle")
             bootForm->addRow(label, edit);
         else
             searchForm->addRow(label, edit);

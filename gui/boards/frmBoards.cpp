@@ -8,6 +8,7 @@
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
 #include "layouter/PanelSet.h"
 
@@ -303,13 +304,7 @@ void frmBoards::refresh()
 {
     m_refreshTimer->stop();
     // The boards are named by the main window's figure captions, as the layouter names them.
-    std::array<std::string, kPanelCount> names;
-    for (int i = 0; i < kPanelCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        names[at] = std::string(kPanelNames[at]);
-        if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
-            names[at] = toStdString(label->text());
-    }
+    const std::array<std::string, kPanelCount> names = panelCaptions(m_host);
     m_cutout->setText(toQString(*m_app.sound.find("cutout")));
     m_mountDepth->setText(toQString(*m_app.sound.find("mountdepth")));
     m_cutout->setPlaceholderText(

@@ -3,6 +3,7 @@
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
 #include "gui/main/SolidView.h"
 #include "gui/main/frm3dTexts.h"
@@ -111,13 +112,7 @@ void frm3d::refresh()
 {
     m_refreshTimer->stop();
     // The boards are named by the main window's figure captions, as the boards window names them.
-    std::array<std::string, kPanelCount> names;
-    for (int i = 0; i < kPanelCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        names[at] = std::string(kPanelNames[at]);
-        if (auto* label = qobject_cast<QLabel*>(m_host.control("Label2", kPanelNameLabels[at])))
-            names[at] = toStdString(label->text());
-    }
+    const std::array<std::string, kPanelCount> names = panelCaptions(m_host);
     const HoleSpec holes{*m_app.sound.find("cutout"), *m_app.sound.find("mountdepth")};
     m_result =
         m_app.simulationOn ? buildBoards(m_app.inputs, m_app.decimalSeparator, names, holes) : BoardsResult{};

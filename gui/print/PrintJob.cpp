@@ -4,6 +4,7 @@
 #include "gui/boards/BoardRows.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
 #include "info/Version.h"
 #include "layouter/PanelSet.h"
@@ -173,12 +174,7 @@ void paintPage(QPainter& painter, const PrintPage& page, const PrintedPages& pag
 
 std::vector<PrintBoardRow> printedBoardRows(MainWindowHost& host)
 {
-    std::array<std::string, kPanelCount> names;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        names[i] = std::string(kPanelNames[i]);
-        if (auto* label = qobject_cast<QLabel*>(host.control("Label2", kPanelNameLabels[i])))
-            names[i] = toStdString(label->text());
-    }
+    const std::array<std::string, kPanelCount> names = panelCaptions(host);
     const char sep = host.app().decimalSeparator;
     const BoardsResult built = buildBoards(host.app().inputs, sep, names);
     std::vector<PrintBoardRow> rows;

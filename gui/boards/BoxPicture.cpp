@@ -2,6 +2,7 @@
 
 #include "gui/boards/BoardRows.h"
 #include "layouter/PanelSet.h"
+#include "solid/BoardShape.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,35 +17,9 @@ namespace kelvra
 namespace
 {
 
-struct Vec {
-    double x = 0, y = 0, z = 0;
-};
+// The vector arithmetic of the 3D meshes, so both drawings of the box turn and shade alike.
+using Vec = Vec3;
 
-Vec operator+(Vec a, Vec b)
-{
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec operator-(Vec a, Vec b)
-{
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec operator*(Vec a, double k)
-{
-    return {a.x * k, a.y * k, a.z * k};
-}
-double dot(Vec a, Vec b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec cross(Vec a, Vec b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-Vec unit(Vec a)
-{
-    const double n = std::sqrt(dot(a, a));
-    return n > 0 ? a * (1 / n) : a;
-}
 Vec mean(const std::vector<Vec>& points)
 {
     Vec sum;

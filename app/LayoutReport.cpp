@@ -157,10 +157,9 @@ void addLayoutJson(json::Object& report, const std::optional<LayoutView>& view)
         .integer("kerf", kerfPixels(view->sawThick));
     report.raw("sheet", sheet.dump());
     json::Array panels;
-    for (int i = 0; i < kPanelCount; ++i) {
-        const Panel& p = view->panels[static_cast<std::size_t>(i)];
+    const auto addPanel = [&](std::string_view key, const Panel& p) {
         json::Object o;
-        o.str("key", kPanelKeys[static_cast<std::size_t>(i)])
+        o.str("key", key)
             .raw("left", num(p.left))
             .raw("top", num(p.top))
             .raw("width", num(p.width))
@@ -169,21 +168,12 @@ void addLayoutJson(json::Object& report, const std::optional<LayoutView>& view)
             .boolean("visible", p.visible)
             .str("caption", p.caption);
         panels.raw(o.dump());
-    }
+    };
+    for (int i = 0; i < kPanelCount; ++i)
+        addPanel(kPanelKeys[static_cast<std::size_t>(i)], view->panels[static_cast<std::size_t>(i)]);
     // Then the partition walls and the port's strip, under their own keys.
-    for (const ExtraPanel& e : view->extras) {
-        const Panel& p = e.panel;
-        json::Object o;
-        o.str("key", e.key)
-            .raw("left", num(p.left))
-            .raw("top", num(p.top))
-            .raw("width", num(p.width))
-            .raw("height", num(p.height))
-            .integer("turned", p.turned)
-            .boolean("visible", p.visible)
-            .str("caption", p.caption);
-        panels.raw(o.dump());
-    }
+    for (const ExtraPanel& e : view->extras)
+        addPanel(e.key, e.panel);
     report.raw("panels", panels.dump());
     json::Array lines;
     for (const Segment& s : cutLinesOf(*view))

@@ -233,12 +233,15 @@ std::string designJson(const CalcRun& run, const LayoutStrings& layout, const Ca
         openedLayout(run, layout, {options.sawThick, options.sheetIndex, options.customSheet});
     addLayoutJson(report, view);
     report.raw("layoutStrings", layoutJson(layout).dump());
+    std::optional<BoardsResult> built;
+    if (boards)
+        built = *boards;
+    else if (options.boards || options.unitsGiven)
+        built = buildBoards(run.inputs, run.decimalSeparator);
     if (options.unitsGiven)
-        addDisplayJson(report, run, view);
-    if (options.boards && boards)
-        addBoardsJson(report, *boards);
-    else if (options.boards)
-        addBoardsJson(report, buildBoards(run.inputs, run.decimalSeparator));
+        addDisplayJson(report, run, *built);
+    if (options.boards)
+        addBoardsJson(report, *built);
     if (acoustics)
         report.raw("acoustics", *acoustics);
     return report.dump();

@@ -127,23 +127,20 @@ BoardPlanResult bestFitOf(const CalcRun& run, int sawThick, std::span<const Best
     return planDesign(run.inputs, run.decimalSeparator, kerfOfSawThick(sawThick), {}, sheets);
 }
 
-void addDisplayJson(json::Object& report, const CalcRun& run, const std::optional<LayoutView>& view)
+void addDisplayJson(json::Object& report, const CalcRun& run, const BoardsResult& built)
 {
     const Measure m = run.measure;
     const char sep = run.decimalSeparator;
     json::Object display;
     display.str("lblVolumeOut", volumeCaption(run.state.lblVolumeOut, m, sep))
         .str("lblVolume", volumeCaption(run.state.lblVolume, m, sep));
+    // The sizes of the boards as sawn, the extra ones (port wall, partitions, strip) included.
     json::Object boards;
-    if (view)
-        for (int i = 0; i < kPanelCount; ++i) {
-            const Panel& p = view->panels[static_cast<std::size_t>(i)];
-            if (p.visible)
-                boards.str(kPanelKeys[static_cast<std::size_t>(i)],
-                           lengthWithUnit(captionCm(lSide(p, i)), m, sep, 4) + " x " +
-                               lengthWithUnit(captionCm(bSide(p, i)), m, sep, 4));
-        }
-    display.raw("boards", view ? boards.dump() : "null");
+    if (built.ok())
+        for (const Board& b : built.boards->boards)
+            boards.str(b.key,
+                       lengthWithUnit(b.length, m, sep, 4) + " x " + lengthWithUnit(b.breadth, m, sep, 4));
+    display.raw("boards", built.ok() ? boards.dump() : "null");
     report.str("units", std::string(lengthUnit(m))).raw("display", display.dump());
 }
 

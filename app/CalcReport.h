@@ -40,6 +40,6 @@ std::string bestFitJson(const BoardPlanResult& result);
 std::string humanBestFit(const BoardPlanResult& result, char decimalSeparator,
                          Measure measure = Measure::Metric);
 // "units" and "display": the outer and net volume and the boards' sizes as the text outputs show them.
-void addDisplayJson(json::Object& report, const CalcRun& run, const std::optional<LayoutView>& view);
+void addDisplayJson(json::Object& report, const CalcRun& run, const BoardsResult& built);
 
 } // namespace kelvra

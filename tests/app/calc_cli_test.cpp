@@ -67,6 +67,8 @@ const CliCase kCases[] = {
      {{"plan.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"732\" height=\"366\""},
       {"plan.svg", "class=\"board\""}, {"plan.svg", "class=\"cut\""}}},
     // The front sits between the sides and on the bottom: 36.4 x 36.4, its corners in the box.
+    {"DisplayOfEveryBoardAsSawn", "--json --units cm " + kSlot, 0,
+     {"\"units\":\"cm\"", "\"port\":\"18~2 cm x 36~4 cm\""}},
     {"BoardsJson", "--json --boards", 0,
      {"\"boards\":[{\"key\":\"front\",\"name\":\"Voorzijde\",\"count\":1,\"thickness\":18,\"length\":36.4,"
       "\"breadth\":36.4,\"outline\":[[0,0],[36.4,0],[36.4,36.4],[0,36.4]],\"bevels\":[0,0,0,0],\"solid\":[["

@@ -1,6 +1,7 @@
 #include "gui/main/FitLabel.h"
 
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
@@ -64,6 +65,20 @@ void fitButtonFont(QPushButton* button)
         f.setPointSizeF(size);
     }
     button->setFont(f);
+}
+
+void fitLineEditFont(QLineEdit* box)
+{
+    QFont f = box->parentWidget() ? box->parentWidget()->font() : box->font();
+    // The frame and the text margins take this much of the box's width.
+    const int room = box->width() - 8;
+    double size = f.pointSizeF();
+    while (size > 6.0 && QFontMetricsF(f).horizontalAdvance(box->text()) > room) {
+        size = std::max(6.0, size - 0.5);
+        f.setPointSizeF(size);
+    }
+    if (box->font() != f)
+        box->setFont(f);
 }
 
 } // namespace kelvra

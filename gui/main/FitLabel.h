@@ -5,6 +5,7 @@
 
 #include <QLabel>
 
+class QLineEdit;
 class QPushButton;
 
 namespace kelvra
@@ -32,5 +33,9 @@ private:
 // The same for a button whose place cannot grow: its caption is drawn in its parent's font, or in a
 // smaller one when the caption does not fit between the button's margins.
 void fitButtonFont(QPushButton* button);
+
+// The same for a text box: a number longer than the box (an imperial fraction such as "14 15/16") is
+// shown whole in a smaller font while it fits at the smallest readable size.
+void fitLineEditFont(QLineEdit* box);
 
 } // namespace kelvra

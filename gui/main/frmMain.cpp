@@ -140,6 +140,8 @@ void frmMain::buildControls()
             if (r.field) {
                 auto* box = new QLineEdit(g);
                 m_captionOf[box] = caption;
+                // Only lengths run to whole inches and sixteenths; thicknesses stay short fractions.
+                box->setProperty("longInInches", quantityOfKey(textKeyOf(r.field).name) == Quantity::Length);
                 box->setGeometry(twipRect(boxLeft, top, textWidth, 285));
                 const int i = textKeyOf(r.field).control;
                 if (i == kVotherControl) {
@@ -152,6 +154,7 @@ void frmMain::buildControls()
                 const auto field = r.field;
                 connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& t) {
                     markUnread(box, false);
+                    fitLineEditFont(box);
                     m_app->inputs.*field = modelTextOf(box, textKeyOf(field), t);
                     // setText clears the modified flag: only a keystroke counts as typing.
                     recalculate(box->isModified() ? RecalcTrigger::Typing : RecalcTrigger::Commit);
@@ -166,6 +169,7 @@ void frmMain::buildControls()
                 auto* unit = new FitLabel(QString::fromUtf8(r.unit), g);
                 unit->setGeometry(twipRect(unitLeft, top, frameWidth(g) - unitLeft - 45, 285));
                 registerControl(controlElementName("lblUnit", labelCount - 1), unit);
+                box->setProperty("unitLabel", QVariant::fromValue(static_cast<QObject*>(unit)));
                 m_unitLabels.emplace_back(quantityOfKey(textKeyOf(field).name), unit);
             } else {
                 auto* box = new QComboBox(g);
@@ -247,7 +251,7 @@ void frmMain::buildControls()
         portTypeHandler();
     });
 
-    m_lblVolumeOut = new QLabel(fraResult);
+    m_lblVolumeOut = new FitLabel(QString(), fraResult); // cubic feet with litres in brackets run long
     m_lblVolumeOut->setGeometry(twipRect(120, 240, 2415, 315));
     m_lblVolumeOut->setToolTip(QString::fromUtf8("Dit is wat de box zal innemen in de wagen"));
     registerControl("lblVolumeOut", m_lblVolumeOut);
@@ -485,6 +489,20 @@ std::string frmMain::modelTextOf(const QLineEdit* box, const ModelKey& key, cons
 
 void frmMain::applyMeasure()
 {
+    // Fractions of an inch are longer than centimetres: in inches each length's box reaches into the
+    // room of its unit, which only says "in".
+    const int wider = m_app->measure == Measure::Metric ? 0 : twipsToPixels(150);
+    for (const auto& [widget, caption] : m_captionOf) {
+        auto* box = const_cast<QWidget*>(widget);
+        auto* unit = qobject_cast<QWidget*>(box->property("unitLabel").value<QObject*>());
+        if (!unit || !box->property("longInInches").toBool())
+            continue;
+        for (QWidget* w : {box, unit})
+            if (!w->property("metricPlace").isValid())
+                w->setProperty("metricPlace", w->geometry());
+        box->setGeometry(box->property("metricPlace").toRect().adjusted(0, 0, wider, 0));
+        unit->setGeometry(unit->property("metricPlace").toRect().adjusted(wider, 0, 0, 0));
+    }
     for (const auto& [quantity, label] : m_unitLabels) {
         if (!label->property("metricUnit").isValid())
             label->setProperty("metricUnit", label->text());

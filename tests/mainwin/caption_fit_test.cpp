@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -150,6 +151,8 @@ std::vector<std::string> clippedCaptions(QWidget* window)
             need = buttonNeed(b);
         else if (const auto* g = qobject_cast<const QGroupBox*>(w))
             need = groupBoxNeed(g);
+        else if (const auto* e = qobject_cast<const QLineEdit*>(w))
+            need = Need{e->text(), QFontMetrics(e->font()).horizontalAdvance(e->text()) + 8, e->width()};
         else if (const auto* bar = qobject_cast<const QMenuBar*>(w))
             checkMenuBar(windowName, bar, out);
         if (need && !need->text.isEmpty() && need->needed > need->available)
@@ -212,9 +215,12 @@ TEST_P(CaptionFitTest, NoCaptionIsCutShort)
     ASSERT_TRUE(dir.isValid());
     const std::filesystem::path folder = dir.path().toStdString();
     // The one language file in the folder is row 0, the stored choice.
-    const std::string file = std::get<0>(GetParam()) + "_lng.ini";
+    // "Dutch_imperial": the Dutch file with lengths in inches, where fractions make the longest numbers.
+    const std::string setting = std::get<0>(GetParam());
+    const bool imperial = setting.ends_with("_imperial");
+    const std::string file = setting.substr(0, setting.find('_')) + "_lng.ini";
     std::filesystem::copy_file(std::filesystem::path(KELVRA_LANGUAGE_DIR) / file, folder / file);
-    std::ofstream(folder / "kelvra.ini") << "[Settings]\nLanguage=0\n";
+    std::ofstream(folder / "kelvra.ini") << "[Settings]\nLanguage=0\nMeasure=" << imperial << "\n";
     RecordingMessageService messages;
     setMessageService(&messages);
     {
@@ -222,6 +228,8 @@ TEST_P(CaptionFitTest, NoCaptionIsCutShort)
         win.show();
         win.buttonHandler(
             ShowButton::Simulation); // the drawing's captions are at their longest with numbers in them
+        if (imperial)                // 14 15/16"
+            win.setModelText(*findModelKey("h2"), "37,94");
         QWidget* window = open(std::get<1>(GetParam()), win);
         ASSERT_NE(window, nullptr);
         window->setWindowFlag(Qt::Window);
@@ -235,7 +243,7 @@ TEST_P(CaptionFitTest, NoCaptionIsCutShort)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, CaptionFitTest,
-                         ::testing::Combine(::testing::Values("Dutch", "English"),
+                         ::testing::Combine(::testing::Values("Dutch", "English", "Dutch_imperial"),
                                             ::testing::ValuesIn(kWindows)),
                          [](const auto& info) {
                              return std::get<0>(info.param) + "_" + std::get<1>(info.param);

@@ -30,6 +30,11 @@ std::string trimmedName(const std::string& caption)
     return first == std::string::npos ? std::string() : line.substr(first, last - first + 1);
 }
 
+std::string boardLengthText(double cm, Measure measure, char sep)
+{
+    return measure == Measure::Imperial ? inchText(inchesOfCm(cm)) : boardSizeText(cm, sep);
+}
+
 BoardRow boardRow(const Board& board, char sep, Measure measure)
 {
     BoardRow row;
@@ -38,7 +43,8 @@ BoardRow boardRow(const Board& board, char sep, Measure measure)
         row.name = board.key;
     row.count = std::to_string(board.count);
     if (measure == Measure::Imperial) {
-        row.size = inchText(inchesOfCm(board.length)) + " x " + inchText(inchesOfCm(board.breadth));
+        row.size = boardLengthText(board.length, measure, sep) + " x " +
+                   boardLengthText(board.breadth, measure, sep);
         row.thickness = thicknessText(board.thicknessMm, measure);
     } else {
         row.size = boardSizeText(board.length, sep) + " x " + boardSizeText(board.breadth, sep);
@@ -65,7 +71,8 @@ BoardRow boardRow(const Board& board, char sep, Measure measure)
         std::string edges;
         for (std::size_t i = 0; i < board.outline.size(); ++i) {
             const Point2 a = board.outline[i], b = board.outline[(i + 1) % board.outline.size()];
-            edges += (edges.empty() ? "" : " / ") + boardSizeText(std::hypot(b.x - a.x, b.y - a.y), sep);
+            edges += (edges.empty() ? "" : " / ") +
+                     boardLengthText(std::hypot(b.x - a.x, b.y - a.y), measure, sep);
         }
         row.bevels = "trapezoid " + edges + "; " + row.bevels;
     }

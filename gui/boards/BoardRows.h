@@ -24,6 +24,8 @@ struct BoardRow {
 
 // Sizes in cm and mm, or in inches to 1/16" with `measure` imperial.
 BoardRow boardRow(const Board& board, char decimalSeparator, Measure measure = Measure::Metric);
+// One length of a board as the rows show it: cm, or inches to 1/16".
+std::string boardLengthText(double cm, Measure measure, char decimalSeparator);
 
 // The exact inner and net volume, then the core's warnings (a port too near the wall it faces ...).
 std::vector<std::string> volumeLines(const BoxBoards& boards, char decimalSeparator);

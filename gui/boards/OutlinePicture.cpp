@@ -29,15 +29,15 @@ QString degrees(double value, char sep)
 } // namespace
 
 void paintBoardOutline(QPainter& painter, const QRectF& area, const Board& board,
-                       const std::vector<Board>& all, char sep)
+                       const std::vector<Board>& all, char sep, Measure measure)
 {
     if (board.outline.size() < 3 || area.width() < 2 * kLabelRoom || area.height() < 2 * kLabelRoom)
         return;
     const BoardShape shape = boardShape(board, boxMiddle(all));
     const QFontMetricsF metrics(painter.font());
-    const BoardRow row = boardRow(board, sep);
-    const QString title =
-        toQString(row.name) + QStringLiteral("  ") + toQString(row.size) + QStringLiteral(" cm");
+    const BoardRow row = boardRow(board, sep, measure);
+    const QString title = toQString(row.name) + QStringLiteral("  ") + toQString(row.size) +
+                          (measure == Measure::Imperial ? QString() : QStringLiteral(" cm"));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::black);
@@ -87,7 +87,7 @@ void paintBoardOutline(QPainter& painter, const QRectF& area, const Board& board
         const bool bevelled = i < board.bevels.size() && roundHalfEven(board.bevels[i].degrees, 1) != 0;
         QStringList lines;
         if (trapezoid)
-            lines << toQString(boardSizeText(std::hypot(b.x - a.x, b.y - a.y), sep));
+            lines << toQString(boardLengthText(std::hypot(b.x - a.x, b.y - a.y), measure, sep));
         if (bevelled) {
             const Bevel& bevel = board.bevels[i];
             QString tilt = QStringLiteral("edge %1: %2").arg(i + 1).arg(degrees(bevel.degrees, sep));
@@ -125,7 +125,7 @@ double outlinesHeight(double width, std::size_t boardCount, int columns)
 }
 
 void paintOutlines(QPainter& painter, const QRectF& area, const std::vector<Board>& boards, char sep,
-                   int columns)
+                   Measure measure, int columns)
 {
     if (boards.empty() || columns < 1)
         return;
@@ -137,7 +137,8 @@ void paintOutlines(QPainter& painter, const QRectF& area, const std::vector<Boar
     for (std::size_t i = 0; i < boards.size(); ++i) {
         const double x = area.left() + static_cast<double>(i % static_cast<std::size_t>(columns)) * cellW;
         const double y = area.top() + static_cast<double>(i / static_cast<std::size_t>(columns)) * cellH;
-        paintBoardOutline(painter, QRectF(x + 4, y + 4, cellW - 8, cellH - 8), boards[i], boards, sep);
+        paintBoardOutline(painter, QRectF(x + 4, y + 4, cellW - 8, cellH - 8), boards[i], boards, sep,
+                          measure);
     }
 }
 
@@ -153,8 +154,9 @@ OutlinePicture::OutlinePicture(QWidget* parent) : QWidget(parent)
                        "the bevel leaves long."));
 }
 
-void OutlinePicture::setBoards(std::vector<Board> boards, char sep)
+void OutlinePicture::setBoards(std::vector<Board> boards, char sep, Measure measure)
 {
+    m_measure = measure;
     m_boards = std::move(boards);
     m_separator = sep;
     update();
@@ -164,7 +166,7 @@ void OutlinePicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const int columns = width() > 900 ? 4 : width() > 600 ? 3 : 2;
-    paintOutlines(painter, QRectF(rect()), m_boards, m_separator, columns);
+    paintOutlines(painter, QRectF(rect()), m_boards, m_separator, m_measure, columns);
 }
 
 } // namespace kelvra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "boards/Boards.h"
+#include "units/Units.h"
 
 #include <QWidget>
 
@@ -13,10 +14,10 @@ namespace kelvra
 
 // One board, fitted into `area`, its name and size above the drawing.
 void paintBoardOutline(QPainter& painter, const QRectF& area, const Board& board,
-                       const std::vector<Board>& all, char decimalSeparator);
+                       const std::vector<Board>& all, char decimalSeparator, Measure measure);
 // Every board in a grid of `columns` cells; the height a grid of that width needs.
 void paintOutlines(QPainter& painter, const QRectF& area, const std::vector<Board>& boards,
-                   char decimalSeparator, int columns);
+                   char decimalSeparator, Measure measure, int columns);
 double outlinesHeight(double width, std::size_t boardCount, int columns);
 
 class OutlinePicture : public QWidget
@@ -24,7 +25,7 @@ class OutlinePicture : public QWidget
     Q_OBJECT
 public:
     explicit OutlinePicture(QWidget* parent = nullptr);
-    void setBoards(std::vector<Board> boards, char decimalSeparator);
+    void setBoards(std::vector<Board> boards, char decimalSeparator, Measure measure);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,6 +33,7 @@ protected:
 private:
     std::vector<Board> m_boards;
     char m_separator = '.';
+    Measure m_measure = Measure::Metric;
 };
 
 } // namespace kelvra

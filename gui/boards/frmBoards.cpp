@@ -364,7 +364,7 @@ void frmBoards::showBoards()
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQString(line);
     m_volume->setText(text);
     m_box->setBoards(boards.boards);
-    m_outlines->setBoards(boards.boards, sep);
+    m_outlines->setBoards(boards.boards, sep, m_app.measure);
     m_pages->setCurrentIndex(0);
 }
 
@@ -373,7 +373,7 @@ void frmBoards::showError()
     m_table->setRowCount(0);
     m_volume->clear();
     m_box->setBoards({});
-    m_outlines->setBoards({}, m_app.decimalSeparator);
+    m_outlines->setBoards({}, m_app.decimalSeparator, m_app.measure);
     m_error->setText(QStringLiteral("These measures do not make a box that can be built:\n\n") +
                      toQString(m_result.error.text()) +
                      QStringLiteral("\n\nCorrect the design in the main window; this window follows it."));

@@ -175,7 +175,8 @@ void frmBoards::printTo(QPrinter& printer)
         QFont font = painter.font();
         font.setPixelSize(15);
         painter.setFont(font);
-        paintOutlines(painter, QRectF(outlines.rect()), boards, m_app.decimalSeparator, kOutlineColumns);
+        paintOutlines(painter, QRectF(outlines.rect()), boards, m_app.decimalSeparator, m_app.measure,
+                      kOutlineColumns);
     }
     document.addResource(QTextDocument::ImageResource, kOutlinesImage, outlines);
     if (m_plan.ok())

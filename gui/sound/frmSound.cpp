@@ -3,10 +3,12 @@
 #include "acoustics/DesignPort.h"
 #include "acoustics/PortTuning.h"
 #include "boards/Boards.h"
+#include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
 #include "gui/sound/ParameterBoxes.h"
 #include "gui/sound/SoundCharts.h"
+#include "units/Units.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,6 +33,12 @@ namespace kelvra
 
 namespace
 {
+
+// The window's texts give lengths in cm; in inches they read in inches, as everywhere else.
+QString inMeasure(const QString& text, const AppState& app)
+{
+    return toQString(measureText(toStdString(text), app.measure, app.decimalSeparator));
+}
 
 constexpr std::array<ParameterField, 10> kWooferFields{{
     {"fs", "Fs", "Hz", "Free-air resonance", ""},
@@ -446,7 +454,7 @@ void frmSound::showNoFigures(const QString& reason)
 {
     m_report.reset();
     m_charts->clearCurve();
-    m_status->setText(reason);
+    m_status->setText(inMeasure(reason, m_host.app()));
     for (QLabel* l : {m_alignment, m_sensitivity, m_xmaxAt, m_portSpeedAt, m_warnings, m_load, m_fullPower,
                       m_portResonance, m_suggestedSealed, m_suggestedVented})
         l->clear();
@@ -496,7 +504,7 @@ void frmSound::refresh()
     const double vb = boards.boards->netVolumeExact;
     m_netVolume = vb;
     if (boards.boards->clearanceWarning) {
-        m_portClearance->setText(toQString(*boards.boards->clearanceWarning));
+        m_portClearance->setText(inMeasure(toQString(*boards.boards->clearanceWarning), app));
         m_portClearance->show();
     }
 
@@ -511,8 +519,10 @@ void frmSound::refresh()
                 designPortLengthFor(app.inputs, m_separator, options->endCorrection, *options->targetFb);
             if (length) {
                 m_portLengthCm = std::round(*length * 100) / 100;
-                m_portLength->setText(tr("Port length for %1 Hz: %2 cm")
-                                          .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 2)));
+                m_portLength->setText(
+                    inMeasure(tr("Port length for %1 Hz: %2 cm")
+                                  .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 2)),
+                              app));
                 m_usePortLength->setEnabled(true);
             } else {
                 m_portLength->setText(
@@ -599,7 +609,7 @@ void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool 
     QStringList warnings;
     for (const SoundWarning& w : report.warnings)
         warnings << toQString(warningText(w, m_separator));
-    m_warnings->setText(warnings.join(QLatin1Char('\n')));
+    m_warnings->setText(inMeasure(warnings.join(QLatin1Char('\n')), m_host.app()));
     const QString xmax = number(woofer.xmax, 1);
     m_xmaxAt->setText(report.excursionLimitF
                           ? tr("Xmax (%1 mm) reached at %2 Hz").arg(xmax, number(*report.excursionLimitF, 1))

@@ -4,6 +4,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/common/PrintOut.h"
 #include "gui/common/ReportHtml.h"
+#include "layouter/BoardPlan.h"
 #include "layouter/CutPlanText.h"
 
 #include <QFileDialog>
@@ -48,9 +49,9 @@ constexpr double kImagePxPerCm = 3; // as the layouter shows the sheet
 } // namespace
 
 frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator, QWidget* parent,
-                       Measure measure)
+                       Measure measure, std::optional<BoxBoards> boards)
     : QWidget(parent, Qt::Window), m_plan(std::move(plan)), m_names(std::move(names)),
-      m_separator(decimalSeparator), m_measure(measure)
+      m_separator(decimalSeparator), m_measure(measure), m_boards(std::move(boards))
 {
     setObjectName(QStringLiteral("frmCutPlan"));
     setWindowTitle(QStringLiteral("Cut plan"));
@@ -96,7 +97,8 @@ frmCutPlan::~frmCutPlan() = default;
 
 QString frmCutPlan::html() const
 {
-    const CutPlanText t = describeCutPlan(m_plan, m_names, m_separator, m_measure);
+    const CutPlanText t = m_boards ? describeBoardPlan(m_plan, *m_boards, m_separator, m_measure)
+                                   : describeCutPlan(m_plan, m_names, m_separator, m_measure);
     QString out = QStringLiteral("<h2>Cut plan</h2>") + htmlList(t.summary, "ul");
     for (int s = 0; s < m_plan.sheetCount; ++s) {
         const QImage image = sheetImage(s, kImagePxPerCm);

@@ -2,12 +2,14 @@
 // to be printed or saved as PDF for the saw.
 #pragma once
 
+#include "boards/Boards.h"
 #include "layouter/BestFit.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +25,10 @@ class frmCutPlan : public QWidget
 {
     Q_OBJECT
 public:
-    // `names` are the boards' captions in the plan's board order (the keys stand in where empty).
+    // `names` are the boards' captions in the plan's board order (the keys stand in where empty). With
+    // the boards the plan was made of, the cuts also list each bevel cut with its blade tilt.
     frmCutPlan(CutPlan plan, std::vector<std::string> names, char decimalSeparator, QWidget* parent = nullptr,
-               Measure measure = Measure::Metric);
+               Measure measure = Measure::Metric, std::optional<BoxBoards> boards = std::nullopt);
     ~frmCutPlan() override;
 
     QTextBrowser* txtCutPlan() const { return m_text; }
@@ -52,6 +55,7 @@ private:
     std::vector<std::string> m_names;
     char m_separator;
     Measure m_measure;
+    std::optional<BoxBoards> m_boards;
     QTextDocument* m_document = nullptr;
     QTextBrowser* m_text = nullptr;
     QPushButton* m_print = nullptr;

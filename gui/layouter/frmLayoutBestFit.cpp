@@ -110,7 +110,7 @@ void frmLayout::showCutPlan()
     if (!result)
         return;
     auto* w = new frmCutPlan(std::move(*result->plan), boardNames(*result->boards), m_app.decimalSeparator,
-                             this, m_app.measure);
+                             this, m_app.measure, result->boards);
     w->setObjectName("frmCutPlan");
     WindowTexts texts(*w);
     translateWindow(m_app, texts);

@@ -288,6 +288,11 @@ TEST_P(LayoutWindow, BestFitLaysTheRealBoardsByThePlanAndDrawsItsCuts)
         ASSERT_NE(cut, w.view().drawing.end());
         EXPECT_NEAR(cut->line.x1, planned.cuts.front().fromX * 3, 0.01);
         EXPECT_NEAR(cut->line.y2, planned.cuts.front().toY * 3, 0.01);
+        // The cut plan window lists the bevel cuts of the sloped box after the plan's own cuts.
+        trigger("mnuPanelCutPlan");
+        const auto* cutPlan = w.findChild<frmCutPlan*>("frmCutPlan");
+        ASSERT_NE(cutPlan, nullptr);
+        EXPECT_EQ(cutPlan->txtCutPlan()->toPlainText().contains(". Bevel: "), portShown);
         closeWindow();
     }
 }

@@ -270,12 +270,24 @@ QWidget* frmBoards::createHoleBoxes()
     return row;
 }
 
+std::string frmBoards::holeModelText(const QLineEdit* box) const
+{
+    const std::string typed = toStdString(box->text().trimmed());
+    if (typed.empty() || m_app.measure == Measure::Metric)
+        return typed;
+    // Inches are kept as cm, as the project file has them; a text that reads as no length goes on as
+    // typed, so the boards core names it.
+    const Result<std::string> cm =
+        modelTextOfTyped(Quantity::Length, typed, m_app.measure, m_app.decimalSeparator);
+    return cm ? *cm : typed;
+}
+
 void frmBoards::onHoleBoxEdited()
 {
     std::string* cutout = m_app.sound.find("cutout");
     std::string* depth = m_app.sound.find("mountdepth");
-    const std::string typedCutout = toStdString(m_cutout->text().trimmed());
-    const std::string typedDepth = toStdString(m_mountDepth->text().trimmed());
+    const std::string typedCutout = holeModelText(m_cutout);
+    const std::string typedDepth = holeModelText(m_mountDepth);
     if (*cutout == typedCutout && *depth == typedDepth)
         return;
     *cutout = typedCutout;
@@ -305,10 +317,19 @@ void frmBoards::refresh()
     m_refreshTimer->stop();
     // The boards are named by the main window's figure captions, as the layouter names them.
     const std::array<std::string, kPanelCount> names = panelCaptions(m_host);
-    m_cutout->setText(toQString(*m_app.sound.find("cutout")));
-    m_mountDepth->setText(toQString(*m_app.sound.find("mountdepth")));
+    const auto shown = [this](const std::string& cm) {
+        return toQString(typedTextOfModel(Quantity::Length, cm, m_app.measure, m_app.decimalSeparator));
+    };
+    m_cutout->setText(shown(*m_app.sound.find("cutout")));
+    m_mountDepth->setText(shown(*m_app.sound.find("mountdepth")));
     m_cutout->setPlaceholderText(
-        toQString(formatDouble(defaultCutout(m_app.inputs.sub), m_app.decimalSeparator)));
+        shown(formatDouble(defaultCutout(m_app.inputs.sub), m_app.decimalSeparator)));
+    const bool inches = m_app.measure == Measure::Imperial;
+    for (QLabel* l : {findChild<QLabel*>(QStringLiteral("lblCutout")),
+                      findChild<QLabel*>(QStringLiteral("lblMountDepth"))})
+        if (l)
+            l->setText(l->text().replace(inches ? QStringLiteral("(cm)") : QStringLiteral("(in)"),
+                                         inches ? QStringLiteral("(in)") : QStringLiteral("(cm)")));
     m_result = buildBoards(m_app.inputs, m_app.decimalSeparator, names,
                            HoleSpec{*m_app.sound.find("cutout"), *m_app.sound.find("mountdepth")});
     if (m_result.ok())

@@ -86,6 +86,8 @@ private:
     void createMenus();
     QWidget* createButtons();
     QWidget* createHoleBoxes();
+    // A hole box's text as the model keeps it: cm.
+    std::string holeModelText(const QLineEdit* box) const;
     void onHoleBoxEdited();
     void showBoards();
     void showError();

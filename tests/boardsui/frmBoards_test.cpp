@@ -172,13 +172,17 @@ TEST_P(BoardsWindow, TheTypedCutoutPlacesTheHoleOrIsRefused)
     frmBoards* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->lblVolume()->text().contains(QString::fromStdString(u("woofer cut-out \u00d8 23,4 cm"))));
-    for (const auto& [typed, error, shown] :
-         {std::tuple{"35", true, "the cut-outs side by side leave 0,7 cm"},
-          {"25,2", false, "\u00d8 25,2 cm"}}) {
+    // In inches the box reads and shows inches; the project keeps cm.
+    for (const auto& [measure, typed, model, error, shown] :
+         {std::tuple{Measure::Metric, "35", "35", true, "the cut-outs side by side leave 0,7 cm"},
+          {Measure::Metric, "25,2", "25,2", false, "\u00d8 25,2 cm"},
+          {Measure::Imperial, "9 1/2", "24,13", false, "\u00d8 9 1/2\""}}) {
+        win->app().measure = measure;
         w->txtCutout()->clear();
         QTest::keyClicks(w->txtCutout(), QString::fromStdString(u(typed)));
         QTest::keyClick(w->txtCutout(), Qt::Key_Return);
-        EXPECT_EQ(*win->app().sound.find("cutout"), u(typed));
+        EXPECT_EQ(*win->app().sound.find("cutout"), u(model));
+        EXPECT_EQ(w->txtCutout()->text().toStdString(), u(typed));
         EXPECT_EQ(w->lblError()->isVisibleTo(w), error);
         EXPECT_TRUE(w->txtCutout()->isVisibleTo(w));
         const QLabel* text = error ? w->lblError() : w->lblVolume();

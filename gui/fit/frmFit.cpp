@@ -1,6 +1,7 @@
 #include "gui/fit/frmFit.h"
 
 #include "fit/FitTexts.h"
+#include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
 #include "gui/fit/FitPictures.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -203,7 +205,7 @@ void frmFit::startSearch()
     request.subsonicOrder =
         std::array{2, 4, 5}[static_cast<std::size_t>(std::max(0, m_subsonicOrder->currentIndex()))];
     for (const auto& [key, edit] : m_boxes) {
-        const std::string error = applyFitKey(request, key, edit->text().trimmed().toStdString(), sep);
+        const std::string error = applyFitKey(request, key, typedLength(key, edit), sep);
         if (!error.empty()) {
             m_status->setText(toQString(error));
             edit->setFocus();
@@ -281,8 +283,49 @@ QString frmFit::designPort(const FitDesign& d) const
     if (in.pieces2 <= 0)
         return tr("sealed");
     if (in.ptype == 0)
-        return tr("%1 x round %2, lp %3").arg(in.pieces2).arg(toQString(in.dp), toQString(in.lp));
-    return tr("slot %1 x %2, lp %3").arg(toQString(in.bp), toQString(in.hp), toQString(in.lp));
+        return tr("%1 x round %2, lp %3").arg(in.pieces2).arg(shownLength(in.dp), shownLength(in.lp));
+    return tr("slot %1 x %2, lp %3").arg(shownLength(in.bp), shownLength(in.hp), shownLength(in.lp));
+}
+
+QString frmFit::shownLength(const std::string& cm) const
+{
+    const AppState& app = m_host.app();
+    return toQString(typedTextOfModel(Quantity::Length, cm, app.measure, app.decimalSeparator));
+}
+
+std::string frmFit::typedLength(std::string_view key, const QLineEdit* edit) const
+{
+    const std::string typed = toStdString(edit->text().trimmed());
+    const AppState& app = m_host.app();
+    if (!key.starts_with("boot") || typed.empty() || app.measure == Measure::Metric)
+        return typed;
+    // Inches go to the search as cm; a text that reads as no length goes on as typed and is named.
+    const Result<std::string> cm =
+        modelTextOfTyped(Quantity::Length, typed, app.measure, app.decimalSeparator);
+    return cm ? *cm : typed;
+}
+
+void frmFit::showEvent(QShowEvent* event)
+{
+    // The captions follow the program's measure each time the window shows.
+    const bool inches = m_host.app().measure == Measure::Imperial;
+    const QString from = inches ? QStringLiteral("(cm)") : QStringLiteral("(in)");
+    const QString to = inches ? QStringLiteral("(in)") : QStringLiteral("(cm)");
+    // The first values are a boot in cm: shown once in the program's measure.
+    for (const auto& [key, edit] : m_boxes)
+        if (key.starts_with("boot") && !edit->property("shownInMeasure").toBool()) {
+            edit->setText(shownLength(toStdString(edit->text())));
+            edit->setProperty("shownInMeasure", true);
+        }
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() && label->text().contains(from))
+            label->setText(label->text().replace(from, to));
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        if (QTableWidgetItem* h = m_table->horizontalHeaderItem(c))
+            h->setText(h->text().replace(from, to).replace(
+                inches ? QStringLiteral("(l)") : QStringLiteral("(ft³)"),
+                inches ? QStringLiteral("(ft³)") : QStringLiteral("(l)")));
+    QWidget::showEvent(event);
 }
 
 void frmFit::showResult()
@@ -293,6 +336,7 @@ void frmFit::showResult()
     if (!m_result)
         return;
     const char sep = m_host.app().decimalSeparator;
+    const bool inches = m_host.app().measure == Measure::Imperial;
     std::vector<const FitDesign*> rows;
     if (m_result->best)
         rows.push_back(&*m_result->best);
@@ -302,8 +346,10 @@ void frmFit::showResult()
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const FitDesign& d = *rows[static_cast<std::size_t>(r)];
         const QStringList cells = {r == 0 && m_result->best ? tr("Best") : QString(),
-                                   toQString(d.inputs.h2 + " x " + d.inputs.b2 + " x " + d.inputs.l3),
-                                   number(d.netVolume, 2, sep),
+                                   shownLength(d.inputs.h2) + " x " + shownLength(d.inputs.b2) + " x " +
+                                       shownLength(d.inputs.l3),
+                                   inches ? toQString(volumeText(d.netVolume, Measure::Imperial, sep, false))
+                                          : number(d.netVolume, 2, sep),
                                    d.fb ? number(*d.fb, 1, sep) : QStringLiteral("-"),
                                    designPort(d),
                                    number(d.f3, 1, sep),
@@ -316,11 +362,13 @@ void frmFit::showResult()
     }
     m_plot->show(m_result->front, m_result->best);
     if (const FitDesign* best = m_result->best ? &*m_result->best : nullptr)
-        m_best->setText(tr("Best: %1 x %2 x %3 cm, %4, net %5 l, F3 %6 Hz, max. SPL at F %7 dB.")
-                            .arg(toQString(best->inputs.h2), toQString(best->inputs.b2),
-                                 toQString(best->inputs.l3), designPort(*best),
-                                 number(best->netVolume, 2, sep), number(best->f3, 1, sep),
-                                 number(best->maxSplAt, 1, sep)));
+        m_best->setText(tr("Best: %1 x %2 x %3 %8, %4, net %5, F3 %6 Hz, max. SPL at F %7 dB.")
+                            .arg(shownLength(best->inputs.h2), shownLength(best->inputs.b2),
+                                 shownLength(best->inputs.l3), designPort(*best),
+                                 inches ? toQString(volumeText(best->netVolume, Measure::Imperial, sep))
+                                        : number(best->netVolume, 2, sep) + QStringLiteral(" l"),
+                                 number(best->f3, 1, sep), number(best->maxSplAt, 1, sep),
+                                 toQString(std::string(lengthUnit(m_host.app().measure)))));
 }
 
 const FitDesign* frmFit::chosen() const

@@ -51,6 +51,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -60,6 +61,9 @@ private:
     void setRunning(bool running);
     void stopWorker();
     QString designPort(const FitDesign& d) const;
+    // Lengths of the model (cm) as the user reads them, and a boot box's text as the search takes it.
+    QString shownLength(const std::string& cm) const;
+    std::string typedLength(std::string_view key, const QLineEdit* edit) const;
 
     MainWindowHost& m_host;
     std::thread m_worker;

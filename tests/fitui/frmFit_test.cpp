@@ -3,6 +3,7 @@
 // window.
 #include "gui/fit/frmFit.h"
 #include "tests/support/MainWindowFixture.h"
+#include "units/Units.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -60,9 +61,27 @@ TEST_P(FrmFitTest, TheBestDesignGoesIntoTheMainWindowWithEveryInput)
               best.inputs.h2 + " x " + best.inputs.b2 + " x " + best.inputs.l3);
     EXPECT_FALSE(table->item(0, 2)->text().contains(sep() == ',' ? '.' : ','));
 
+    // In inches the same boot is typed in inches and the sizes read in inches.
+    win->app().measure = Measure::Imperial;
+    f->hide();
+    f->show();
+    EXPECT_TRUE(f->box("bootdepth")->property("shownInMeasure").toBool());
+    typeBoot(f, "15 3/4", "11 13/16", "15 15/16"); // 40, 30 and 40,5 cm to 1/16"
+    QTest::mouseClick(f->findChild<QPushButton*>("cmdSearch"), Qt::LeftButton);
+    ASSERT_TRUE(finished.wait(20000));
+    ASSERT_TRUE(f->result() && f->result()->best) << status(f).toStdString();
+    const FitDesign& inInches = *f->result()->best;
+    EXPECT_EQ(table->item(0, 1)->text().toStdString(),
+              typedTextOfModel(Quantity::Length, inInches.inputs.h2, Measure::Imperial, sep()) + " x " +
+                  typedTextOfModel(Quantity::Length, inInches.inputs.b2, Measure::Imperial, sep()) + " x " +
+                  typedTextOfModel(Quantity::Length, inInches.inputs.l3, Measure::Imperial, sep()));
+    EXPECT_TRUE(f->findChild<QLabel*>("lblBest")->text().contains(" in, "))
+        << f->findChild<QLabel*>("lblBest")->text().toStdString();
+    win->app().measure = Measure::Metric;
+
     QTest::mouseClick(f->findChild<QPushButton*>("cmdUseDesign"), Qt::LeftButton);
-    EXPECT_EQ(win->app().inputs, best.inputs);
-    EXPECT_EQ(box(0)->text().toStdString(), best.inputs.h2);
+    EXPECT_EQ(win->app().inputs, inInches.inputs);
+    EXPECT_EQ(box(0)->text().toStdString(), inInches.inputs.h2);
     EXPECT_TRUE(win->app().simulationOn);
     // The main window recalculated the design it now holds.
     EXPECT_NE(win->app().calc.lblVolume.find("Liter"), std::string::npos);

@@ -181,7 +181,7 @@ std::vector<PrintBoardRow> printedBoardRows(MainWindowHost& host)
     if (!built.ok())
         return rows;
     for (const Board& board : built.boards->boards) {
-        const BoardRow row = boardRow(board, sep);
+        const BoardRow row = boardRow(board, sep, host.app().measure);
         rows.push_back({row.name, row.count, row.size, row.thickness});
     }
     return rows;

@@ -76,7 +76,7 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmBoards"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Boards"));
+    setWindowTitle(QStringLiteral("Planken"));
 
     m_table = new QTableWidget(0, 5);
     m_table->setObjectName(QStringLiteral("tblBoards"));
@@ -89,7 +89,8 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setToolTip(QStringLiteral("Edges are numbered as the board's outline runs, as in the exports."));
+    m_table->setToolTip(
+        QStringLiteral("De randen zijn genummerd zoals de omtrek van de plank loopt, zoals in de exports."));
     m_volume = new QLabel;
     m_volume->setObjectName(QStringLiteral("lblVolume"));
     m_volume->setWordWrap(true);
@@ -114,7 +115,7 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     plan->setChildrenCollapsible(false);
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("tabBoards"));
-    m_tabs->addTab(m_box, QStringLiteral("Drawing"));
+    m_tabs->addTab(m_box, QStringLiteral("Tekening"));
     m_outlines = new OutlinePicture;
     m_outlines->setMinimumSize(200, 160);
     m_tabs->addTab(m_outlines, QStringLiteral("Outlines and bevels"));
@@ -176,21 +177,21 @@ frmBoards::~frmBoards()
 
 void frmBoards::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Bestand"));
     file->setObjectName(QStringLiteral("mnuBoards"));
-    QAction* svg = makeAction(file, "Export &SVG per sheet...", "mnuBoardsSvg");
-    QAction* dxf = makeAction(file, "Export &DXF...", "mnuBoardsDxf");
-    QAction* csv = makeAction(file, "Export &CSV cut list...", "mnuBoardsCsv");
+    QAction* svg = makeAction(file, "&SVG per plaat exporteren...", "mnuBoardsSvg");
+    QAction* dxf = makeAction(file, "&DXF exporteren...", "mnuBoardsDxf");
+    QAction* csv = makeAction(file, "&CSV zaaglijst exporteren...", "mnuBoardsCsv");
     file->addSeparator();
-    QAction* print = makeAction(file, "&Print...", "mnuBoardsPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction* pdf = makeAction(file, "Save as P&DF...", "mnuBoardsPdf");
+    QAction* print = makeAction(file, "&Afdrukken...", "mnuBoardsPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction* pdf = makeAction(file, "Opslaan als P&DF...", "mnuBoardsPdf");
     file->addSeparator();
-    QAction* close = makeAction(file, "&Close", "mnuBoardsClose", QKeySequence(Qt::CTRL | Qt::Key_W));
+    QAction* close = makeAction(file, "&Sluiten", "mnuBoardsClose", QKeySequence(Qt::CTRL | Qt::Key_W));
 
-    QMenu* draw = menuBar()->addMenu(QStringLiteral("&Draw"));
+    QMenu* draw = menuBar()->addMenu(QStringLiteral("&Tekenen"));
     draw->setObjectName(QStringLiteral("mnuDraw"));
-    QAction* update = makeAction(draw, "&Update", "mnuDrawUpd", QKeySequence(Qt::Key_F5));
-    m_exploded = makeAction(draw, "&Exploded", "mnuDrawExploded");
+    QAction* update = makeAction(draw, "&Bijwerken", "mnuDrawUpd", QKeySequence(Qt::Key_F5));
+    m_exploded = makeAction(draw, "&Uit elkaar", "mnuDrawExploded");
     m_exploded->setCheckable(true);
     m_exploded->setChecked(true);
 
@@ -221,10 +222,10 @@ QWidget* frmBoards::createButtons()
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::array<std::pair<const char*, const char*>, 5> buttons{{{"SVG per sheet...", "cmdSvg"},
+    const std::array<std::pair<const char*, const char*>, 5> buttons{{{"SVG per plaat...", "cmdSvg"},
                                                                       {"DXF...", "cmdDxf"},
-                                                                      {"CSV cut list...", "cmdCsv"},
-                                                                      {"Print...", "cmdPrint"},
+                                                                      {"CSV zaaglijst...", "cmdCsv"},
+                                                                      {"Afdrukken...", "cmdPrint"},
                                                                       {"PDF...", "cmdPdf"}}};
     const std::array<const char*, 5> actions{"mnuBoardsSvg", "mnuBoardsDxf", "mnuBoardsCsv", "mnuBoardsPrint",
                                              "mnuBoardsPdf"};
@@ -238,7 +239,7 @@ QWidget* frmBoards::createButtons()
         });
     }
     layout->addStretch();
-    QPushButton* close = makeButton("&Close", "cmdClose", row);
+    QPushButton* close = makeButton("&Sluiten", "cmdClose", row);
     layout->addWidget(close);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     return row;

@@ -191,7 +191,7 @@ bool frmBoards::saveAsPdf(const QString& path)
 {
     if (!canWriteFile(path))
         return cannotWrite(path);
-    return printPdf(path, QStringLiteral("Boards"), [this](QPrinter& printer) { printTo(printer); });
+    return printPdf(path, QStringLiteral("Planken"), [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmBoards::onPrint()

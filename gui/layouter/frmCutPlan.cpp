@@ -54,7 +54,7 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
       m_separator(decimalSeparator), m_measure(measure), m_boards(std::move(boards))
 {
     setObjectName(QStringLiteral("frmCutPlan"));
-    setWindowTitle(QStringLiteral("Cut plan"));
+    setWindowTitle(QStringLiteral("Zaagplan"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_document = new QTextDocument(this);
@@ -67,7 +67,7 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
     m_text->setDocument(m_document);
     m_print = new QPushButton(QStringLiteral("&Print..."), this);
     m_print->setObjectName(QStringLiteral("cmdPrint"));
-    m_savePdf = new QPushButton(QStringLiteral("Save as P&DF..."), this);
+    m_savePdf = new QPushButton(QStringLiteral("Opslaan als P&DF..."), this);
     m_savePdf->setObjectName(QStringLiteral("cmdSavePdf"));
     m_close = new QPushButton(QStringLiteral("&Close"), this);
     m_close->setObjectName(QStringLiteral("cmdClose"));
@@ -182,7 +182,7 @@ bool frmCutPlan::saveAsPdf(const QString& path)
                                       programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
         return false;
     }
-    return printPdf(path, QStringLiteral("Cut plan"), [this](QPrinter& printer) { printTo(printer); });
+    return printPdf(path, QStringLiteral("Zaagplan"), [this](QPrinter& printer) { printTo(printer); });
 }
 
 void frmCutPlan::onPrintClicked()

@@ -41,24 +41,24 @@ QString inMeasure(const QString& text, const AppState& app)
 }
 
 constexpr std::array<ParameterField, 10> kWooferFields{{
-    {"fs", "Fs", "Hz", "Free-air resonance", ""},
-    {"qts", "Qts", "", "Total Q; empty: from Qes and Qms", ""},
-    {"qes", "Qes", "", "Electrical Q", ""},
-    {"qms", "Qms", "", "Mechanical Q", ""},
-    {"vas", "Vas", "l", "Equivalent air volume of the suspension", ""},
-    {"sd", "Sd", "cm²", "Cone area", ""},
-    {"xmax", "Xmax", "mm", "Linear excursion, one way", ""},
-    {"re", "Re", "Ω", "Voice coil DC resistance", ""},
-    {"pe", "Pe", "W", "Rated power", ""},
-    {"le", "Le", "mH", "Voice coil inductance; empty: 0", "0"},
+    {"fs", "Fs", "Hz", "Resonantie in vrije lucht", ""},
+    {"qts", "Qts", "", "Totale Q; leeg: uit Qes en Qms", ""},
+    {"qes", "Qes", "", "Elektrische Q", ""},
+    {"qms", "Qms", "", "Mechanische Q", ""},
+    {"vas", "Vas", "l", "Gelijkwaardig luchtvolume van de ophanging", ""},
+    {"sd", "Sd", "cm²", "Conusoppervlak", ""},
+    {"xmax", "Xmax", "mm", "Lineaire uitslag, een richting", ""},
+    {"re", "Re", "Ω", "Gelijkstroomweerstand van de spreekspoel", ""},
+    {"pe", "Pe", "W", "Nominaal vermogen", ""},
+    {"le", "Le", "mH", "Zelfinductie van de spreekspoel; leeg: 0", "0"},
 }};
 
 constexpr std::array<ParameterField, 5> kOptionFields{{
-    {"ql", "QL", "", "Box losses of a vented box; empty: 7", "7"},
-    {"power", "Power", "W", "The amplifier's power for all woofers together; empty: 1 W", "1"},
+    {"ql", "QL", "", "Verliezen van een poortbox; leeg: 7", "7"},
+    {"power", "Power", "W", "Het vermogen van de versterker voor alle woofers samen; leeg: 1 W", "1"},
     {"targetfb", "Target Fb", "Hz", "The tuning the port length below is for", ""},
-    {"subsonic", "Subsonic", "Hz", "The amplifier's subsonic (high-pass) filter; empty: none", ""},
-    {"lowpass", "Low-pass", "Hz", "The amplifier's low-pass filter; empty: none", ""},
+    {"subsonic", "Subsonic", "Hz", "Het subsonische (hoogdoorlaat) filter van de versterker; leeg: geen", ""},
+    {"lowpass", "Low-pass", "Hz", "Het laagdoorlaatfilter van de versterker; leeg: geen", ""},
 }};
 
 // The choices of the combo boxes: the key they are stored under, their caption, the stored value of
@@ -93,12 +93,12 @@ constexpr std::array<Choice, 6> kChoices{{
 // The plot check boxes, in the order of PlotKind.
 constexpr std::array<std::pair<const char*, const char*>, kPlotCount> kPlotChecks{{
     {"chkPlotSpl", "SPL"},
-    {"chkPlotExcursion", "Excursion"},
-    {"chkPlotPortSpeed", "Port speed"},
+    {"chkPlotExcursion", "Uitslag"},
+    {"chkPlotPortSpeed", "Poortsnelheid"},
     {"chkPlotMaxSpl", "Max SPL"},
-    {"chkPlotMaxPower", "Max power"},
-    {"chkPlotImpedance", "Impedance"},
-    {"chkPlotGroupDelay", "Group delay"},
+    {"chkPlotMaxPower", "Max vermogen"},
+    {"chkPlotImpedance", "Impedantie"},
+    {"chkPlotGroupDelay", "Groepsvertraging"},
 }};
 
 constexpr const char* kSettingsSection = "Sound";
@@ -146,7 +146,7 @@ frmSound::frmSound(MainWindowHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), m_host(host), m_separator(host.app().decimalSeparator)
 {
     setObjectName(QStringLiteral("frmSound"));
-    setWindowTitle(tr("How it will sound"));
+    setWindowTitle(tr("Hoe het zal klinken"));
     buildControls();
 
     m_chooseFile = [this](const QString& caption, const QString& name, const QString& filter) {
@@ -192,12 +192,12 @@ void frmSound::buildControls()
     auto* wooferGrid = new QGridLayout(wooferGroup);
     m_library = new QComboBox(wooferGroup);
     m_library->setObjectName(QStringLiteral("cmbWooferLibrary"));
-    m_library->setToolTip(tr("The woofers of the library"));
+    m_library->setToolTip(tr("De woofers van de bibliotheek"));
     m_library->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_library->setMinimumContentsLength(24);
-    m_loadWoofer = new QPushButton(tr("Load"), wooferGroup);
+    m_loadWoofer = new QPushButton(tr("Laden"), wooferGroup);
     m_loadWoofer->setObjectName(QStringLiteral("cmdLoadWoofer"));
-    m_saveWoofer = new QPushButton(tr("Save woofer..."), wooferGroup);
+    m_saveWoofer = new QPushButton(tr("Woofer opslaan..."), wooferGroup);
     m_saveWoofer->setObjectName(QStringLiteral("cmdSaveWoofer"));
     auto* libraryRow = new QHBoxLayout;
     libraryRow->addWidget(m_library, 1);
@@ -215,7 +215,7 @@ void frmSound::buildControls()
     addChoice(wooferGroup, wooferGrid, coilRow + 2, 1);
     wooferGrid->addWidget(m_saveWoofer, coilRow + 3, 0, 1, 4, Qt::AlignRight);
 
-    auto* optionsGroup = new QGroupBox(tr("Box, car and power"), this);
+    auto* optionsGroup = new QGroupBox(tr("Box, auto en vermogen"), this);
     optionsGroup->setObjectName(QStringLiteral("fraSoundOptions"));
     auto* optionsGrid = new QGridLayout(optionsGroup);
     m_endCorrection = new QComboBox(optionsGroup);
@@ -287,9 +287,9 @@ void frmSound::buildControls()
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    m_exportCsv = button(tr("Export &CSV..."), "cmdExportCsv");
-    m_exportPng = button(tr("Export P&NG..."), "cmdExportPng");
-    m_print = button(tr("&Print..."), "cmdPrint");
+    m_exportCsv = button(tr("&CSV exporteren..."), "cmdExportCsv");
+    m_exportPng = button(tr("P&NG exporteren..."), "cmdExportPng");
+    m_print = button(tr("&Afdrukken..."), "cmdPrint");
     m_close = button(tr("&Close"), "cmdClose");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
@@ -325,7 +325,7 @@ void frmSound::addChoice(QWidget* owner, QGridLayout* grid, int row, std::size_t
 
 QWidget* frmSound::buildResults()
 {
-    auto* group = new QGroupBox(tr("What the box does"), this);
+    auto* group = new QGroupBox(tr("Wat de box doet"), this);
     group->setObjectName(QStringLiteral("fraSoundResults"));
     auto label = [group](const char* name) {
         auto* l = new QLabel(group);
@@ -350,12 +350,12 @@ QWidget* frmSound::buildResults()
     m_portResonance = label("lblPortResonance");
     m_suggestedSealed = label("lblSuggestedSealed");
     m_suggestedVented = label("lblSuggestedVented");
-    m_useSuggestedTuning = new QPushButton(tr("Use this tuning"), group);
+    m_useSuggestedTuning = new QPushButton(tr("Deze afstemming gebruiken"), group);
     m_useSuggestedTuning->setObjectName(QStringLiteral("cmdUseSuggestedTuning"));
-    m_useSuggestedTuning->setToolTip(tr("Takes the suggested tuning as the target Fb"));
-    m_usePortLength = new QPushButton(tr("Use this port length"), group);
+    m_useSuggestedTuning->setToolTip(tr("Neemt de voorgestelde afstemming als doel-Fb"));
+    m_usePortLength = new QPushButton(tr("Deze poortlengte gebruiken"), group);
     m_usePortLength->setObjectName(QStringLiteral("cmdUsePortLength"));
-    m_usePortLength->setToolTip(tr("Writes the port length into the main window"));
+    m_usePortLength->setToolTip(tr("Schrijft de poortlengte in het hoofdvenster"));
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(m_portLength, 1);
     portRow->addWidget(m_usePortLength);

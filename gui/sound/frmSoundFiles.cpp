@@ -51,7 +51,7 @@ bool frmSound::exportPng(const QString& path)
 
 void frmSound::printTo(QPrinter& printer)
 {
-    printer.setDocName(QStringLiteral("How it will sound"));
+    printer.setDocName(QStringLiteral("Hoe het zal klinken"));
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     // The figures first, as the window lists them, then the plots over the rest of the page.

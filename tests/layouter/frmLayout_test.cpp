@@ -335,7 +335,7 @@ TEST_P(LayoutWindow, TheCutPlanWindowListsDrawsAndSavesTheNumberedCuts)
     frmCutPlan w(*BestFit(boards, 0.2).plan, {" Voorzijde ", ""}, sep());
     w.setAttribute(Qt::WA_DeleteOnClose, false);
     w.show();
-    EXPECT_EQ(w.windowTitle(), "Cut plan");
+    EXPECT_EQ(w.windowTitle(), "Zaagplan");
     const std::string text = w.txtCutPlan()->toPlainText().toStdString();
     for (const std::string& line :
          {std::string("Sheet: 122x61, 1 sheet"), std::string("1. Sheet 1, piece 1 (61 x 122 cm)"),

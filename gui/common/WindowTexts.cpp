@@ -34,15 +34,32 @@ QTabWidget* tabsOf(QWidget* page, int& at)
 
 WindowTexts::WindowTexts(QWidget& window) : m_window(&window) {}
 
+namespace
+{
+
+QByteArray freeTextProperty(const std::string& name)
+{
+    return QByteArray("kelvraText_") + QByteArray::fromStdString(name);
+}
+
+} // namespace
+
 void WindowTexts::add(const std::string& name, const std::string& builtIn)
 {
-    m_free[name] = builtIn;
+    // A translation that came first keeps its text.
+    if (m_window && !m_window->property(freeTextProperty(name)).isValid())
+        m_window->setProperty(freeTextProperty(name), toQString(builtIn));
+}
+
+std::optional<std::string> WindowTexts::freeText(const std::string& name) const
+{
+    const QVariant v = m_window ? m_window->property(freeTextProperty(name)) : QVariant();
+    return v.isValid() ? std::optional(toStdString(v.toString())) : std::nullopt;
 }
 
 std::string WindowTexts::text(const std::string& name) const
 {
-    const auto it = m_free.find(name);
-    return it == m_free.end() ? name : it->second;
+    return freeText(name).value_or(name);
 }
 
 std::string WindowTexts::windowName() const
@@ -56,8 +73,8 @@ std::optional<std::string> WindowTexts::property(std::string_view control, std::
     if (!m_window)
         return std::nullopt;
     const std::string name = index ? controlElementName(control, *index) : std::string(control);
-    if (const auto it = m_free.find(name); it != m_free.end())
-        return which == ControlProperty::Caption ? std::optional(it->second) : std::nullopt;
+    if (const auto free = freeText(name))
+        return which == ControlProperty::Caption ? free : std::nullopt;
     if (name == windowName())
         return which == ControlProperty::Caption ? std::optional(toStdString(m_window->windowTitle()))
                                                  : std::nullopt;
@@ -90,8 +107,8 @@ bool WindowTexts::setProperty(std::string_view control, std::optional<int> index
         return false;
     const std::string name = index ? controlElementName(control, *index) : std::string(control);
     const QString t = toQString(text);
-    if (const auto it = m_free.find(name); it != m_free.end()) {
-        it->second = text;
+    if (freeText(name)) {
+        m_window->setProperty(freeTextProperty(name), t);
         return true;
     }
     if (name == windowName()) {

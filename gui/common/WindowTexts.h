@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace kelvra
@@ -22,7 +23,8 @@ class WindowTexts : public LanguageTarget
 public:
     explicit WindowTexts(QWidget& window);
 
-    // Registers a text that no control shows by itself, with its built-in (Dutch) text.
+    // Registers a text that no control shows by itself, with its built-in (Dutch) text. The text lives
+    // on the window, so every WindowTexts of the window (a translation's, the window's own) sees it.
     void add(const std::string& name, const std::string& builtIn);
     // The registered text as the chosen language has it; the name itself for an unregistered one.
     std::string text(const std::string& name) const;
@@ -34,8 +36,9 @@ public:
                      const std::string& text) override;
 
 private:
+    std::optional<std::string> freeText(const std::string& name) const;
+
     QPointer<QWidget> m_window;
-    std::map<std::string, std::string, std::less<>> m_free;
 };
 
 // Puts the chosen language file's section of the window into the window; the built-in texts stay

@@ -4,6 +4,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/common/PrintOut.h"
 #include "gui/common/ReportHtml.h"
+#include "gui/common/WindowTexts.h"
 #include "layouter/BoardPlan.h"
 #include "layouter/CutPlanText.h"
 
@@ -54,6 +55,18 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
       m_separator(decimalSeparator), m_measure(measure), m_boards(std::move(boards))
 {
     setObjectName(QStringLiteral("frmCutPlan"));
+    {
+        // The texts the plan draws itself; a language file's [frmCutPlan] translates them by these names.
+        WindowTexts texts(*this);
+        for (const auto& [name, builtIn] : {std::pair{"hdrCutPlan", "Zaagplan"},
+                                            {"hdrSheet", "Plaat %1"},
+                                            {"hdrCuts", "Zaagsneden, in deze volgorde"},
+                                            {"hdrBoards", "Planken"},
+                                            {"hdrOffcuts", "Restjes"},
+                                            {"dlgSavePdf", "Zaagplan opslaan"},
+                                            {"filterPdf", "PDF-bestanden (*.pdf)"}})
+            texts.add(name, builtIn);
+    }
     setWindowTitle(QStringLiteral("Zaagplan"));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -65,11 +78,11 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
     m_text = new QTextBrowser(this);
     m_text->setObjectName(QStringLiteral("txtCutPlan"));
     m_text->setDocument(m_document);
-    m_print = new QPushButton(QStringLiteral("&Print..."), this);
+    m_print = new QPushButton(QStringLiteral("&Afdrukken..."), this);
     m_print->setObjectName(QStringLiteral("cmdPrint"));
     m_savePdf = new QPushButton(QStringLiteral("Opslaan als P&DF..."), this);
     m_savePdf->setObjectName(QStringLiteral("cmdSavePdf"));
-    m_close = new QPushButton(QStringLiteral("&Close"), this);
+    m_close = new QPushButton(QStringLiteral("&Sluiten"), this);
     m_close->setObjectName(QStringLiteral("cmdClose"));
 
     auto* buttons = new QHBoxLayout;
@@ -83,9 +96,8 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
     resize(760, 640);
 
     m_choosePdf = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Save cut plan"),
-                                            QStringLiteral("cutplan.pdf"),
-                                            QStringLiteral("PDF files (*.pdf)"));
+        return QFileDialog::getSaveFileName(this, text("dlgSavePdf"), QStringLiteral("cutplan.pdf"),
+                                            text("filterPdf"));
     };
 
     connect(m_print, &QPushButton::clicked, this, &frmCutPlan::onPrintClicked);
@@ -95,23 +107,39 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
 
 frmCutPlan::~frmCutPlan() = default;
 
+QString frmCutPlan::text(const char* name) const
+{
+    return toQString(WindowTexts(*const_cast<frmCutPlan*>(this)).text(name));
+}
+
+void frmCutPlan::showEvent(QShowEvent* event)
+{
+    // A translation arrives after the plan was first written.
+    m_document->setHtml(html());
+    QWidget::showEvent(event);
+}
+
 QString frmCutPlan::html() const
 {
     const CutPlanText t = m_boards ? describeBoardPlan(m_plan, *m_boards, m_separator, m_measure)
                                    : describeCutPlan(m_plan, m_names, m_separator, m_measure);
-    QString out = QStringLiteral("<h2>Cut plan</h2>") + htmlList(t.summary, "ul");
+    QString out =
+        QStringLiteral("<h2>%1</h2>").arg(text("hdrCutPlan").toHtmlEscaped()) + htmlList(t.summary, "ul");
     for (int s = 0; s < m_plan.sheetCount; ++s) {
         const QImage image = sheetImage(s, kImagePxPerCm);
         // Wide sheets are shown narrower, so that a printed page holds them.
         const int width = std::min(image.width(), 640);
-        out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"%3\"></p>")
-                   .arg(s + 1)
+        out += QStringLiteral("<h3>%1</h3><p><img src=\"%2\" width=\"%3\"></p>")
+                   .arg(text("hdrSheet").arg(s + 1).toHtmlEscaped())
                    .arg(sheetUrl(s).toString())
                    .arg(width);
     }
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlLines(t.cuts);
-    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
-    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
+    const auto heading = [this](const char* name) {
+        return QStringLiteral("<h3>%1</h3>").arg(text(name).toHtmlEscaped());
+    };
+    out += heading("hdrCuts") + htmlLines(t.cuts);
+    out += heading("hdrBoards") + htmlList(t.boards, "ul");
+    out += heading("hdrOffcuts") + htmlList(t.offcuts, "ul");
     return out;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QPrinter;
+class QShowEvent;
 class QPushButton;
 class QTextBrowser;
 class QTextDocument;
@@ -50,7 +51,12 @@ private:
     void onPrintClicked();
     void onSavePdfClicked();
     QString html() const;
+    QString text(const char* name) const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     CutPlan m_plan;
     std::vector<std::string> m_names;
     char m_separator;

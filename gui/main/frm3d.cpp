@@ -5,6 +5,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
+#include "gui/common/WindowTexts.h"
 #include "gui/main/SolidView.h"
 #include "gui/main/frm3dTexts.h"
 #include "layouter/PanelSet.h"
@@ -36,6 +37,12 @@ QString text(std::string_view name)
     return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
 }
 
+// A text no control shows, as the window's language has it.
+QString freeText(QWidget& window, const std::string& name)
+{
+    return toQString(WindowTexts(window).text(name));
+}
+
 template <typename T> T* named(T* widget, std::string_view name)
 {
     widget->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
@@ -48,6 +55,12 @@ frm3d::frm3d(AppState& app, MainWindowHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), m_app(app), m_host(host)
 {
     setObjectName(QStringLiteral("frm3d"));
+    {
+        WindowTexts texts(*this);
+        for (const auto& [key, builtIn] : kFrm3dTexts)
+            if (key.starts_with("dlg") || key.starts_with("filter") || key.starts_with("msg"))
+                texts.add(std::string(key), std::string(builtIn));
+    }
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text("frm3d"));
 
@@ -88,12 +101,14 @@ frm3d::frm3d(AppState& app, MainWindowHost& host, QWidget* parent)
     connect(m_exploded, &QCheckBox::toggled, m_picRender, &SolidView::setExploded);
     connect(m_picRender, &SolidView::hovered, m_hover, &QLabel::setText);
     connect(m_stl, &QPushButton::clicked, this, [this] {
-        const QString path = m_chooseFile(text("dlgStl"), QStringLiteral("boards.stl"), text("filterStl"));
+        const QString path = m_chooseFile(freeText(*this, "dlgStl"), QStringLiteral("boards.stl"),
+                                          freeText(*this, "filterStl"));
         if (!path.isEmpty())
             exportStl(path);
     });
     connect(m_obj, &QPushButton::clicked, this, [this] {
-        const QString path = m_chooseFile(text("dlgObj"), QStringLiteral("boards.obj"), text("filterObj"));
+        const QString path = m_chooseFile(freeText(*this, "dlgObj"), QStringLiteral("boards.obj"),
+                                          freeText(*this, "filterObj"));
         if (!path.isEmpty())
             exportObj(path);
     });
@@ -121,9 +136,9 @@ void frm3d::refresh()
                                  : std::vector<BoardMesh>{});
     m_label->setVisible(!shown);
     m_reason->setVisible(!shown && m_app.simulationOn);
-    m_reason->setText(shown || !m_app.simulationOn
-                          ? QString()
-                          : text("msgNoBoards") + QStringLiteral("\n") + toQString(m_result.error.text()));
+    m_reason->setText(shown || !m_app.simulationOn ? QString()
+                                                   : freeText(*this, "msgNoBoards") + QStringLiteral("\n") +
+                                                         toQString(m_result.error.text()));
     m_stl->setEnabled(shown);
     m_obj->setEnabled(shown);
 }
@@ -134,8 +149,8 @@ bool frm3d::writeFile(const QString& path, const std::string& bytes)
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()))
         return true;
-    messageService().show(this, Message{toStdString(text("msgCannotWrite").arg(path)), programTitle(),
-                                        MessageIcon::Exclamation, MessageButtons::Ok});
+    messageService().show(this, Message{toStdString(freeText(*this, "msgCannotWrite").arg(path)),
+                                        programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
     return false;
 }
 

@@ -17,12 +17,12 @@ inline constexpr std::array<std::pair<std::string_view, std::string_view>, 13> k
     {"cmdObj", "&OBJ exporteren..."},
     {"cmdClose", "&Sluiten"},
     {"lblHint", "Sleep om te draaien, wiel om te zoomen; de aanwijzer noemt een plank."},
-    {"dlgStl", "Export STL"},
-    {"dlgObj", "Export OBJ"},
-    {"filterStl", "STL solids (*.stl)"},
-    {"filterObj", "OBJ solids (*.obj)"},
-    {"msgCannotWrite", "\"%1\" could not be written."},
-    {"msgNoBoards", "These measures do not make a box that can be built:"},
+    {"dlgStl", "STL exporteren"},
+    {"dlgObj", "OBJ exporteren"},
+    {"filterStl", "STL-vormen (*.stl)"},
+    {"filterObj", "OBJ-vormen (*.obj)"},
+    {"msgCannotWrite", "\"%1\" kon niet worden geschreven."},
+    {"msgNoBoards", "Met deze maten kan geen box gebouwd worden:"},
 }};
 
 // The built-in text of a name; empty when there is none.

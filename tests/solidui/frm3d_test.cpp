@@ -85,7 +85,7 @@ TEST_P(View3d, ExportsTheSolidsAsStlAndObj)
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_FALSE(w->exportStl(QString::fromStdString(out.file("no such folder/box.stl"))));
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.last()->text.find("could not be written"), std::string::npos);
+    EXPECT_NE(messages.last()->text.find("kon niet worden geschreven"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, View3d, ::testing::Values(',', '.'), kelvra::test::SeparatorName());

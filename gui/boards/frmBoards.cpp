@@ -10,6 +10,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
+#include "gui/common/WindowTexts.h"
 #include "layouter/PanelSet.h"
 
 #include <QAction>
@@ -77,12 +78,32 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     setObjectName(QStringLiteral("frmBoards"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Planken"));
+    {
+        // The texts the window draws itself; a language file's [frmBoards] translates them by name.
+        WindowTexts texts(*this);
+        for (const auto& [name, builtIn] : {std::pair{"colBoard", "Plank"},
+                                            {"colCount", "Aantal"},
+                                            {"colSize", "l x b"},
+                                            {"colThickness", "Dikte"},
+                                            {"colBevels", "Verstek (zaaghoek)"},
+                                            {"dlgSvg", "SVG per plaat exporteren"},
+                                            {"filterSvg", "SVG-tekeningen (*.svg)"},
+                                            {"dlgDxf", "DXF exporteren"},
+                                            {"filterDxf", "DXF-tekeningen (*.dxf)"},
+                                            {"dlgCsv", "CSV zaaglijst exporteren"},
+                                            {"filterCsv", "CSV-bestanden (*.csv)"},
+                                            {"dlgPdf", "Opslaan als PDF"},
+                                            {"filterPdf", "PDF-bestanden (*.pdf)"},
+                                            {"msgNoBoards", "Met deze maten kan geen box gebouwd worden:"},
+                                            {"msgFollow", "Verbeter het ontwerp in het hoofdvenster; dit "
+                                                          "venster volgt het."}})
+            texts.add(name, builtIn);
+    }
 
     m_table = new QTableWidget(0, 5);
     m_table->setObjectName(QStringLiteral("tblBoards"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Board"), QStringLiteral("Count"),
-                                        QStringLiteral("l x b (cm)"), QStringLiteral("Thickness"),
-                                        QStringLiteral("Bevels (saw tilt)")});
+    m_table->setHorizontalHeaderLabels({text("colBoard"), text("colCount"), text("colSize") + " (cm)",
+                                        text("colThickness"), text("colBevels")});
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -118,8 +139,9 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     m_tabs->addTab(m_box, QStringLiteral("Tekening"));
     m_outlines = new OutlinePicture;
     m_outlines->setMinimumSize(200, 160);
-    m_tabs->addTab(m_outlines, QStringLiteral("Outlines and bevels"));
-    m_tabs->addTab(plan, QStringLiteral("Sheet plan"));
+    m_tabs->addTab(m_outlines, QStringLiteral("Omtrek en verstek"));
+    plan->setObjectName(QStringLiteral("fraSheetPlan"));
+    m_tabs->addTab(plan, QStringLiteral("Plaatindeling"));
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(list);
@@ -196,21 +218,17 @@ void frmBoards::createMenus()
     m_exploded->setChecked(true);
 
     connect(svg, &QAction::triggered, this, [this] {
-        exportWith(QStringLiteral("Export SVG per sheet"), QStringLiteral("boards.svg"),
-                   QStringLiteral("SVG drawings (*.svg)"), &frmBoards::exportSvg);
+        exportWith(text("dlgSvg"), QStringLiteral("boards.svg"), text("filterSvg"), &frmBoards::exportSvg);
     });
     connect(dxf, &QAction::triggered, this, [this] {
-        exportWith(QStringLiteral("Export DXF"), QStringLiteral("boards.dxf"),
-                   QStringLiteral("DXF drawings (*.dxf)"), &frmBoards::exportDxf);
+        exportWith(text("dlgDxf"), QStringLiteral("boards.dxf"), text("filterDxf"), &frmBoards::exportDxf);
     });
     connect(csv, &QAction::triggered, this, [this] {
-        exportWith(QStringLiteral("Export CSV cut list"), QStringLiteral("boards.csv"),
-                   QStringLiteral("CSV files (*.csv)"), &frmBoards::exportCsv);
+        exportWith(text("dlgCsv"), QStringLiteral("boards.csv"), text("filterCsv"), &frmBoards::exportCsv);
     });
     connect(print, &QAction::triggered, this, &frmBoards::onPrint);
     connect(pdf, &QAction::triggered, this, [this] {
-        exportWith(QStringLiteral("Save as PDF"), QStringLiteral("boards.pdf"),
-                   QStringLiteral("PDF files (*.pdf)"), &frmBoards::saveAsPdf);
+        exportWith(text("dlgPdf"), QStringLiteral("boards.pdf"), text("filterPdf"), &frmBoards::saveAsPdf);
     });
     connect(close, &QAction::triggered, this, &QWidget::close);
     connect(update, &QAction::triggered, this, &frmBoards::refresh);
@@ -263,12 +281,19 @@ QWidget* frmBoards::createHoleBoxes()
         connect(e, &QLineEdit::editingFinished, this, &frmBoards::onHoleBoxEdited);
         return e;
     };
-    m_cutout = box("Woofer cut-out \u00d8 (cm):", "lblCutout", "txtCutout",
-                   "The hole the woofer needs in the front; empty takes the usual one of its size.");
-    m_mountDepth = box("Mounting depth (cm):", "lblMountDepth", "txtMountDepth",
-                       "From the front's outer face to the back of the magnet; empty is not checked.");
+    m_cutout =
+        box("Uitsparing woofer \u00d8 (cm):", "lblCutout", "txtCutout",
+            "Het gat dat de woofer in de voorzijde nodig heeft; leeg neemt het gebruikelijke van zijn maat.");
+    m_mountDepth = box("Inbouwdiepte (cm):", "lblMountDepth", "txtMountDepth",
+                       "Van de buitenkant van de voorzijde tot de achterkant van de magneet; leeg wordt niet "
+                       "gecontroleerd.");
     layout->addStretch();
     return row;
+}
+
+QString frmBoards::text(const char* name) const
+{
+    return toQString(WindowTexts(*const_cast<frmBoards*>(this)).text(name));
 }
 
 std::string frmBoards::holeModelText(const QLineEdit* box) const
@@ -367,8 +392,12 @@ void frmBoards::showBoards()
     m_table->setMinimumWidth(width);
     m_table->setCurrentCell(-1, -1);
 
-    m_table->horizontalHeaderItem(2)->setText(
-        m_app.measure == Measure::Imperial ? QStringLiteral("l x b (in)") : QStringLiteral("l x b (cm)"));
+    const std::array<const char*, 5> headings{"colBoard", "colCount", "colSize", "colThickness", "colBevels"};
+    for (int c = 0; c < m_table->columnCount() && c < 5; ++c)
+        m_table->horizontalHeaderItem(c)->setText(text(headings[static_cast<std::size_t>(c)]));
+    m_table->horizontalHeaderItem(2)->setText(text("colSize") + (m_app.measure == Measure::Imperial
+                                                                     ? QStringLiteral(" (in)")
+                                                                     : QStringLiteral(" (cm)")));
     std::vector<std::string> lines;
     for (const std::string& line : portLines(boards, sep))
         lines.push_back(measureText(line, m_app.measure, sep));
@@ -396,9 +425,8 @@ void frmBoards::showError()
     m_volume->clear();
     m_box->setBoards({});
     m_outlines->setBoards({}, m_app.decimalSeparator, m_app.measure);
-    m_error->setText(QStringLiteral("These measures do not make a box that can be built:\n\n") +
-                     toQString(m_result.error.text()) +
-                     QStringLiteral("\n\nCorrect the design in the main window; this window follows it."));
+    m_error->setText(text("msgNoBoards") + QStringLiteral("\n\n") + toQString(m_result.error.text()) +
+                     QStringLiteral("\n\n") + text("msgFollow"));
     m_pages->setCurrentIndex(1);
 }
 

@@ -88,6 +88,8 @@ private:
     QWidget* createHoleBoxes();
     // A hole box's text as the model keeps it: cm.
     std::string holeModelText(const QLineEdit* box) const;
+    // A text the window draws itself, as the window's language has it.
+    QString text(const char* name) const;
     void onHoleBoxEdited();
     void showBoards();
     void showError();

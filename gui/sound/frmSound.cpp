@@ -72,10 +72,10 @@ struct Choice {
     int fallback;                     // the value when the key is empty
 };
 constexpr std::array<Choice, 6> kChoices{{
-    {"coils", "cmbCoils", "Voice coils", {1, 2}, {"1 (single)", "2 (dual)"}, 1},
-    {"z", "cmbCoilOhm", "Ohm per coil", {1, 2, 4, 8}, {"1 Ω", "2 Ω", "4 Ω", "8 Ω"}, 4},
-    {"coilwiring", "cmbCoilWiring", "Coils wired", {0, 1}, {"In series", "In parallel"}, 0},
-    {"wiring", "cmbWiring", "Woofers wired", {0, 1}, {"In parallel", "In series"}, 0},
+    {"coils", "cmbCoils", "Spreekspoelen", {1, 2}, {"1 (single)", "2 (dual)"}, 1},
+    {"z", "cmbCoilOhm", "Ohm per spoel", {1, 2, 4, 8}, {"1 Ω", "2 Ω", "4 Ω", "8 Ω"}, 4},
+    {"coilwiring", "cmbCoilWiring", "Spoelen geschakeld", {0, 1}, {"In series", "In parallel"}, 0},
+    {"wiring", "cmbWiring", "Woofers geschakeld", {0, 1}, {"In parallel", "In series"}, 0},
     {"subsonicorder",
      "cmbSubsonicOrder",
      "",
@@ -205,8 +205,8 @@ void frmSound::buildControls()
     wooferGrid->addLayout(libraryRow, 0, 0, 1, 4);
     m_woofer = std::make_unique<ParameterBoxes>(wooferGroup, wooferGrid, 1, kWooferFields);
     const int coilRow = 1 + 2 * static_cast<int>(kWooferFields.size());
-    auto* wiredNote = new QLabel(tr("The parameters are those of one woofer with its coils wired as chosen "
-                                    "under \"Box, car and power\"."),
+    auto* wiredNote = new QLabel(tr("De parameters zijn die van een woofer met zijn spoelen geschakeld zoals "
+                                    "gekozen onder \"Box, auto en vermogen\"."),
                                  wooferGroup);
     wiredNote->setObjectName(QStringLiteral("lblWiredNote"));
     wiredNote->setWordWrap(true);
@@ -228,9 +228,11 @@ void frmSound::buildControls()
     m_car->setObjectName(QStringLiteral("cmbCar"));
     m_car->addItems({tr("None (no cabin gain)"), tr("Compact (from 87 Hz)"), tr("Midsize (from 66 Hz)"),
                      tr("Van / estate (from 48 Hz)")});
-    auto* endCaption = new QLabel(tr("Port end correction"), optionsGroup);
+    auto* endCaption = new QLabel(tr("Eindcorrectie poort"), optionsGroup);
+    endCaption->setObjectName(QStringLiteral("lblEndCorrection"));
     endCaption->setBuddy(m_endCorrection);
-    auto* carCaption = new QLabel(tr("Car"), optionsGroup);
+    auto* carCaption = new QLabel(tr("Auto"), optionsGroup);
+    carCaption->setObjectName(QStringLiteral("lblCar"));
     carCaption->setBuddy(m_car);
     optionsGrid->addWidget(endCaption, 0, 0);
     optionsGrid->addWidget(m_endCorrection, 0, 1, 1, 3);
@@ -257,7 +259,7 @@ void frmSound::buildControls()
 
     m_charts = new SoundCharts(m_separator, this);
     auto* plotRow = new QGridLayout;
-    auto* plotsCaption = new QLabel(tr("Plots:"), this);
+    auto* plotsCaption = new QLabel(tr("Grafieken:"), this);
     plotsCaption->setObjectName(QStringLiteral("lblPlots"));
     plotRow->addWidget(plotsCaption, 0, 0);
     for (std::size_t i = 0; i < kPlotChecks.size(); ++i) {
@@ -290,7 +292,7 @@ void frmSound::buildControls()
     m_exportCsv = button(tr("&CSV exporteren..."), "cmdExportCsv");
     m_exportPng = button(tr("P&NG exporteren..."), "cmdExportPng");
     m_print = button(tr("&Afdrukken..."), "cmdPrint");
-    m_close = button(tr("&Close"), "cmdClose");
+    m_close = button(tr("&Sluiten"), "cmdClose");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
     for (QPushButton* b : {m_exportCsv, m_exportPng, m_print, m_close})

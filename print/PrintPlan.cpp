@@ -44,14 +44,14 @@ PrintItem text(const std::string& source, double x1, double y1, double x2, doubl
 
 } // namespace
 
-std::vector<PrintItem> boardTableItems(const std::vector<PrintBoardRow>& rows, TwipSize area)
+std::vector<PrintItem> boardTableItems(const std::vector<PrintBoardRow>& rows, TwipSize area,
+                                       const BoardTableHeading& heading)
 {
     constexpr double kMargin = 120;
     constexpr double kRow = 330;  // a 10-point line with some air
     constexpr double kInset = 90; // from a column's left edge to its text
     // Where each column starts, as a share of the table's width: the boards window's columns.
     constexpr std::array<double, 5> kColumns = {0.0, 0.42, 0.55, 0.82, 1.0};
-    static const std::array<std::string, 4> kHeading = {"Board", "Count", "l x b (cm)", "Thickness"};
 
     const double left = kMargin;
     const double width = std::max(0.0, area.width - 2 * kMargin);
@@ -63,7 +63,7 @@ std::vector<PrintItem> boardTableItems(const std::vector<PrintBoardRow>& rows, T
             items.push_back(text(*cells[c], left + kColumns[c] * width + kInset, top,
                                  left + kColumns[c + 1] * width, top + row));
     };
-    addRow(kMargin, {&kHeading[0], &kHeading[1], &kHeading[2], &kHeading[3]});
+    addRow(kMargin, {&heading[0], &heading[1], &heading[2], &heading[3]});
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const PrintBoardRow& b = rows[r];
         addRow(kMargin + row * static_cast<double>(r + 1), {&b.name, &b.count, &b.size, &b.thickness});

@@ -88,7 +88,11 @@ struct PrintBoardRow {
 // The table of the real boards that fills the panel-measurements item of the given size, in twips from
 // its top-left corner: a heading row, one row per board, an outline round it and a line under the
 // heading. The rows close up when there are more than the item holds at the normal height.
-std::vector<PrintItem> boardTableItems(const std::vector<PrintBoardRow>& rows, TwipSize area);
+// The table's heading: the boards window's column captions, Dutch unless a language file says otherwise.
+using BoardTableHeading = std::array<std::string, 4>;
+inline const BoardTableHeading kBoardTableHeading = {"Plank", "Aantal", "l x b (cm)", "Dikte"};
+std::vector<PrintItem> boardTableItems(const std::vector<PrintBoardRow>& rows, TwipSize area,
+                                       const BoardTableHeading& heading = kBoardTableHeading);
 
 // The header line of every page: the title text followed by " Plaatjes zagen", or the words of the
 // chosen language.

@@ -2,12 +2,15 @@
 
 #include "boards/Boards.h"
 #include "gui/boards/BoardRows.h"
+#include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
 #include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
 #include "info/Version.h"
+#include "lang/LanguageFiles.h"
 #include "layouter/PanelSet.h"
+#include "persist/Ini.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -172,6 +175,22 @@ void paintPage(QPainter& painter, const PrintPage& page, const PrintedPages& pag
 
 } // namespace
 
+BoardTableHeading boardTableHeading(const AppState& app)
+{
+    // The boards window's column captions in the chosen language, its size column in the chosen measure.
+    BoardTableHeading heading = {"Plank", "Aantal", "l x b", "Dikte"};
+    if (app.languagesFound && app.languageIndex >= 0 &&
+        static_cast<std::size_t>(app.languageIndex) < app.languages.size()) {
+        const std::string file = languageFilePath(app.ini.paths().programFolder,
+                                                  app.languages[static_cast<std::size_t>(app.languageIndex)]);
+        const std::array<const char*, 4> keys = {"colBoard", "colCount", "colSize", "colThickness"};
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            heading[i] = ReadLanguageValue(file, "frmBoards", keys[i], heading[i]);
+    }
+    heading[2] += app.measure == Measure::Imperial ? " (in)" : " (cm)";
+    return heading;
+}
+
 std::vector<PrintBoardRow> printedBoardRows(MainWindowHost& host)
 {
     const std::array<std::string, kPanelCount> names = panelCaptions(host);
@@ -191,7 +210,8 @@ namespace
 {
 
 // The table of the real boards as an image the size of the drawing whose place it takes.
-QImage drawBoardTable(const std::vector<PrintBoardRow>& rows, QSize pixels, TwipSize size)
+QImage drawBoardTable(const std::vector<PrintBoardRow>& rows, QSize pixels, TwipSize size,
+                      const BoardTableHeading& heading)
 {
     QImage image(pixels * kCaptureScale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(kCaptureScale);
@@ -199,7 +219,7 @@ QImage drawBoardTable(const std::vector<PrintBoardRow>& rows, QSize pixels, Twip
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     PrintPage table;
-    table.items = boardTableItems(rows, size);
+    table.items = boardTableItems(rows, size, heading);
     paintPage(painter, table, PrintedPages{}, logicalDpi());
     return image;
 }
@@ -287,7 +307,8 @@ PrintedPages PrintJob::capture(const PrintChoice& requested, const QPageLayout& 
         if (choice.mPanel && picture1) {
             const std::vector<PrintBoardRow> rows = printedBoardRows(m_host);
             out.images["Picture1"] = {rows.empty() ? captureWidget(picture1)
-                                                   : drawBoardTable(rows, picture1->size(), main.picture1),
+                                                   : drawBoardTable(rows, picture1->size(), main.picture1,
+                                                                    boardTableHeading(m_host.app())),
                                       main.picture1};
         }
         if (choice.figure && picFigure)

@@ -23,6 +23,7 @@ namespace kelvra
 {
 
 class MainWindowHost;
+struct AppState;
 
 struct CapturedImage {
     QImage image;  // rendered at a multiple of the screen resolution, so the paper copy is sharp
@@ -50,6 +51,8 @@ QImage captureWidget(QWidget* widget);
 // The real boards as the boards window lists them (name, count, size, thickness), named by the main
 // window's panel captions; empty when the boards cannot be built.
 std::vector<PrintBoardRow> printedBoardRows(MainWindowHost& host);
+// The printed board table's heading: the boards window's columns in the chosen language and measure.
+BoardTableHeading boardTableHeading(const AppState& app);
 
 class PrintJob
 {

@@ -4,6 +4,7 @@
 #include "gui/lang/frmOptions.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/main/FigurePicture.h"
+#include "gui/print/PrintJob.h"
 #include "lang/LanguageFiles.h"
 #include "persist/Ini.h"
 #include "tests/support/MainWindowFixture.h"
@@ -422,6 +423,9 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
         for (const char* language : {"Nederlands", "English"}) {
             chooseLanguage(language);
             const std::string& file = language == std::string("English") ? englishFile : dutchFile;
+            // The printed board table takes the boards window's headings.
+            EXPECT_EQ(boardTableHeading(win->app())[3],
+                      ReadLanguageValue(file, "frmBoards", "colThickness", "?"));
             for (const std::string& key : keys) {
                 const bool hint = key.ends_with("_ttt");
                 const std::string control = hint ? key.substr(0, key.size() - 4) : key;

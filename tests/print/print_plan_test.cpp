@@ -124,7 +124,8 @@ TEST(PrintPlan, TheRealBoardsFillTheDrawingsPlaceAsATableThatClosesUpWhenLong)
     const std::vector<PrintBoardRow> many(20, PrintBoardRow{"Tussenschot", "1", "40 x 36,4", "18 mm"});
     const TwipSize area{8175, 4575};
     for (const auto& [rows, rowHeight] : {std::pair{few, 330.0}, std::pair{many, (4575 - 240) / 21.0}}) {
-        const std::vector<PrintItem> table = boardTableItems(rows, area);
+        const std::vector<PrintItem> table =
+            boardTableItems(rows, area, {"Board", "Count", "l x b (in)", "Thickness"});
         ASSERT_EQ(table.size(), 4 * (rows.size() + 1) + 2);
         std::vector<std::string> texts;
         for (const PrintItem& t : table) {
@@ -137,7 +138,7 @@ TEST(PrintPlan, TheRealBoardsFillTheDrawingsPlaceAsATableThatClosesUpWhenLong)
             }
         }
         EXPECT_EQ((std::vector<std::string>(texts.begin(), texts.begin() + 4)),
-                  (std::vector<std::string>{"Board", "Count", "l x b (cm)", "Thickness"}));
+                  (std::vector<std::string>{"Board", "Count", "l x b (in)", "Thickness"}));
         // Each board's row below the one before, its cells in the boards window's order.
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const PrintItem* cells = &table[4 * (r + 1)];

@@ -70,15 +70,14 @@ SoundCharts::SoundCharts(char decimalSeparator, QWidget* parent)
     m_locale.setNumberOptions(QLocale::OmitGroupSeparator);
     m_plots[0] =
         makePlot(0, tr("Sound pressure at 1 m"), tr("dB"), tr("SPL"), tr("SPL with cabin gain"), false);
-    m_plots[1] = makePlot(1, tr("Cone excursion"), tr("mm"), tr("Uitslag"), tr("Xmax"), true);
+    m_plots[1] = makePlot(1, tr("Cone excursion"), tr("mm"), tr("Excursion"), tr("Xmax"), true);
     m_plots[2] = makePlot(2, tr("Port air speed"), tr("m/s"), tr("Air speed"), tr("Limit"), true);
     m_plots[3] =
         makePlot(3, tr("Maximum SPL (Xmax or rated power)"), tr("dB"), tr("Maximum SPL"), QString(), false);
     m_plots[4] = makePlot(4, tr("Maximum power (Xmax or rated power)"), tr("W"), tr("Maximum power"),
-                          tr("Nominaal vermogen"), true);
-    m_plots[5] =
-        makePlot(5, tr("Impedantie"), tr("ohm"), tr("Impedantie"), tr("Phase"), false, tr("degrees"));
-    m_plots[6] = makePlot(6, tr("Groepsvertraging"), tr("ms"), tr("Groepsvertraging"), QString(), false);
+                          tr("Rated power"), true);
+    m_plots[5] = makePlot(5, tr("Impedance"), tr("ohm"), tr("Impedance"), tr("Phase"), false, tr("degrees"));
+    m_plots[6] = makePlot(6, tr("Group delay"), tr("ms"), tr("Group delay"), QString(), false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     for (QChartView* v : m_views)

@@ -6,8 +6,10 @@
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/WindowTexts.h"
 #include "gui/sound/ParameterBoxes.h"
 #include "gui/sound/SoundCharts.h"
+#include "gui/sound/frmSoundTexts.h"
 #include "units/Units.h"
 
 #include <QCheckBox>
@@ -147,13 +149,18 @@ frmSound::frmSound(MainWindowHost& host, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSound"));
     setWindowTitle(tr("Hoe het zal klinken"));
+    {
+        WindowTexts texts(*this);
+        for (const auto& [name, builtIn] : kSoundTexts)
+            texts.add(name, builtIn);
+    }
     buildControls();
 
     m_chooseFile = [this](const QString& caption, const QString& name, const QString& filter) {
         return QFileDialog::getSaveFileName(this, caption, name, filter);
     };
     m_chooseName = [this](const QString& suggested) {
-        return QInputDialog::getText(this, tr("Save woofer"), tr("Name of the woofer:"), QLineEdit::Normal,
+        return QInputDialog::getText(this, text("dlgSaveWoofer"), text("dlgWooferName"), QLineEdit::Normal,
                                      suggested);
     };
 
@@ -388,6 +395,11 @@ QLabel* frmSound::errorLabel(std::string_view key) const
     return l ? l : m_options->errorLabel(key);
 }
 
+QString frmSound::text(const char* name) const
+{
+    return toQString(WindowTexts(*const_cast<frmSound*>(this)).text(name));
+}
+
 QString frmSound::number(double value, int decimals) const
 {
     QString text = QString::number(value, 'f', decimals);
@@ -427,7 +439,7 @@ void frmSound::showTexts()
     }
     m_choices[2]->setEnabled(m_choices[0]->currentIndex() == 1); // one coil has no wiring of its own
     const std::string& name = *texts.find("name");
-    m_wooferGroup->setTitle(name.empty() ? tr("Woofer") : tr("Woofer: ") + toQString(name));
+    m_wooferGroup->setTitle(name.empty() ? tr("Woofer") : text("wooferNamed").arg(toQString(name)));
     m_syncing = false;
 }
 
@@ -471,7 +483,7 @@ void frmSound::markError(const AcousticsError& error)
     if (box(error.field)) {
         m_woofer->setError(error.field, messageAtField(error, m_separator));
         m_options->setError(error.field, messageAtField(error, m_separator));
-        showNoFigures(tr("No curve until %1 is put right.").arg(captionOfKey(error.field)));
+        showNoFigures(text("msgFieldWrong").arg(captionOfKey(error.field)));
     } else {
         showNoFigures(toQString(error.message));
     }
@@ -490,8 +502,7 @@ void frmSound::refresh()
     m_portClearance->hide();
     const AppState& app = m_host.app();
     if (!app.simulationOn) {
-        showNoFigures(tr("The figures need simulation mode: switch it on with \"Simulatie\" (F5) in the main "
-                         "window."));
+        showNoFigures(text("msgNeedsSimulation"));
         return;
     }
     const Checked<SoundOptions> options = parseSoundOptions(app.sound, m_separator);
@@ -513,33 +524,30 @@ void frmSound::refresh()
     const bool vented = port->count > 0;
     if (vented) {
         const Checked<double> fb = tuningFrequency(*port, vb);
-        m_fb->setText(fb ? tr("Fb (tuning of the port): %1 Hz").arg(number(*fb, 1))
-                         : toQString(fb.error().message));
+        m_fb->setText(fb ? text("resFb").arg(number(*fb, 1)) : toQString(fb.error().message));
         if (options->targetFb) {
             // The length that tunes the box it leaves behind, to 0.1 mm so the box lands on the target.
             const Checked<double> length =
                 designPortLengthFor(app.inputs, m_separator, options->endCorrection, *options->targetFb);
             if (length) {
                 m_portLengthCm = std::round(*length * 100) / 100;
-                m_portLength->setText(
-                    inMeasure(tr("Port length for %1 Hz: %2 cm")
-                                  .arg(number(*options->targetFb, 1), number(*m_portLengthCm, 2)),
-                              app));
+                m_portLength->setText(inMeasure(
+                    text("resPortLength").arg(number(*options->targetFb, 1), number(*m_portLengthCm, 2)),
+                    app));
                 m_usePortLength->setEnabled(true);
             } else {
-                m_portLength->setText(
-                    tr("No port length reaches %1 Hz with these ports.").arg(number(*options->targetFb, 1)));
+                m_portLength->setText(text("resNoPortLength").arg(number(*options->targetFb, 1)));
             }
         } else {
-            m_portLength->setText(tr("Type a target Fb for the port length that reaches it."));
+            m_portLength->setText(text("resTypeTarget"));
         }
     } else {
-        m_fb->setText(tr("Fb: none, the box is sealed (no port)."));
-        m_portLength->setText(tr("Choose a port in the main window for a port length."));
+        m_fb->setText(text("resSealedFb"));
+        m_portLength->setText(text("resChoosePort"));
     }
 
     if (app.sound.noWoofer())
-        return showNoFigures(tr("Type the woofer's parameters or load one from the library for the curves."));
+        return showNoFigures(text("msgNoWoofer"));
     const Checked<Woofer> woofer = parseWoofer(app.sound, m_separator);
     if (!woofer)
         return markError(woofer.error());
@@ -559,71 +567,63 @@ void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool 
 {
     m_report = report;
     m_status->clear();
-    const QString f3 = report.f3 ? number(*report.f3, 1) + tr(" Hz") : tr("not reached");
+    const QString f3 = report.f3 ? number(*report.f3, 1) + QStringLiteral(" Hz") : text("resNotReached");
     if (report.qtc && report.fc)
-        m_alignment->setText(
-            tr("Sealed: Qtc %1, Fc %2 Hz, F3 %3").arg(number(*report.qtc, 2), number(*report.fc, 1), f3));
+        m_alignment->setText(text("resSealed").arg(number(*report.qtc, 2), number(*report.fc, 1), f3));
     else
-        m_alignment->setText(tr("Vented: F3 %1").arg(f3));
-    m_sensitivity->setText(report.woofers == 1
-                               ? tr("Sensitivity: %1 dB (1 W / 1 m)").arg(number(report.sensitivity, 1))
-                               : tr("Sensitivity: %1 dB (%2 woofers, 1 W in all / 1 m)")
-                                     .arg(number(report.sensitivity, 1))
-                                     .arg(report.woofers));
-    m_load->setText(
-        tr("Load on the amplifier: %1 Ω (%2 woofer(s))").arg(number(report.load, 2)).arg(report.woofers));
+        m_alignment->setText(text("resVented").arg(f3));
+    m_sensitivity->setText(
+        report.woofers == 1 ? text("resSensitivity").arg(number(report.sensitivity, 1))
+                            : text("resSensitivityN").arg(number(report.sensitivity, 1)).arg(report.woofers));
+    m_load->setText(text("resLoad").arg(number(report.load, 2)).arg(report.woofers));
     const auto reached = [this](std::optional<double> f) {
-        return f ? number(*f, 1) + tr(" Hz") : tr("not from 10 to 200 Hz");
+        return f ? number(*f, 1) + QStringLiteral(" Hz") : text("resNotInRange");
     };
     m_fullPower->setText(
-        vented ? tr("At the rated %1 W: Xmax at %2, %3 m/s at %4")
+        vented ? text("resFullPowerVented")
                      .arg(number(report.fullPower.power, 0), reached(report.fullPower.excursionLimitAt),
                           number(kPortSpeedLimit, 0), reached(report.fullPower.portSpeedLimitAt))
-               : tr("At the rated %1 W: Xmax at %2")
+               : text("resFullPower")
                      .arg(number(report.fullPower.power, 0), reached(report.fullPower.excursionLimitAt)));
-    m_portResonance->setText(report.portResonance
-                                 ? tr("Port pipe resonance: %1 Hz").arg(number(*report.portResonance, 0))
-                                 : QString());
+    m_portResonance->setText(
+        report.portResonance ? text("resPipeResonance").arg(number(*report.portResonance, 0)) : QString());
     const double vb = m_netVolume;
     const auto fromDesign = [&](double suggested) {
         const double off = vb - suggested;
-        return tr("this box %1 l, %2 l %3")
-            .arg(number(vb, 1), number(std::abs(off), 1), off >= 0 ? tr("more") : tr("less"));
+        return text("resThisBox")
+            .arg(number(vb, 1), number(std::abs(off), 1), off >= 0 ? text("resMore") : text("resLess"));
     };
-    m_suggestedSealed->setText(report.suggested.sealed
-                                   ? tr("Suggested sealed (Qtc 0.707): %1 l, F3 %2 Hz (%3)")
-                                         .arg(number(report.suggested.sealed->vb, 1),
-                                              number(report.suggested.sealed->f3, 1),
-                                              fromDesign(report.suggested.sealed->vb))
-                                   : tr("Suggested sealed: none, Qts is 0.707 or more"));
+    m_suggestedSealed->setText(report.suggested.sealed ? text("resSuggestedSealed")
+                                                             .arg(number(report.suggested.sealed->vb, 1),
+                                                                  number(report.suggested.sealed->f3, 1),
+                                                                  fromDesign(report.suggested.sealed->vb))
+                                                       : text("resNoSuggestedSealed"));
     m_suggestedFb.reset();
     m_useSuggestedTuning->setEnabled(false);
     if (report.suggested.vented) {
         const SuggestedVented& v = *report.suggested.vented;
         m_suggestedVented->setText(
-            tr("Suggested vented (flat): %1 l, Fb %2 Hz, F3 %3 Hz (%4)")
+            text("resSuggestedVented")
                 .arg(number(v.vb, 1), number(v.fb, 1), number(v.f3, 1), fromDesign(v.vb)));
         m_suggestedFb = std::round(v.fb * 10) / 10;
         m_useSuggestedTuning->setEnabled(vented);
     } else {
-        m_suggestedVented->setText(tr("Suggested vented: none without a hump"));
+        m_suggestedVented->setText(text("resNoSuggestedVented"));
     }
     QStringList warnings;
     for (const SoundWarning& w : report.warnings)
         warnings << toQString(warningText(w, m_separator));
     m_warnings->setText(inMeasure(warnings.join(QLatin1Char('\n')), m_host.app()));
     const QString xmax = number(woofer.xmax, 1);
-    m_xmaxAt->setText(report.excursionLimitF
-                          ? tr("Xmax (%1 mm) reached at %2 Hz").arg(xmax, number(*report.excursionLimitF, 1))
-                          : tr("Xmax (%1 mm) not reached from 10 to 200 Hz").arg(xmax));
+    m_xmaxAt->setText(report.excursionLimitF ? text("resXmaxAt").arg(xmax, number(*report.excursionLimitF, 1))
+                                             : text("resXmaxNot").arg(xmax));
     const QString limit = number(kPortSpeedLimit, 0);
     if (!vented)
-        m_portSpeedAt->setText(tr("Port air speed: no port"));
+        m_portSpeedAt->setText(text("resNoPortSpeed"));
     else
-        m_portSpeedAt->setText(
-            report.portSpeedLimitF
-                ? tr("Port air speed %1 m/s reached at %2 Hz").arg(limit, number(*report.portSpeedLimitF, 1))
-                : tr("Port air speed stays under %1 m/s from 10 to 200 Hz").arg(limit));
+        m_portSpeedAt->setText(report.portSpeedLimitF
+                                   ? text("resPortSpeedAt").arg(limit, number(*report.portSpeedLimitF, 1))
+                                   : text("resPortSpeedNot").arg(limit));
     std::vector<PlotPoint> points;
     points.reserve(report.curve.size());
     for (const CurvePoint& p : report.curve)

@@ -74,16 +74,14 @@ void frmSound::printTo(QPrinter& printer)
 
 void frmSound::onExportCsvClicked()
 {
-    const QString path =
-        m_chooseFile(tr("Export the curves"), QStringLiteral("curves.csv"), tr("CSV files (*.csv)"));
+    const QString path = m_chooseFile(text("dlgExportCsv"), QStringLiteral("curves.csv"), text("filterCsv"));
     if (!path.isEmpty())
         exportCsv(path);
 }
 
 void frmSound::onExportPngClicked()
 {
-    const QString path =
-        m_chooseFile(tr("Export the plots"), QStringLiteral("curves.png"), tr("PNG pictures (*.png)"));
+    const QString path = m_chooseFile(text("dlgExportPng"), QStringLiteral("curves.png"), text("filterPng"));
     if (!path.isEmpty())
         exportPng(path);
 }

@@ -56,7 +56,7 @@ protected:
 TEST_P(FrmSoundTest, TheTuningFollowsTheBoxAndItsButtonTunesTheMainWindowsPort)
 {
     frmSound* s = openOnVentedBox();
-    EXPECT_TRUE(QRegularExpression(QString("^Fb \\(tuning of the port\\): \\d+\\%1\\d Hz$").arg(sep()))
+    EXPECT_TRUE(QRegularExpression(QString("^Fb \\(afstemming van de poort\\): \\d+\\%1\\d Hz$").arg(sep()))
                     .match(text(s, "lblFb"))
                     .hasMatch())
         << text(s, "lblFb").toStdString();
@@ -92,7 +92,7 @@ TEST_P(FrmSoundTest, BadWooferValuesAreShownAtTheirBoxAndStopTheCurve)
     typeWoofer(s);
     ASSERT_TRUE(s->charts()->hasCurve());
     win->buttonHandler(ShowButton::Simulation); // no curve outside simulation mode
-    EXPECT_TRUE(text(s, "lblStatus").contains("simulation mode"));
+    EXPECT_TRUE(text(s, "lblStatus").contains("simulatiemodus"));
     EXPECT_FALSE(s->charts()->hasCurve());
     EXPECT_TRUE(text(s, "lblFb").isEmpty());
     win->buttonHandler(ShowButton::Simulation);
@@ -136,7 +136,7 @@ TEST_P(FrmSoundTest, TwoWoofersWiredAndTheSuggestedTuning)
     QTest::mouseClick(use, Qt::LeftButton);
     const double fb = s->report()->suggested.vented->fb;
     EXPECT_NEAR(s->box("targetfb")->text().replace(',', '.').toDouble(), fb, 0.05);
-    EXPECT_TRUE(text(s, "lblPortLength").startsWith("Port length for"));
+    EXPECT_TRUE(text(s, "lblPortLength").startsWith("Poortlengte voor"));
 
     // A plot shown later takes the curve already there.
     auto* impedance = s->charts()->view(PlotKind::Impedance);

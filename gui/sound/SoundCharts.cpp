@@ -88,6 +88,17 @@ SoundCharts::SoundCharts(char decimalSeparator, QWidget* parent)
     clearCurve();
 }
 
+void SoundCharts::setTexts(const std::function<QString(const std::string&)>& text)
+{
+    for (std::size_t i = 0; i < m_plots.size(); ++i) {
+        const std::string name = kViewNames[i];
+        m_plots[i].chart->setTitle(text(name));
+        m_plots[i].first->setName(text(name + "Line1"));
+        if (!m_plots[i].second->name().isEmpty())
+            m_plots[i].second->setName(text(name + "Line2"));
+    }
+}
+
 SoundCharts::Plot SoundCharts::makePlot(int index, const QString& title, const QString& yTitle,
                                         const QString& firstName, const QString& secondName,
                                         bool dashedSecond, const QString& y2Title)

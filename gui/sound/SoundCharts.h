@@ -9,7 +9,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QChart;
@@ -45,6 +47,9 @@ class SoundCharts : public QWidget
 public:
     // The numbers on the axes are written with this decimal separator.
     explicit SoundCharts(char decimalSeparator, QWidget* parent = nullptr);
+    // Titles and legends by name: a plot's title by its view's name ("chartSpl"), its lines' names by
+    // that name with "Line1" and "Line2".
+    void setTexts(const std::function<QString(const std::string&)>& text);
 
     // Shows a curve; `xmax` (mm), `portLimit` (m/s) and `ratedPower` (W) are drawn as dashed lines, the
     // port plot stays empty for a sealed box (`vented` false).

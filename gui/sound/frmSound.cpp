@@ -491,6 +491,7 @@ void frmSound::markError(const AcousticsError& error)
 
 void frmSound::refresh()
 {
+    m_charts->setTexts([this](const std::string& name) { return text(name.c_str()); });
     showTexts();
     m_woofer->clearErrors();
     m_options->clearErrors();

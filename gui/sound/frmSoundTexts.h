@@ -8,7 +8,7 @@
 namespace kelvra
 {
 
-inline constexpr std::array<std::pair<const char*, const char*>, 38> kSoundTexts = {{
+inline constexpr std::array<std::pair<const char*, const char*>, 57> kSoundTexts = {{
     {"dlgSaveWoofer", "Woofer opslaan"},
     {"dlgWooferName", "Naam van de woofer:"},
     {"wooferNamed", "Woofer: %1"},
@@ -48,6 +48,25 @@ inline constexpr std::array<std::pair<const char*, const char*>, 38> kSoundTexts
     {"filterPng", "PNG-afbeeldingen (*.png)"},
     {"msgNeedsSimulation",
      "De figuren vragen de simulatiemodus: zet die aan met \"Simulatie\" (F5) in het hoofdvenster."},
+    {"chartSpl", "Geluidsdruk op 1 m"},
+    {"chartSplLine1", "SPL"},
+    {"chartSplLine2", "SPL met versterking in de auto"},
+    {"chartExcursion", "Conusuitslag"},
+    {"chartExcursionLine1", "Uitslag"},
+    {"chartExcursionLine2", "Xmax"},
+    {"chartPortSpeed", "Luchtsnelheid in de poort"},
+    {"chartPortSpeedLine1", "Luchtsnelheid"},
+    {"chartPortSpeedLine2", "Grens"},
+    {"chartMaxSpl", "Maximale SPL (Xmax of nominaal vermogen)"},
+    {"chartMaxSplLine1", "Maximale SPL"},
+    {"chartMaxPower", "Maximaal vermogen (Xmax of nominaal vermogen)"},
+    {"chartMaxPowerLine1", "Maximaal vermogen"},
+    {"chartMaxPowerLine2", "Nominaal vermogen"},
+    {"chartImpedance", "Impedantie"},
+    {"chartImpedanceLine1", "Impedantie"},
+    {"chartImpedanceLine2", "Fase"},
+    {"chartGroupDelay", "Groepsvertraging"},
+    {"chartGroupDelayLine1", "Groepsvertraging"},
 }};
 
 } // namespace kelvra

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +29,19 @@ QTabWidget* tabsOf(QWidget* page, int& at)
                 return tabs;
         }
     return nullptr;
+}
+
+// "cmbCar(2)": the list cmbCar and its item 2.
+QComboBox* listOf(QWidget& window, const std::string& name, int& item)
+{
+    const std::size_t open = name.rfind('(');
+    if (open == std::string::npos || name.size() < open + 3 || name.back() != ')')
+        return nullptr;
+    const std::string digits = name.substr(open + 1, name.size() - open - 2);
+    if (digits.size() > 3 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return nullptr;
+    item = std::stoi(digits);
+    return window.findChild<QComboBox*>(toQString(name.substr(0, open)));
 }
 
 } // namespace
@@ -79,6 +93,11 @@ std::optional<std::string> WindowTexts::property(std::string_view control, std::
         return which == ControlProperty::Caption ? std::optional(toStdString(m_window->windowTitle()))
                                                  : std::nullopt;
     QObject* o = m_window->findChild<QObject*>(toQString(name));
+    int item = -1;
+    if (QComboBox* list = o ? nullptr : listOf(*m_window, name, item))
+        return which == ControlProperty::Caption && item < list->count()
+                   ? std::optional(toStdString(list->itemText(item)))
+                   : std::nullopt;
     if (auto* a = qobject_cast<QAction*>(o))
         return toStdString(which == ControlProperty::Caption ? a->text() : a->toolTip());
     auto* w = qobject_cast<QWidget*>(o);
@@ -116,6 +135,11 @@ bool WindowTexts::setProperty(std::string_view control, std::optional<int> index
         return true;
     }
     QObject* o = m_window->findChild<QObject*>(toQString(name));
+    int item = -1;
+    if (QComboBox* list = o ? nullptr : listOf(*m_window, name, item)) {
+        list->setItemText(item, t);
+        return true;
+    }
     if (auto* a = qobject_cast<QAction*>(o)) {
         which == ControlProperty::Caption ? a->setText(t) : a->setToolTip(t);
         return true;

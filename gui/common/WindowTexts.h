@@ -1,8 +1,9 @@
 // The texts of one window that a language file may translate, in one table by control name, as the
 // main window's: section = the window's object name, key = a control's object name for its caption,
-// the name + "_ttt" for its hint text. Every label, button, check box, group box, menu, menu item and
-// tab page of the window that has an object name is in the table by that name without more ado; a text
-// the window draws itself (a result prefix, a heading) is registered with add() and read with text().
+// the name + "_ttt" for its hint text, the name with an index for an item of a list ("cmbCar(2)"). Every
+// label, button, check box, group box, menu, menu item and tab page of the window that has an object name is
+// in the table by that name without more ado; a text the window draws itself (a result prefix, a heading) is
+// registered with add() and read with text().
 #pragma once
 
 #include "lang/LanguageTarget.h"

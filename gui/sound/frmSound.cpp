@@ -74,10 +74,10 @@ struct Choice {
     int fallback;                     // the value when the key is empty
 };
 constexpr std::array<Choice, 6> kChoices{{
-    {"coils", "cmbCoils", "Spreekspoelen", {1, 2}, {"1 (single)", "2 (dual)"}, 1},
+    {"coils", "cmbCoils", "Spreekspoelen", {1, 2}, {"1 (enkel)", "2 (dubbel)"}, 1},
     {"z", "cmbCoilOhm", "Ohm per spoel", {1, 2, 4, 8}, {"1 Ω", "2 Ω", "4 Ω", "8 Ω"}, 4},
-    {"coilwiring", "cmbCoilWiring", "Spoelen geschakeld", {0, 1}, {"In series", "In parallel"}, 0},
-    {"wiring", "cmbWiring", "Woofers geschakeld", {0, 1}, {"In parallel", "In series"}, 0},
+    {"coilwiring", "cmbCoilWiring", "Spoelen geschakeld", {0, 1}, {"In serie", "Parallel"}, 0},
+    {"wiring", "cmbWiring", "Woofers geschakeld", {0, 1}, {"Parallel", "In serie"}, 0},
     {"subsonicorder",
      "cmbSubsonicOrder",
      "",
@@ -227,14 +227,14 @@ void frmSound::buildControls()
     auto* optionsGrid = new QGridLayout(optionsGroup);
     m_endCorrection = new QComboBox(optionsGroup);
     m_endCorrection->setObjectName(QStringLiteral("cmbEndCorrection"));
-    for (const auto& [caption, k] : {std::pair{tr("Both ends free"), 0.614},
-                                     {tr("One end flanged"), 0.732},
-                                     {tr("Both ends flanged"), 0.850}})
+    for (const auto& [caption, k] : {std::pair{tr("Beide einden vrij"), 0.614},
+                                     {tr("Een einde met flens"), 0.732},
+                                     {tr("Beide einden met flens"), 0.850}})
         m_endCorrection->addItem(caption + QStringLiteral(" (k = ") + number(k, 3) + QStringLiteral(")"));
     m_car = new QComboBox(optionsGroup);
     m_car->setObjectName(QStringLiteral("cmbCar"));
-    m_car->addItems({tr("None (no cabin gain)"), tr("Compact (from 87 Hz)"), tr("Midsize (from 66 Hz)"),
-                     tr("Van / estate (from 48 Hz)")});
+    m_car->addItems({tr("Geen (geen versterking in de auto)"), tr("Compact (vanaf 87 Hz)"),
+                     tr("Middenklasse (vanaf 66 Hz)"), tr("Bus / stationwagen (vanaf 48 Hz)")});
     auto* endCaption = new QLabel(tr("Eindcorrectie poort"), optionsGroup);
     endCaption->setObjectName(QStringLiteral("lblEndCorrection"));
     endCaption->setBuddy(m_endCorrection);

@@ -30,6 +30,8 @@ ParameterBoxes::ParameterBoxes(QWidget* owner, QGridLayout* grid, int firstRow,
         // The message gets the row under its box, hidden (and so taking no room) until there is one.
         const int row = firstRow + 2 * static_cast<int>(i);
         auto* caption = new QLabel(richCaption(f.caption), owner);
+        // By name, so a language file reaches it: "Target Fb" is lblTargetFb.
+        caption->setObjectName(QStringLiteral("lbl") + QString::fromUtf8(f.caption).remove(QLatin1Char(' ')));
         auto* box = new QLineEdit(owner);
         box->setObjectName(QStringLiteral("txt") + QString::fromUtf8(f.caption));
         // Wide enough for "1234,5678" in any font, at any scale.

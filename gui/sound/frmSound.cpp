@@ -247,6 +247,10 @@ void frmSound::buildControls()
     optionsGrid->addWidget(m_car, 1, 1, 1, 3);
     m_options = std::make_unique<ParameterBoxes>(optionsGroup, optionsGrid, 2, kOptionFields);
     m_options->box("lowpass")->setObjectName(QStringLiteral("txtLowpass"));
+    for (const auto& [name, caption] :
+         {std::pair{"lblPower", "Vermogen"}, {"lblTargetFb", "Doel-Fb"}, {"lblLow-pass", "Laagdoorlaat"}})
+        if (auto* label = findChild<QLabel*>(QString::fromLatin1(name)))
+            label->setText(QString::fromUtf8(caption));
     m_options->errorLabel("lowpass")->setObjectName(QStringLiteral("lblErrorLowpass"));
     // The filters' kinds beside their frequencies, the wiring under them.
     const int filterRow = 2 + 2 * 3;

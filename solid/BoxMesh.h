@@ -24,7 +24,7 @@ struct BoardMesh {
 };
 
 // One closed mesh per board; `holes` per board (in board order) are rings in the board's outline
-// coordinates, cut straight through it. A hole that does not lie wholly inside both faces is left out.
+// coordinates, cut straight through it; a hole that reaches the board's edge cuts a notch.
 std::vector<BoardMesh> boxMeshes(const std::vector<Board>& boards,
                                  const std::vector<std::vector<std::vector<Point2>>>& holes = {});
 

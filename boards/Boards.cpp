@@ -300,10 +300,10 @@ void addVolumes(const Design& d, const Section& s, BoxBoards& out)
                          d.otherLitres * 1000.0;
     const double factor = d.corr / 10.0 + 1;
     out.netVolumeExact = (inner - taken) * factor / 1000;
-    if (out.netVolumeExact < 0)
-        out.warnings.push_back(
-            "The woofers, the port, the partitions and the other volume take more room than "
-            "the box has inside.");
+    if (out.netVolumeExact < 0) {
+        out.notices.push_back({BoardsNotice::Kind::TakesTooMuch});
+        out.warnings.push_back(noticeText(out.notices.back(), d.decimalSeparator));
+    }
 }
 
 bool finite(const BoxBoards& b)

@@ -12,9 +12,11 @@
 
 #include "calc/Model.h"
 
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvra
@@ -106,6 +108,39 @@ struct BoardsError {
     std::string text() const;    // one English sentence naming the board and the measure
 };
 
+// Something the builder should know about boards that can be built.
+struct BoardsNotice {
+    enum class Kind {
+        TakesTooMuch,  // the woofers, port, partitions and other volume take more than the inside
+        CutoutGuess,   // the usual cut-out does not fit on the front (value: the cut-out, cm)
+        PortClearance, // the port ends too near the wall it faces (value: the room, limit: the least, cm)
+    };
+    Kind kind = Kind::TakesTooMuch;
+    double value = 0, limit = 0;
+    bool roundPort = true;
+};
+
+// The words of the notices and hole lines, with %1, %2 ... for the figures. The defaults are the
+// English of the exports and kelvra-calc; a window passes its own, translated ones.
+struct BoardsWords {
+    std::string takesTooMuch = "The woofers, the port, the partitions and the other volume take more room "
+                               "than the box has inside.";
+    std::string cutoutGuess =
+        "The woofers' usual cut-out of \u00d8 %1 cm does not fit on the front; type the "
+        "woofer's cut-out to place it.";
+    std::string clearanceRound = "The port ends %1 cm from the wall it faces; leave at least %2 cm (its "
+                                 "diameter) for the air to turn.";
+    std::string clearanceSlot =
+        "The port ends %1 cm from the wall it faces; leave at least %2 cm (its smaller "
+        "inner measure) for the air to turn.";
+    std::string wooferHole = "%1: woofer cut-out \u00d8 %2 cm, centre %3 cm across, %4 cm up";
+    std::string portHole = "%1: port hole \u00d8 %2 cm, centre %3 cm across, %4 cm up";
+    std::string slotHole = "%1: slot opening %2 x %3 cm, from %4 cm across, %5 cm up";
+};
+// `pattern` with %1 ... %9 replaced by the figures in turn.
+std::string withFigures(std::string_view pattern, std::initializer_list<std::string> figures);
+std::string noticeText(const BoardsNotice& notice, char decimalSeparator, const BoardsWords& words = {});
+
 struct BoxBoards {
     // Shell boards in the order front, rear, top, bottom, left, right; then the port wall and the
     // partitions (one entry per wall, partition1..).
@@ -121,6 +156,7 @@ struct BoxBoards {
     // Set when that leaves the air less room than the port's smaller inner measure; also in warnings.
     std::optional<std::string> clearanceWarning;
     std::vector<std::string> warnings;
+    std::vector<BoardsNotice> notices; // the warnings as figures, for a window to word them itself
 };
 
 struct BoardsResult {
@@ -141,7 +177,8 @@ struct HoleSpec {
 double defaultCutout(int sizePosition);
 // Every hole of every board, one line each, with its place from the board's lower left corner:
 // "Voorzijde: woofer cut-out Ø 23,4 cm, centre 18,2 cm across, 18,2 cm up".
-std::vector<std::string> holeLines(const BoxBoards& boards, char decimalSeparator);
+std::vector<std::string> holeLines(const BoxBoards& boards, char decimalSeparator,
+                                   const BoardsWords& words = {});
 // The least board a cut-out leaves to an edge or its neighbour, cm.
 inline constexpr double kHoleMargin = 1;
 

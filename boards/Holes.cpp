@@ -23,7 +23,37 @@ double defaultCutout(int sizePosition)
     return std::round(kInches[static_cast<std::size_t>(sizePosition)] * 2.54 * 0.92 * 10) / 10;
 }
 
-std::vector<std::string> holeLines(const BoxBoards& boards, char sep)
+std::string withFigures(std::string_view pattern, std::initializer_list<std::string> figures)
+{
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && c >= '1' && c <= '9' && static_cast<std::size_t>(c - '1') < figures.size()) {
+            out += *(figures.begin() + (c - '1'));
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+std::string noticeText(const BoardsNotice& n, char sep, const BoardsWords& words)
+{
+    switch (n.kind) {
+    case BoardsNotice::Kind::TakesTooMuch:
+        return words.takesTooMuch;
+    case BoardsNotice::Kind::CutoutGuess:
+        return withFigures(words.cutoutGuess, {formatDouble(n.value, sep)});
+    case BoardsNotice::Kind::PortClearance:
+        return withFigures(
+            n.roundPort ? words.clearanceRound : words.clearanceSlot,
+            {formatDouble(roundHalfEven(n.value, 2), sep), formatDouble(roundHalfEven(n.limit, 2), sep)});
+    }
+    return {};
+}
+
+std::vector<std::string> holeLines(const BoxBoards& boards, char sep, const BoardsWords& words)
 {
     auto cm = [&](double v) {
         return boardSizeText(v, sep);
@@ -37,9 +67,8 @@ std::vector<std::string> holeLines(const BoxBoards& boards, char sep)
             name = b.key;
         for (const BoardHole& h : b.holes) {
             if (h.outline.empty()) {
-                lines.push_back(name + ": " + (h.kind == "woofer" ? "woofer cut-out" : "port hole") +
-                                " \u00d8 " + cm(h.diameter) + " cm, centre " + cm(h.center.x) +
-                                " cm across, " + cm(h.center.y) + " cm up");
+                lines.push_back(withFigures(h.kind == "woofer" ? words.wooferHole : words.portHole,
+                                            {name, cm(h.diameter), cm(h.center.x), cm(h.center.y)}));
                 continue;
             }
             double l = 1e300, bo = 1e300, r = -1e300, t = -1e300;
@@ -49,8 +78,7 @@ std::vector<std::string> holeLines(const BoxBoards& boards, char sep)
                 r = std::max(r, p.x);
                 t = std::max(t, p.y);
             }
-            lines.push_back(name + ": slot opening " + cm(r - l) + " x " + cm(t - bo) + " cm, from " + cm(l) +
-                            " cm across, " + cm(bo) + " cm up");
+            lines.push_back(withFigures(words.slotHole, {name, cm(r - l), cm(t - bo), cm(l), cm(bo)}));
         }
     }
     return lines;
@@ -151,8 +179,8 @@ std::optional<BoardsError> addHoles(const Design& d, const Section& s, const Hol
         if (wanted.cutout.empty() && (gap < kHoleMargin || edge < kHoleMargin)) {
             // The usual cut-out is only a guess: a design that has no room for it keeps its boards, and
             // the builder is told to type the real one.
-            out.warnings.push_back("The woofers' usual cut-out of \u00d8 " + formatDouble(cutout, sep) +
-                                   " cm does not fit on the front; type the woofer's cut-out to place it.");
+            out.notices.push_back({BoardsNotice::Kind::CutoutGuess, cutout});
+            out.warnings.push_back(noticeText(out.notices.back(), sep));
             if (!ports.empty())
                 row(*front, ports, 0, e.x, e.y / 2);
         } else {

@@ -202,11 +202,9 @@ void addPort(const Design& d, const Section& s, std::span<const std::string> nam
     const double clearance = portClearance(d, s);
     out.portClearance = clearance;
     if (clearance < portClearanceNeeded(d) - 1e-9) {
-        out.clearanceWarning =
-            "The port ends " + formatDouble(roundHalfEven(clearance, 2), d.decimalSeparator) +
-            " cm from the wall it faces; leave at least " +
-            formatDouble(roundHalfEven(portClearanceNeeded(d), 2), d.decimalSeparator) + " cm (its " +
-            (d.ptype == 0 ? "diameter" : "smaller inner measure") + ") for the air to turn.";
+        out.notices.push_back(
+            {BoardsNotice::Kind::PortClearance, clearance, portClearanceNeeded(d), d.ptype == 0});
+        out.clearanceWarning = noticeText(out.notices.back(), d.decimalSeparator);
         out.warnings.push_back(*out.clearanceWarning);
     }
     if (d.ptype == 0) {

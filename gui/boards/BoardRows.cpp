@@ -17,7 +17,7 @@ std::string degrees(double value, char sep)
 
 std::string litres(double value, char sep)
 {
-    return formatDouble(roundHalfEven(value, 2), sep) + " litres";
+    return formatDouble(roundHalfEven(value, 2), sep);
 }
 
 } // namespace
@@ -35,7 +35,7 @@ std::string boardLengthText(double cm, Measure measure, char sep)
     return measure == Measure::Imperial ? inchText(inchesOfCm(cm)) : boardSizeText(cm, sep);
 }
 
-BoardRow boardRow(const Board& board, char sep, Measure measure)
+BoardRow boardRow(const Board& board, char sep, Measure measure, const BoardWords& words)
 {
     BoardRow row;
     row.name = trimmedName(board.name);
@@ -58,14 +58,14 @@ BoardRow boardRow(const Board& board, char sep, Measure measure)
             continue;
         if (!row.bevels.empty())
             row.bevels += "; ";
-        row.bevels += "edge " + std::to_string(i + 1) + ": " + degrees(b.degrees, sep);
+        row.bevels += withFigures(words.edge, {std::to_string(i + 1), degrees(b.degrees, sep)});
         if (b.beyondSaw) {
             row.bevels += " * " + degrees(b.complementary, sep);
             row.beyondSaw = true;
         }
     }
     if (row.bevels.empty())
-        row.bevels = "square";
+        row.bevels = words.square;
     // A trapezoid is told by its four edges, in the order of its outline, not by its blank.
     if (board.isTrapezoid()) {
         std::string edges;
@@ -74,12 +74,12 @@ BoardRow boardRow(const Board& board, char sep, Measure measure)
             edges += (edges.empty() ? "" : " / ") +
                      boardLengthText(std::hypot(b.x - a.x, b.y - a.y), measure, sep);
         }
-        row.bevels = "trapezoid " + edges + "; " + row.bevels;
+        row.bevels = withFigures(words.trapezoid, {edges}) + "; " + row.bevels;
     }
     return row;
 }
 
-std::vector<std::string> portLines(const BoxBoards& boards, char sep)
+std::vector<std::string> portLines(const BoxBoards& boards, char sep, const BoardWords& words)
 {
     auto panelName = [&](const std::string& key) {
         for (const Board& b : boards.boards)
@@ -89,25 +89,24 @@ std::vector<std::string> portLines(const BoxBoards& boards, char sep)
     };
     std::vector<std::string> lines;
     if (boards.portHole && boards.portHole->count > 0)
-        lines.push_back("Port: " + std::to_string(boards.portHole->count) + " round hole" +
-                        (boards.portHole->count > 1 ? "s" : "") + " of \u00d8 " +
-                        boardSizeText(boards.portHole->diameter, sep) + " cm in " +
-                        panelName(boards.portHole->panelKey));
+        lines.push_back(withFigures(boards.portHole->count > 1 ? words.portHoles : words.portHole,
+                                    {std::to_string(boards.portHole->count),
+                                     boardSizeText(boards.portHole->diameter, sep),
+                                     panelName(boards.portHole->panelKey)}));
     if (boards.portSlot && boards.portSlot->count > 0)
-        lines.push_back("Port: " + std::to_string(boards.portSlot->count) + " slot opening" +
-                        (boards.portSlot->count > 1 ? "s" : "") + " of " +
-                        boardSizeText(boards.portSlot->width, sep) + " x " +
-                        boardSizeText(boards.portSlot->height, sep) + " cm in " +
-                        panelName(boards.portSlot->panelKey));
+        lines.push_back(
+            withFigures(boards.portSlot->count > 1 ? words.portSlots : words.portSlot,
+                        {std::to_string(boards.portSlot->count), boardSizeText(boards.portSlot->width, sep),
+                         boardSizeText(boards.portSlot->height, sep), panelName(boards.portSlot->panelKey)}));
     return lines;
 }
 
-std::vector<std::string> volumeLines(const BoxBoards& boards, char sep)
+std::vector<std::string> volumeLines(const BoxBoards& boards, char sep, const BoardWords& words)
 {
-    std::vector<std::string> lines{"Exact inner volume: " + litres(boards.innerVolumeExact, sep) +
-                                   ", exact net volume: " + litres(boards.netVolumeExact, sep)};
-    for (const std::string& w : boards.warnings)
-        lines.push_back(w);
+    std::vector<std::string> lines{withFigures(
+        words.volumes, {litres(boards.innerVolumeExact, sep), litres(boards.netVolumeExact, sep)})};
+    for (const BoardsNotice& n : boards.notices)
+        lines.push_back(noticeText(n, sep, words.core));
     return lines;
 }
 

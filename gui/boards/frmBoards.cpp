@@ -5,6 +5,7 @@
 #include "gui/boards/BoxPicture.h"
 #include "gui/boards/OutlinePicture.h"
 #include "gui/boards/SheetPicture.h"
+#include "gui/boards/frmBoardsTexts.h"
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
@@ -81,22 +82,7 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
     {
         // The texts the window draws itself; a language file's [frmBoards] translates them by name.
         WindowTexts texts(*this);
-        for (const auto& [name, builtIn] : {std::pair{"colBoard", "Plank"},
-                                            {"colCount", "Aantal"},
-                                            {"colSize", "l x b"},
-                                            {"colThickness", "Dikte"},
-                                            {"colBevels", "Verstek (zaaghoek)"},
-                                            {"dlgSvg", "SVG per plaat exporteren"},
-                                            {"filterSvg", "SVG-tekeningen (*.svg)"},
-                                            {"dlgDxf", "DXF exporteren"},
-                                            {"filterDxf", "DXF-tekeningen (*.dxf)"},
-                                            {"dlgCsv", "CSV zaaglijst exporteren"},
-                                            {"filterCsv", "CSV-bestanden (*.csv)"},
-                                            {"dlgPdf", "Opslaan als PDF"},
-                                            {"filterPdf", "PDF-bestanden (*.pdf)"},
-                                            {"msgNoBoards", "Met deze maten kan geen box gebouwd worden:"},
-                                            {"msgFollow", "Verbeter het ontwerp in het hoofdvenster; dit "
-                                                          "venster volgt het."}})
+        for (const auto& [name, builtIn] : kBoardsTexts)
             texts.add(name, builtIn);
     }
 
@@ -296,6 +282,46 @@ QString frmBoards::text(const char* name) const
     return toQString(WindowTexts(*const_cast<frmBoards*>(this)).text(name));
 }
 
+BoardWords frmBoards::words() const
+{
+    auto word = [this](const char* name) {
+        return text(name).toStdString();
+    };
+    BoardWords w;
+    w.square = word("bevSquare");
+    w.edge = word("bevEdge");
+    w.trapezoid = word("bevTrapezoid");
+    w.portHole = word("portHole");
+    w.portHoles = word("portHoles");
+    w.portSlot = word("portSlot");
+    w.portSlots = word("portSlots");
+    w.volumes = word("volExact");
+    w.hole = word("holeLine");
+    w.beyondSaw = word("noteBeyondSaw");
+    w.core.takesTooMuch = word("wrnTakesTooMuch");
+    w.core.cutoutGuess = word("wrnCutoutGuess");
+    w.core.clearanceRound = word("wrnClearanceRound");
+    w.core.clearanceSlot = word("wrnClearanceSlot");
+    w.core.wooferHole = word("holeWoofer");
+    w.core.portHole = word("holePort");
+    w.core.slotHole = word("holeSlot");
+    return w;
+}
+
+std::vector<std::string> frmBoards::boardLines(const BoxBoards& boards) const
+{
+    const char sep = m_app.decimalSeparator;
+    const BoardWords w = words();
+    std::vector<std::string> lines;
+    for (const std::string& line : portLines(boards, sep, w))
+        lines.push_back(measureText(line, m_app.measure, sep));
+    for (const std::string& line : holeLines(boards, sep, w.core))
+        lines.push_back(measureText(withFigures(w.hole, {line}), m_app.measure, sep));
+    for (const std::string& line : volumeLines(boards, sep, w))
+        lines.push_back(measureText(line, m_app.measure, sep));
+    return lines;
+}
+
 std::string frmBoards::holeModelText(const QLineEdit* box) const
 {
     const std::string typed = toStdString(box->text().trimmed());
@@ -373,7 +399,7 @@ void frmBoards::showBoards()
     m_table->setRowCount(static_cast<int>(boards.boards.size()));
     bool beyondSaw = false;
     for (std::size_t r = 0; r < boards.boards.size(); ++r) {
-        const BoardRow row = boardRow(boards.boards[r], sep, m_app.measure);
+        const BoardRow row = boardRow(boards.boards[r], sep, m_app.measure, words());
         beyondSaw = beyondSaw || row.beyondSaw;
         const std::array<const std::string*, 5> cells{&row.name, &row.count, &row.size, &row.thickness,
                                                       &row.bevels};
@@ -398,18 +424,9 @@ void frmBoards::showBoards()
     m_table->horizontalHeaderItem(2)->setText(text("colSize") + (m_app.measure == Measure::Imperial
                                                                      ? QStringLiteral(" (in)")
                                                                      : QStringLiteral(" (cm)")));
-    std::vector<std::string> lines;
-    for (const std::string& line : portLines(boards, sep))
-        lines.push_back(measureText(line, m_app.measure, sep));
-    for (const std::string& line : holeLines(boards, sep))
-        lines.push_back(measureText("Hole, " + line, m_app.measure, sep));
-    for (const std::string& line : volumeLines(boards, sep))
-        lines.push_back(measureText(line, m_app.measure, sep));
+    std::vector<std::string> lines = boardLines(boards);
     if (beyondSaw)
-        // Built in place: gcc 12 at -O2 warns wrongly about moving a temporary in.
-        lines.emplace_back(
-            "* beyond 45\u00b0, further than most saws tilt: the second angle, with the board on "
-            "its edge, cuts the same joint.");
+        lines.push_back(words().beyondSaw);
     QString text;
     for (const std::string& line : lines)
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQString(line);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "boards/Boards.h"
+#include "gui/boards/BoardRows.h"
 #include "layouter/BoardPlan.h"
 
 #include <QMainWindow>
@@ -90,6 +91,10 @@ private:
     std::string holeModelText(const QLineEdit* box) const;
     // A text the window draws itself, as the window's language has it.
     QString text(const char* name) const;
+    // The words of the board list and the lines under it, in the window's language.
+    BoardWords words() const;
+    // The ports, the holes, the volumes and the core's notices, one line each, in the user's measure.
+    std::vector<std::string> boardLines(const BoxBoards& boards) const;
     void onHoleBoxEdited();
     void showBoards();
     void showError();

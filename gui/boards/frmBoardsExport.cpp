@@ -55,7 +55,8 @@ QUrl sheetUrl(int sheet)
 }
 
 // The plan in words: summary, the cuts in the order of sawing, where each board lies, the left-overs.
-QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure measure)
+QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure measure,
+                 const std::function<QString(const char*)>& text)
 {
     if (!plan.ok())
         return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
@@ -63,12 +64,14 @@ QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure
     QString out = htmlList(t.summary, "ul");
     if (withImages)
         for (int s = 0; s < plan.plan->sheetCount; ++s)
-            out += QStringLiteral("<h3>Sheet %1</h3><p><img src=\"%2\" width=\"600\"></p>")
-                       .arg(s + 1)
-                       .arg(sheetUrl(s).toString());
-    out += QStringLiteral("<h3>Cuts, in this order</h3>") + htmlLines(t.cuts);
-    out += QStringLiteral("<h3>Boards</h3>") + htmlList(t.boards, "ul");
-    out += QStringLiteral("<h3>Left-over pieces</h3>") + htmlList(t.offcuts, "ul");
+            out += QStringLiteral("<h3>%1</h3><p><img src=\"%2\" width=\"600\"></p>")
+                       .arg(text("hdrSheet").arg(s + 1).toHtmlEscaped(), sheetUrl(s).toString());
+    auto heading = [&](const char* name) {
+        return QStringLiteral("<h3>") + text(name).toHtmlEscaped() + QStringLiteral("</h3>");
+    };
+    out += heading("hdrCuts") + htmlLines(t.cuts);
+    out += heading("hdrPlanBoards") + htmlList(t.boards, "ul");
+    out += heading("hdrOffcuts") + htmlList(t.offcuts, "ul");
     return out;
 }
 
@@ -81,7 +84,8 @@ void frmBoards::refreshPlan()
                            : BoardPlanResult{};
     m_sheets->setPlan(m_plan.plan, m_plan.boards);
     if (m_result.ok())
-        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false, m_app.measure));
+        m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false, m_app.measure,
+                                 [this](const char* name) { return text(name); }));
     else
         m_cuts->clear();
 }
@@ -125,31 +129,31 @@ QString frmBoards::reportHtml() const
         return QStringLiteral("<p>") + htmlEscaped(m_result.error.text()) + QStringLiteral("</p>");
     const char sep = m_app.decimalSeparator;
     const BoxBoards& boards = *m_result.boards;
-    QString out = QStringLiteral("<h2>Boards</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-                                 "<tr><th>Board</th><th>Count</th><th>l x b (") +
-                  toQString(std::string(lengthUnit(m_app.measure))) +
-                  QStringLiteral(")</th><th>Thickness</th><th>Bevels (saw tilt)</th></tr>");
+    auto cell = [this](const char* name) {
+        return text(name).toHtmlEscaped();
+    };
+    QString out =
+        QStringLiteral("<h2>%1</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+                       "<tr><th>%2</th><th>%3</th><th>%4 (%5)</th><th>%6</th><th>%7</th></tr>")
+            .arg(cell("hdrBoards"), cell("colBoard"), cell("colCount"), cell("colSize"),
+                 toQString(std::string(lengthUnit(m_app.measure))), cell("colThickness"), cell("colBevels"));
+    const BoardWords w = words();
     for (const Board& b : boards.boards) {
-        const BoardRow row = boardRow(b, sep, m_app.measure);
+        const BoardRow row = boardRow(b, sep, m_app.measure, w);
         out += QStringLiteral("<tr>");
         for (const std::string* cell : {&row.name, &row.count, &row.size, &row.thickness, &row.bevels})
             out += QStringLiteral("<td>") + htmlEscaped(*cell) + QStringLiteral("</td>");
         out += QStringLiteral("</tr>");
     }
     out += QStringLiteral("</table>");
-    std::vector<std::string> lines;
-    for (const std::string& line : portLines(boards, sep))
-        lines.push_back(measureText(line, m_app.measure, sep));
-    for (const std::string& line : holeLines(boards, sep))
-        lines.push_back(measureText("Hole, " + line, m_app.measure, sep));
-    for (const std::string& line : volumeLines(boards, sep))
-        lines.push_back(measureText(line, m_app.measure, sep));
-    for (const std::string& line : lines)
+    for (const std::string& line : boardLines(boards))
         out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
-    out += QStringLiteral("<h3>Outlines and bevels</h3><p><img src=\"%1\" width=\"600\"></p>")
-               .arg(kOutlinesImage.toString());
-    out += QStringLiteral("<h3>The box</h3><p><img src=\"%1\" width=\"480\"></p>").arg(kBoxImage.toString());
-    out += QStringLiteral("<h2>Sheet plan</h2>") + planHtml(m_plan, sep, true, m_app.measure);
+    out += QStringLiteral("<h3>%1</h3><p><img src=\"%2\" width=\"600\"></p>")
+               .arg(cell("hdrOutlines"), kOutlinesImage.toString());
+    out += QStringLiteral("<h3>%1</h3><p><img src=\"%2\" width=\"480\"></p>")
+               .arg(cell("hdrBox"), kBoxImage.toString());
+    out += QStringLiteral("<h2>%1</h2>").arg(cell("hdrSheetPlan")) +
+           planHtml(m_plan, sep, true, m_app.measure, [this](const char* name) { return text(name); });
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "acoustics/DesignPort.h"
 #include "acoustics/PortTuning.h"
 #include "boards/Boards.h"
+#include "calc/Numeric.h"
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
@@ -227,10 +228,8 @@ void frmSound::buildControls()
     auto* optionsGrid = new QGridLayout(optionsGroup);
     m_endCorrection = new QComboBox(optionsGroup);
     m_endCorrection->setObjectName(QStringLiteral("cmbEndCorrection"));
-    for (const auto& [caption, k] : {std::pair{tr("Beide einden vrij"), 0.614},
-                                     {tr("Een einde met flens"), 0.732},
-                                     {tr("Beide einden met flens"), 0.850}})
-        m_endCorrection->addItem(caption + QStringLiteral(" (k = ") + number(k, 3) + QStringLiteral(")"));
+    // The items are written with their k in showTexts, so a language file translates the words alone.
+    m_endCorrection->addItems({QString(), QString(), QString()});
     m_car = new QComboBox(optionsGroup);
     m_car->setObjectName(QStringLiteral("cmbCar"));
     m_car->addItems({tr("Geen (geen versterking in de auto)"), tr("Compact (vanaf 87 Hz)"),
@@ -412,9 +411,36 @@ QString frmSound::number(double value, int decimals) const
     return text;
 }
 
+QString frmSound::figure(double value, int decimals) const
+{
+    return toQString(formatDouble(roundHalfEven(value, decimals), m_separator));
+}
+
+QString frmSound::warningLine(const SoundWarning& w) const
+{
+    switch (w.kind) {
+    case SoundWarningKind::QtsDisagrees:
+        return text("wrnQtsDisagrees").arg(figure(w.value, 3), figure(w.limit, 3));
+    case SoundWarningKind::PowerAboveRated:
+        return text("wrnPowerAboveRated").arg(figure(w.value, 1), figure(w.limit, 1));
+    case SoundWarningKind::TargetPortTooLong:
+        return text("wrnTargetPortTooLong").arg(figure(w.target, 1), figure(w.value, 1), figure(w.limit, 1));
+    case SoundWarningKind::LoadBelowOneOhm:
+        return text("wrnLoadBelowOneOhm").arg(figure(w.value, 2));
+    case SoundWarningKind::PipeResonanceLow:
+        return text("wrnPipeResonanceLow").arg(figure(w.value, 1));
+    }
+    return {};
+}
+
 void frmSound::showTexts()
 {
     showOwnWoofer();
+    constexpr std::array<const char*, 3> endNames = {"endFree", "endOneFlanged", "endBothFlanged"};
+    for (int i = 0; i < m_endCorrection->count() && i < static_cast<int>(endNames.size()); ++i)
+        m_endCorrection->setItemText(
+            i, text(endNames[static_cast<std::size_t>(i)]) + QStringLiteral(" (k = ") +
+                   number(endCorrectionFactor(static_cast<EndCorrection>(i)), 3) + QStringLiteral(")"));
     // Filling the boxes is not an edit: without this every box would write the half-filled set back.
     m_syncing = true;
     const WooferTexts& texts = m_host.app().sound;
@@ -521,10 +547,14 @@ void frmSound::refresh()
         return showNoFigures(toQString(boards.error.text()));
     const double vb = boards.boards->netVolumeExact;
     m_netVolume = vb;
-    if (boards.boards->clearanceWarning) {
-        m_portClearance->setText(inMeasure(toQString(*boards.boards->clearanceWarning), app));
-        m_portClearance->show();
-    }
+    for (const BoardsNotice& n : boards.boards->notices)
+        if (n.kind == BoardsNotice::Kind::PortClearance) {
+            BoardsWords words;
+            words.clearanceRound = text("wrnClearanceRound").toStdString();
+            words.clearanceSlot = text("wrnClearanceSlot").toStdString();
+            m_portClearance->setText(inMeasure(toQString(noticeText(n, m_separator, words)), app));
+            m_portClearance->show();
+        }
 
     const bool vented = port->count > 0;
     if (vented) {
@@ -617,7 +647,7 @@ void frmSound::showReport(const SoundReport& report, const Woofer& woofer, bool 
     }
     QStringList warnings;
     for (const SoundWarning& w : report.warnings)
-        warnings << toQString(warningText(w, m_separator));
+        warnings << warningLine(w);
     m_warnings->setText(inMeasure(warnings.join(QLatin1Char('\n')), m_host.app()));
     const QString xmax = number(woofer.xmax, 1);
     m_xmaxAt->setText(report.excursionLimitF ? text("resXmaxAt").arg(xmax, number(*report.excursionLimitF, 1))

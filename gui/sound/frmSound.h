@@ -86,6 +86,9 @@ private:
     void markError(const AcousticsError& error);
     void showReport(const SoundReport& report, const Woofer& woofer, bool vented);
     QString number(double value, int decimals) const;
+    // Rounded, without trailing zeros, as the core's own figures.
+    QString figure(double value, int decimals) const;
+    QString warningLine(const SoundWarning& warning) const;
     // A text the window writes itself, as the window's language has it.
     QString text(const char* name) const;
     bool refuseWrite(const QString& path);

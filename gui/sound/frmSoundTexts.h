@@ -8,7 +8,7 @@
 namespace kelvra
 {
 
-inline constexpr std::array<std::pair<const char*, const char*>, 57> kSoundTexts = {{
+inline constexpr std::array<std::pair<const char*, const char*>, 67> kSoundTexts = {{
     {"dlgSaveWoofer", "Woofer opslaan"},
     {"dlgWooferName", "Naam van de woofer:"},
     {"wooferNamed", "Woofer: %1"},
@@ -67,6 +67,21 @@ inline constexpr std::array<std::pair<const char*, const char*>, 57> kSoundTexts
     {"chartImpedanceLine2", "Fase"},
     {"chartGroupDelay", "Groepsvertraging"},
     {"chartGroupDelayLine1", "Groepsvertraging"},
+    {"wrnQtsDisagrees",
+     "Qts %1 wijkt meer dan 2 % af van Qes en Qms: die geven %2, waarmee de figuren rekenen."},
+    {"wrnPowerAboveRated", "Het vermogen van %1 W ligt boven het nominale vermogen van %2 W."},
+    {"wrnTargetPortTooLong", "Doel-Fb %1 Hz vraagt een poort van %2 cm; de box heeft plaats voor %3 cm."},
+    {"wrnLoadBelowOneOhm", "De versterker ziet %1 ohm: minder dan 1 ohm."},
+    {"wrnPipeResonanceLow",
+     "De resonantie van de poortbuis bij %1 Hz ligt onder 150 Hz: ze kan hoorbaar zijn."},
+    {"wrnClearanceRound",
+     "De poort eindigt %1 cm van de wand ertegenover; laat minstens %2 cm (haar diameter) vrij "
+     "zodat de lucht kan keren."},
+    {"wrnClearanceSlot", "De poort eindigt %1 cm van de wand ertegenover; laat minstens %2 cm (haar kleinste "
+                         "binnenmaat) vrij zodat de lucht kan keren."},
+    {"endFree", "Beide einden vrij"},
+    {"endOneFlanged", "Een einde met flens"},
+    {"endBothFlanged", "Beide einden met flens"},
 }};
 
 } // namespace kelvra

@@ -85,14 +85,14 @@ TEST_P(BoardsWindow, ListsTheBoardsOfTheDesignAndFollowsItsChanges)
     ASSERT_NE(w, nullptr);
     const std::tuple<Changes, std::vector<const char*>, const char*> cases[] = {
         {{},
-         {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | square", "Achterzijde | 1 | 36,4 x 36,4 | 18 mm | square",
-          "Bovenzijde | 1 | 36,4 x 40 | 18 mm | square", "Onderzijde | 1 | 36,4 x 40 | 18 mm | square",
-          "Zij links | 1 | 40 x 40 | 18 mm | square", "Zij rechts | 1 | 40 x 40 | 18 mm | square"},
-         "Exact inner volume: 48,23 litres"},
+         {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | haaks", "Achterzijde | 1 | 36,4 x 36,4 | 18 mm | haaks",
+          "Bovenzijde | 1 | 36,4 x 40 | 18 mm | haaks", "Onderzijde | 1 | 36,4 x 40 | 18 mm | haaks",
+          "Zij links | 1 | 40 x 40 | 18 mm | haaks", "Zij rechts | 1 | 40 x 40 | 18 mm | haaks"},
+         "Exact binnenvolume: 48,23 liter"},
         {{{"ca", "40"}, {"b2", "80"}},
-         {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | square",
-          "Achterzijde | 1 | 36,4 x 58,8 | 18 mm | edge 1: 50\u00b0 * 40\u00b0; edge 3: 50\u00b0 * 40\u00b0"},
-         "beyond 45"},
+         {"Voorzijde | 1 | 36,4 x 36,4 | 18 mm | haaks",
+          "Achterzijde | 1 | 36,4 x 58,8 | 18 mm | kant 1: 50\u00b0 * 40\u00b0; kant 3: 50\u00b0 * 40\u00b0"},
+         "voorbij 45"},
         {{{"b2", "40"}}, {}, "The top: the end panels cross below the top"}};
     for (const auto& [changes, expected, shown] : cases) {
         design(changes);
@@ -171,7 +171,8 @@ TEST_P(BoardsWindow, TheTypedCutoutPlacesTheHoleOrIsRefused)
 {
     frmBoards* w = open();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->lblVolume()->text().contains(QString::fromStdString(u("woofer cut-out \u00d8 23,4 cm"))));
+    EXPECT_TRUE(
+        w->lblVolume()->text().contains(QString::fromStdString(u("uitsparing woofer \u00d8 23,4 cm"))));
     // In inches the box reads and shows inches; the project keeps cm.
     for (const auto& [measure, typed, model, error, shown] :
          {std::tuple{Measure::Metric, "35", "35", true, "the cut-outs side by side leave 0,7 cm"},

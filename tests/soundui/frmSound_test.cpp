@@ -79,7 +79,7 @@ TEST_P(FrmSoundTest, TheTuningFollowsTheBoxAndItsButtonTunesTheMainWindowsPort)
     EXPECT_FALSE(s->findChild<QLabel*>("lblPortClearance")->isVisibleTo(s));
     box(5)->setText("33");
     EXPECT_TRUE(s->findChild<QLabel*>("lblPortClearance")->isVisibleTo(s));
-    EXPECT_TRUE(text(s, "lblPortClearance").contains(QString::fromStdString(u("ends 5,2 cm"))))
+    EXPECT_TRUE(text(s, "lblPortClearance").contains(QString::fromStdString(u("eindigt 5,2 cm"))))
         << text(s, "lblPortClearance").toStdString();
 }
 

@@ -104,7 +104,7 @@ TEST_P(FrmFitTest, CancelStopsTheSearchAndABadBoxIsNamed)
     QTest::mouseClick(f->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
     ASSERT_TRUE(finished.wait(2000));
     EXPECT_FALSE(f->searching());
-    EXPECT_EQ(status(f), "Cancelled.");
+    EXPECT_EQ(status(f), "Geannuleerd.");
     EXPECT_FALSE(f->result().has_value());
 }
 

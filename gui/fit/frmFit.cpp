@@ -33,13 +33,13 @@ namespace
 
 // The boxes of the search keys, with their captions' names and first values: a midsize car's boot.
 // The goal's caption follows the goal (capGoalF, capTargetF3), so no language file names it.
-struct BoxSpec {
+struct BoxField {
     std::string_view key;
     const char* label;
     const char* caption;
     const char* first;
 };
-const BoxSpec kBoxes[] = {
+const BoxField kBoxes[] = {
     {"bootdepth", "lblBootDepth", "Diepte (cm)", "70"},
     {"bootheight", "lblBootHeight", "Hoogte (cm)", "42"},
     {"bootwidth", "lblBootWidth", "Breedte (cm)", "95"},
@@ -121,7 +121,7 @@ void frmFit::buildControls()
     m_subsonicOrder->setCurrentIndex(1);
     searchForm->addRow(namedLabel("lblBoxType", QStringLiteral("Soort box"), searchGroup), m_boxType);
     searchForm->addRow(namedLabel("lblGoal", QStringLiteral("Doel"), searchGroup), m_goal);
-    for (const BoxSpec& field : kBoxes) {
+    for (const BoxField& field : kBoxes) {
         auto* edit = new QLineEdit(QString::fromLatin1(field.first), this);
         edit->setObjectName(QStringLiteral("txt") + QString::fromLatin1(field.key.data(), field.key.size()));
         m_boxes.emplace_back(field.key, edit);

@@ -20,6 +20,15 @@ BootPicture::BootPicture(QWidget* parent) : QWidget(parent)
     setMinimumSize(sizeHint());
 }
 
+void BootPicture::setTexts(const std::function<QString(const char*)>& text)
+{
+    m_depth = text("picDepth");
+    m_height = text("picHeight");
+    m_angle = text("picAngle");
+    m_width = text("picWidth");
+    update();
+}
+
 QSize BootPicture::sizeHint() const
 {
     return {fontMetrics().horizontalAdvance(QStringLiteral("M")) * 30, fontMetrics().height() * 9};
@@ -45,13 +54,13 @@ void BootPicture::paintEvent(QPaintEvent*)
     // Depth along the floor, height at the boot's opening, the angle at the seat's foot.
     const double below = foot.y() + line * 0.9;
     p.drawLine(QPointF(foot.x(), below - line * 0.3), QPointF(foot.x() + depth, below - line * 0.3));
-    p.drawText(QRectF(foot.x(), below - line * 0.2, depth, line), Qt::AlignHCenter, tr("depth"));
+    p.drawText(QRectF(foot.x(), below - line * 0.2, depth, line), Qt::AlignHCenter, m_depth);
     const double x = foot.x() + depth - line * 0.4;
     p.drawLine(QPointF(x, foot.y()), QPointF(x, back.y()));
     p.drawText(QRectF(x - depth / 2 - line * 0.3, (foot.y() + back.y()) / 2 - line / 2, depth / 2, line),
-               Qt::AlignRight, tr("height"));
+               Qt::AlignRight, m_height);
     p.drawArc(QRectF(foot.x() - line, foot.y() - line, 2 * line, 2 * line), 0, 70 * 16);
-    p.drawText(QPointF(foot.x() + line * 1.1, foot.y() - line * 0.2), tr("angle"));
+    p.drawText(QPointF(foot.x() + line * 1.1, foot.y() - line * 0.2), m_angle);
     // From above on the right: the width between the wheel arches.
     const double left = foot.x() + depth + line * 1.5, right = w - line * 0.5;
     const double top = line * 0.8, bottom = h - line * 1.6;
@@ -63,7 +72,7 @@ void BootPicture::paintEvent(QPaintEvent*)
     p.setPen(QPen(palette().color(QPalette::Highlight), 1));
     const double y = top + arch * 1.5;
     p.drawLine(QPointF(left + (right - left) * 0.18, y), QPointF(right - (right - left) * 0.18, y));
-    p.drawText(QRectF(left, bottom + line * 0.1, right - left, line), Qt::AlignHCenter, tr("width"));
+    p.drawText(QRectF(left, bottom + line * 0.1, right - left, line), Qt::AlignHCenter, m_width);
 }
 
 FitPlot::FitPlot(char decimalSeparator, QWidget* parent) : QWidget(parent)
@@ -72,25 +81,18 @@ FitPlot::FitPlot(char decimalSeparator, QWidget* parent) : QWidget(parent)
     m_chart = new QChart;
     m_chart->setLocalizeNumbers(true);
     m_chart->setLocale(decimalSeparator == ',' ? QLocale(QLocale::Dutch) : QLocale::c());
-    m_chart->setTitle(tr("F3 and max. SPL at F by outer volume"));
     m_f3 = new QScatterSeries;
-    m_f3->setName(tr("F3 (Hz)"));
     m_f3->setMarkerSize(8);
     m_spl = new QScatterSeries;
-    m_spl->setName(tr("Max. SPL at F (dB)"));
     m_spl->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     m_spl->setMarkerSize(8);
     m_best = new QScatterSeries;
-    m_best->setName(tr("Best (F3)"));
     m_best->setMarkerSize(14);
     for (QScatterSeries* s : {m_f3, m_spl, m_best})
         m_chart->addSeries(s);
     m_x = new QValueAxis;
-    m_x->setTitleText(tr("Outer volume (l)"));
     m_yF3 = new QValueAxis;
-    m_yF3->setTitleText(tr("F3 (Hz)"));
     m_ySpl = new QValueAxis;
-    m_ySpl->setTitleText(tr("dB"));
     m_chart->addAxis(m_x, Qt::AlignBottom);
     m_chart->addAxis(m_yF3, Qt::AlignLeft);
     m_chart->addAxis(m_ySpl, Qt::AlignRight);
@@ -136,6 +138,17 @@ void FitPlot::show(const std::vector<FitDesign>& front, const std::optional<FitD
     range(m_x, x0, x1);
     range(m_yF3, f0, f1);
     range(m_ySpl, s0, s1);
+}
+
+void FitPlot::setTexts(const std::function<QString(const char*)>& text)
+{
+    m_chart->setTitle(text("chartFront"));
+    m_f3->setName(text("chartFrontLine1"));
+    m_spl->setName(text("chartFrontLine2"));
+    m_best->setName(text("chartFrontBest"));
+    m_x->setTitleText(text("axisVolume"));
+    m_yF3->setTitleText(text("axisF3"));
+    m_ySpl->setTitleText(text("axisSpl"));
 }
 
 int FitPlot::points() const

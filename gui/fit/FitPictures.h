@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QChart;
 class QScatterSeries;
 class QValueAxis;
@@ -20,9 +22,14 @@ class BootPicture : public QWidget
 public:
     explicit BootPicture(QWidget* parent = nullptr);
     QSize sizeHint() const override;
+    // The measures' names, from the window's texts ("picDepth" ...).
+    void setTexts(const std::function<QString(const char*)>& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_depth, m_height, m_angle, m_width;
 };
 
 class FitPlot : public QWidget
@@ -32,6 +39,8 @@ public:
     // The front's designs by outer volume; the best is marked apart. An empty front clears the plot.
     void show(const std::vector<FitDesign>& front, const std::optional<FitDesign>& best);
     int points() const;
+    // The title, the legend and the axes, from the window's texts ("chartFront" ...).
+    void setTexts(const std::function<QString(const char*)>& text);
 
 private:
     QChart* m_chart = nullptr;

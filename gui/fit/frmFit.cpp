@@ -4,7 +4,9 @@
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
+#include "gui/common/WindowTexts.h"
 #include "gui/fit/FitPictures.h"
+#include "gui/fit/frmFitTexts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -16,9 +18,12 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <array>
 
 namespace kelvra
 {
@@ -26,21 +31,34 @@ namespace kelvra
 namespace
 {
 
-// The boxes of the search keys, with their first values: a midsize car's boot.
-struct BoxSpec {
+// The boxes of the search keys, with their captions' names and first values: a midsize car's boot.
+// The goal's caption follows the goal (capGoalF, capTargetF3), so no language file names it.
+struct BoxField {
     std::string_view key;
+    const char* label;
     const char* caption;
     const char* first;
 };
-const BoxSpec kBoxes[] = {
-    {"bootdepth", QT_TRANSLATE_NOOP("kelvra::frmFit", "Depth (cm)"), "70"},
-    {"bootheight", QT_TRANSLATE_NOOP("kelvra::frmFit", "Height (cm)"), "42"},
-    {"bootwidth", QT_TRANSLATE_NOOP("kelvra::frmFit", "Width (cm)"), "95"},
-    {"seatangle", QT_TRANSLATE_NOOP("kelvra::frmFit", "Seat angle (°)"), "70"},
-    {"goalf", QT_TRANSLATE_NOOP("kelvra::frmFit", "F (Hz)"), "40"},
-    {"power", QT_TRANSLATE_NOOP("kelvra::frmFit", "Power (W)"), ""},
-    {"subsonic", QT_TRANSLATE_NOOP("kelvra::frmFit", "Subsonic (Hz)"), ""},
+const BoxField kBoxes[] = {
+    {"bootdepth", "lblBootDepth", "Diepte (cm)", "70"},
+    {"bootheight", "lblBootHeight", "Hoogte (cm)", "42"},
+    {"bootwidth", "lblBootWidth", "Breedte (cm)", "95"},
+    {"seatangle", "lblSeatAngle", "Hoek achterbank (°)", "70"},
+    {"goalf", "lblGoalF", "F (Hz)", "40"},
+    {"power", "lblPower", "Vermogen (W)", ""},
+    {"subsonic", "lblSubsonic", "Subsonic (Hz)", ""},
 };
+
+// The table's headings by the names of their texts; the first column marks the best design.
+constexpr std::array<const char*, 10> kColumns{"",      "colSize",   "colNet",       "colFb",   "colPort",
+                                               "colF3", "colMaxSpl", "colPortSpeed", "colXmax", "colOuter"};
+
+QLabel* namedLabel(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
 
 QString number(double value, int decimals, char sep)
 {
@@ -52,16 +70,25 @@ QString number(double value, int decimals, char sep)
 frmFit::frmFit(MainWindowHost& host, QWidget* parent) : QWidget(parent, Qt::Window), m_host(host)
 {
     setObjectName(QStringLiteral("frmFit"));
-    setWindowTitle(tr("Fit my boot"));
+    setWindowTitle(QStringLiteral("Past het in mijn kofferbak"));
+    {
+        WindowTexts texts(*this);
+        for (const auto& [name, builtIn] : kFitTexts)
+            texts.add(name, builtIn);
+    }
     buildControls();
     connect(m_goal, &QComboBox::currentIndexChanged, this, &frmFit::onGoalChanged);
     connect(m_search, &QPushButton::clicked, this, &frmFit::startSearch);
     connect(m_cancelButton, &QPushButton::clicked, this, &frmFit::cancelSearch);
+    // Apart from the button: a new caption would take the button's shortcut with it.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_cancelButton,
+            &QPushButton::click);
     connect(m_use, &QPushButton::clicked, this, &frmFit::useChosen);
     connect(m_table, &QTableWidget::itemSelectionChanged, this,
             [this] { m_use->setEnabled(chosen() != nullptr); });
     onGoalChanged();
     setRunning(false);
+    showTexts();
 }
 
 frmFit::~frmFit()
@@ -72,30 +99,33 @@ frmFit::~frmFit()
 void frmFit::buildControls()
 {
     const char sep = m_host.app().decimalSeparator;
-    auto* bootGroup = new QGroupBox(tr("The boot"), this);
+    auto* bootGroup = new QGroupBox(QStringLiteral("De kofferbak"), this);
     bootGroup->setObjectName(QStringLiteral("fraBoot"));
     auto* bootForm = new QFormLayout;
-    auto* searchGroup = new QGroupBox(tr("The box"), this);
+    auto* searchGroup = new QGroupBox(QStringLiteral("De box"), this);
     searchGroup->setObjectName(QStringLiteral("fraSearch"));
     auto* searchForm = new QFormLayout(searchGroup);
     m_boxType = new QComboBox(searchGroup);
     m_boxType->setObjectName(QStringLiteral("cmbBoxType"));
-    m_boxType->addItems({tr("Any"), tr("Sealed"), tr("Slot port"), tr("Round ports")});
+    m_boxType->addItems({QStringLiteral("Elke"), QStringLiteral("Gesloten"), QStringLiteral("Sleufpoort"),
+                         QStringLiteral("Ronde poorten")});
     m_goal = new QComboBox(searchGroup);
     m_goal->setObjectName(QStringLiteral("cmbGoal"));
-    m_goal->addItems({tr("Deepest (lowest F3)"), tr("Loudest at F"), tr("Smallest with F3 at or below")});
+    m_goal->addItems({QStringLiteral("Het diepst (laagste F3)"), QStringLiteral("Het luidst bij F"),
+                      QStringLiteral("Het kleinst met F3 niet hoger dan")});
     m_subsonicOrder = new QComboBox(searchGroup);
     m_subsonicOrder->setObjectName(QStringLiteral("cmbSubsonicOrder"));
-    m_subsonicOrder->addItems(
-        {tr("Butterworth 12 dB/oct"), tr("Butterworth 24 dB/oct"), tr("Linkwitz-Riley 24 dB/oct")});
+    m_subsonicOrder->addItems({QStringLiteral("Butterworth 12 dB/oct"),
+                               QStringLiteral("Butterworth 24 dB/oct"),
+                               QStringLiteral("Linkwitz-Riley 24 dB/oct")});
     m_subsonicOrder->setCurrentIndex(1);
-    searchForm->addRow(tr("Box type"), m_boxType);
-    searchForm->addRow(tr("Goal"), m_goal);
-    for (const BoxSpec& field : kBoxes) {
+    searchForm->addRow(namedLabel("lblBoxType", QStringLiteral("Soort box"), searchGroup), m_boxType);
+    searchForm->addRow(namedLabel("lblGoal", QStringLiteral("Doel"), searchGroup), m_goal);
+    for (const BoxField& field : kBoxes) {
         auto* edit = new QLineEdit(QString::fromLatin1(field.first), this);
         edit->setObjectName(QStringLiteral("txt") + QString::fromLatin1(field.key.data(), field.key.size()));
         m_boxes.emplace_back(field.key, edit);
-        auto* label = new QLabel(tr(field.caption), this);
+        QLabel* label = namedLabel(field.label, QString::fromUtf8(field.caption), this);
         label->setBuddy(edit);
         if (field.key == "goalf")
             m_goalLabel = label;
@@ -104,19 +134,18 @@ void frmFit::buildControls()
         else
             searchForm->addRow(label, edit);
     }
-    box("power")->setPlaceholderText(tr("N x Pe"));
-    box("subsonic")->setPlaceholderText(tr("none"));
-    searchForm->addRow(tr("Subsonic filter"), m_subsonicOrder);
+    searchForm->addRow(namedLabel("lblSubsonicOrder", QStringLiteral("Subsonic-filter"), searchGroup),
+                       m_subsonicOrder);
     auto* bootRow = new QHBoxLayout(bootGroup);
     bootRow->addLayout(bootForm);
-    bootRow->addWidget(new BootPicture(bootGroup), 1);
+    m_picture = new BootPicture(bootGroup);
+    bootRow->addWidget(m_picture, 1);
 
-    m_search = new QPushButton(tr("&Search"), this);
+    m_search = new QPushButton(QStringLiteral("&Zoeken"), this);
     m_search->setObjectName(QStringLiteral("cmdSearch"));
     m_search->setDefault(true);
-    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton = new QPushButton(QStringLiteral("Annuleren"), this);
     m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancelButton->setShortcut(QKeySequence(Qt::Key_Escape));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("prgSearch"));
     m_progress->setRange(0, 1000);
@@ -129,18 +158,15 @@ void frmFit::buildControls()
     m_best->setWordWrap(true);
     m_best->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    m_table = new QTableWidget(0, 10, this);
+    m_table = new QTableWidget(0, static_cast<int>(kColumns.size()), this);
     m_table->setObjectName(QStringLiteral("tblFront"));
-    m_table->setHorizontalHeaderLabels(
-        {QString(), tr("h2 x b2 x l3 (cm)"), tr("Net (l)"), tr("Fb (Hz)"), tr("Port"), tr("F3 (Hz)"),
-         tr("Max. SPL at F (dB)"), tr("Port speed margin (m/s)"), tr("Xmax margin (mm)"), tr("Outer (l)")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_plot = new FitPlot(sep, this);
-    m_use = new QPushButton(tr("&Use this design"), this);
+    m_use = new QPushButton(QStringLiteral("Dit ontwerp &gebruiken"), this);
     m_use->setObjectName(QStringLiteral("cmdUseDesign"));
 
     auto* inputs = new QHBoxLayout;
@@ -175,8 +201,8 @@ QLineEdit* frmFit::box(std::string_view key) const
 
 void frmFit::onGoalChanged()
 {
+    showGoalCaption();
     const bool smallest = m_goal->currentIndex() == static_cast<int>(FitGoal::Smallest);
-    m_goalLabel->setText(smallest ? tr("Target F3 (Hz)") : tr("F (Hz)"));
     const char sep = m_host.app().decimalSeparator;
     box("goalf")->setText(number(smallest ? kDefaultTargetF3 : kDefaultLoudestAt, 1, sep));
 }
@@ -207,7 +233,7 @@ void frmFit::startSearch()
     for (const auto& [key, edit] : m_boxes) {
         const std::string error = applyFitKey(request, key, typedLength(key, edit), sep);
         if (!error.empty()) {
-            m_status->setText(toQString(error));
+            setStatus([message = toQString(error)] { return message; });
             edit->setFocus();
             return;
         }
@@ -215,8 +241,9 @@ void frmFit::startSearch()
     const auto woofer = parseWoofer(app.sound, sep);
     const auto options = parseSoundOptions(app.sound, sep);
     if (!woofer || !options) {
-        m_status->setText(tr("The woofer: %1. Type its parameters in \"How it will sound\" (F7) first.")
-                              .arg(toQString((!woofer ? woofer.error() : options.error()).message)));
+        setStatus([this, message = toQString((!woofer ? woofer.error() : options.error()).message)] {
+            return text("msgNoWoofer").arg(message);
+        });
         return;
     }
     request.woofer = *woofer;
@@ -225,7 +252,7 @@ void frmFit::startSearch()
     showResult();
     m_cancel = false;
     m_finished = false;
-    m_status->setText(tr("Searching..."));
+    setStatus([this] { return text("msgSearching"); });
     setRunning(true);
     FitControl control;
     control.cancel = &m_cancel;
@@ -260,17 +287,16 @@ void frmFit::onFinished(const FitResult& result)
     setRunning(false);
     const char sep = m_host.app().decimalSeparator;
     if (result.cancelled) {
-        m_status->setText(tr("Cancelled."));
+        setStatus([this] { return text("msgCancelled"); });
     } else if (!result.error.empty()) {
-        m_status->setText(toQString(result.error));
+        setStatus([message = toQString(result.error)] { return message; });
     } else {
         m_result = result;
-        m_status->setText(tr("%1 designs in %2 s.")
-                              .arg(QLocale::c().toString(static_cast<qulonglong>(result.evaluated)))
-                              .arg(number(result.seconds, 2, sep)));
-        if (!result.best)
-            m_status->setText(m_status->text() + QLatin1Char(' ') +
-                              tr("No box in this boot keeps every rule for this goal."));
+        setStatus([this, count = QLocale::c().toString(static_cast<qulonglong>(result.evaluated)),
+                   seconds = number(result.seconds, 2, sep), none = !result.best] {
+            const QString done = text("msgDesigns").arg(count, seconds);
+            return none ? done + QLatin1Char(' ') + text("msgNoBox") : done;
+        });
     }
     showResult();
     setRunning(false);
@@ -281,10 +307,10 @@ QString frmFit::designPort(const FitDesign& d) const
 {
     const ModelInputs& in = d.inputs;
     if (in.pieces2 <= 0)
-        return tr("sealed");
+        return text("portSealed");
     if (in.ptype == 0)
-        return tr("%1 x round %2, lp %3").arg(in.pieces2).arg(shownLength(in.dp), shownLength(in.lp));
-    return tr("slot %1 x %2, lp %3").arg(shownLength(in.bp), shownLength(in.hp), shownLength(in.lp));
+        return text("portRound").arg(in.pieces2).arg(shownLength(in.dp), shownLength(in.lp));
+    return text("portSlot").arg(shownLength(in.bp), shownLength(in.hp), shownLength(in.lp));
 }
 
 QString frmFit::shownLength(const std::string& cm) const
@@ -307,25 +333,67 @@ std::string frmFit::typedLength(std::string_view key, const QLineEdit* edit) con
 
 void frmFit::showEvent(QShowEvent* event)
 {
-    // The captions follow the program's measure each time the window shows.
-    const bool inches = m_host.app().measure == Measure::Imperial;
-    const QString from = inches ? QStringLiteral("(cm)") : QStringLiteral("(in)");
-    const QString to = inches ? QStringLiteral("(in)") : QStringLiteral("(cm)");
     // The first values are a boot in cm: shown once in the program's measure.
     for (const auto& [key, edit] : m_boxes)
         if (key.starts_with("boot") && !edit->property("shownInMeasure").toBool()) {
             edit->setText(shownLength(toStdString(edit->text())));
             edit->setProperty("shownInMeasure", true);
         }
+    // The captions follow the program's measure each time the window shows.
+    showTexts();
+    QWidget::showEvent(event);
+}
+
+void frmFit::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        showTexts();
+    QWidget::changeEvent(event);
+}
+
+QString frmFit::text(const char* name) const
+{
+    return toQString(WindowTexts(*const_cast<frmFit*>(this)).text(name));
+}
+
+void frmFit::setStatus(std::function<QString()> status)
+{
+    m_statusText = std::move(status);
+    m_status->setText(m_statusText());
+}
+
+void frmFit::showGoalCaption()
+{
+    const bool smallest = m_goal->currentIndex() == static_cast<int>(FitGoal::Smallest);
+    m_goalLabel->setText(text(smallest ? "capTargetF3" : "capGoalF"));
+}
+
+void frmFit::showTexts()
+{
+    const bool inches = m_host.app().measure == Measure::Imperial;
+    const QString from = inches ? QStringLiteral("(cm)") : QStringLiteral("(in)");
+    const QString to = inches ? QStringLiteral("(in)") : QStringLiteral("(cm)");
+    // A caption a language file gave is in cm; the window may show inches.
     for (QLabel* label : findChildren<QLabel*>())
         if (label->buddy() && label->text().contains(from))
             label->setText(label->text().replace(from, to));
-    for (int c = 0; c < m_table->columnCount(); ++c)
-        if (QTableWidgetItem* h = m_table->horizontalHeaderItem(c))
-            h->setText(h->text().replace(from, to).replace(
-                inches ? QStringLiteral("(l)") : QStringLiteral("(ft³)"),
-                inches ? QStringLiteral("(ft³)") : QStringLiteral("(l)")));
-    QWidget::showEvent(event);
+    showGoalCaption();
+    box("power")->setPlaceholderText(text("emptyPower"));
+    box("subsonic")->setPlaceholderText(text("emptySubsonic"));
+    QStringList headings;
+    for (const char* name : kColumns) {
+        QString heading = *name ? text(name) : QString();
+        if (inches)
+            heading.replace(QStringLiteral("(cm)"), QStringLiteral("(in)"))
+                .replace(QStringLiteral("(l)"), QStringLiteral("(ft³)"));
+        headings.push_back(heading);
+    }
+    m_table->setHorizontalHeaderLabels(headings);
+    m_picture->setTexts([this](const char* name) { return text(name); });
+    m_plot->setTexts([this](const char* name) { return text(name); });
+    if (m_statusText)
+        m_status->setText(m_statusText());
+    showResultTexts();
 }
 
 void frmFit::showResult()
@@ -337,21 +405,17 @@ void frmFit::showResult()
         return;
     const char sep = m_host.app().decimalSeparator;
     const bool inches = m_host.app().measure == Measure::Imperial;
-    std::vector<const FitDesign*> rows;
-    if (m_result->best)
-        rows.push_back(&*m_result->best);
-    for (const FitDesign& d : m_result->front)
-        rows.push_back(&d);
-    m_table->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const FitDesign& d = *rows[static_cast<std::size_t>(r)];
-        const QStringList cells = {r == 0 && m_result->best ? tr("Best") : QString(),
+    const std::vector<const FitDesign*> designs = rows();
+    m_table->setRowCount(static_cast<int>(designs.size()));
+    for (int r = 0; r < static_cast<int>(designs.size()); ++r) {
+        const FitDesign& d = *designs[static_cast<std::size_t>(r)];
+        const QStringList cells = {QString(),
                                    shownLength(d.inputs.h2) + " x " + shownLength(d.inputs.b2) + " x " +
                                        shownLength(d.inputs.l3),
                                    inches ? toQString(volumeText(d.netVolume, Measure::Imperial, sep, false))
                                           : number(d.netVolume, 2, sep),
                                    d.fb ? number(*d.fb, 1, sep) : QStringLiteral("-"),
-                                   designPort(d),
+                                   QString(),
                                    number(d.f3, 1, sep),
                                    number(d.maxSplAt, 1, sep),
                                    d.fb ? number(d.portSpeedMargin, 1, sep) : QStringLiteral("-"),
@@ -361,14 +425,40 @@ void frmFit::showResult()
             m_table->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
     m_plot->show(m_result->front, m_result->best);
-    if (const FitDesign* best = m_result->best ? &*m_result->best : nullptr)
-        m_best->setText(tr("Best: %1 x %2 x %3 %8, %4, net %5, F3 %6 Hz, max. SPL at F %7 dB.")
-                            .arg(shownLength(best->inputs.h2), shownLength(best->inputs.b2),
-                                 shownLength(best->inputs.l3), designPort(*best),
-                                 inches ? toQString(volumeText(best->netVolume, Measure::Imperial, sep))
-                                        : number(best->netVolume, 2, sep) + QStringLiteral(" l"),
-                                 number(best->f3, 1, sep), number(best->maxSplAt, 1, sep),
-                                 toQString(std::string(lengthUnit(m_host.app().measure)))));
+    showResultTexts();
+}
+
+std::vector<const FitDesign*> frmFit::rows() const
+{
+    std::vector<const FitDesign*> rows;
+    if (!m_result)
+        return rows;
+    if (m_result->best)
+        rows.push_back(&*m_result->best);
+    for (const FitDesign& d : m_result->front)
+        rows.push_back(&d);
+    return rows;
+}
+
+void frmFit::showResultTexts()
+{
+    const std::vector<const FitDesign*> designs = rows();
+    for (int r = 0; r < static_cast<int>(designs.size()) && r < m_table->rowCount(); ++r) {
+        if (QTableWidgetItem* mark = m_table->item(r, 0))
+            mark->setText(r == 0 && m_result->best ? text("rowBest") : QString());
+        if (QTableWidgetItem* port = m_table->item(r, 4))
+            port->setText(designPort(*designs[static_cast<std::size_t>(r)]));
+    }
+    const char sep = m_host.app().decimalSeparator;
+    const bool inches = m_host.app().measure == Measure::Imperial;
+    if (const FitDesign* best = m_result && m_result->best ? &*m_result->best : nullptr)
+        m_best->setText(
+            text("resBest").arg(shownLength(best->inputs.h2), shownLength(best->inputs.b2),
+                                shownLength(best->inputs.l3), designPort(*best),
+                                inches ? toQString(volumeText(best->netVolume, Measure::Imperial, sep))
+                                       : number(best->netVolume, 2, sep) + QStringLiteral(" l"),
+                                number(best->f3, 1, sep), number(best->maxSplAt, 1, sep),
+                                toQString(std::string(lengthUnit(m_host.app().measure)))));
 }
 
 const FitDesign* frmFit::chosen() const

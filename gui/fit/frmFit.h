@@ -9,10 +9,12 @@
 #include <QWidget>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -25,6 +27,7 @@ namespace kelvra
 {
 
 class MainWindowHost;
+class BootPicture;
 class FitPlot;
 
 class frmFit : public QWidget
@@ -52,12 +55,24 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The window's own texts again after a language file changed them.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
     void onGoalChanged();
     void onFinished(const FitResult& result);
     void showResult();
+    // The texts the window draws itself, in the language and measure shown: the headings, the
+    // pictures', the status, the best design and the ports of the table.
+    void showTexts();
+    void showResultTexts();
+    void showGoalCaption();
+    QString text(const char* name) const;
+    // The status is kept as how to write it, so a new language writes it again.
+    void setStatus(std::function<QString()> status);
+    // The designs of the table's rows: the best first, then the front.
+    std::vector<const FitDesign*> rows() const;
     void setRunning(bool running);
     void stopWorker();
     QString designPort(const FitDesign& d) const;
@@ -77,6 +92,7 @@ private:
     QComboBox* m_subsonicOrder = nullptr;
     QLabel* m_goalLabel = nullptr;
     QLabel* m_status = nullptr;
+    std::function<QString()> m_statusText;
     QLabel* m_best = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_search = nullptr;
@@ -84,6 +100,7 @@ private:
     QPushButton* m_use = nullptr;
     QTableWidget* m_table = nullptr;
     FitPlot* m_plot = nullptr;
+    BootPicture* m_picture = nullptr;
 };
 
 } // namespace kelvra

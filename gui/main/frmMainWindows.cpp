@@ -15,6 +15,8 @@
 #include "gui/project/frmDialog.h"
 #include "gui/sound/frmSound.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 
 #include <memory>
@@ -58,6 +60,9 @@ void frmMain::translate(QWidget& window)
 {
     WindowTexts texts(window);
     translateWindow(*m_app, texts);
+    // A window that draws texts itself (headings, a status) writes them again in the new language.
+    QEvent changed(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&window, &changed);
 }
 
 void frmMain::markDesignSaved()
@@ -110,6 +115,7 @@ void frmMain::openFit()
     if (!m_fit) {
         m_fit = new frmFit(*this, this);
         m_fit->setAttribute(Qt::WA_DeleteOnClose);
+        translate(*m_fit);
     }
     m_fit->show();
     m_fit->raise();
@@ -130,7 +136,7 @@ void frmMain::openOptions()
     dialog.exec();
     // The open windows follow the language at once, like the main window.
     for (QWidget* w : {static_cast<QWidget*>(m_boards.data()), static_cast<QWidget*>(m_sound.data()),
-                       static_cast<QWidget*>(m_3d.data())})
+                       static_cast<QWidget*>(m_3d.data()), static_cast<QWidget*>(m_fit.data())})
         if (w)
             translate(*w);
 }

@@ -1,15 +1,21 @@
 // The fit window opened from the real main window: a search off the user-interface thread that the
 // window shows and Cancel stops, bad boxes named, and "Use this design" putting every input into the main
 // window.
+#include "gui/common/WindowTexts.h"
 #include "gui/fit/frmFit.h"
+#include "lang/ApplyLanguage.h"
+#include "persist/Ini.h"
 #include "tests/support/MainWindowFixture.h"
 #include "units/Units.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+
+#include <filesystem>
 
 using namespace kelvra;
 
@@ -66,6 +72,21 @@ TEST_P(FrmFitTest, TheBestDesignGoesIntoTheMainWindowWithEveryInput)
     f->hide();
     f->show();
     EXPECT_TRUE(f->box("bootdepth")->property("shownInMeasure").toBool());
+    // A language's captions and headings, given in cm and litres, read in inches and cubic feet.
+    for (const char* file : {"Dutch_lng.ini", "English_lng.ini"}) {
+        const std::string path = (std::filesystem::path(KELVRA_LANGUAGE_DIR) / file).string();
+        WindowTexts texts(*f);
+        ApplyLanguageToForm(path, texts, sep());
+        QEvent changed(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(f, &changed);
+        const auto inInches = [&](const char* key) {
+            return QString::fromStdString(ReadLanguageValue(path, "frmFit", key, "?"))
+                .replace("(cm)", "(in)")
+                .replace("(l)", "(ft³)");
+        };
+        EXPECT_EQ(f->findChild<QLabel*>("lblBootDepth")->text(), inInches("lblBootDepth")) << file;
+        EXPECT_EQ(table->horizontalHeaderItem(2)->text(), inInches("colNet")) << file;
+    }
     typeBoot(f, "15 3/4", "11 13/16", "15 15/16"); // 40, 30 and 40,5 cm to 1/16"
     QTest::mouseClick(f->findChild<QPushButton*>("cmdSearch"), Qt::LeftButton);
     ASSERT_TRUE(finished.wait(20000));
@@ -104,7 +125,7 @@ TEST_P(FrmFitTest, CancelStopsTheSearchAndABadBoxIsNamed)
     QTest::mouseClick(f->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
     ASSERT_TRUE(finished.wait(2000));
     EXPECT_FALSE(f->searching());
-    EXPECT_EQ(status(f), "Cancelled.");
+    EXPECT_EQ(status(f), "Geannuleerd.");
     EXPECT_FALSE(f->result().has_value());
 }
 

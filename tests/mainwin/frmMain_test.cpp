@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -407,11 +408,12 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
     win->openBoards();
     win->openSound();
     win->open3d();
+    win->openFit();
     auto* layout = new frmLayout(win->app(), *win, win.get());
     layout->findChild<QAction*>("mnuPanelCutPlan")->trigger();
     const std::string dutchFile = (std::filesystem::path(KELVRA_LANGUAGE_DIR) / "Dutch_lng.ini").string();
     const std::string englishFile = (std::filesystem::path(KELVRA_LANGUAGE_DIR) / "English_lng.ini").string();
-    for (const char* window : {"frmBoards", "frmSound", "frmCutPlan", "frm3d"}) {
+    for (const char* window : {"frmBoards", "frmSound", "frmCutPlan", "frm3d", "frmFit"}) {
         SCOPED_TRACE(window);
         QWidget* w = window == std::string("frmCutPlan") ? layout->findChild<QWidget*>(window)
                                                          : win->findChild<QWidget*>(window);
@@ -426,6 +428,10 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
             // The printed board table takes the boards window's headings.
             EXPECT_EQ(boardTableHeading(win->app())[3],
                       ReadLanguageValue(file, "frmBoards", "colThickness", "?"));
+            // The fit window writes its headings again.
+            EXPECT_EQ(
+                win->findChild<QTableWidget*>("tblFront")->horizontalHeaderItem(2)->text().toStdString(),
+                ReadLanguageValue(file, "frmFit", "colNet", "?"));
             for (const std::string& key : keys) {
                 const bool hint = key.ends_with("_ttt");
                 const std::string control = hint ? key.substr(0, key.size() - 4) : key;

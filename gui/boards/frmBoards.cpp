@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -475,6 +476,13 @@ bool frmBoards::cannotWrite(const QString& path)
     messageService().show(this, Message{"\"" + toStdString(path) + "\" could not be written.", programTitle(),
                                         MessageIcon::Exclamation, MessageButtons::Ok});
     return false;
+}
+
+void frmBoards::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && isVisible())
+        refresh();
+    QMainWindow::changeEvent(event);
 }
 
 void frmBoards::closeEvent(QCloseEvent* event)

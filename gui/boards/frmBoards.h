@@ -82,6 +82,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A new language: the texts the window draws itself are written again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void createMenus();

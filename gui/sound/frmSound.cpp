@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -683,6 +684,13 @@ void frmSound::onUsePortLength()
         return;
     // Through the main window's own route, so its recalculation (and with it this window) follows.
     m_host.setModelText(*findModelKey("lp"), toStdString(number(*m_portLengthCm, 2)));
+}
+
+void frmSound::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && isVisible())
+        refresh();
+    QWidget::changeEvent(event);
 }
 
 void frmSound::closeEvent(QCloseEvent* event)

@@ -9,6 +9,7 @@
 #include "persist/Ini.h"
 #include "tests/support/MainWindowFixture.h"
 
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -428,6 +429,13 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
             // The printed board table takes the boards window's headings.
             EXPECT_EQ(boardTableHeading(win->app())[3],
                       ReadLanguageValue(file, "frmBoards", "colThickness", "?"));
+            // The boards list and the sound window's list words follow the language at once.
+            EXPECT_EQ(win->findChild<QTableWidget*>("tblBoards")->item(0, 4)->text().toStdString(),
+                      ReadLanguageValue(file, "frmBoards", "bevSquare", "?"));
+            EXPECT_TRUE(
+                win->findChild<QComboBox*>("cmbEndCorrection")
+                    ->itemText(0)
+                    .startsWith(QString::fromStdString(ReadLanguageValue(file, "frmSound", "endFree", "?"))));
             // The fit window writes its headings again.
             EXPECT_EQ(
                 win->findChild<QTableWidget*>("tblFront")->horizontalHeaderItem(2)->text().toStdString(),

@@ -315,23 +315,6 @@ bool finite(const BoxBoards& b)
     return std::isfinite(b.innerVolumeExact) && std::isfinite(b.netVolumeExact);
 }
 
-std::string boardWords(const std::string& key)
-{
-    if (key.empty())
-        return "the box";
-    if (key == "front" || key == "rear")
-        return "the " + key + " panel";
-    if (key == "left" || key == "right")
-        return "the " + key + " side";
-    if (key == "port")
-        return "the port";
-    if (key == kPortStripKey)
-        return "the port's closing strip";
-    if (key.rfind("partition", 0) == 0)
-        return "partition wall " + key.substr(9);
-    return "the " + key;
-}
-
 } // namespace
 
 namespace boards_detail
@@ -410,30 +393,56 @@ bool Board::isTrapezoid() const
     return false;
 }
 
-std::string BoardsError::text() const
+std::string RefusalWords::phrase(std::string_view english) const
 {
-    std::string who = boardWords(board);
-    who[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(who[0])));
+    for (std::size_t i = 0; i < kRefusalPhrases.size(); ++i)
+        if (english == kRefusalPhrases[i])
+            return phrases[i].empty() ? std::string(english) : phrases[i];
+    return std::string(english);
+}
+
+std::string RefusalWords::boardPhrase(const std::string& key) const
+{
+    if (key.empty())
+        return phrase("the box");
+    if (key == "front" || key == "rear")
+        return phrase("the " + key + " panel");
+    if (key == "left" || key == "right")
+        return phrase("the " + key + " side");
+    if (key == kPortStripKey)
+        return phrase("the port's closing strip");
+    if (key.rfind("partition", 0) == 0)
+        return withFigures(phrase("partition wall %1"), {key.substr(9)});
+    return phrase("the " + key);
+}
+
+std::string BoardsError::text(const RefusalWords& words) const
+{
+    std::string who = words.boardPhrase(board);
+    if (!who.empty())
+        who[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(who[0])));
     auto num = [&](double v) {
         return formatDouble(roundHalfEven(v, 2), decimalSeparator);
     };
+    const std::string what = words.phrase(measure);
+    auto say = [&](RefusalSentence s, std::initializer_list<std::string> figures) {
+        return withFigures(words.sentences[s], figures);
+    };
     switch (fault) {
     case BoardsFault::BadNumber:
-        return who + ": " + measure + " is not a number.";
+        return say(kRefuseBadNumber, {who, what});
     case BoardsFault::NotPositive:
-        return who + ": " + measure + " is " + num(value) + "; it must be more than 0.";
+        return say(kRefuseNotPositive, {who, what, num(value)});
     case BoardsFault::ZeroAngle:
-        return who + ": " + measure + " is 0 degrees; the panel would lie flat on the bottom.";
+        return say(kRefuseZeroAngle, {who, what});
     case BoardsFault::BadAngle:
-        return who + ": " + measure + " is " + num(value) +
-               " degrees; it must be more than 0 and less than 180.";
+        return say(kRefuseBadAngle, {who, what, num(value)});
     case BoardsFault::TopCrossed:
-        return who + ": " + limitMeasure + " " + measure + " would be " + num(value) + " cm.";
+        return say(kRefuseCrossed, {who, words.phrase(limitMeasure), what, num(value)});
     case BoardsFault::TooLarge:
-        return who + ": " + measure + " is too large to build.";
+        return say(kRefuseTooLarge, {who, what});
     case BoardsFault::HoleTooClose:
-        return who + ": " + measure + " leave " + num(value) + " cm of board to " + limitMeasure +
-               ", less than " + num(limit) + " cm.";
+        return say(kRefuseTooClose, {who, what, num(value), words.phrase(limitMeasure), num(limit)});
     case BoardsFault::TooThick:
     case BoardsFault::PortTooLong:
     case BoardsFault::PortTooHigh:
@@ -441,8 +450,7 @@ std::string BoardsError::text() const
     case BoardsFault::WooferTooDeep:
         break;
     }
-    return who + " does not fit: " + measure + " is " + num(value) + " cm, more than " + limitMeasure +
-           " of " + num(limit) + " cm.";
+    return say(kRefuseDoesNotFit, {who, what, num(value), words.phrase(limitMeasure), num(limit)});
 }
 
 BoardsResult buildBoards(const ModelInputs& in, char decimalSeparator, std::span<const std::string> names,

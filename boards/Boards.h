@@ -12,6 +12,7 @@
 
 #include "calc/Model.h"
 
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -98,6 +99,93 @@ enum class BoardsFault {
     WooferTooDeep, // the woofer's mounting depth reaches the wall behind it
 };
 
+// Every name of a board or a measure a refusal can carry, in English, numbered for translation;
+// "partition wall %1" takes the wall's number.
+inline constexpr std::array<const char*, 51> kRefusalPhrases = {
+    "the box",
+    "the front panel",
+    "the rear panel",
+    "the top",
+    "the bottom",
+    "the left side",
+    "the right side",
+    "the port",
+    "the port's closing strip",
+    "partition wall %1",
+    "the height h2",
+    "the length l3",
+    "the width b2",
+    "the rear-seat angle ca",
+    "the front angle cb",
+    "the board thickness thick0",
+    "the partition board thickness thick1",
+    "the port board thickness thick2",
+    "the port length lp",
+    "the port diameter dp",
+    "the port width bp",
+    "the port height hp",
+    "the maker's volume subvol",
+    "the other volume vother",
+    "the top's outer width",
+    "the end panels cross below the top:",
+    "twice the board thickness thick0",
+    "the end panels' thickness across the bottom",
+    "the inner width under the top",
+    "the end panels cross inside the boards:",
+    "the partition walls together",
+    "the inner length",
+    "a measure of the box",
+    "the woofer's cut-out diameter cutout",
+    "the woofer's mounting depth mountdepth",
+    "the cut-outs side by side",
+    "the panel's ends and each other",
+    "the cut-outs",
+    "the panel's foot and head",
+    "the woofer's mounting depth",
+    "the room behind the front at the woofer",
+    "the carrying panel's thickness",
+    "its panel and the inner space behind it",
+    "the inside of its panel",
+    "the port diameters side by side",
+    "the inner space it crosses",
+    "the port height hp with its closing strip",
+    "the port widths bp with their walls",
+    "the inside of the panel that carries them",
+    "its panel and the room up to the nearest partition wall",
+    "the room up to partition wall 1"};
+
+// The words of a refusal. The sentences take %1 the board, %2 the measure and then the figures (and
+// the measure compared with); a phrase left empty stays English.
+struct RefusalWords {
+    std::array<std::string, 9> sentences = {
+        "%1: %2 is not a number.",
+        "%1: %2 is %3; it must be more than 0.",
+        "%1: %2 is 0 degrees; the panel would lie flat on the bottom.",
+        "%1: %2 is %3 degrees; it must be more than 0 and less than 180.",
+        "%1: %2 %3 would be %4 cm.",
+        "%1: %2 is too large to build.",
+        "%1: %2 leave %3 cm of board to %4, less than %5 cm.",
+        "%1 does not fit: %2 is %3 cm, more than %4 of %5 cm.",
+        "%1: %2 is %3 degrees; it must be from 1 to 179 degrees.",
+    };
+    std::array<std::string, kRefusalPhrases.size()> phrases;
+    // The phrase in these words: "the rear panel" or its translation; a phrase not in the list as it is.
+    std::string phrase(std::string_view english) const;
+    // The board of a key as a refusal names it ("the rear panel", "partition wall 2").
+    std::string boardPhrase(const std::string& key) const;
+};
+enum RefusalSentence : std::size_t {
+    kRefuseBadNumber,
+    kRefuseNotPositive,
+    kRefuseZeroAngle,
+    kRefuseBadAngle,
+    kRefuseCrossed,
+    kRefuseTooLarge,
+    kRefuseTooClose,
+    kRefuseDoesNotFit,
+    kRefuseAngleRange
+};
+
 struct BoardsError {
     BoardsFault fault = BoardsFault::BadNumber;
     std::string board;   // board key
@@ -105,7 +193,8 @@ struct BoardsError {
     double value = 0, limit = 0;
     std::string limitMeasure;    // what the value is compared with
     char decimalSeparator = '.'; // for the numbers of the text
-    std::string text() const;    // one English sentence naming the board and the measure
+    // One sentence naming the board and the measure, in English or in the given words.
+    std::string text(const RefusalWords& words = {}) const;
 };
 
 // Something the builder should know about boards that can be built.

@@ -4,6 +4,7 @@
 #include "calc/Numeric.h"
 
 #include <array>
+#include <cctype>
 #include <sstream>
 
 namespace kelvra
@@ -37,28 +38,34 @@ bool isInputFault(BoardsFault f)
 
 } // namespace
 
-std::optional<InputFault> findInputFault(const ModelInputs& in, char decimalSeparator)
+std::optional<InputFault> findInputFault(const ModelInputs& in, char decimalSeparator,
+                                         const RefusalWords& words)
 {
     const BoardsResult boards = buildBoards(in, decimalSeparator);
     if (!boards.ok() && isInputFault(boards.error.fault))
-        return InputFault{boards.error.text(), keyOf(boards.error)};
+        return InputFault{boards.error.text(words), keyOf(boards.error)};
     // An end panel steeper than 179 degrees or flatter than 1 leaves no box worth building, and the
     // classic calculation's tangents run out of range near 0 and 180.
     struct Angle {
         const std::string* text;
         const char* key;
-        const char* words;
+        const char* board;
+        const char* measure;
     };
-    for (const Angle& a : {Angle{&in.ca, "ca", "The rear panel: the rear-seat angle ca is "},
-                           Angle{&in.cb, "cb", "The front panel: the front angle cb is "}}) {
+    for (const Angle& a : {Angle{&in.ca, "ca", "rear", "the rear-seat angle ca"},
+                           Angle{&in.cb, "cb", "front", "the front angle cb"}}) {
         const Result<double> degrees = toDouble(*a.text, decimalSeparator);
-        if (degrees && (*degrees < 1 || *degrees > 179))
-            return InputFault{a.words + formatDouble(roundHalfEven(*degrees, 2), decimalSeparator) +
-                                  " degrees; it must be from 1 to 179 degrees.",
+        if (degrees && (*degrees < 1 || *degrees > 179)) {
+            std::string who = words.boardPhrase(a.board);
+            who[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(who[0])));
+            return InputFault{withFigures(words.sentences[kRefuseAngleRange],
+                                          {who, words.phrase(a.measure),
+                                           formatDouble(roundHalfEven(*degrees, 2), decimalSeparator)}),
                               a.key};
+        }
     }
     if (!boards.ok())
-        return InputFault{boards.error.text(), keyOf(boards.error)};
+        return InputFault{boards.error.text(words), keyOf(boards.error)};
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // box holds it, instead of a number the builder cannot act on.
 #pragma once
 
+#include "boards/Boards.h"
 #include "calc/Model.h"
 
 #include <optional>
@@ -11,7 +12,7 @@ namespace kelvra
 {
 
 struct InputFault {
-    std::string text; // one or two English sentences naming the board and the measure
+    std::string text; // one or two sentences naming the board and the measure
     // The model key of the box that holds the fault ("ca", "thick0", "lp"); empty when no single box
     // does (the end panels crossing each other, say).
     std::string key;
@@ -20,7 +21,8 @@ struct InputFault {
 
 // The first fault that keeps the box from being built: a measure that is not a number or not above 0,
 // an angle outside 1 to 179 degrees, a board thicker than half a side, a port that does not fit.
-// nullopt when the boards can be built.
-std::optional<InputFault> findInputFault(const ModelInputs& in, char decimalSeparator);
+// nullopt when the boards can be built. In English, or in the given words.
+std::optional<InputFault> findInputFault(const ModelInputs& in, char decimalSeparator,
+                                         const RefusalWords& words = {});
 
 } // namespace kelvra

@@ -70,10 +70,11 @@ std::vector<Message> LoadLanguageList(const std::string& path, const std::string
                                       std::string_view tableName, std::span<std::string> table,
                                       char decimalSeparator);
 
-// All tables, in the order the loading applies them: the five of the design, then the result texts and
-// the print header.
-inline constexpr std::array<std::string_view, 7> kTableNames = {
-    "PortBox", "CorrectionFact", "MessageBox", "Options", "PortType", "Result", "Print"};
+// All tables, in the order the loading applies them: the five of the design, then the result texts,
+// the print header and the refusals.
+inline constexpr std::array<std::string_view, 9> kTableNames = {"PortBox", "CorrectionFact", "MessageBox",
+                                                                "Options", "PortType",       "Result",
+                                                                "Print",   "Refusal",        "RefusalPhrase"};
 
 // The entries of the three lists whose texts come from the tables, in entry order.
 struct TextLists {

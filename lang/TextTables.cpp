@@ -37,6 +37,10 @@ std::span<std::string> TextTables::table(std::string_view name)
         return result;
     if (name == "Print")
         return print;
+    if (name == "Refusal")
+        return refusal;
+    if (name == "RefusalPhrase")
+        return refusalPhrase;
     return {};
 }
 

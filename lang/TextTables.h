@@ -9,6 +9,9 @@
 namespace kelvra
 {
 
+inline constexpr std::size_t kRefusalCount = 12;
+inline constexpr std::size_t kRefusalPhraseCount = 51;
+
 struct TextTables {
     std::array<std::string, 5> portBox;
     std::array<std::string, 3> correctionFact;
@@ -20,9 +23,15 @@ struct TextTables {
     std::array<std::string, 4> result;
     // The words after the title in the header of every printed page.
     std::array<std::string, 1> print;
+    // Why a box cannot be built: the sentences (%1, %2 ... for the board, the measure and the figures)
+    // and the names of boards and measures in them, numbered as the boards core lists them. An empty
+    // entry keeps the core's English.
+    std::array<std::string, kRefusalCount> refusal;
+    std::array<std::string, kRefusalPhraseCount> refusalPhrase;
 
     // The table by its language-file name ("PortBox", "CorrectionFact", "MessageBox", "Options",
-    // "PortType"), compared exactly; an empty span for any other name.
+    // "PortType", "Result", "Print", "Refusal", "RefusalPhrase"), compared exactly; an empty span for
+    // any other name.
     std::span<std::string> table(std::string_view name);
     std::span<const std::string> table(std::string_view name) const;
 

@@ -1,4 +1,5 @@
 #include "gui/boards/frmBoards.h"
+#include "gui/common/Refusals.h"
 
 #include "calc/Numeric.h"
 #include "gui/boards/BoardRows.h"
@@ -443,8 +444,9 @@ void frmBoards::showError()
     m_volume->clear();
     m_box->setBoards({});
     m_outlines->setBoards({}, m_app.decimalSeparator, m_app.measure);
-    m_error->setText(text("msgNoBoards") + QStringLiteral("\n\n") + toQString(m_result.error.text()) +
-                     QStringLiteral("\n\n") + text("msgFollow"));
+    m_error->setText(text("msgNoBoards") + QStringLiteral("\n\n") +
+                     toQString(m_result.error.text(refusalWords(m_app.tables))) + QStringLiteral("\n\n") +
+                     text("msgFollow"));
     m_pages->setCurrentIndex(1);
 }
 

@@ -1,5 +1,6 @@
 // The boards window's sheet plan, workshop files, print-out and PDF.
 #include "gui/boards/frmBoards.h"
+#include "gui/common/Refusals.h"
 
 #include "gui/boards/BoardRows.h"
 #include "gui/boards/BoxPicture.h"
@@ -126,7 +127,8 @@ bool frmBoards::exportCsv(const QString& path)
 QString frmBoards::reportHtml() const
 {
     if (!m_result.ok())
-        return QStringLiteral("<p>") + htmlEscaped(m_result.error.text()) + QStringLiteral("</p>");
+        return QStringLiteral("<p>") + htmlEscaped(m_result.error.text(refusalWords(m_app.tables))) +
+               QStringLiteral("</p>");
     const char sep = m_app.decimalSeparator;
     const BoxBoards& boards = *m_result.boards;
     auto cell = [this](const char* name) {

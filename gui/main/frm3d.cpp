@@ -1,4 +1,5 @@
 #include "gui/main/frm3d.h"
+#include "gui/common/Refusals.h"
 
 #include "gui/common/AppState.h"
 #include "gui/common/MainWindowHost.h"
@@ -136,9 +137,10 @@ void frm3d::refresh()
                                  : std::vector<BoardMesh>{});
     m_label->setVisible(!shown);
     m_reason->setVisible(!shown && m_app.simulationOn);
-    m_reason->setText(shown || !m_app.simulationOn ? QString()
-                                                   : freeText(*this, "msgNoBoards") + QStringLiteral("\n") +
-                                                         toQString(m_result.error.text()));
+    m_reason->setText(shown || !m_app.simulationOn
+                          ? QString()
+                          : freeText(*this, "msgNoBoards") + QStringLiteral("\n") +
+                                toQString(m_result.error.text(refusalWords(m_app.tables))));
     m_stl->setEnabled(shown);
     m_obj->setEnabled(shown);
 }

@@ -1,5 +1,6 @@
 // The recalculation as the main window runs it: a fault found while the user types waits in red in the
 // result area; the design's message box and its effect come when the entry is finished.
+#include "gui/common/Refusals.h"
 #include "gui/main/frmMain.h"
 
 #include "boards/Boards.h"
@@ -40,7 +41,8 @@ std::string frmMain::faultWithBox(const std::string& text, const std::string& co
     const auto it = box ? m_captionOf.find(box) : m_captionOf.end();
     if (it == m_captionOf.end())
         return text;
-    return text + " Look at the box \"" + toStdString(it->second->text()) + "\".";
+    return text + " " +
+           withFigures(refusalSentence(m_app->tables, kRefuseLookAtBox), {toStdString(it->second->text())});
 }
 
 void frmMain::recalculate(RecalcTrigger trigger)
@@ -60,18 +62,18 @@ void frmMain::recalculate(RecalcTrigger trigger)
     // number, a measure read wrongly as a too big woofer, and a box that cannot be built are said in
     // plain words with the box that holds them.
     std::string fault;
-    const auto plain = findInputFault(m_app->inputs, m_app->decimalSeparator);
+    const auto plain = findInputFault(m_app->inputs, m_app->decimalSeparator, refusalWords(m_app->tables));
     const std::string plainText = plain ? faultWithBox(plain->text, controlOfKey(plain->key)) : std::string();
     for (Message& m : out.messages) {
         if (!out.unreadControl.empty() && isRuntimeError(m)) {
             const auto* box = qobject_cast<QLineEdit*>(lookup(out.unreadControl, std::nullopt));
-            m.text =
-                faultWithBox("\"" + (box ? toStdString(box->text()) : std::string()) + "\" is not a number.",
-                             out.unreadControl);
+            m.text = faultWithBox(withFigures(refusalSentence(m_app->tables, kRefuseNotANumber),
+                                              {box ? toStdString(box->text()) : std::string()}),
+                                  out.unreadControl);
         } else if (plain && (isRuntimeError(m) || m.title == "Error: sub size")) {
             m.text = plainText;
         } else if (isRuntimeError(m)) {
-            m.text = "A measure is too large to calculate with.";
+            m.text = refusalSentence(m_app->tables, kRefuseTooLargeToCalc);
         }
     }
     if (!out.messages.empty())

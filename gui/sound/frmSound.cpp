@@ -1,4 +1,5 @@
 #include "gui/sound/frmSound.h"
+#include "gui/common/Refusals.h"
 
 #include "acoustics/DesignPort.h"
 #include "acoustics/PortTuning.h"
@@ -545,7 +546,7 @@ void frmSound::refresh()
         return showNoFigures(toQString(port.error().message));
     const BoardsResult boards = buildBoards(app.inputs, m_separator);
     if (!boards.ok())
-        return showNoFigures(toQString(boards.error.text()));
+        return showNoFigures(toQString(boards.error.text(refusalWords(app.tables))));
     const double vb = boards.boards->netVolumeExact;
     m_netVolume = vb;
     for (const BoardsNotice& n : boards.boards->notices)

@@ -1,6 +1,7 @@
 // The boards a builder takes to the saw: sizes, trapezoid sides, bevels, the port that must fit, bad
 // measures and the exact volume beside the main window's.
 #include "boards/Boards.h"
+#include "tests/support/MarkedRefusals.h"
 #include "tests/support/SeparatorText.h"
 
 #include <gtest/gtest.h>
@@ -157,6 +158,7 @@ TEST_P(Refusal, NamesTheBoardAndTheMeasure)
         EXPECT_EQ(r.error.fault, c.fault) << r.error.text();
         EXPECT_EQ(r.error.board, c.board);
         EXPECT_NE(r.error.text().find(under(c.measure, sep)), std::string::npos) << r.error.text();
+        EXPECT_EQ(r.error.text(test::markedRefusalWords()).find(' '), std::string::npos) << r.error.text();
     }
 }
 

@@ -1,6 +1,7 @@
 // The woofers' cut-outs and mounting depth: placed in a row on the front, refused where they leave too
 // little board or reach the wall behind, the usual cut-out only a guess that never refuses.
 #include "boards/Boards.h"
+#include "tests/support/MarkedRefusals.h"
 #include "tests/support/SeparatorText.h"
 
 #include <optional>
@@ -41,6 +42,7 @@ TEST_P(Holes, PlacedOrRefusedNamingTheMeasure)
         EXPECT_EQ(r.error.fault, *c.refused);
         EXPECT_EQ(r.error.board, "front");
         EXPECT_NE(r.error.text().find(c.named), std::string::npos) << r.error.text();
+        EXPECT_EQ(r.error.text(test::markedRefusalWords()).find(' '), std::string::npos) << r.error.text();
         return;
     }
     const Board& front = r.boards->boards.front();

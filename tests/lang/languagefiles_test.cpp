@@ -177,8 +177,8 @@ TEST(languageText, Utf8StaysNulsGoAndWindowsCodePageTextBecomesUtf8)
 }
 
 // The shipped files: Dutch first so that a first start stays Dutch, Dutch restating every built-in table
-// entry, no key given twice, and every key list within the read buffer, which would silently lose its last
-// keys. That English translates everything is checked on the main window.
+// entry (and translating the refusals), no key given twice, and every key list within the read buffer, which
+// would silently lose its last keys. That English translates everything is checked on the main window.
 TEST(ShippedFiles, DutchFirstRestatingTheBuiltInTextsAndKeyListsWithinTheBuffer)
 {
     TempFolder dir;
@@ -189,8 +189,20 @@ TEST(ShippedFiles, DutchFirstRestatingTheBuiltInTextsAndKeyListsWithinTheBuffer)
     EXPECT_EQ(s.languages,
               (std::vector<LanguageRow>{{"Nederlands", "Dutch_lng.ini"}, {"English", "English_lng.ini"}}));
     std::vector<Message> messages;
-    EXPECT_EQ(tablesOf(dir.file("Dutch_lng.ini"), "Dutch_lng.ini", messages), ResetTextTables());
-    EXPECT_EQ(SectionKeyNames(dir.file("Dutch_lng.ini"), ".").size(), 17u);
+    // The refusals are built in as the boards core's English (kelvra-calc's words); Dutch translates
+    // every one of them.
+    TextTables dutch = tablesOf(dir.file("Dutch_lng.ini"), "Dutch_lng.ini", messages);
+    for (const std::string& entry : dutch.refusal)
+        EXPECT_FALSE(entry.empty());
+    for (const std::string& entry : dutch.refusalPhrase)
+        EXPECT_FALSE(entry.empty());
+    dutch.refusal = {};
+    dutch.refusalPhrase = {};
+    EXPECT_EQ(dutch, ResetTextTables());
+    tablesOf(dir.file("English_lng.ini"), "English_lng.ini", messages);
+    EXPECT_TRUE(messages.empty()) << messages.front().text;
+    EXPECT_EQ(SectionKeyNames(dir.file("Dutch_lng.ini"), ".").size(),
+              17u + kRefusalCount + kRefusalPhraseCount);
     for (const char* file : {"Dutch_lng.ini", "English_lng.ini"})
         for (const char* section : {"frmMain", "."}) {
             const std::vector<std::string> keys = SectionKeyNames(dir.file(file), section);

@@ -454,6 +454,25 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
     }
 }
 
+// Why a box cannot be built is said in the chosen language, in the result area as in the other windows.
+TEST_P(FrmMainLanguageTest, RefusalsSpeakTheChosenLanguage)
+{
+    simulation(true);
+    const std::pair<const char*, const char*> cases[] = {
+        {"Nederlands", "De achterzijde: de hoek achterbank ca is 0 graden; het paneel zou plat op de bodem "
+                       "liggen. Kijk naar het vak \"Hoek achterbank\"."},
+        {"English", "The rear panel: the rear-seat angle ca is 0 degrees; the panel would lie flat on the "
+                    "bottom. Look at the box \"Rear seat angle\"."}};
+    for (const auto& [language, refusal] : cases) {
+        chooseLanguage(language);
+        box(3)->setFocus();
+        box(3)->selectAll();
+        QTest::keyClicks(box(3), "0");
+        EXPECT_EQ(win->findChild<QLabel*>("lblFault")->text().toStdString(), refusal) << language;
+        box(3)->setText("90");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, FrmMainLanguageTest, ::testing::Values(',', '.'),
                          kelvra::test::SeparatorName());
 

@@ -333,10 +333,11 @@ std::optional<double> nestedStripWidth(const std::vector<Point2>& outline, doubl
     return n->width;
 }
 
-CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char sep, Measure measure)
+CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char sep, Measure measure,
+                              const CutPlanWords& words)
 {
     const std::vector<std::string> names = boardNames(boards);
-    CutPlanText text = describeCutPlan(plan, names, sep, measure);
+    CutPlanText text = describeCutPlan(plan, names, sep, measure, words);
     const Vec3 middle = boxMiddle(boards.boards);
     int n = static_cast<int>(plan.cuts.size());
     auto degrees = [&](double v) {
@@ -358,16 +359,19 @@ CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char
             if (roundHalfEven(bevel.degrees, 1) == 0)
                 continue;
             const Point2 a = b.outline[e], c = b.outline[(e + 1) % b.outline.size()];
-            std::string line = std::to_string(++n) + ". Bevel: " + name + ", edge " + std::to_string(e + 1) +
-                               " (" + lengthWithUnit(std::hypot(c.x - a.x, c.y - a.y), measure, sep, 2) +
-                               "): ";
-            line += bevel.beyondSaw
-                        ? "blade tilted " + degrees(bevel.complementary) + " with the board on its edge (" +
-                              degrees(bevel.degrees) + " from square)"
-                        : "blade tilted " + degrees(bevel.degrees);
+            const double edge = std::hypot(c.x - a.x, c.y - a.y);
+            const std::string length = measure == Measure::Imperial
+                                           ? lengthWithUnit(edge, measure, sep, 2)
+                                           : withFigures(words.cm, {lengthText(edge, measure, sep, 2)});
+            const std::string blade =
+                bevel.beyondSaw ? withFigures(words.bladeTiltOnEdge,
+                                              {degrees(bevel.complementary), degrees(bevel.degrees)})
+                                : withFigures(words.bladeTilt, {degrees(bevel.degrees)});
+            std::string line =
+                withFigures(words.bevel, {std::to_string(++n), name, std::to_string(e + 1), length, blade});
             const LongFace face = e < shape.longFaces.size() ? shape.longFaces[e] : LongFace::Both;
             if (face != LongFace::Both)
-                line += face == LongFace::Outer ? ", the outer face long" : ", the inner face long";
+                line += ", " + (face == LongFace::Outer ? words.outerLong : words.innerLong);
             text.cuts.push_back(line);
         }
     }

@@ -42,7 +42,7 @@ BoardPlanResult planDesign(const ModelInputs& inputs, char decimalSeparator, dou
 // The cut plan in words with the bevel cuts after the plan's own cuts, numbered on: one per bevelled
 // edge of every board piece, with the blade's tilt and the face the bevel leaves long.
 CutPlanText describeBoardPlan(const CutPlan& plan, const BoxBoards& boards, char decimalSeparator,
-                              Measure measure = Measure::Metric);
+                              Measure measure = Measure::Metric, const CutPlanWords& words = {});
 
 // The names of the plan's boards, by board index, for describeCutPlan.
 std::vector<std::string> boardNames(const BoxBoards& boards);

@@ -1,5 +1,6 @@
 #include "layouter/CutPlanText.h"
 
+#include "boards/Boards.h"
 #include "calc/Numeric.h"
 
 #include <algorithm>
@@ -34,21 +35,26 @@ std::string trimmed(const std::string& text)
 } // namespace
 
 CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>& names, char decimalSeparator,
-                            Measure measure)
+                            Measure measure, const CutPlanWords& words)
 {
     const bool inches = measure == Measure::Imperial;
     auto n = [&](double v) {
         return cutPlanNumber(v, decimalSeparator);
     };
+    auto tenth = [&](double v) {
+        return formatDouble(roundHalfEven(v, 1), decimalSeparator);
+    };
     // A length with its unit: "36,4 cm" or 14 5/16".
     auto len = [&](double v) {
-        return inches ? inchText(inchesOfCm(v)) : n(v) + " cm";
+        return inches ? inchText(inchesOfCm(v)) : withFigures(words.cm, {n(v)});
     };
+    // In cm the unit follows the pair once: "61 x 122 cm".
     auto size = [&](const CutRect& r) {
-        return inches ? len(r.width) + " x " + len(r.height) : n(r.width) + " x " + n(r.height) + " cm";
+        return inches ? withFigures(words.size, {len(r.width), len(r.height)})
+                      : withFigures(words.cm, {withFigures(words.size, {n(r.width), n(r.height)})});
     };
     auto where = [&](const CutRect& r) {
-        return len(r.left) + " from the left, " + len(r.top) + " from the top";
+        return withFigures(words.where, {len(r.left), len(r.top)});
     };
     auto nameOf = [&](const BoardPlacement& p) {
         const std::size_t i = static_cast<std::size_t>(p.board);
@@ -61,59 +67,67 @@ CutPlanText describeCutPlan(const CutPlan& plan, const std::vector<std::string>&
     };
 
     CutPlanText text;
-    text.summary.push_back("Sheet: " + sheetCaption(plan.sheet, decimalSeparator, measure) + ", " +
-                           std::to_string(plan.sheetCount) + (plan.sheetCount == 1 ? " sheet" : " sheets"));
-    text.summary.push_back("Saw kerf: " +
-                           (inches ? inchText(inchesOfCm(plan.kerf)) : n(plan.kerf * 10) + " mm"));
-    text.summary.push_back("Cuts: " + std::to_string(plan.cuts.size()) + ", total length " +
-                           len(plan.cutLength));
-    text.summary.push_back("Waste: " + formatDouble(roundHalfEven(plan.wastePercent, 1), decimalSeparator) +
-                           " % of the sheets");
+    const std::string count = std::to_string(plan.sheetCount);
+    text.summary.push_back(withFigures(
+        words.sheet, {sheetCaption(plan.sheet, decimalSeparator, measure),
+                      withFigures(plan.sheetCount == 1 ? words.oneSheet : words.sheets, {count})}));
+    text.summary.push_back(withFigures(
+        words.kerf, {inches ? inchText(inchesOfCm(plan.kerf)) : withFigures(words.mm, {n(plan.kerf * 10)})}));
+    text.summary.push_back(
+        withFigures(words.cutCount, {std::to_string(plan.cuts.size()), len(plan.cutLength)}));
+    text.summary.push_back(withFigures(words.waste, {tenth(plan.wastePercent)}));
     if (plan.offcuts.empty())
-        text.summary.push_back("Largest left-over: none");
+        text.summary.push_back(words.noLeftover);
     else
-        text.summary.push_back("Largest left-over: " + size(plan.offcuts.front().rect));
+        text.summary.push_back(withFigures(words.largest, {size(plan.offcuts.front().rect)}));
 
     for (const Cut& c : plan.cuts) {
         const CutPiece* p = plan.piece(c.piece);
-        std::string line = std::to_string(c.n) + ". Sheet " + std::to_string(c.sheet + 1) + ", piece " +
-                           std::to_string(c.piece);
+        std::string line = withFigures(
+            words.cutHead, {std::to_string(c.n), std::to_string(c.sheet + 1), std::to_string(c.piece)});
         if (p)
             line += " (" + size(p->rect) + ")";
         if (c.slanted) {
             const double left = p ? p->rect.left : 0, top = p ? p->rect.top : 0;
-            line += ": slanted cut at " + formatDouble(roundHalfEven(c.angle, 1), decimalSeparator) +
-                    "\u00b0 to the " + (c.vertical ? "top and bottom" : "left and right") + " edges (" +
-                    formatDouble(roundHalfEven(90 - c.angle, 1), decimalSeparator) +
-                    "\u00b0 off square), from " + len(c.fromX - left) + " right and " + len(c.fromY - top) +
-                    " down to " + len(c.toX - left) + " right and " + len(c.toY - top) +
-                    " down of the piece's top-left corner, " + len(c.length) + " long; ";
+            line += ": " +
+                    withFigures(words.slanted,
+                                {tenth(c.angle), c.vertical ? words.topAndBottom : words.leftAndRight,
+                                 tenth(90 - c.angle), len(c.fromX - left), len(c.fromY - top),
+                                 len(c.toX - left), len(c.toY - top), len(c.length)}) +
+                    "; ";
             if (c.boards.size() == 2)
-                line += "parts " + placementName(c.boards[0]) + " from " + placementName(c.boards[1]);
+                line += withFigures(words.parts, {placementName(c.boards[0]), placementName(c.boards[1])});
             else if (c.boards.size() == 1)
-                line += "trims " + placementName(c.boards[0]) + " to its shape, the rest is waste";
+                line += withFigures(words.trims, {placementName(c.boards[0])});
             text.cuts.push_back(line);
             continue;
         }
-        line += c.vertical ? ": cut " + len(c.offset) + " from the left edge, top to bottom"
-                           : ": cut " + len(c.offset) + " from the top edge, left to right";
-        line += ", " + len(c.length) + " long; ";
+        line += ": " +
+                withFigures(c.vertical ? words.straightDown : words.straightAcross,
+                            {len(c.offset), len(c.length)}) +
+                "; ";
         if (c.secondPart < 0)
-            line += "gives piece " + std::to_string(c.firstPart) + ", the rest goes in the kerf";
+            line += withFigures(words.givesPiece, {std::to_string(c.firstPart)});
         else
-            line += "gives pieces " + std::to_string(c.firstPart) + " and " + std::to_string(c.secondPart);
+            line +=
+                withFigures(words.givesPieces, {std::to_string(c.firstPart), std::to_string(c.secondPart)});
         text.cuts.push_back(line);
     }
-    for (const BoardPlacement& p : plan.placements)
-        text.boards.push_back(
-            nameOf(p) + " (" + size(p.rect) + "): sheet " + std::to_string(p.sheet + 1) + ", " +
-            where(p.rect) + (p.turned ? ", turned" : "") +
-            (p.nestedWith >= 0 ? ", nested head to tail with " + placementName(p.nestedWith) : ""));
+    for (const BoardPlacement& p : plan.placements) {
+        std::string line = withFigures(words.boardPlace,
+                                       {nameOf(p), size(p.rect), std::to_string(p.sheet + 1), where(p.rect)});
+        if (p.turned)
+            line += ", " + words.turned;
+        if (p.nestedWith >= 0)
+            line += ", " + withFigures(words.nested, {placementName(p.nestedWith)});
+        text.boards.push_back(line);
+    }
     // A sliver narrower than the kerf is sawdust, not a piece to keep.
     for (const CutPiece& o : plan.offcuts)
         if (std::min(o.rect.width, o.rect.height) >= plan.kerf)
-            text.offcuts.push_back("Piece " + std::to_string(o.id) + " (" + size(o.rect) + "): sheet " +
-                                   std::to_string(o.sheet + 1) + ", " + where(o.rect));
+            text.offcuts.push_back(
+                withFigures(words.offcutPlace, {std::to_string(o.id), size(o.rect),
+                                                std::to_string(o.sheet + 1), where(o.rect)}));
     return text;
 }
 

@@ -13,6 +13,7 @@
 #include "gui/common/PanelCaptions.h"
 #include "gui/common/Twips.h"
 #include "gui/common/WindowTexts.h"
+#include "gui/layouter/CutPlanWords.h"
 #include "layouter/PanelSet.h"
 
 #include <QAction>
@@ -86,6 +87,8 @@ frmBoards::frmBoards(AppState& app, MainWindowHost& host, QWidget* parent)
         WindowTexts texts(*this);
         for (const auto& [name, builtIn] : kBoardsTexts)
             texts.add(name, builtIn);
+        for (const CutPlanWord& w : kCutPlanWords)
+            texts.add(w.name, w.builtIn);
     }
 
     m_table = new QTableWidget(0, 5);

@@ -10,6 +10,7 @@
 #include "gui/common/MessageService.h"
 #include "gui/common/PrintOut.h"
 #include "gui/common/ReportHtml.h"
+#include "gui/layouter/CutPlanWords.h"
 #include "layouter/AutoFit.h"
 #include "layouter/BoardExports.h"
 #include "layouter/CutPlanText.h"
@@ -61,7 +62,9 @@ QString planHtml(const BoardPlanResult& plan, char sep, bool withImages, Measure
 {
     if (!plan.ok())
         return QStringLiteral("<p>") + htmlEscaped(plan.text()) + QStringLiteral("</p>");
-    const CutPlanText t = describeBoardPlan(*plan.plan, *plan.boards, sep, measure);
+    const CutPlanText t =
+        describeBoardPlan(*plan.plan, *plan.boards, sep, measure,
+                          cutPlanWords([&](const char* name) { return text(name).toStdString(); }));
     QString out = htmlList(t.summary, "ul");
     if (withImages)
         for (int s = 0; s < plan.plan->sheetCount; ++s)

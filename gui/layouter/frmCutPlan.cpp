@@ -5,6 +5,7 @@
 #include "gui/common/PrintOut.h"
 #include "gui/common/ReportHtml.h"
 #include "gui/common/WindowTexts.h"
+#include "gui/layouter/CutPlanWords.h"
 #include "layouter/BoardPlan.h"
 #include "layouter/CutPlanText.h"
 
@@ -66,6 +67,8 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
                                             {"dlgSavePdf", "Zaagplan opslaan"},
                                             {"filterPdf", "PDF-bestanden (*.pdf)"}})
             texts.add(name, builtIn);
+        for (const CutPlanWord& w : kCutPlanWords)
+            texts.add(w.name, w.builtIn);
     }
     setWindowTitle(QStringLiteral("Zaagplan"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -121,8 +124,9 @@ void frmCutPlan::showEvent(QShowEvent* event)
 
 QString frmCutPlan::html() const
 {
-    const CutPlanText t = m_boards ? describeBoardPlan(m_plan, *m_boards, m_separator, m_measure)
-                                   : describeCutPlan(m_plan, m_names, m_separator, m_measure);
+    const CutPlanWords words = cutPlanWords([this](const char* name) { return text(name).toStdString(); });
+    const CutPlanText t = m_boards ? describeBoardPlan(m_plan, *m_boards, m_separator, m_measure, words)
+                                   : describeCutPlan(m_plan, m_names, m_separator, m_measure, words);
     QString out =
         QStringLiteral("<h2>%1</h2>").arg(text("hdrCutPlan").toHtmlEscaped()) + htmlList(t.summary, "ul");
     for (int s = 0; s < m_plan.sheetCount; ++s) {

@@ -292,7 +292,7 @@ TEST_P(LayoutWindow, BestFitLaysTheRealBoardsByThePlanAndDrawsItsCuts)
         trigger("mnuPanelCutPlan");
         const auto* cutPlan = w.findChild<frmCutPlan*>("frmCutPlan");
         ASSERT_NE(cutPlan, nullptr);
-        EXPECT_EQ(cutPlan->txtCutPlan()->toPlainText().contains(". Bevel: "), portShown);
+        EXPECT_EQ(cutPlan->txtCutPlan()->toPlainText().contains(". Verstek: "), portShown);
         closeWindow();
     }
 }
@@ -338,7 +338,7 @@ TEST_P(LayoutWindow, TheCutPlanWindowListsDrawsAndSavesTheNumberedCuts)
     EXPECT_EQ(w.windowTitle(), "Zaagplan");
     const std::string text = w.txtCutPlan()->toPlainText().toStdString();
     for (const std::string& line :
-         {std::string("Sheet: 122x61, 1 sheet"), std::string("1. Sheet 1, piece 1 (61 x 122 cm)"),
+         {std::string("Plaat: 122x61, 1 plaat"), std::string("1. Plaat 1, stuk 1 (61 x 122 cm)"),
           under("Voorzijde (30 x 20,5 cm)", sep()), under("rear (30 x 20,5 cm)", sep())})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(w.sheetImage(0, 3).pixelColor(10, 10), QColor(128, 255, 128)); // the front, turned, top left

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <filesystem>
@@ -432,6 +433,10 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
             // The boards list and the sound window's list words follow the language at once.
             EXPECT_EQ(win->findChild<QTableWidget*>("tblBoards")->item(0, 4)->text().toStdString(),
                       ReadLanguageValue(file, "frmBoards", "bevSquare", "?"));
+            // So do the sheet plan's lines.
+            const std::string sheet = ReadLanguageValue(file, "frmBoards", "planSheet", "?");
+            EXPECT_TRUE(win->findChild<QTextBrowser*>("txtCuts")->toPlainText().startsWith(
+                QString::fromStdString(sheet.substr(0, sheet.find('%')))));
             EXPECT_TRUE(
                 win->findChild<QComboBox*>("cmbEndCorrection")
                     ->itemText(0)

@@ -37,6 +37,12 @@ struct BoardWords {
     std::string beyondSaw =
         "* beyond 45\u00b0, further than most saws tilt: the second angle, with the board on "
         "its edge, cuts the same joint.";
+    std::string longOutside = "long outside";
+    std::string longInside = "long inside";
+    std::string outlinesHint =
+        "Red edges are bevelled: edge number, the blade's tilt from square and the face the "
+        "bevel leaves long.";
+    std::string sheetCaption = "Sheet %1 of %2, %3";
     BoardsWords core;
 };
 

@@ -29,7 +29,7 @@ QString degrees(double value, char sep)
 } // namespace
 
 void paintBoardOutline(QPainter& painter, const QRectF& area, const Board& board,
-                       const std::vector<Board>& all, char sep, Measure measure)
+                       const std::vector<Board>& all, char sep, Measure measure, const BoardWords& words)
 {
     if (board.outline.size() < 3 || area.width() < 2 * kLabelRoom || area.height() < 2 * kLabelRoom)
         return;
@@ -90,14 +90,14 @@ void paintBoardOutline(QPainter& painter, const QRectF& area, const Board& board
             lines << toQString(boardLengthText(std::hypot(b.x - a.x, b.y - a.y), measure, sep));
         if (bevelled) {
             const Bevel& bevel = board.bevels[i];
-            QString tilt = QStringLiteral("edge %1: %2").arg(i + 1).arg(degrees(bevel.degrees, sep));
+            QString tilt = toQString(
+                withFigures(words.edge, {std::to_string(i + 1), degrees(bevel.degrees, sep).toStdString()}));
             if (bevel.beyondSaw)
                 tilt += QStringLiteral(" * ") + degrees(bevel.complementary, sep);
             lines << tilt;
             const LongFace face = i < shape.longFaces.size() ? shape.longFaces[i] : LongFace::Both;
             if (face != LongFace::Both)
-                lines << (face == LongFace::Outer ? QStringLiteral("long outside")
-                                                  : QStringLiteral("long inside"));
+                lines << toQString(face == LongFace::Outer ? words.longOutside : words.longInside);
             painter.setPen(QPen(kBevelColour, 3));
             painter.drawLine(pa, pb);
         }
@@ -125,7 +125,7 @@ double outlinesHeight(double width, std::size_t boardCount, int columns)
 }
 
 void paintOutlines(QPainter& painter, const QRectF& area, const std::vector<Board>& boards, char sep,
-                   Measure measure, int columns)
+                   Measure measure, int columns, const BoardWords& words)
 {
     if (boards.empty() || columns < 1)
         return;
@@ -138,7 +138,7 @@ void paintOutlines(QPainter& painter, const QRectF& area, const std::vector<Boar
         const double x = area.left() + static_cast<double>(i % static_cast<std::size_t>(columns)) * cellW;
         const double y = area.top() + static_cast<double>(i / static_cast<std::size_t>(columns)) * cellH;
         paintBoardOutline(painter, QRectF(x + 4, y + 4, cellW - 8, cellH - 8), boards[i], boards, sep,
-                          measure);
+                          measure, words);
     }
 }
 
@@ -149,14 +149,14 @@ OutlinePicture::OutlinePicture(QWidget* parent) : QWidget(parent)
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    setToolTip(
-        QStringLiteral("Red edges are bevelled: edge number, the blade's tilt from square and the face "
-                       "the bevel leaves long."));
+    setToolTip(toQString(m_words.outlinesHint));
 }
 
-void OutlinePicture::setBoards(std::vector<Board> boards, char sep, Measure measure)
+void OutlinePicture::setBoards(std::vector<Board> boards, char sep, Measure measure, const BoardWords& words)
 {
     m_measure = measure;
+    m_words = words;
+    setToolTip(toQString(m_words.outlinesHint));
     m_boards = std::move(boards);
     m_separator = sep;
     update();
@@ -166,7 +166,7 @@ void OutlinePicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const int columns = width() > 900 ? 4 : width() > 600 ? 3 : 2;
-    paintOutlines(painter, QRectF(rect()), m_boards, m_separator, m_measure, columns);
+    paintOutlines(painter, QRectF(rect()), m_boards, m_separator, m_measure, columns, m_words);
 }
 
 } // namespace kelvra

@@ -124,8 +124,9 @@ SheetPicture::SheetPicture(QWidget* parent) : QWidget(parent)
     setPalette(p);
 }
 
-void SheetPicture::setPlan(std::optional<CutPlan> plan, std::optional<BoxBoards> boards)
+void SheetPicture::setPlan(std::optional<CutPlan> plan, std::optional<BoxBoards> boards, std::string caption)
 {
+    m_caption = std::move(caption);
     m_plan = std::move(plan);
     m_boards = std::move(boards);
     update();
@@ -144,11 +145,10 @@ void SheetPicture::paintEvent(QPaintEvent*)
     for (int s = 0; s < n; ++s) {
         const double top = gap + s * (each + gap);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRectF(gap, top, width() - 2 * gap, caption), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Sheet %1 of %2, %3")
-                             .arg(s + 1)
-                             .arg(n)
-                             .arg(QString::fromStdString(sheetCaption(m_plan->sheet, '.'))));
+        painter.drawText(
+            QRectF(gap, top, width() - 2 * gap, caption), Qt::AlignLeft | Qt::AlignVCenter,
+            QString::fromStdString(withFigures(
+                m_caption, {std::to_string(s + 1), std::to_string(n), sheetCaption(m_plan->sheet, '.')})));
         paintSheet(painter, QRectF(gap, top + caption, width() - 2 * gap, each - caption), *m_plan, *m_boards,
                    s);
     }

@@ -28,7 +28,9 @@ class SheetPicture : public QWidget
 public:
     explicit SheetPicture(QWidget* parent = nullptr);
 
-    void setPlan(std::optional<CutPlan> plan, std::optional<BoxBoards> boards);
+    // `caption` words each sheet's title: %1 the sheet, %2 the count, %3 the sheet's size.
+    void setPlan(std::optional<CutPlan> plan, std::optional<BoxBoards> boards,
+                 std::string caption = "Sheet %1 of %2, %3");
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,6 +38,7 @@ protected:
 private:
     std::optional<CutPlan> m_plan;
     std::optional<BoxBoards> m_boards;
+    std::string m_caption;
 };
 
 } // namespace kelvra

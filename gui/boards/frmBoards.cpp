@@ -303,6 +303,10 @@ BoardWords frmBoards::words() const
     w.volumes = word("volExact");
     w.hole = word("holeLine");
     w.beyondSaw = word("noteBeyondSaw");
+    w.longOutside = word("bevLongOutside");
+    w.longInside = word("bevLongInside");
+    w.outlinesHint = word("picOutlinesHint");
+    w.sheetCaption = word("picSheetCaption");
     w.core.takesTooMuch = word("wrnTakesTooMuch");
     w.core.cutoutGuess = word("wrnCutoutGuess");
     w.core.clearanceRound = word("wrnClearanceRound");
@@ -437,7 +441,7 @@ void frmBoards::showBoards()
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQString(line);
     m_volume->setText(text);
     m_box->setBoards(boards.boards);
-    m_outlines->setBoards(boards.boards, sep, m_app.measure);
+    m_outlines->setBoards(boards.boards, sep, m_app.measure, words());
     m_pages->setCurrentIndex(0);
 }
 
@@ -446,7 +450,7 @@ void frmBoards::showError()
     m_table->setRowCount(0);
     m_volume->clear();
     m_box->setBoards({});
-    m_outlines->setBoards({}, m_app.decimalSeparator, m_app.measure);
+    m_outlines->setBoards({}, m_app.decimalSeparator, m_app.measure, words());
     m_error->setText(text("msgNoBoards") + QStringLiteral("\n\n") +
                      toQString(m_result.error.text(refusalWords(m_app.tables))) + QStringLiteral("\n\n") +
                      text("msgFollow"));

@@ -86,7 +86,7 @@ void frmBoards::refreshPlan()
     m_plan = m_result.ok() ? planBoards(*m_result.boards, layouterKerf(m_app.ini),
                                         layouterSheets(m_app.ini, m_app.decimalSeparator))
                            : BoardPlanResult{};
-    m_sheets->setPlan(m_plan.plan, m_plan.boards);
+    m_sheets->setPlan(m_plan.plan, m_plan.boards, words().sheetCaption);
     if (m_result.ok())
         m_cuts->setHtml(planHtml(m_plan, m_app.decimalSeparator, false, m_app.measure,
                                  [this](const char* name) { return text(name); }));
@@ -185,7 +185,7 @@ void frmBoards::printTo(QPrinter& printer)
         font.setPixelSize(15);
         painter.setFont(font);
         paintOutlines(painter, QRectF(outlines.rect()), boards, m_app.decimalSeparator, m_app.measure,
-                      kOutlineColumns);
+                      kOutlineColumns, words());
     }
     document.addResource(QTextDocument::ImageResource, kOutlinesImage, outlines);
     if (m_plan.ok())

@@ -8,7 +8,7 @@
 namespace kelvra
 {
 
-inline constexpr std::array<std::pair<const char*, const char*>, 40> kBoardsTexts = {{
+inline constexpr std::array<std::pair<const char*, const char*>, 44> kBoardsTexts = {{
     {"colBoard", "Plank"},
     {"colCount", "Aantal"},
     {"colSize", "l x b"},
@@ -52,6 +52,12 @@ inline constexpr std::array<std::pair<const char*, const char*>, 40> kBoardsText
     {"wrnClearanceSlot", "De poort eindigt %1 cm van de wand ertegenover; laat "
                          "minstens %2 cm (haar kleinste binnenmaat) vrij zodat "
                          "de lucht kan keren."},
+    {"bevLongOutside", "lang buiten"},
+    {"bevLongInside", "lang binnen"},
+    {"picOutlinesHint",
+     "Rode randen hebben verstek: het nummer van de rand, de kanteling van het zaagblad uit het "
+     "haakse en de kant die het verstek lang laat."},
+    {"picSheetCaption", "Plaat %1 van %2, %3"},
     {"hdrBoards", "Planken"},
     {"hdrOutlines", "Omtrekken en verstekken"},
     {"hdrBox", "De box"},

@@ -59,13 +59,15 @@ frmCutPlan::frmCutPlan(CutPlan plan, std::vector<std::string> names, char decima
     {
         // The texts the plan draws itself; a language file's [frmCutPlan] translates them by these names.
         WindowTexts texts(*this);
-        for (const auto& [name, builtIn] : {std::pair{"hdrCutPlan", "Zaagplan"},
-                                            {"hdrSheet", "Plaat %1"},
-                                            {"hdrCuts", "Zaagsneden, in deze volgorde"},
-                                            {"hdrBoards", "Planken"},
-                                            {"hdrOffcuts", "Restjes"},
-                                            {"dlgSavePdf", "Zaagplan opslaan"},
-                                            {"filterPdf", "PDF-bestanden (*.pdf)"}})
+        for (const auto& [name, builtIn] :
+             {std::pair{"hdrCutPlan", "Zaagplan"},
+              {"hdrSheet", "Plaat %1"},
+              {"hdrCuts", "Zaagsneden, in deze volgorde"},
+              {"hdrBoards", "Planken"},
+              {"hdrOffcuts", "Restjes"},
+              {"dlgSavePdf", "Zaagplan opslaan"},
+              {"filterPdf", "PDF-bestanden (*.pdf)"},
+              {"msgNotSaved", "Het zaagplan kon niet worden opgeslagen als \"%1\"."}})
             texts.add(name, builtIn);
         for (const CutPlanWord& w : kCutPlanWords)
             texts.add(w.name, w.builtIn);
@@ -209,9 +211,8 @@ void frmCutPlan::printTo(QPrinter& printer)
 bool frmCutPlan::saveAsPdf(const QString& path)
 {
     if (!canWriteFile(path)) {
-        messageService().show(this,
-                              Message{"The cut plan could not be saved as \"" + toStdString(path) + "\".",
-                                      programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+        messageService().show(this, Message{toStdString(text("msgNotSaved").arg(path)), programTitle(),
+                                            MessageIcon::Exclamation, MessageButtons::Ok});
         return false;
     }
     return printPdf(path, QStringLiteral("Zaagplan"), [this](QPrinter& printer) { printTo(printer); });

@@ -25,8 +25,8 @@ namespace kelvra
 
 bool frmSound::refuseWrite(const QString& path)
 {
-    messageService().show(this, Message{"The curves could not be saved as \"" + toStdString(path) + "\".",
-                                        programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+    messageService().show(this, Message{toStdString(text("msgCurvesNotSaved").arg(path)), programTitle(),
+                                        MessageIcon::Exclamation, MessageButtons::Ok});
     return false;
 }
 
@@ -137,9 +137,10 @@ void frmSound::onLoadWoofer()
     const std::optional<WooferTexts> loaded =
         loadWoofer(m_woofers[static_cast<std::size_t>(row)].path, m_separator);
     if (!loaded) {
-        messageService().show(this, Message{"The woofer \"" + m_woofers[static_cast<std::size_t>(row)].name +
-                                                "\" could not be read.",
-                                            programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
+        messageService().show(
+            this, Message{toStdString(text("msgWooferNotRead")
+                                          .arg(toQString(m_woofers[static_cast<std::size_t>(row)].name))),
+                          programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
         return;
     }
     // The woofer's own keys only: the port, car and power of this design stay as they are.
@@ -161,8 +162,9 @@ void frmSound::onSaveWoofer()
         woofer.text[i].clear(); // a library file holds the woofer, not this design's options
     const WooferSaved saved = saveWoofer(userWooferFolder(m_host.app().ini.paths()), woofer);
     if (!saved.error.empty()) {
-        messageService().show(this, Message{"The woofer could not be saved: " + saved.error, programTitle(),
-                                            MessageIcon::Exclamation, MessageButtons::Ok});
+        messageService().show(this,
+                              Message{toStdString(text("msgWooferNotSaved").arg(toQString(saved.error))),
+                                      programTitle(), MessageIcon::Exclamation, MessageButtons::Ok});
         return;
     }
     *m_host.app().sound.find("name") = toStdString(name);

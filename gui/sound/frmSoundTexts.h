@@ -8,7 +8,7 @@
 namespace kelvra
 {
 
-inline constexpr std::array<std::pair<const char*, const char*>, 67> kSoundTexts = {{
+inline constexpr std::array<std::pair<const char*, const char*>, 70> kSoundTexts = {{
     {"dlgSaveWoofer", "Woofer opslaan"},
     {"dlgWooferName", "Naam van de woofer:"},
     {"wooferNamed", "Woofer: %1"},
@@ -79,6 +79,9 @@ inline constexpr std::array<std::pair<const char*, const char*>, 67> kSoundTexts
      "zodat de lucht kan keren."},
     {"wrnClearanceSlot", "De poort eindigt %1 cm van de wand ertegenover; laat minstens %2 cm (haar kleinste "
                          "binnenmaat) vrij zodat de lucht kan keren."},
+    {"msgCurvesNotSaved", "De curves konden niet worden opgeslagen als \"%1\"."},
+    {"msgWooferNotRead", "De woofer \"%1\" kon niet worden gelezen."},
+    {"msgWooferNotSaved", "De woofer kon niet worden opgeslagen: %1"},
     {"endFree", "Beide einden vrij"},
     {"endOneFlanged", "Een einde met flens"},
     {"endBothFlanged", "Beide einden met flens"},

@@ -347,7 +347,7 @@ TEST_P(LayoutWindow, TheCutPlanWindowListsDrawsAndSavesTheNumberedCuts)
     EXPECT_TRUE(dir.read("plan.pdf").starts_with("%PDF-"));
     EXPECT_FALSE(w.saveAsPdf(QString::fromStdString(dir.file("no such folder/plan.pdf"))));
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.last()->text.find("could not be saved"), std::string::npos);
+    EXPECT_NE(messages.last()->text.find("kon niet worden opgeslagen"), std::string::npos);
     QTest::mouseClick(w.cmdClose(), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }

@@ -168,7 +168,7 @@ TEST_P(FrmSoundTest, CsvExportReadsBackAsTheCurve)
     // A folder that cannot be written is said, not passed over.
     EXPECT_FALSE(s->exportCsv(dir.filePath("missing/curve.csv")));
     ASSERT_NE(messages.last(), nullptr);
-    EXPECT_NE(messages.last()->text.find("could not be saved"), std::string::npos);
+    EXPECT_NE(messages.last()->text.find("niet worden opgeslagen"), std::string::npos);
 }
 
 TEST_P(FrmSoundTest, ProjectFileCarriesTheWooferAndTheCar)

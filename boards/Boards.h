@@ -101,7 +101,7 @@ enum class BoardsFault {
 
 // Every name of a board or a measure a refusal can carry, in English, numbered for translation;
 // "partition wall %1" takes the wall's number.
-inline constexpr std::array<const char*, 51> kRefusalPhrases = {
+inline constexpr std::array<const char*, 52> kRefusalPhrases = {
     "the box",
     "the front panel",
     "the rear panel",
@@ -152,7 +152,8 @@ inline constexpr std::array<const char*, 51> kRefusalPhrases = {
     "the port widths bp with their walls",
     "the inside of the panel that carries them",
     "its panel and the room up to the nearest partition wall",
-    "the room up to partition wall 1"};
+    "the room up to partition wall 1",
+    "the port's openings, the panel's end and each other"};
 
 // The words of a refusal. The sentences take %1 the board, %2 the measure and then the figures (and
 // the measure compared with); a phrase left empty stays English.

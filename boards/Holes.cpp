@@ -174,7 +174,15 @@ std::optional<BoardsError> addHoles(const Design& d, const Section& s, const Hol
             sum += c.second;
             largest = std::max(largest, c.second);
         }
-        const double gap = (e.x - sum) / static_cast<double>(circles.size() + 1);
+        double from = 0;
+        double gap = (e.x - sum) / static_cast<double>(circles.size() + 1);
+        const double slotsEnd = d.ports * (d.bp + wall);
+        if (slots && d.pwhere == 0 && gap < slotsEnd + kHoleMargin) {
+            // The slot openings and their walls take the front's left end: a row centred on the whole
+            // front would cut into them, so it is centred on the part they leave free.
+            from = slotsEnd;
+            gap = (e.x - from - sum) / static_cast<double>(circles.size() + 1);
+        }
         const double edge = (e.y - 2 * margin - largest) / 2;
         if (wanted.cutout.empty() && (gap < kHoleMargin || edge < kHoleMargin)) {
             // The usual cut-out is only a guess: a design that has no room for it keeps its boards, and
@@ -184,10 +192,12 @@ std::optional<BoardsError> addHoles(const Design& d, const Section& s, const Hol
             if (!ports.empty())
                 row(*front, ports, 0, e.x, e.y / 2);
         } else {
-            row(*front, circles, 0, e.x, e.y / 2);
+            row(*front, circles, from, e.x, e.y / 2);
             if (gap < kHoleMargin)
                 return holeError(BoardsFault::HoleTooClose, "front", "the cut-outs side by side", gap,
-                                 "the panel's ends and each other", kHoleMargin);
+                                 from > 0 ? "the port's openings, the panel's end and each other"
+                                          : "the panel's ends and each other",
+                                 kHoleMargin);
             if (edge < kHoleMargin)
                 return holeError(BoardsFault::HoleTooClose, "front", "the cut-outs", edge,
                                  "the panel's foot and head", kHoleMargin);

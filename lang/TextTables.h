@@ -10,7 +10,7 @@ namespace kelvra
 {
 
 inline constexpr std::size_t kRefusalCount = 12;
-inline constexpr std::size_t kRefusalPhraseCount = 51;
+inline constexpr std::size_t kRefusalPhraseCount = 52;
 
 struct TextTables {
     std::array<std::string, 5> portBox;

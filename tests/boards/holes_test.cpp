@@ -80,3 +80,38 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 } // namespace
+
+// Slot openings at the front's left end: a woofer row centred on the front that would cut into them
+// is centred on the part they and their walls leave free, or refused when it has no room there.
+TEST(HolesBesideSlots, TheWooferRowKeepsClearOfTheSlotOpenings)
+{
+    struct Case {
+        const char* l3;
+        const char* cutout;
+        std::optional<double> centre; // of the woofer's cut-out, across the front
+    };
+    const Case cases[] = {{"80", "20", 38.2}, {"40", "20", 23.1}, {"40", "25", std::nullopt}};
+    for (const Case& c : cases)
+        for (char sep : {',', '.'}) {
+            SCOPED_TRACE(std::string(c.l3) + " " + c.cutout + " " + sep);
+            ModelInputs in = firstRunInputs();
+            in.l3 = c.l3;
+            in.pieces2 = 1;
+            in.ptype = 1;
+            in.pwhere = 0;
+            in.lp = "20";
+            in.bp = "8";
+            in.hp = "20";
+            const BoardsResult r = buildBoards(in, sep, {}, {c.cutout, ""});
+            ASSERT_EQ(r.ok(), c.centre.has_value()) << (r.ok() ? "" : r.error.text());
+            if (!c.centre) {
+                EXPECT_EQ(r.error.fault, BoardsFault::HoleTooClose);
+                EXPECT_NE(r.error.text().find("the port's openings"), std::string::npos) << r.error.text();
+                continue;
+            }
+            const Board& front = r.boards->boards.front();
+            ASSERT_EQ(front.holes.size(), 2u);
+            EXPECT_NEAR(front.holes[0].center.x, *c.centre, 1e-9);
+            EXPECT_GE(front.holes[0].center.x - 10, 8 + 1.8 + kHoleMargin - 1e-9); // clear of slot and wall
+        }
+}

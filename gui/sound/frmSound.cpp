@@ -119,13 +119,16 @@ QString captionOfKey(std::string_view key)
     return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
-// "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts".
-QString messageAtField(const AcousticsError& error, char separator)
+// "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts", in the words
+// `reason` gives the core's English.
+QString messageAtField(const AcousticsError& error, char separator,
+                       const std::function<QString(const std::string&)>& reason)
 {
-    QString text = toQString(error.message);
-    const QString prefix = toQString(error.field) + QStringLiteral(": ");
-    if (text.startsWith(prefix))
-        text = text.mid(prefix.size());
+    std::string english = error.message;
+    const std::string prefix = error.field + ": ";
+    if (english.starts_with(prefix))
+        english = english.substr(prefix.size());
+    const QString text = reason(english);
     static const QRegularExpression word(
         QStringLiteral("\\b(fs|qts|qes|qms|vas|sd|xmax|re|pe|le|ql|subsonic|lowpass)\\b"));
     QString out;
@@ -418,6 +421,51 @@ QString frmSound::figure(double value, int decimals) const
     return toQString(formatDouble(roundHalfEven(value, decimals), m_separator));
 }
 
+QString frmSound::reason(const std::string& english) const
+{
+    // The core's reasons by the names a language file translates them with.
+    static constexpr std::pair<const char*, const char*> kFixed[] = {
+        {"not a number", "errNotANumber"},
+        {"must be greater than 0", "errAboveZero"},
+        {"must be 0 or more", "errZeroOrMore"},
+        {"must be greater than qts", "errAboveQts"},
+        {"missing (give qts, or qes and qms)", "errMissingQ"},
+        {"missing", "errMissing"},
+        {"no port count selected", "errNoPortCount"},
+        {"the net volume must be greater than 0", "errNetVolume"},
+        {"the port diameter must be greater than 0", "errPortDiameter"},
+        {"the port width must be greater than 0", "errPortWidth"},
+        {"the port height must be greater than 0", "errPortHeight"},
+        {"the port length must be 0 or more", "errPortLength"},
+        {"a sealed box has no port tuning", "errSealedTuning"},
+        {"a sealed box has no port", "errSealedPort"},
+        {"a sealed box has no port to size", "errSealedSize"},
+        {"the port gives no finite tuning", "errNoTuning"},
+        {"the target tuning must be greater than 0", "errTargetTuning"},
+        {"the port is too wide for this tuning: make it narrower", "errPortTooWide"},
+        {"the tuning must be greater than 0", "errTuning"},
+        {"the response has no -3 dB point between 5 and 400 Hz", "errNoF3"},
+        {"the woofer's parameters give no finite result", "errNoResult"},
+        {"the woofer's parameters give no finite port area", "errNoPortArea"},
+        {"the speed limit must be greater than 0", "errSpeedLimit"},
+        {"the boards cannot be built with this port length", "errBoardsPortLength"},
+    };
+    for (const auto& [words, name] : kFixed)
+        if (english == words)
+            return text(name);
+    static const QRegularExpression range(QStringLiteral("^must be from (\\S+) to (\\S+)(.*)$"));
+    static const QRegularExpression upTo(QStringLiteral("^must be one of 0 to (\\d+)$"));
+    static const QRegularExpression list(QStringLiteral("^must be ([\\d, ]+) or (\\d+)$"));
+    const QString given = toQString(english);
+    if (const auto m = range.match(given); m.hasMatch())
+        return text("errRange").arg(m.captured(1), m.captured(2) + m.captured(3));
+    if (const auto m = upTo.match(given); m.hasMatch())
+        return text("errOneOf").arg(m.captured(1));
+    if (const auto m = list.match(given); m.hasMatch())
+        return text("errList").arg(m.captured(1), m.captured(2));
+    return given;
+}
+
 QString frmSound::warningLine(const SoundWarning& w) const
 {
     switch (w.kind) {
@@ -513,11 +561,15 @@ void frmSound::showNoFigures(const QString& reason)
 void frmSound::markError(const AcousticsError& error)
 {
     if (box(error.field)) {
-        m_woofer->setError(error.field, messageAtField(error, m_separator));
-        m_options->setError(error.field, messageAtField(error, m_separator));
+        const auto why = [this](const std::string& english) {
+            return reason(english);
+        };
+        m_woofer->setError(error.field, messageAtField(error, m_separator, why));
+        m_options->setError(error.field, messageAtField(error, m_separator, why));
         showNoFigures(text("msgFieldWrong").arg(captionOfKey(error.field)));
     } else {
-        showNoFigures(toQString(error.message));
+        showNoFigures(messageAtField(error, m_separator,
+                                     [this](const std::string& english) { return reason(english); }));
     }
 }
 
@@ -543,7 +595,8 @@ void frmSound::refresh()
         return markError(options.error());
     const Checked<Port> port = designPort(app.inputs, m_separator, options->endCorrection);
     if (!port)
-        return showNoFigures(toQString(port.error().message));
+        return showNoFigures(messageAtField(port.error(), m_separator,
+                                            [this](const std::string& english) { return reason(english); }));
     const BoardsResult boards = buildBoards(app.inputs, m_separator);
     if (!boards.ok())
         return showNoFigures(toQString(boards.error.text(refusalWords(app.tables))));
@@ -561,7 +614,9 @@ void frmSound::refresh()
     const bool vented = port->count > 0;
     if (vented) {
         const Checked<double> fb = tuningFrequency(*port, vb);
-        m_fb->setText(fb ? text("resFb").arg(number(*fb, 1)) : toQString(fb.error().message));
+        m_fb->setText(fb ? text("resFb").arg(number(*fb, 1))
+                         : messageAtField(fb.error(), m_separator,
+                                          [this](const std::string& english) { return reason(english); }));
         if (options->targetFb) {
             // The length that tunes the box it leaves behind, to 0.1 mm so the box lands on the target.
             const Checked<double> length =

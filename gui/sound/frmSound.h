@@ -91,6 +91,8 @@ private:
     // Rounded, without trailing zeros, as the core's own figures.
     QString figure(double value, int decimals) const;
     QString warningLine(const SoundWarning& warning) const;
+    // A reason the acoustics core gives in English, in the window's language.
+    QString reason(const std::string& english) const;
     // A text the window writes itself, as the window's language has it.
     QString text(const char* name) const;
     bool refuseWrite(const QString& path);

@@ -113,7 +113,7 @@ TEST_P(FrmSoundTest, BadWooferValuesAreShownAtTheirBoxAndStopTheCurve)
     }
     // The range reads with the user's separator.
     s->box("qes")->setText(QString::fromStdString(u("0,04")));
-    EXPECT_EQ(s->errorLabel("qes")->text().toStdString(), u("Must be from 0,05 to 5"));
+    EXPECT_EQ(s->errorLabel("qes")->text().toStdString(), u("Moet van 0,05 tot 5 zijn"));
     EXPECT_TRUE(messages.messages.empty());
 }
 

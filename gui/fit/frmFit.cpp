@@ -7,6 +7,7 @@
 #include "gui/common/WindowTexts.h"
 #include "gui/fit/FitPictures.h"
 #include "gui/fit/frmFitTexts.h"
+#include "gui/sound/AcousticsReasons.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTableWidget>
@@ -75,6 +77,8 @@ frmFit::frmFit(MainWindowHost& host, QWidget* parent) : QWidget(parent, Qt::Wind
         WindowTexts texts(*this);
         for (const auto& [name, builtIn] : kFitTexts)
             texts.add(name, builtIn);
+        for (const AcousticsReason& r : kAcousticsReasons)
+            texts.add(r.name, r.builtIn);
     }
     buildControls();
     connect(m_goal, &QComboBox::currentIndexChanged, this, &frmFit::onGoalChanged);
@@ -233,7 +237,7 @@ void frmFit::startSearch()
     for (const auto& [key, edit] : m_boxes) {
         const std::string error = applyFitKey(request, key, typedLength(key, edit), sep);
         if (!error.empty()) {
-            setStatus([message = toQString(error)] { return message; });
+            setStatus([this, error, edit = edit] { return boxReason(error, edit); });
             edit->setFocus();
             return;
         }
@@ -241,8 +245,13 @@ void frmFit::startSearch()
     const auto woofer = parseWoofer(app.sound, sep);
     const auto options = parseSoundOptions(app.sound, sep);
     if (!woofer || !options) {
-        setStatus([this, message = toQString((!woofer ? woofer.error() : options.error()).message)] {
-            return text("msgNoWoofer").arg(message);
+        setStatus([this, error = (!woofer ? woofer.error() : options.error())] {
+            std::string why = error.message;
+            if (why.starts_with(error.field + ": "))
+                why = why.substr(error.field.size() + 2);
+            return text("msgNoWoofer")
+                .arg(toQString(error.field) + QStringLiteral(": ") +
+                     acousticsReason(why, [this](const char* name) { return text(name); }));
         });
         return;
     }
@@ -289,7 +298,7 @@ void frmFit::onFinished(const FitResult& result)
     if (result.cancelled) {
         setStatus([this] { return text("msgCancelled"); });
     } else if (!result.error.empty()) {
-        setStatus([message = toQString(result.error)] { return message; });
+        setStatus([this, error = result.error] { return searchReason(error); });
     } else {
         m_result = result;
         setStatus([this, count = QLocale::c().toString(static_cast<qulonglong>(result.evaluated)),
@@ -349,6 +358,38 @@ void frmFit::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         showTexts();
     QWidget::changeEvent(event);
+}
+
+QString frmFit::boxReason(const std::string& error, const QLineEdit* box) const
+{
+    // "bootdepth: must be from 0 to 1000" names the box by its caption, in the window's words.
+    QString caption;
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == box)
+            caption = label->text().remove(QLatin1Char('&'));
+    static const QRegularExpression notNumber(QStringLiteral("^\\w+: not a number: '(.*)'$"));
+    static const QRegularExpression range(QStringLiteral("^\\w+: must be from (\\S+) to (\\S+)$"));
+    const QString given = toQString(error);
+    if (const auto m = notNumber.match(given); m.hasMatch() && !caption.isEmpty())
+        return text("errFitNumber").arg(caption, m.captured(1));
+    if (const auto m = range.match(given); m.hasMatch() && !caption.isEmpty())
+        return text("errFitRange").arg(caption, m.captured(1), m.captured(2));
+    return given;
+}
+
+QString frmFit::searchReason(const std::string& error) const
+{
+    static constexpr std::pair<const char*, const char*> kReasons[] = {
+        {"The power must be more than 0 W.", "errFitPower"},
+        {"The boot's depth, height and width must be more than 0 and at most 1000 cm.", "errFitBoot"},
+        {"The seat angle must be from 30 to 150 degrees.", "errFitSeat"},
+        {"The board thicknesses thick0 and thick2 must be whole millimetres above 0.", "errFitBoards"},
+        {"The woofers' displacement subvol and the other volume vother must be numbers.", "errFitVolumes"},
+    };
+    for (const auto& [english, name] : kReasons)
+        if (error == english)
+            return text(name);
+    return toQString(error);
 }
 
 QString frmFit::text(const char* name) const

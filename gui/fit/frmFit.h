@@ -69,6 +69,9 @@ private:
     void showResultTexts();
     void showGoalCaption();
     QString text(const char* name) const;
+    // A typed box's fault and the search's own, in the window's words.
+    QString boxReason(const std::string& error, const QLineEdit* box) const;
+    QString searchReason(const std::string& error) const;
     // The status is kept as how to write it, so a new language writes it again.
     void setStatus(std::function<QString()> status);
     // The designs of the table's rows: the best first, then the front.

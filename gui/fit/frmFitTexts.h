@@ -9,7 +9,7 @@
 namespace kelvra
 {
 
-inline constexpr std::array<std::pair<const char*, const char*>, 34> kFitTexts = {{
+inline constexpr std::array<std::pair<const char*, const char*>, 41> kFitTexts = {{
     {"capGoalF", "F (Hz)"},
     {"capTargetF3", "Doel-F3 (Hz)"},
     {"emptyPower", "N x Pe"},
@@ -44,6 +44,15 @@ inline constexpr std::array<std::pair<const char*, const char*>, 34> kFitTexts =
     {"axisVolume", "Buitenvolume (l)"},
     {"axisF3", "F3 (Hz)"},
     {"axisSpl", "dB"},
+    {"errFitNumber", "%1: geen getal: '%2'"},
+    {"errFitRange", "%1: moet van %2 tot %3 zijn"},
+    {"errFitPower", "Het vermogen moet meer dan 0 W zijn."},
+    {"errFitBoot",
+     "De diepte, hoogte en breedte van de kofferbak moeten meer dan 0 en hoogstens 1000 cm zijn."},
+    {"errFitSeat", "De hoek van de achterbank moet van 30 tot 150 graden zijn."},
+    {"errFitBoards", "De plankdiktes thick0 en thick2 moeten hele millimeters boven 0 zijn."},
+    {"errFitVolumes",
+     "De verplaatsing van de woofers subvol en het overige volume vother moeten getallen zijn."},
 }};
 
 } // namespace kelvra

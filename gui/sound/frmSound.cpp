@@ -9,6 +9,7 @@
 #include "gui/common/MainWindowHost.h"
 #include "gui/common/MessageService.h"
 #include "gui/common/WindowTexts.h"
+#include "gui/sound/AcousticsReasons.h"
 #include "gui/sound/ParameterBoxes.h"
 #include "gui/sound/SoundCharts.h"
 #include "gui/sound/frmSoundTexts.h"
@@ -159,6 +160,8 @@ frmSound::frmSound(MainWindowHost& host, QWidget* parent)
         WindowTexts texts(*this);
         for (const auto& [name, builtIn] : kSoundTexts)
             texts.add(name, builtIn);
+        for (const AcousticsReason& r : kAcousticsReasons)
+            texts.add(r.name, r.builtIn);
     }
     buildControls();
 
@@ -423,47 +426,7 @@ QString frmSound::figure(double value, int decimals) const
 
 QString frmSound::reason(const std::string& english) const
 {
-    // The core's reasons by the names a language file translates them with.
-    static constexpr std::pair<const char*, const char*> kFixed[] = {
-        {"not a number", "errNotANumber"},
-        {"must be greater than 0", "errAboveZero"},
-        {"must be 0 or more", "errZeroOrMore"},
-        {"must be greater than qts", "errAboveQts"},
-        {"missing (give qts, or qes and qms)", "errMissingQ"},
-        {"missing", "errMissing"},
-        {"no port count selected", "errNoPortCount"},
-        {"the net volume must be greater than 0", "errNetVolume"},
-        {"the port diameter must be greater than 0", "errPortDiameter"},
-        {"the port width must be greater than 0", "errPortWidth"},
-        {"the port height must be greater than 0", "errPortHeight"},
-        {"the port length must be 0 or more", "errPortLength"},
-        {"a sealed box has no port tuning", "errSealedTuning"},
-        {"a sealed box has no port", "errSealedPort"},
-        {"a sealed box has no port to size", "errSealedSize"},
-        {"the port gives no finite tuning", "errNoTuning"},
-        {"the target tuning must be greater than 0", "errTargetTuning"},
-        {"the port is too wide for this tuning: make it narrower", "errPortTooWide"},
-        {"the tuning must be greater than 0", "errTuning"},
-        {"the response has no -3 dB point between 5 and 400 Hz", "errNoF3"},
-        {"the woofer's parameters give no finite result", "errNoResult"},
-        {"the woofer's parameters give no finite port area", "errNoPortArea"},
-        {"the speed limit must be greater than 0", "errSpeedLimit"},
-        {"the boards cannot be built with this port length", "errBoardsPortLength"},
-    };
-    for (const auto& [words, name] : kFixed)
-        if (english == words)
-            return text(name);
-    static const QRegularExpression range(QStringLiteral("^must be from (\\S+) to (\\S+)(.*)$"));
-    static const QRegularExpression upTo(QStringLiteral("^must be one of 0 to (\\d+)$"));
-    static const QRegularExpression list(QStringLiteral("^must be ([\\d, ]+) or (\\d+)$"));
-    const QString given = toQString(english);
-    if (const auto m = range.match(given); m.hasMatch())
-        return text("errRange").arg(m.captured(1), m.captured(2) + m.captured(3));
-    if (const auto m = upTo.match(given); m.hasMatch())
-        return text("errOneOf").arg(m.captured(1));
-    if (const auto m = list.match(given); m.hasMatch())
-        return text("errList").arg(m.captured(1), m.captured(2));
-    return given;
+    return acousticsReason(english, [this](const char* name) { return text(name); });
 }
 
 QString frmSound::warningLine(const SoundWarning& w) const

@@ -9,6 +9,7 @@
 #include "layouter/BoardPlan.h"
 #include "layouter/CutPlanText.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -115,6 +116,13 @@ frmCutPlan::~frmCutPlan() = default;
 QString frmCutPlan::text(const char* name) const
 {
     return toQString(WindowTexts(*const_cast<frmCutPlan*>(this)).text(name));
+}
+
+void frmCutPlan::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_document->setHtml(html());
+    QWidget::changeEvent(event);
 }
 
 void frmCutPlan::showEvent(QShowEvent* event)

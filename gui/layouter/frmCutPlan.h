@@ -55,6 +55,8 @@ private:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A new language: the plan is written again in its words.
+    void changeEvent(QEvent* event) override;
 
 private:
     CutPlan m_plan;

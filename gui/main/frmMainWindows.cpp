@@ -9,6 +9,7 @@
 #include "gui/info/frmHistory.h"
 #include "gui/info/frminfo.h"
 #include "gui/lang/frmOptions.h"
+#include "gui/layouter/frmCutPlan.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/main/frm3d.h"
 #include "gui/print/frmPrint.h"
@@ -139,6 +140,8 @@ void frmMain::openOptions()
                        static_cast<QWidget*>(m_3d.data()), static_cast<QWidget*>(m_fit.data())})
         if (w)
             translate(*w);
+    for (frmCutPlan* plan : findChildren<frmCutPlan*>())
+        translate(*plan);
 }
 
 void frmMain::openAbout()

@@ -2,6 +2,7 @@
 // language files chosen in its Settings dialog.
 #include "gui/common/WindowTexts.h"
 #include "gui/lang/frmOptions.h"
+#include "gui/layouter/frmCutPlan.h"
 #include "gui/layouter/frmLayout.h"
 #include "gui/main/FigurePicture.h"
 #include "gui/print/PrintJob.h"
@@ -436,6 +437,8 @@ TEST_P(FrmMainLanguageTest, TheOtherWindowsAreTranslatedByTheirSectionsAndFollow
             // So do the sheet plan's lines.
             const std::string sheet = ReadLanguageValue(file, "frmBoards", "planSheet", "?");
             EXPECT_TRUE(win->findChild<QTextBrowser*>("txtCuts")->toPlainText().startsWith(
+                QString::fromStdString(sheet.substr(0, sheet.find('%')))));
+            EXPECT_TRUE(layout->findChild<frmCutPlan*>()->txtCutPlan()->toPlainText().contains(
                 QString::fromStdString(sheet.substr(0, sheet.find('%')))));
             EXPECT_TRUE(
                 win->findChild<QComboBox*>("cmbEndCorrection")

@@ -450,18 +450,19 @@ void frmFit::showResult()
     m_table->setRowCount(static_cast<int>(designs.size()));
     for (int r = 0; r < static_cast<int>(designs.size()); ++r) {
         const FitDesign& d = *designs[static_cast<std::size_t>(r)];
-        const QStringList cells = {QString(),
-                                   shownLength(d.inputs.h2) + " x " + shownLength(d.inputs.b2) + " x " +
-                                       shownLength(d.inputs.l3),
-                                   inches ? toQString(volumeText(d.netVolume, Measure::Imperial, sep, false))
-                                          : number(d.netVolume, 2, sep),
-                                   d.fb ? number(*d.fb, 1, sep) : QStringLiteral("-"),
-                                   QString(),
-                                   number(d.f3, 1, sep),
-                                   number(d.maxSplAt, 1, sep),
-                                   d.fb ? number(d.portSpeedMargin, 1, sep) : QStringLiteral("-"),
-                                   number(d.excursionMargin, 1, sep),
-                                   number(d.outerVolume, 1, sep)};
+        const QStringList cells = {
+            QString(),
+            shownLength(d.inputs.h2) + " x " + shownLength(d.inputs.b2) + " x " + shownLength(d.inputs.l3),
+            inches ? toQString(volumeText(d.netVolume, Measure::Imperial, sep, false))
+                   : number(d.netVolume, 2, sep),
+            d.fb ? number(*d.fb, 1, sep) : QStringLiteral("-"),
+            QString(),
+            number(d.f3, 1, sep),
+            number(d.maxSplAt, 1, sep),
+            d.fb ? number(d.portSpeedMargin, 1, sep) : QStringLiteral("-"),
+            number(d.excursionMargin, 1, sep),
+            inches ? toQString(volumeText(d.outerVolume, Measure::Imperial, sep, false))
+                   : number(d.outerVolume, 1, sep)};
         for (int c = 0; c < cells.size(); ++c)
             m_table->setItem(r, c, new QTableWidgetItem(cells[c]));
     }

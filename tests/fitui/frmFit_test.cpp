@@ -98,6 +98,11 @@ TEST_P(FrmFitTest, TheBestDesignGoesIntoTheMainWindowWithEveryInput)
                   typedTextOfModel(Quantity::Length, inInches.inputs.l3, Measure::Imperial, sep()));
     EXPECT_TRUE(f->findChild<QLabel*>("lblBest")->text().contains(" in, "))
         << f->findChild<QLabel*>("lblBest")->text().toStdString();
+    // The volume columns, headed in cubic feet, show cubic feet.
+    for (int column : {2, 9})
+        EXPECT_EQ(table->item(0, column)->text().toStdString(),
+                  volumeText(column == 2 ? inInches.netVolume : inInches.outerVolume, Measure::Imperial,
+                             sep(), false));
     win->app().measure = Measure::Metric;
 
     QTest::mouseClick(f->findChild<QPushButton*>("cmdUseDesign"), Qt::LeftButton);

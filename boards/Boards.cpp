@@ -300,10 +300,8 @@ void addVolumes(const Design& d, const Section& s, BoxBoards& out)
                          d.otherLitres * 1000.0;
     const double factor = d.corr / 10.0 + 1;
     out.netVolumeExact = (inner - taken) * factor / 1000;
-    if (out.netVolumeExact < 0) {
-        out.notices.push_back({BoardsNotice::Kind::TakesTooMuch});
-        out.warnings.push_back(noticeText(out.notices.back(), d.decimalSeparator));
-    }
+    if (out.netVolumeExact < 0)
+        addNotice(out, {BoardsNotice::Kind::TakesTooMuch}, d.decimalSeparator);
 }
 
 bool finite(const BoxBoards& b)
@@ -319,6 +317,13 @@ bool finite(const BoxBoards& b)
 
 namespace boards_detail
 {
+
+const std::string& addNotice(BoxBoards& out, BoardsNotice notice, char decimalSeparator)
+{
+    out.notices.push_back(notice);
+    out.warnings.push_back(noticeText(notice, decimalSeparator));
+    return out.warnings.back();
+}
 
 std::vector<Point2> Section::inner() const
 {
@@ -416,11 +421,17 @@ std::string RefusalWords::boardPhrase(const std::string& key) const
     return phrase("the " + key);
 }
 
-std::string BoardsError::text(const RefusalWords& words) const
+std::string RefusalWords::subject(const std::string& key) const
 {
-    std::string who = words.boardPhrase(board);
+    std::string who = boardPhrase(key);
     if (!who.empty())
         who[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(who[0])));
+    return who;
+}
+
+std::string BoardsError::text(const RefusalWords& words) const
+{
+    const std::string who = words.subject(board);
     auto num = [&](double v) {
         return formatDouble(roundHalfEven(v, 2), decimalSeparator);
     };

@@ -174,6 +174,8 @@ struct RefusalWords {
     std::string phrase(std::string_view english) const;
     // The board of a key as a refusal names it ("the rear panel", "partition wall 2").
     std::string boardPhrase(const std::string& key) const;
+    // The same at the head of a sentence ("The rear panel").
+    std::string subject(const std::string& key) const;
 };
 enum RefusalSentence : std::size_t {
     kRefuseBadNumber,

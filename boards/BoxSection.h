@@ -67,6 +67,9 @@ void addPort(const Design& d, const Section& s, std::span<const std::string> nam
 // What the ports take from the air inside the boards, cm3: their air and their boards' wood.
 double portVolume(const Design& d, const Section& s);
 
+// Keeps a notice and, for kelvra-calc and the exports, its English words among the warnings; those words.
+const std::string& addNotice(BoxBoards& out, BoardsNotice notice, char decimalSeparator);
+
 // Puts the woofers' cut-outs and the ports' holes and openings on their boards; refuses a cut-out that
 // leaves too little board or a woofer that is too deep for the room behind the front.
 std::optional<BoardsError> addHoles(const Design& d, const Section& s, const HoleSpec& wanted,

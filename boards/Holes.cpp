@@ -187,8 +187,7 @@ std::optional<BoardsError> addHoles(const Design& d, const Section& s, const Hol
         if (wanted.cutout.empty() && (gap < kHoleMargin || edge < kHoleMargin)) {
             // The usual cut-out is only a guess: a design that has no room for it keeps its boards, and
             // the builder is told to type the real one.
-            out.notices.push_back({BoardsNotice::Kind::CutoutGuess, cutout});
-            out.warnings.push_back(noticeText(out.notices.back(), sep));
+            addNotice(out, {BoardsNotice::Kind::CutoutGuess, cutout}, sep);
             if (!ports.empty())
                 row(*front, ports, 0, e.x, e.y / 2);
         } else {

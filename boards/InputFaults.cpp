@@ -4,7 +4,6 @@
 #include "calc/Numeric.h"
 
 #include <array>
-#include <cctype>
 #include <sstream>
 
 namespace kelvra
@@ -56,10 +55,8 @@ std::optional<InputFault> findInputFault(const ModelInputs& in, char decimalSepa
                            Angle{&in.cb, "cb", "front", "the front angle cb"}}) {
         const Result<double> degrees = toDouble(*a.text, decimalSeparator);
         if (degrees && (*degrees < 1 || *degrees > 179)) {
-            std::string who = words.boardPhrase(a.board);
-            who[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(who[0])));
             return InputFault{withFigures(words.sentences[kRefuseAngleRange],
-                                          {who, words.phrase(a.measure),
+                                          {words.subject(a.board), words.phrase(a.measure),
                                            formatDouble(roundHalfEven(*degrees, 2), decimalSeparator)}),
                               a.key};
         }

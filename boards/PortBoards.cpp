@@ -202,10 +202,9 @@ void addPort(const Design& d, const Section& s, std::span<const std::string> nam
     const double clearance = portClearance(d, s);
     out.portClearance = clearance;
     if (clearance < portClearanceNeeded(d) - 1e-9) {
-        out.notices.push_back(
-            {BoardsNotice::Kind::PortClearance, clearance, portClearanceNeeded(d), d.ptype == 0});
-        out.clearanceWarning = noticeText(out.notices.back(), d.decimalSeparator);
-        out.warnings.push_back(*out.clearanceWarning);
+        out.clearanceWarning = addNotice(
+            out, {BoardsNotice::Kind::PortClearance, clearance, portClearanceNeeded(d), d.ptype == 0},
+            d.decimalSeparator);
     }
     if (d.ptype == 0) {
         out.portHole = PortHole{carrier(d), d.dp, d.ports};

@@ -317,10 +317,9 @@ BoardWords frmBoards::words() const
     return w;
 }
 
-std::vector<std::string> frmBoards::boardLines(const BoxBoards& boards) const
+std::vector<std::string> frmBoards::boardLines(const BoxBoards& boards, const BoardWords& w) const
 {
     const char sep = m_app.decimalSeparator;
-    const BoardWords w = words();
     std::vector<std::string> lines;
     for (const std::string& line : portLines(boards, sep, w))
         lines.push_back(measureText(line, m_app.measure, sep));
@@ -405,10 +404,11 @@ void frmBoards::showBoards()
 {
     const char sep = m_app.decimalSeparator;
     const BoxBoards& boards = *m_result.boards;
+    const BoardWords w = words();
     m_table->setRowCount(static_cast<int>(boards.boards.size()));
     bool beyondSaw = false;
     for (std::size_t r = 0; r < boards.boards.size(); ++r) {
-        const BoardRow row = boardRow(boards.boards[r], sep, m_app.measure, words());
+        const BoardRow row = boardRow(boards.boards[r], sep, m_app.measure, w);
         beyondSaw = beyondSaw || row.beyondSaw;
         const std::array<const std::string*, 5> cells{&row.name, &row.count, &row.size, &row.thickness,
                                                       &row.bevels};
@@ -433,15 +433,15 @@ void frmBoards::showBoards()
     m_table->horizontalHeaderItem(2)->setText(text("colSize") + (m_app.measure == Measure::Imperial
                                                                      ? QStringLiteral(" (in)")
                                                                      : QStringLiteral(" (cm)")));
-    std::vector<std::string> lines = boardLines(boards);
+    std::vector<std::string> lines = boardLines(boards, w);
     if (beyondSaw)
-        lines.push_back(words().beyondSaw);
+        lines.push_back(w.beyondSaw);
     QString text;
     for (const std::string& line : lines)
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQString(line);
     m_volume->setText(text);
     m_box->setBoards(boards.boards);
-    m_outlines->setBoards(boards.boards, sep, m_app.measure, words());
+    m_outlines->setBoards(boards.boards, sep, m_app.measure, w);
     m_pages->setCurrentIndex(0);
 }
 

@@ -96,7 +96,7 @@ private:
     // The words of the board list and the lines under it, in the window's language.
     BoardWords words() const;
     // The ports, the holes, the volumes and the core's notices, one line each, in the user's measure.
-    std::vector<std::string> boardLines(const BoxBoards& boards) const;
+    std::vector<std::string> boardLines(const BoxBoards& boards, const BoardWords& words) const;
     void onHoleBoxEdited();
     void showBoards();
     void showError();

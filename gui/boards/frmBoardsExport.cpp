@@ -151,7 +151,7 @@ QString frmBoards::reportHtml() const
         out += QStringLiteral("</tr>");
     }
     out += QStringLiteral("</table>");
-    for (const std::string& line : boardLines(boards))
+    for (const std::string& line : boardLines(boards, w))
         out += QStringLiteral("<p>") + htmlEscaped(line) + QStringLiteral("</p>");
     out += QStringLiteral("<h3>%1</h3><p><img src=\"%2\" width=\"600\"></p>")
                .arg(cell("hdrOutlines"), kOutlinesImage.toString());

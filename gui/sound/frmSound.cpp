@@ -120,10 +120,11 @@ QString captionOfKey(std::string_view key)
     return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
-// "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts", in the words
-// `reason` gives the core's English.
-QString messageAtField(const AcousticsError& error, char separator,
-                       const std::function<QString(const std::string&)>& reason)
+} // namespace
+
+// "qms: must be greater than qts" under the Qms box reads "Must be greater than Qts", in the window's
+// words.
+QString frmSound::fieldMessage(const AcousticsError& error) const
 {
     std::string english = error.message;
     const std::string prefix = error.field + ": ";
@@ -144,12 +145,10 @@ QString messageAtField(const AcousticsError& error, char separator,
         out[0] = out[0].toUpper();
     // The ranges' numbers as the user writes them.
     static const QRegularExpression decimal(QStringLiteral("(\\d)\\.(\\d)"));
-    if (separator != '.')
-        out.replace(decimal, QStringLiteral("\\1") + QChar::fromLatin1(separator) + QStringLiteral("\\2"));
+    if (m_separator != '.')
+        out.replace(decimal, QStringLiteral("\\1") + QChar::fromLatin1(m_separator) + QStringLiteral("\\2"));
     return out;
 }
-
-} // namespace
 
 frmSound::frmSound(MainWindowHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), m_host(host), m_separator(host.app().decimalSeparator)
@@ -524,15 +523,11 @@ void frmSound::showNoFigures(const QString& reason)
 void frmSound::markError(const AcousticsError& error)
 {
     if (box(error.field)) {
-        const auto why = [this](const std::string& english) {
-            return reason(english);
-        };
-        m_woofer->setError(error.field, messageAtField(error, m_separator, why));
-        m_options->setError(error.field, messageAtField(error, m_separator, why));
+        m_woofer->setError(error.field, fieldMessage(error));
+        m_options->setError(error.field, fieldMessage(error));
         showNoFigures(text("msgFieldWrong").arg(captionOfKey(error.field)));
     } else {
-        showNoFigures(messageAtField(error, m_separator,
-                                     [this](const std::string& english) { return reason(english); }));
+        showNoFigures(fieldMessage(error));
     }
 }
 
@@ -558,8 +553,7 @@ void frmSound::refresh()
         return markError(options.error());
     const Checked<Port> port = designPort(app.inputs, m_separator, options->endCorrection);
     if (!port)
-        return showNoFigures(messageAtField(port.error(), m_separator,
-                                            [this](const std::string& english) { return reason(english); }));
+        return showNoFigures(fieldMessage(port.error()));
     const BoardsResult boards = buildBoards(app.inputs, m_separator);
     if (!boards.ok())
         return showNoFigures(toQString(boards.error.text(refusalWords(app.tables))));
@@ -577,9 +571,7 @@ void frmSound::refresh()
     const bool vented = port->count > 0;
     if (vented) {
         const Checked<double> fb = tuningFrequency(*port, vb);
-        m_fb->setText(fb ? text("resFb").arg(number(*fb, 1))
-                         : messageAtField(fb.error(), m_separator,
-                                          [this](const std::string& english) { return reason(english); }));
+        m_fb->setText(fb ? text("resFb").arg(number(*fb, 1)) : fieldMessage(fb.error()));
         if (options->targetFb) {
             // The length that tunes the box it leaves behind, to 0.1 mm so the box lands on the target.
             const Checked<double> length =

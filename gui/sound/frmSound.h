@@ -93,6 +93,8 @@ private:
     QString warningLine(const SoundWarning& warning) const;
     // A reason the acoustics core gives in English, in the window's language.
     QString reason(const std::string& english) const;
+    // An error the acoustics core gives for a box, as the box shows it.
+    QString fieldMessage(const AcousticsError& error) const;
     // A text the window writes itself, as the window's language has it.
     QString text(const char* name) const;
     bool refuseWrite(const QString& path);

@@ -37,18 +37,6 @@ Vec3 unit(Vec3 a)
 namespace
 {
 
-// Newell's normal: its length is twice the face's area.
-Vec3 areaNormal(const std::vector<Vec3>& corners)
-{
-    Vec3 n;
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        const Vec3 a = corners[i];
-        const Vec3 b = corners[(i + 1) % corners.size()];
-        n = n + Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
-    }
-    return n;
-}
-
 Vec3 meanOf(const std::vector<Vec3>& points)
 {
     Vec3 sum;
@@ -65,6 +53,17 @@ double distanceToLine(Point2 p, Point2 a, Point2 b)
 }
 
 } // namespace
+
+Vec3 areaNormal(const std::vector<Vec3>& corners)
+{
+    Vec3 n;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const Vec3 a = corners[i];
+        const Vec3 b = corners[(i + 1) % corners.size()];
+        n = n + Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
+    }
+    return n;
+}
 
 Vec3 onBoard(const BoardShape& shape, double u, double v, double depth)
 {

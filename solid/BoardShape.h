@@ -35,6 +35,9 @@ struct BoardShape {
     bool valid() const { return broadA >= 0 && broadB >= 0; }
 };
 
+// Newell's normal of a flat polygon: its length is twice the polygon's area.
+Vec3 areaNormal(const std::vector<Vec3>& corners);
+
 // `boxMiddle` decides which face is the outer one.
 BoardShape boardShape(const Board& board, Vec3 boxMiddle);
 // The middle of the bounding box of all boards.

@@ -380,16 +380,6 @@ private:
     std::map<std::array<long long, 3>, std::vector<int>> m_cells;
 };
 
-Vec3 newellNormal(const std::vector<Vec3>& corners)
-{
-    Vec3 n;
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        const Vec3 a = corners[i], b = corners[(i + 1) % corners.size()];
-        n = n + Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
-    }
-    return n;
-}
-
 Mesh meshWith(const BoardShape& shape, const std::vector<std::vector<Point2>>& holes)
 {
     MeshBuilder out;
@@ -435,7 +425,7 @@ Mesh meshWith(const BoardShape& shape, const std::vector<std::vector<Point2>>& h
                 onBoard(shape, q.x, q.y, 2 * reach), onBoard(shape, p.x, p.y, 2 * reach)};
             for (std::size_t f = 0; f < shape.faces.size() && band.size() >= 3; ++f)
                 band = clipSolid(band, {shape.faces[f].front(), shape.normals[f]});
-            const Vec3 n = newellNormal(band);
+            const Vec3 n = areaNormal(band);
             if (band.size() < 3 || dot(n, n) < 1e-12)
                 continue;
             if (dot(n, sides[i].normal) > 0)
